@@ -1,0 +1,44 @@
+#pragma once
+
+// The rule engine: the input text becomes a line list, each rule rewrites
+// every line before the next rule starts, and the non-empty lines that are
+// left become the people list. A pure function of (input text, rule items).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rules/rule_item.hpp"
+
+namespace quenby {
+
+using LineList = std::vector<std::string>;
+
+// The state that rules 31 and 32 carry from line to line and from one pass to
+// a later one within a run.
+struct RunState {
+  std::int64_t generation = 1;
+  bool children = false;
+};
+
+// The digit test of rule 32: true exactly when lower < value < upper.
+bool IsBetween(std::int64_t value, std::int64_t lower, std::int64_t upper);
+
+// Re-splits a line list after a rule pass: entries with embedded CR LF pairs
+// become several lines and empty entries disappear.
+LineList SplitLines(const LineList& lines);
+
+// The line list a run starts from: empty lines between line breaks deleted,
+// spaces trimmed at both ends of the whole text, cut at every CR LF.
+LineList InputLines(std::string_view inputText);
+
+// One rule applied to one line; the result may be empty or hold CR LF pairs.
+// A code that is not in the dispatch table leaves the line unchanged.
+std::string ApplyRule(const Rule& rule, std::string_view line, RunState& state);
+
+// A whole run: the people list for `inputText` (CR LF line breaks) and the
+// rule items in list order.
+LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems);
+
+}  // namespace quenby

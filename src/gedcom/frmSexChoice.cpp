@@ -1,0 +1,1 @@
+#include "gedcom/frmSexChoice.hpp"

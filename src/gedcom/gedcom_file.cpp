@@ -1,0 +1,1 @@
+#include "gedcom/gedcom_file.hpp"

@@ -1,0 +1,1 @@
+#include "gedcom/records.hpp"

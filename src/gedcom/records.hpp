@@ -1,0 +1,54 @@
+#pragma once
+
+// GEDCOM records built from one person's test variables and the people list:
+// INDI with its NOTE, and FAM with its CHIL lines. Every line ends with CR LF.
+// The counters are the numbers of the next note and the next family; a
+// builder that writes one advances it.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "people/person_line.hpp"
+
+namespace quenby {
+
+using PeopleList = std::vector<std::string>;
+
+// Asks the user for the sex of the person whose name (without "/") is given;
+// answers "M" for Male, anything else counts as "F".
+using SexQuestion = std::function<std::string(const std::string& nameWithoutSlashes)>;
+
+// The name the sex question shows: the full name with every "/" removed.
+std::string SexQuestionCaption(std::string_view fullName);
+
+// When the sex is exactly empty, asks and stores "M" or "F".
+void SettleSex(TestVariables& details, const SexQuestion& ask);
+
+// The INDI record (and NOTE record) of the person at `personIndex`;
+// `details[kSex]` is written as it stands.
+std::string BuildIndiRecord(const TestVariables& details, std::size_t personIndex, std::int64_t& nextNoteNumber);
+
+// The FAM record closed by the line at `personIndex`, or the empty text when
+// that line closes no family.
+std::string BuildFamRecord(const PeopleList& people, std::size_t personIndex, const TestVariables& details,
+                           std::int64_t& nextFamNumber);
+
+// Appends the CHIL lines of the family and the empty line that ends it.
+void AddChildLines(const PeopleList& people, std::size_t personIndex, std::string_view childPrefix, std::string& out);
+
+struct GeneratedRecords {
+  std::string indi;
+  std::string fam;
+  std::int64_t nextFamNumber = 1;
+  std::int64_t nextNoteNumber = 1;
+};
+
+// "Process all": parse, INDI and FAM for every line in list order, counters
+// from 1, asking `ask` for every person without a sex.
+GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask);
+
+}  // namespace quenby

@@ -1,0 +1,1 @@
+#include "people/person_line.hpp"

@@ -1,0 +1,22 @@
+#pragma once
+
+// The rule codes a user can choose, each with the exact text of its entry in
+// the rule editor's code list.
+
+#include <array>
+#include <string_view>
+
+namespace quenby {
+
+struct CatalogueEntry {
+  int code;
+  std::string_view text;
+};
+
+inline constexpr std::size_t kCatalogueSize = 24;
+const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue();
+
+// The extra entry the editor shows, at position 0, only while editing a rule.
+inline constexpr std::string_view kDeleteEntryText = "0: Delete this rule";
+
+}  // namespace quenby

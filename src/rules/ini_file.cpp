@@ -1,0 +1,1 @@
+#include "rules/ini_file.hpp"

@@ -1,0 +1,1 @@
+#include "rules/rule_item.hpp"

@@ -1,0 +1,1 @@
+#include "rules/rule_list.hpp"

@@ -1,0 +1,1 @@
+#include "rules/rules_file.hpp"

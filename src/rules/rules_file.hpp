@@ -1,0 +1,41 @@
+#pragma once
+
+// Rules files: a profile file with the section "Rules" and the keys "1",
+// "2", ... holding the rule items in list order, each in double quotes.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quenby {
+
+// The items of a rules file's text: keys 1, 2, 3, ... of the section
+// "Rules", stopping at the first missing or empty value. Text without such a
+// section or key gives an empty list.
+std::vector<std::string> RuleItemsFromText(std::string_view text);
+
+// The text "Save Rules" writes: "[Rules]", then key=DQ item DQ per rule,
+// every line ended by CR LF.
+std::string RulesFileText(const std::vector<std::string>& items);
+
+enum class LoadStatus {
+  kLoaded,       // the file was read (its list may be empty)
+  kMissing,      // no such file: an empty list
+  kUnreadable,   // the file exists but cannot be read: `error` says why
+};
+
+struct LoadedRules {
+  LoadStatus status = LoadStatus::kLoaded;
+  std::vector<std::string> items;
+  std::string error;
+};
+
+LoadedRules LoadRulesFile(std::string_view utf8FileName);
+
+// Writes the whole list at once (temporary file, then rename). An empty list
+// removes an existing file, so no file is left. Returns false with `error`
+// set when the file cannot be written or removed; the existing file is then
+// left as it was.
+bool SaveRulesFile(std::string_view utf8FileName, const std::vector<std::string>& items, std::string& error);
+
+}  // namespace quenby

@@ -1,0 +1,151 @@
+#include "text/encoding.hpp"
+
+#include <array>
+#include <cstdint>
+
+namespace quenby {
+namespace {
+
+// Code points of the Windows-1252 bytes 0x80 to 0x9F; the undefined bytes
+// map to the control character of the same number.
+constexpr std::array<char32_t, 32> kHighControlBlock = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// Decodes one UTF-8 sequence starting at `i`; returns its length, or 0 when
+// the bytes there are not a valid, shortest-form sequence.
+std::size_t DecodeUtf8At(std::string_view s, std::size_t i, char32_t& cp) {
+  const auto b0 = static_cast<unsigned char>(s[i]);
+  if (b0 < 0x80) {
+    cp = b0;
+    return 1;
+  }
+  std::size_t length = 0;
+  char32_t minimum = 0;
+  if ((b0 & 0xE0) == 0xC0) {
+    length = 2;
+    cp = b0 & 0x1F;
+    minimum = 0x80;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    length = 3;
+    cp = b0 & 0x0F;
+    minimum = 0x800;
+  } else if ((b0 & 0xF8) == 0xF0) {
+    length = 4;
+    cp = b0 & 0x07;
+    minimum = 0x10000;
+  } else {
+    return 0;
+  }
+  if (i + length > s.size()) {
+    return 0;
+  }
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto b = static_cast<unsigned char>(s[i + k]);
+    if ((b & 0xC0) != 0x80) {
+      return 0;
+    }
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+    return 0;
+  }
+  return length;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+  char32_t cp = 0;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto length = DecodeUtf8At(bytes, i, cp);
+    if (length == 0) {
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+std::string Utf8FromWindows1252(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8);
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x80 && b < 0xA0) {
+      AppendUtf8(out, kHighControlBlock[b - 0x80]);
+    } else {
+      AppendUtf8(out, b);
+    }
+  }
+  return out;
+}
+
+std::optional<std::string> Windows1252FromUtf8(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  char32_t cp = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto length = DecodeUtf8At(utf8, i, cp);
+    if (length == 0) {
+      return std::nullopt;
+    }
+    i += length;
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      out.push_back(static_cast<char>(cp));
+      continue;
+    }
+    bool found = false;
+    for (std::size_t k = 0; k < kHighControlBlock.size(); ++k) {
+      if (kHighControlBlock[k] == cp) {
+        out.push_back(static_cast<char>(0x80 + k));
+        found = true;
+        break;
+      }
+    }
+    if (!found) {
+      return std::nullopt;
+    }
+  }
+  return out;
+}
+
+std::string DecodeTextFile(std::string_view bytes) {
+  if (IsValidUtf8(bytes)) {
+    if (bytes.starts_with(kByteOrderMark)) {
+      bytes.remove_prefix(kByteOrderMark.size());
+    }
+    return std::string(bytes);
+  }
+  return Utf8FromWindows1252(bytes);
+}
+
+EncodedText EncodeTextFile(std::string_view utf8) {
+  if (auto ansi = Windows1252FromUtf8(utf8)) {
+    return {std::move(*ansi), false};
+  }
+  return {std::string(utf8), true};
+}
+
+}  // namespace quenby

@@ -1,0 +1,37 @@
+#pragma once
+
+// Text inside the program is UTF-8. Files that users exchange with the
+// Windows program are 8-bit Windows-1252; these helpers convert between the
+// two and decide how a file's bytes are read.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quenby {
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Every byte becomes its Windows-1252 character. The five bytes that
+// Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the
+// control characters of the same number, so every byte survives a round trip.
+std::string Utf8FromWindows1252(std::string_view bytes);
+
+// The Windows-1252 bytes of valid UTF-8 text, or nothing when a character
+// has no Windows-1252 byte.
+std::optional<std::string> Windows1252FromUtf8(std::string_view utf8);
+
+// A text file's bytes as program text: valid UTF-8 (without a leading byte
+// order mark) is taken as UTF-8, anything else as Windows-1252.
+std::string DecodeTextFile(std::string_view bytes);
+
+// The bytes to write for a file that the Windows program wrote in its ANSI
+// code page: Windows-1252 when every character fits, otherwise the UTF-8 text
+// unchanged, so nothing is lost or garbled.
+struct EncodedText {
+  std::string bytes;
+  bool isUtf8 = false;
+};
+EncodedText EncodeTextFile(std::string_view utf8);
+
+}  // namespace quenby

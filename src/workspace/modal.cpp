@@ -1,0 +1,1 @@
+#include "workspace/modal.hpp"

@@ -1,0 +1,47 @@
+#pragma once
+
+// Every modal interaction of the windows goes through this interface, so a
+// test answers it without a blocking dialog: showing a dialog until it is
+// hidden, the file dialogs, message boxes, opening a file with the desktop and
+// starting a program. DesktopModal is the real one.
+
+#include <QString>
+#include <memory>
+
+class QDialog;
+class QWidget;
+
+namespace quenby {
+
+// A file dialog's settings, kept by the window between uses.
+struct FileDialogSettings {
+  QString title;
+  QString filter;     // "Description (*.ext)|*.ext|All Files (*.*)|*.*"
+  QString directory;  // where the dialog starts while no file was chosen
+  QString lastFile;   // the file chosen last, proposed at the next use
+};
+
+class Modal {
+ public:
+  virtual ~Modal() = default;
+
+  // Shows `dialog` modally and returns when it is hidden.
+  virtual void Exec(QDialog& dialog) = 0;
+
+  // The chosen file's full name, or the empty string when cancelled.
+  virtual QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
+  virtual QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
+
+  // A message box with only an OK button.
+  virtual void Message(QWidget* parent, const QString& title, const QString& text) = 0;
+
+  // Opens a file with the desktop's default program; false when that failed.
+  virtual bool OpenDocument(const QString& path) = 0;
+
+  // Starts a program as a new process without waiting; false when it failed.
+  virtual bool StartProgram(const QString& path) = 0;
+};
+
+std::unique_ptr<Modal> MakeDesktopModal();
+
+}  // namespace quenby
