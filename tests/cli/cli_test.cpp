@@ -1,0 +1,138 @@
+// Runs the built quenby-convert as a user's script would and checks its
+// output, messages and exit status.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "rules/rule_item.hpp"
+#include "rules/rules_file.hpp"
+#include "text/file_io.hpp"
+
+namespace quenby {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+class Convert : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("quenby-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path Write(const std::string& name, const std::string& bytes) {
+    std::string error;
+    EXPECT_TRUE(WriteFileAtomically(dir_ / name, bytes, error)) << error;
+    return dir_ / name;
+  }
+
+  std::string Read(const fs::path& path) {
+    std::string error;
+    return ReadFileBytes(path, error).value_or("<unreadable>");
+  }
+
+  // Runs the converter with `args` (already quoted for the shell), standard
+  // input from `stdinFile` or /dev/null, and no terminal to ask on.
+  Result Run(const std::string& args, const std::string& stdinFile = "/dev/null") {
+    const auto out = dir_ / "stdout";
+    const auto err = dir_ / "stderr";
+    const std::string command = "setsid " + std::string(QUENBY_CONVERT) + " " + args + " < " + stdinFile + " > " +
+                                out.string() + " 2> " + err.string();
+    const int raw = std::system(command.c_str());
+    Result result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = Read(out);
+    result.err = Read(err);
+    return result;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(Convert, HelpAndVersionAnswerWithoutInput) {
+  const auto help = Run("--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Usage: quenby-convert"), std::string::npos);
+  const auto version = Run("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "quenby-convert 1.2.0\n");
+}
+
+TEST_F(Convert, WrongUsageExitsWithTwoAndSaysWhy) {
+  for (const std::string args :
+       {"", "--stage", "--stage family x.txt", "--sex X x.txt", "--bogus x.txt", "a.txt b.txt"}) {
+    const auto result = Run(args);
+    EXPECT_EQ(result.status, 2) << args;
+    EXPECT_NE(result.err.find("quenby-convert: "), std::string::npos) << args;
+    EXPECT_TRUE(result.out.empty()) << args;
+  }
+}
+
+TEST_F(Convert, UnreadableFilesExitWithOneAndNameTheFile) {
+  const auto input = Write("in.txt", "John\r\n");
+  auto result = Run((dir_ / "no-such-input.txt").string());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("no-such-input.txt"), std::string::npos);
+
+  result = Run("-r " + (dir_ / "no-such.rules").string() + " " + input.string());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("no-such.rules"), std::string::npos);
+
+  result = Run("-o " + (dir_ / "missing-folder" / "out.ged").string() + " " + input.string());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("missing-folder"), std::string::npos);
+}
+
+TEST_F(Convert, PeopleStageAppliesASavedRulesFileToLfOrCrLfInput) {
+  std::string error;
+  const auto rules = dir_ / "swap.rules";
+  ASSERT_TRUE(
+      SaveRulesFile(rules.string(), {EncodeRuleItem(1, " b. ", "|_B_"), EncodeRuleItem(8, "ignore", "")}, error));
+  for (const std::string text :
+       {"John b. 1900\nignore me\n  Ann b. 1902  \n", "John b. 1900\r\nignore me\r\nAnn b. 1902"}) {
+    const auto input = Write("in.txt", text);
+    const auto result = Run("--stage people -r " + rules.string() + " " + input.string());
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "John|_B_1900\nAnn|_B_1902\n");
+  }
+}
+
+TEST_F(Convert, DetailsStageGivesTheTenTestVariablesPerLine) {
+  const auto input = Write("in.txt", "John William Smith|_S_M|_B_1900, London|_R_a|_R_b\n&Mary\n");
+  const auto result = Run("--stage details " + input.string());
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "John William /Smith/\tM\t1900\tLondon\t\t\t\t\t{a}, {b}\t\n"
+            "Mary\t\t\t\t\t\t\t\t\t\n");
+}
+
+TEST_F(Convert, GedStageReadsStandardInputAndAnswersTheSexQuestion) {
+  const auto input = Write("in.txt", "John Smith\n");
+  const auto asked = Run("--sex M -", input.string());
+  EXPECT_EQ(asked.status, 0) << asked.err;
+  EXPECT_NE(asked.out.find("0 @I1@ INDI\r\n1 NAME John /Smith/\r\n1 SEX M\r\n\r\n"), std::string::npos);
+
+  // Without --sex and without a terminal the answer is F.
+  const auto unasked = Run("-o " + (dir_ / "out.ged").string() + " " + input.string());
+  EXPECT_EQ(unasked.status, 0) << unasked.err;
+  const auto file = Read(dir_ / "out.ged");
+  EXPECT_TRUE(file.starts_with("0 HEAD\r\n1 GEDC\r\n2 VERS 5.5.1\r\n2 Form LINEAGE - LINKED\r\n1 Char ANSI\r\n\r\n"));
+  EXPECT_NE(file.find("1 SEX F\r\n"), std::string::npos);
+  EXPECT_TRUE(file.ends_with("0 @S1@ SOUR\r\n1 TITL Quenby\r\n\r\n0 TRLR\r\n"));
+}
+
+}  // namespace
+}  // namespace quenby
