@@ -1,1 +1,39 @@
 #include "rules/catalogue.hpp"
+
+namespace quenby {
+
+// The entry texts are what users of the Windows program know and what their
+// notes quote, so they keep its wording and spelling, flaws included.
+const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue() {
+  static constexpr std::array<CatalogueEntry, kCatalogueSize> kEntries = {{
+      {1, "1: Swap the search text to the replace text (can replace more than 1 occurance)"},
+      {2, "2: Swap all from the start of the line, to the end of the _first_ occurance of the search text"},
+      {3, "3: Swap all from the start of the _first_ occurance of the search text, to the end of the line"},
+      {4, "4: Swap all from the start of the line, to the end of the _last_ occurance of the search text"},
+      {5, "5: Swap all from the start of the _last_ occurance of the search text, to the end of the line"},
+      {6, "6: Replace/remove the entire line if it starts with the search text"},
+      {7, "7: Replace/remove the entire line if it ends with the search text"},
+      {8, "8: Replace/remove the entire line if it contains the search text"},
+      {11,
+       "11: Split the line at the _first_ occurance of the search text (replacing it). Start part is the first line"},
+      {12, "12: Split the line at the _first_ occurance of the search text (replacing it). End part is the first line"},
+      {13,
+       "13: Split the line at the _last_ occurance of the search text (replacing it). Start part is the first line"},
+      {14, "14: Split the line at the _last_ occurance of the search text (replacing it). End part is the first line"},
+      {21, "21: Insert a new line [Text before the _first_ occurance of the search text & the replacement text]"},
+      {22, "22: Add a new line [Text before the _first_ occurance of the search text & the replacement text"},
+      {23, "23: Insert a new line [Replacement text & the text from after the _first_ occurance of the search text]"},
+      {24, "24: Add a new line [Replacement text & the text from after the _first_ occurance of the search text]"},
+      {25, "25: Insert a new line [Text before the _last_ occurance of the search text & the replacement text]"},
+      {26, "26: Add a new line [Text before the _last_ occurance of the search text & the replacement text"},
+      {27, "27: Insert a new line [Replacement text & the text from after the _last_ occurance of the search text]"},
+      {28, "28: Add a new line [Replacement text & the text from after the _last_ occurance of the search text]"},
+      {31, "31: Recognise children based on the search text"},
+      {32, "32: Convert generation numbers"},
+      {41, "41: Move marriage data to after the persons name (place in brackets)"},
+      {42, "42: Add replace text as Family Name of all people in the mainline"},
+  }};
+  return kEntries;
+}
+
+}  // namespace quenby

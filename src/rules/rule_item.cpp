@@ -1,1 +1,42 @@
 #include "rules/rule_item.hpp"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+#include "text/text.hpp"
+
+namespace quenby {
+
+std::string EncodeRuleItem(long code, std::string_view search, std::string_view replacement) {
+  std::string item = std::to_string(code);
+  item.reserve(item.size() + 2 * kRuleSeparator.size() + search.size() + replacement.size());
+  item.append(kRuleSeparator);
+  item.append(search);
+  item.append(kRuleSeparator);
+  item.append(replacement);
+  return item;
+}
+
+Rule DecodeRuleItem(std::string_view item) {
+  auto pieces = SplitOn(item, kRuleSeparator);
+  pieces.resize(std::max<std::size_t>(pieces.size(), 3));
+  return Rule{std::move(pieces[0]), std::move(pieces[1]), std::move(pieces[2])};
+}
+
+long NumberOfText(std::string_view text) {
+  constexpr long kLargest = std::numeric_limits<long>::max();
+  long value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') {
+      break;
+    }
+    const long digit = c - '0';
+    // A hand-edited code of many digits must not wrap to a small or negative
+    // number that happens to match a catalogue entry.
+    value = value > (kLargest - digit) / 10 ? kLargest : value * 10 + digit;
+  }
+  return value;
+}
+
+}  // namespace quenby

@@ -11,7 +11,8 @@ namespace quenby {
 
 // The items of a rules file's text: keys 1, 2, 3, ... of the section
 // "Rules", stopping at the first missing or empty value. Text without such a
-// section or key gives an empty list.
+// section or key gives an empty list. There is no limit on the number of
+// rules, and the text is read once however many there are.
 std::vector<std::string> RuleItemsFromText(std::string_view text);
 
 // The text "Save Rules" writes: "[Rules]", then key=DQ item DQ per rule,
@@ -19,9 +20,9 @@ std::vector<std::string> RuleItemsFromText(std::string_view text);
 std::string RulesFileText(const std::vector<std::string>& items);
 
 enum class LoadStatus {
-  kLoaded,       // the file was read (its list may be empty)
-  kMissing,      // no such file: an empty list
-  kUnreadable,   // the file exists but cannot be read: `error` says why
+  kLoaded,      // the file was read (its list may be empty)
+  kMissing,     // no such file: an empty list
+  kUnreadable,  // the file exists but cannot be read: `error` says why
 };
 
 struct LoadedRules {
@@ -30,12 +31,15 @@ struct LoadedRules {
   std::string error;
 };
 
+// Reads a rules file in Windows-1252 or UTF-8 (as DecodeTextFile decides).
 LoadedRules LoadRulesFile(std::string_view utf8FileName);
 
-// Writes the whole list at once (temporary file, then rename). An empty list
-// removes an existing file, so no file is left. Returns false with `error`
-// set when the file cannot be written or removed; the existing file is then
-// left as it was.
+// Writes the whole list at once (temporary file, then rename), in
+// Windows-1252 when that reads back as the same rules, else in UTF-8. An
+// empty list removes an existing file, so no file is left. Returns false with
+// `error` set when the file cannot be written or removed, or when an item
+// holds a line break (a rules file has one line per rule); the existing file
+// is then left as it was.
 bool SaveRulesFile(std::string_view utf8FileName, const std::vector<std::string>& items, std::string& error);
 
 }  // namespace quenby

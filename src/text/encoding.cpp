@@ -1,5 +1,6 @@
 #include "text/encoding.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -8,10 +9,10 @@ namespace {
 
 // Code points of the Windows-1252 bytes 0x80 to 0x9F; the undefined bytes
 // map to the control character of the same number.
-constexpr std::array<char32_t, 32> kHighControlBlock = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHighControlBlock = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                                        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -74,6 +75,10 @@ std::size_t DecodeUtf8At(std::string_view s, std::size_t i, char32_t& cp) {
   return length;
 }
 
+// Whether bytes with at least one byte above 0x7F are valid UTF-8, that is,
+// whether DecodeTextFile would not read them as Windows-1252.
+bool IsValidUtf8Beyond7Bit(std::string_view bytes);
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -131,6 +136,16 @@ std::optional<std::string> Windows1252FromUtf8(std::string_view utf8) {
   return out;
 }
 
+namespace {
+
+bool IsValidUtf8Beyond7Bit(std::string_view bytes) {
+  const bool beyond =
+      std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  return beyond && IsValidUtf8(bytes);
+}
+
+}  // namespace
+
 std::string DecodeTextFile(std::string_view bytes) {
   if (IsValidUtf8(bytes)) {
     if (bytes.starts_with(kByteOrderMark)) {
@@ -142,7 +157,10 @@ std::string DecodeTextFile(std::string_view bytes) {
 }
 
 EncodedText EncodeTextFile(std::string_view utf8) {
-  if (auto ansi = Windows1252FromUtf8(utf8)) {
+  // Windows-1252 bytes of some letter pairs happen to form valid UTF-8 ("Ã©"
+  // gives the bytes of "é"), and a reader takes valid UTF-8 as UTF-8; such
+  // text is written as UTF-8 so that it reads back as it was.
+  if (auto ansi = Windows1252FromUtf8(utf8); ansi && !IsValidUtf8Beyond7Bit(*ansi)) {
     return {std::move(*ansi), false};
   }
   return {std::string(utf8), true};

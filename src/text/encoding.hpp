@@ -26,8 +26,9 @@ std::optional<std::string> Windows1252FromUtf8(std::string_view utf8);
 std::string DecodeTextFile(std::string_view bytes);
 
 // The bytes to write for a file that the Windows program wrote in its ANSI
-// code page: Windows-1252 when every character fits, otherwise the UTF-8 text
-// unchanged, so nothing is lost or garbled.
+// code page: Windows-1252 when every character fits and the bytes read back
+// as the same text, otherwise the UTF-8 text unchanged, so nothing is lost or
+// garbled.
 struct EncodedText {
   std::string bytes;
   bool isUtf8 = false;

@@ -44,6 +44,10 @@ TEST(Encoding, WritingPrefersWindows1252AndFallsBackToUtf8) {
   const auto wide = EncodeTextFile("Wałęsa");
   EXPECT_TRUE(wide.isUtf8);
   EXPECT_EQ(wide.bytes, "Wałęsa");
+  // "Ã©" in Windows-1252 is the UTF-8 form of "é" and would read back as "é".
+  const auto lookalike = EncodeTextFile("Ã©");
+  EXPECT_TRUE(lookalike.isUtf8);
+  EXPECT_EQ(DecodeTextFile(lookalike.bytes), "Ã©");
 }
 
 }  // namespace

@@ -1,0 +1,24 @@
+// Rules files come from anywhere: reading one must neither crash nor hang,
+// whatever its bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "rules/ini_file.hpp"
+#include "rules/rules_file.hpp"
+#include "text/encoding.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const auto text = quenby::DecodeTextFile(bytes);
+  const auto items = quenby::RuleItemsFromText(text);
+  // What a save writes must load as the same list.
+  if (quenby::RuleItemsFromText(quenby::DecodeTextFile(quenby::EncodeTextFile(quenby::RulesFileText(items)).bytes)) !=
+      items) {
+    __builtin_trap();
+  }
+  const auto document = quenby::IniDocument::Parse(bytes);
+  static_cast<void>(document.Value("Rules", "1"));
+  return 0;
+}

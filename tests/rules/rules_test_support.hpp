@@ -1,0 +1,43 @@
+#pragma once
+
+// A fresh folder per test for the tests that write profile and rules files.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace quenby {
+
+class FileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir_ = std::filesystem::temp_directory_path() /
+           ("quenby-rules-" + std::string(test->test_suite_name()) + "-" + test->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_, ec)) {
+      std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all, ec);
+    }
+    std::filesystem::remove_all(dir_, ec);
+  }
+
+  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+
+  static void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  static std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  std::filesystem::path dir_;
+};
+
+}  // namespace quenby
