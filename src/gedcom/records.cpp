@@ -1,1 +1,262 @@
 #include "gedcom/records.hpp"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+
+#include "text/text.hpp"
+
+namespace quenby {
+namespace {
+
+template <typename... Parts>
+void AppendLine(std::string& out, const Parts&... parts) {
+  (out.append(parts), ...);
+  out.append(kCrLf);
+}
+
+// An event line followed by its date and place, each only when given.
+void AppendEvent(std::string& out, std::string_view eventLine, const std::string& date, const std::string& place,
+                 bool evenWithoutDateOrPlace) {
+  if (!evenWithoutDateOrPlace && date.empty() && place.empty()) {
+    return;
+  }
+  AppendLine(out, eventLine);
+  if (!date.empty()) {
+    AppendLine(out, "2 DATE ", date);
+  }
+  if (!place.empty()) {
+    AppendLine(out, "2 PLAC ", place);
+  }
+}
+
+void AppendChild(std::string& out, std::size_t childIndex) {
+  AppendLine(out, "1 CHIL @I", std::to_string(childIndex + 1), "@");
+}
+
+// A position outside the list reads as an empty line.
+std::string_view LineAt(const PeopleList& people, std::size_t index) {
+  return index < people.size() ? std::string_view(people[index]) : std::string_view();
+}
+
+// What the marks of a line and its neighbours say about the family it closes.
+struct FamilyShape {
+  // The partner's person number; 0 for a family without a partner line, -1
+  // when the line closes no family.
+  std::int64_t partnerNumber = -1;
+  // The text every child line starts with; empty for a partner of a parent,
+  // whose one child is the next line that is not a parent line.
+  std::string childPrefix;
+};
+
+FamilyShape ShapeOfFamily(const PeopleList& people, std::size_t personIndex) {
+  const std::string_view line = LineAt(people, personIndex);
+  // The generation marks end at the last "+" of the line, wherever it stands.
+  const auto lastPlus = FindLast(line, "+");
+  const std::size_t generation = lastPlus == kNoOccurrence ? 0 : lastPlus + 1;
+  const std::string_view marks = line.substr(generation);
+  const auto index = static_cast<std::int64_t>(personIndex);
+  if (StartsWith(marks, "-&")) {
+    // The partner of a parent: the other parent is the line directly above.
+    return {index, ""};
+  }
+  std::string childPrefix(generation + 1, '+');
+  if (StartsWith(marks, "&")) {
+    // A spouse line. When the line above is a parent line, the spouse's
+    // parents ("-" and "-&") stand between the spouse and the person.
+    const std::string_view above = personIndex == 0 ? std::string_view() : LineAt(people, personIndex - 1);
+    return {StartsWith(above, "-") ? index - 2 : index, std::move(childPrefix)};
+  }
+  // A main line closes a family of its own only when a child follows it.
+  const std::string_view below = LineAt(people, personIndex + 1);
+  const bool childFollows = below.size() > generation && below[generation] == '+';
+  return {childFollows ? 0 : -1, std::move(childPrefix)};
+}
+
+// The FAM record of the line at `personIndex`; `appendChildren` adds the
+// CHIL lines and the empty line that ends the record.
+template <typename AppendChildren>
+std::string FamRecord(const PeopleList& people, std::size_t personIndex, const TestVariables& details,
+                      std::int64_t& nextFamNumber, const AppendChildren& appendChildren) {
+  const FamilyShape shape = ShapeOfFamily(people, personIndex);
+  if (shape.partnerNumber < 0) {
+    return {};
+  }
+  const bool hasPartner = shape.partnerNumber >= 1;
+  const bool isHusband = details[kSex] == "M";
+  const auto self = std::to_string(personIndex + 1);
+  const auto partner = std::to_string(shape.partnerNumber);
+  std::string out;
+  AppendLine(out, "0 @F", std::to_string(nextFamNumber), "@ FAM");
+  AppendLine(out, isHusband ? "1 HUSB @I" : "1 WIFE @I", self, "@");
+  if (hasPartner) {
+    AppendLine(out, isHusband ? "1 WIFE @I" : "1 HUSB @I", partner, "@");
+  }
+  // A person without a partner line may still carry a marriage date or
+  // place; it is written under its own event line rather than dropped.
+  AppendEvent(out, "1 MARR", details[kMarriageDate], details[kMarriagePlace], hasPartner);
+  appendChildren(shape.childPrefix, out);
+  ++nextFamNumber;
+  return out;
+}
+
+// The children of every family of a list, found without scanning the lines
+// below each family again: a list with deep generations or long runs of "-"
+// lines would otherwise cost time in proportion to its length for every
+// family. Finds exactly the lines that AddChildLines finds.
+class ChildFinder {
+ public:
+  explicit ChildFinder(const PeopleList& people)
+      : count_(people.size()), nextNotParent_(count_ + 1, count_), lastShallower_(count_, kNone) {
+    for (std::size_t j = count_; j-- > 0;) {
+      nextNotParent_[j] = StartsWith(people[j], "-") ? nextNotParent_[j + 1] : j;
+    }
+    // Lines other than parent lines whose "+" runs strictly grow from the
+    // bottom of the stack up: the top is the nearest shallower line.
+    std::vector<std::pair<std::size_t, std::size_t>> shallower;
+    for (std::size_t j = 0; j < count_; ++j) {
+      const std::string_view line = people[j];
+      if (StartsWith(line, "-")) {
+        continue;
+      }
+      const std::size_t run = std::min(line.find_first_not_of('+'), line.size());
+      while (!shallower.empty() && shallower.back().first >= run) {
+        shallower.pop_back();
+      }
+      lastShallower_[j] = shallower.empty() ? kNone : shallower.back().second;
+      shallower.emplace_back(run, j);
+      if (run >= 1 && (run == line.size() || line[run] != '&')) {
+        candidates_.emplace_back(run, j);
+      }
+    }
+    std::sort(candidates_.begin(), candidates_.end());
+  }
+
+  // Appends what AddChildLines(people, personIndex, childPrefix, out) appends
+  // for a child prefix that is empty or a run of "+".
+  void AppendChildLines(std::size_t personIndex, std::size_t prefixLength, std::string& out) const {
+    const std::size_t first = nextNotParent_[std::min(personIndex + 1, count_)];
+    if (prefixLength == 0) {
+      if (first < count_) {
+        AppendChild(out, first);
+      }
+    } else {
+      // A child has exactly the prefix's "+" run; the scan ends at the first
+      // line with a shorter run.
+      auto it = std::lower_bound(candidates_.begin(), candidates_.end(), std::pair{prefixLength, first});
+      for (; it != candidates_.end() && it->first == prefixLength; ++it) {
+        const std::size_t shallower = lastShallower_[it->second];
+        if (shallower != kNone && shallower >= first) {
+          break;
+        }
+        AppendChild(out, it->second);
+      }
+    }
+    AppendLine(out);
+  }
+
+ private:
+  static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+
+  std::size_t count_;
+  // For each position, the first line at or below it that is not a parent
+  // line ("-"); the list's size when there is none.
+  std::vector<std::size_t> nextNotParent_;
+  // For each line other than a parent line, the nearest such line above it
+  // with a shorter "+" run.
+  std::vector<std::size_t> lastShallower_;
+  // ("+" run length, position) of every line that is a child of a family
+  // whose prefix is that run, sorted.
+  std::vector<std::pair<std::size_t, std::size_t>> candidates_;
+};
+
+}  // namespace
+
+std::string SexQuestionCaption(std::string_view fullName) {
+  return ReplaceAll(fullName, "/", "");
+}
+
+void SettleSex(TestVariables& details, const SexQuestion& ask) {
+  if (!details[kSex].empty()) {
+    return;
+  }
+  // Without anyone to ask, the question counts as closed without "Male".
+  const bool male = ask && ask(SexQuestionCaption(details[kFullName])) == "M";
+  details[kSex] = std::string(male ? "M" : "F");
+}
+
+std::string BuildIndiRecord(const TestVariables& details, std::size_t personIndex, std::int64_t& nextNoteNumber) {
+  std::string out;
+  AppendLine(out, "0 @I", std::to_string(personIndex + 1), "@ INDI");
+  AppendLine(out, "1 NAME ", details[kFullName]);
+  AppendLine(out, "1 SEX ", details[kSex]);
+  AppendEvent(out, "1 BIRT", details[kBirthDate], details[kBirthPlace], false);
+  AppendEvent(out, "1 DEAT", details[kDeathDate], details[kDeathPlace], false);
+  if (!details[kReferences].empty()) {
+    AppendLine(out, "1 SOUR @S1@");
+    AppendLine(out, "2 PAGE ", details[kReferences]);
+  }
+  if (!details[kNotes].empty()) {
+    const auto note = std::to_string(nextNoteNumber);
+    AppendLine(out, "1 NOTE @NI", note, "@");
+    AppendLine(out, "0 @NI", note, "@ NOTE");
+    AppendLine(out, "1 CONC ", details[kNotes]);
+    ++nextNoteNumber;
+  }
+  AppendLine(out);
+  return out;
+}
+
+std::string BuildFamRecord(const PeopleList& people, std::size_t personIndex, const TestVariables& details,
+                           std::int64_t& nextFamNumber) {
+  return FamRecord(people, personIndex, details, nextFamNumber, [&](std::string_view childPrefix, std::string& out) {
+    AddChildLines(people, personIndex, childPrefix, out);
+  });
+}
+
+void AddChildLines(const PeopleList& people, std::size_t personIndex, std::string_view childPrefix, std::string& out) {
+  for (std::size_t j = personIndex + 1; j < people.size(); ++j) {
+    const std::string_view line = people[j];
+    // Parent lines describe a spouse's parents and are never children.
+    if (StartsWith(line, "-")) {
+      continue;
+    }
+    if (childPrefix.empty()) {
+      AppendChild(out, j);
+      break;
+    }
+    if (!StartsWith(line, childPrefix)) {
+      break;
+    }
+    // The prefix followed by "&" is a child's spouse, followed by "+" a
+    // grandchild or deeper: both are passed over.
+    const std::string_view rest = line.substr(childPrefix.size());
+    if (!StartsWith(rest, "&") && !StartsWith(rest, "+")) {
+      AppendChild(out, j);
+    }
+  }
+  AppendLine(out);
+}
+
+GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask) {
+  GeneratedRecords records;
+  std::size_t listSize = 0;
+  for (const auto& line : people) {
+    listSize += line.size();
+  }
+  // Every person gives at least its identifier, name, sex and empty line.
+  records.indi.reserve(listSize + people.size() * 48);
+  records.fam.reserve(people.size() * 16);
+  const ChildFinder children(people);
+  for (std::size_t i = 0; i < people.size(); ++i) {
+    TestVariables details = ParsePersonLine(people[i]);
+    SettleSex(details, ask);
+    records.indi += BuildIndiRecord(details, i, records.nextNoteNumber);
+    records.fam += FamRecord(
+        people, i, details, records.nextFamNumber,
+        [&](std::string_view childPrefix, std::string& out) { children.AppendChildLines(i, childPrefix.size(), out); });
+  }
+  return records;
+}
+
+}  // namespace quenby

@@ -1,0 +1,99 @@
+#include "gedcom/gedcom_file.hpp"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "gedcom/records.hpp"
+#include "gedcom_test_support.hpp"
+
+namespace quenby {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kEmptyFile = Lines({"0 HEAD", "1 GEDC", "2 VERS 5.5.1", "2 Form LINEAGE - LINKED", "1 Char ANSI", "",
+                                      "0 @S1@ SOUR", "1 TITL Quenby", "", "0 TRLR"});
+
+TEST(GedcomFileText, NothingGeneratedGivesHeaderSourceAndTrailer) {
+  EXPECT_EQ(GedcomFileText("", ""), kEmptyFile);
+  EXPECT_EQ(GedcomFileBytes("", ""), kEmptyFile);
+}
+
+TEST(GedcomFileText, OnePersonGivesFourteenLines) {
+  const GeneratedRecords records = ProcessAll({"John Smith|_S_M"}, SexQuestion{});
+  EXPECT_EQ(GedcomFileText(records.indi, records.fam),
+            Lines({"0 HEAD", "1 GEDC", "2 VERS 5.5.1", "2 Form LINEAGE - LINKED", "1 Char ANSI", "", "0 @I1@ INDI",
+                   "1 NAME John /Smith/", "1 SEX M", "", "0 @S1@ SOUR", "1 TITL Quenby", "", "0 TRLR"}));
+}
+
+TEST(GedcomFileText, RecordsGoInUnchangedIndividualsFirst) {
+  EXPECT_EQ(GedcomFileText("I\r\n", "F\r\n"), GedcomFileText("I\r\nF\r\n", ""));
+  // Typed text without a final line break runs on into the source record.
+  const std::string text = GedcomFileText("typed", "");
+  EXPECT_NE(text.find("\r\n\r\ntyped0 @S1@ SOUR\r\n"), std::string::npos);
+}
+
+TEST(GedcomFileBytes, CharactersOfWindows1252AreWrittenAsAnsi) {
+  const std::string bytes = GedcomFileBytes(Lines({"1 NAME Ren\xC3\xA9 /D\xC3\xBCrer/ \xE2\x82\xAC"}), "");
+  EXPECT_NE(bytes.find("1 Char ANSI\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("1 NAME Ren\xE9 /D\xFCrer/ \x80\r\n"), std::string::npos);
+}
+
+TEST(GedcomFileBytes, ACharacterOutsideWindows1252MakesTheWholeFileUtf8) {
+  const std::string indi = Lines({"1 NAME \xC5\x81ucja /Ren\xC3\xA9/"});
+  const std::string fam = Lines({"1 NOTE 1 Char ANSI"});
+  std::string expected = GedcomFileText(indi, fam);
+  expected.replace(expected.find("1 Char ANSI"), 11, "1 CHAR UTF-8");
+  EXPECT_EQ(GedcomFileBytes(indi, fam), expected);
+}
+
+class WriteGedcom : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("quenby-gedcom-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    std::error_code ec;
+    fs::permissions(dir_ / "family.ged", fs::perms::owner_all, ec);
+    fs::remove_all(dir_, ec);
+  }
+  static std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  fs::path dir_;
+};
+
+TEST_F(WriteGedcom, WritesTheEncodedFileUnderTheNameAsGiven) {
+  const std::string name = (dir_ / "family").string();
+  const std::string indi = Lines({"1 NAME Ren\xC3\xA9"});
+  std::string error;
+  ASSERT_TRUE(WriteGedcomFile(name, indi, "", error)) << error;
+  ASSERT_TRUE(WriteGedcomFile(name, indi, "", error)) << error;
+  EXPECT_EQ(ReadBytes(name), GedcomFileBytes(indi, ""));
+  EXPECT_FALSE(fs::exists(name + ".ged"));
+}
+
+TEST_F(WriteGedcom, FailedWriteIsReportedAndKeepsTheOldFile) {
+  const fs::path path = dir_ / "family.ged";
+  std::string error;
+  ASSERT_TRUE(WriteGedcomFile(path.string(), "old\r\n", "", error)) << error;
+  fs::permissions(path, fs::perms::owner_read);
+  EXPECT_FALSE(WriteGedcomFile(path.string(), "new\r\n", "", error));
+  EXPECT_NE(error.find("family.ged"), std::string::npos);
+  EXPECT_EQ(ReadBytes(path), GedcomFileText("old\r\n", ""));
+
+  error.clear();
+  EXPECT_FALSE(WriteGedcomFile((dir_ / "no-folder" / "x.ged").string(), "", "", error));
+  EXPECT_NE(error.find("x.ged"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quenby
