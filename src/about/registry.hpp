@@ -14,9 +14,17 @@ namespace quenby {
 inline constexpr unsigned long kRegistryString = 1;  // REG_SZ
 inline constexpr unsigned long kRegistryNumber = 4;  // REG_DWORD
 
+// Where the system-information tool is looked up, under HKEY_LOCAL_MACHINE:
+// first the tool's full path, then the folder that holds kSysInfoFileName.
+inline constexpr const char* kSysInfoPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+inline constexpr const char* kSysInfoPathValue = "PATH";
+inline constexpr const char* kSysInfoFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+inline constexpr const char* kSysInfoFolderValue = "MSINFO";
+inline constexpr const char* kSysInfoFileName = "\\MSINFO32.EXE";
+
 struct RegistryValue {
   unsigned long type = kRegistryString;
-  QString text;          // for a string value
+  QString text;              // for a string value
   unsigned long number = 0;  // for a number value
 };
 

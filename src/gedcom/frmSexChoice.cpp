@@ -1,1 +1,101 @@
 #include "gedcom/frmSexChoice.hpp"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace quenby {
+
+frmSexChoice::frmSexChoice(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("Sex not defined - Please select Male or Female"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+  QPalette yellow = palette();
+  yellow.setColor(QPalette::Window, QColor(255, 255, 192));
+  setPalette(yellow);
+  setAutoFillBackground(true);
+
+  fraFrame = new QGroupBox(QStringLiteral("<NAME>"), this);
+  QFont bold = fraFrame->font();
+  bold.setBold(true);
+  fraFrame->setFont(bold);
+  // The window title is long; the frame keeps the window wide enough to show it.
+  fraFrame->setMinimumWidth(360);
+
+  QFont plain = bold;
+  plain.setBold(false);
+  auto* options = new QVBoxLayout(fraFrame);
+  const std::array<QString, 3> captions = {QStringLiteral("Unknown"), QStringLiteral("Male"), QStringLiteral("Female")};
+  for (int index = 0; index < 3; ++index) {
+    QRadioButton* option = new QRadioButton(captions[static_cast<std::size_t>(index)], fraFrame);
+    option->setFont(plain);
+    option->installEventFilter(this);
+    options->addWidget(option);
+    // `clicked` comes from the user only (a click or the space bar), never
+    // from Form_Activate's reset to "Unknown".
+    connect(option, &QRadioButton::clicked, this, [this, index] { optSex_Click(index); });
+    optSex[static_cast<std::size_t>(index)] = option;
+  }
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(fraFrame);
+  // A long name widens the window so the caption is never cut.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmSexChoice::SetPersonName(const QString& name) {
+  // A name is shown as written: "&" would otherwise mark a shortcut letter.
+  fraFrame->setTitle(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
+
+bool frmSexChoice::IsMale() const {
+  return optSex[1]->isChecked();
+}
+
+void frmSexChoice::Form_Activate() {
+  optSex[0]->setChecked(true);
+  optSex[0]->setFocus();
+}
+
+void frmSexChoice::optSex_Click(int index) {
+  if (index > 0) {
+    hide();
+  }
+}
+
+void frmSexChoice::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) {
+    Form_Activate();
+  }
+}
+
+bool frmSexChoice::eventFilter(QObject* watched, QEvent* event) {
+  // Arrow keys only move the focus between the options. Selecting on the
+  // move would answer "Male" on the way from "Unknown" to "Female"; the
+  // space bar chooses the option that has the focus.
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    int step = 0;
+    if (key == Qt::Key_Up || key == Qt::Key_Left) {
+      step = -1;
+    } else if (key == Qt::Key_Down || key == Qt::Key_Right) {
+      step = 1;
+    }
+    for (std::size_t index = 0; step != 0 && index < optSex.size(); ++index) {
+      if (optSex[index] == watched) {
+        const int next = static_cast<int>(index) + step;
+        if (next >= 0 && next < static_cast<int>(optSex.size())) {
+          optSex[static_cast<std::size_t>(next)]->setFocus(Qt::TabFocusReason);
+        }
+        return true;
+      }
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace quenby

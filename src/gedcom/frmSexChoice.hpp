@@ -29,6 +29,7 @@ class frmSexChoice : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void Form_Activate();
