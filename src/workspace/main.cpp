@@ -1,1 +1,25 @@
-int main() { return 0; }
+#include <QApplication>
+
+#include "about/program_icon.hpp"
+#include "about/registry.hpp"
+#include "quenby/version.hpp"
+#include "rules/ini_file.hpp"
+#include "workspace/frmQuenby.hpp"
+#include "workspace/modal.hpp"
+
+// Shows the main window; the program lives as long as it is open. Nothing is
+// read from the command line or from settings.
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quenby"));
+  QApplication::setApplicationVersion(QString::fromLatin1(quenby::kVersionText));
+  // Every window of the program, the dialogs included, shows its icon.
+  QApplication::setWindowIcon(quenby::ProgramIcon());
+  quenby::SetProgramDirectory(QCoreApplication::applicationDirPath().toStdString());
+
+  const auto modal = quenby::MakeDesktopModal();
+  const auto registry = quenby::MakeSystemRegistry();
+  quenby::frmQuenby window(*modal, *registry);
+  window.show();
+  return QApplication::exec();
+}

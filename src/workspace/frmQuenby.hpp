@@ -1,0 +1,133 @@
+#pragma once
+
+// The main window: the pasted text, the rule list with its buttons, the people
+// list, the ten test variables and the generated GEDCOM records. The text of
+// the controls is the system's state; the handlers read controls, call the
+// core and write controls. Every modal question goes through `Modal`.
+
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "people/person_line.hpp"
+#include "workspace/modal.hpp"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quenby {
+
+class Registry;
+class frmAbout;
+class frmRule;
+class frmSexChoice;
+
+class frmQuenby : public QWidget {
+  Q_OBJECT
+
+ public:
+  frmQuenby(Modal& modal, const Registry& registry, QWidget* parent = nullptr);
+
+  // Empties the ten test variables.
+  void ClearDetails();
+  // Empties the generated records and numbers families and notes from 1 again.
+  void ClearGedOutput();
+
+  QLabel* Label1 = nullptr;
+  QPlainTextEdit* txtInput = nullptr;
+  QLabel* Label2 = nullptr;
+  QListWidget* lstRules = nullptr;
+  std::array<QPushButton*, 2> btnRuleMove{};
+  QPushButton* btnEditRule = nullptr;
+  QPushButton* btnInsertRule = nullptr;
+  QPushButton* btnAddRule = nullptr;
+  QPushButton* btnLoad = nullptr;
+  QPushButton* btnSave = nullptr;
+  QPushButton* btnRunRules = nullptr;
+  QLabel* Label6 = nullptr;
+  QListWidget* lstPeople = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* Label10 = nullptr;
+  QLabel* Label11 = nullptr;
+  QLabel* Label12 = nullptr;
+  QLabel* Label13 = nullptr;
+  QLabel* Label14 = nullptr;
+  QLabel* Label15 = nullptr;
+  QLabel* Label16 = nullptr;
+  QLabel* Label17 = nullptr;
+  QLabel* Label18 = nullptr;
+  QLabel* Label19 = nullptr;
+  std::array<QLineEdit*, 10> txtDetails{};
+  QPushButton* btnTestOne = nullptr;
+  QPushButton* btnDoOne = nullptr;
+  QPushButton* btnDoAll = nullptr;
+  QLabel* Label8 = nullptr;
+  QLabel* Label9 = nullptr;
+  QPlainTextEdit* txtINDI = nullptr;
+  QPlainTextEdit* txtFAM = nullptr;
+  QPushButton* btnWrite = nullptr;
+  QPushButton* btnHelp = nullptr;
+  QPushButton* cmdDebugPeople = nullptr;
+
+  FileDialogSettings cdgRules;
+  FileDialogSettings cdgWrite;
+
+  // The numbers of the next family record (@F1@ ...) and note record (@NI1@ ...).
+  std::int64_t NextFamNumber = 1;
+  std::int64_t NextNoteNumber = 1;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateControls();
+  void SetTabOrder();
+  void ConnectHandlers();
+
+  void Form_Load();
+  void Form_Unload();
+  void btnHelp_Click();
+  void txtInput_MouseDown(Qt::MouseButton button);
+
+  void btnRuleMove_Click(int index);
+  void btnEditRule_Click();
+  void btnInsertRule_Click();
+  void btnAddRule_Click();
+  // One use of the rule editor: the answer GetRule gives after the dialog.
+  QString AskRuleEditor(const QString& title, const QString& item, bool editing);
+
+  void btnLoad_Click();
+  void btnSave_Click();
+  void btnRunRules_Click();
+
+  void lstPeople_Click();
+  void btnTestOne_Click();
+  void btnDoOne_Click();
+  void btnDoAll_Click();
+  void cmdDebugPeople_Click();
+  void btnWrite_Click();
+
+  void ParsePersonLine(int personIndex);
+  void BuildIndiRecord(int personIndex);
+  void BuildFamRecord(int personIndex);
+  TestVariables ReadDetails() const;
+  // Asks the sex of the named person; "M" for Male, otherwise "F".
+  std::string AskSex(const std::string& nameWithoutSlashes);
+  void EmptyPeopleList();
+  void ReportFailure(const QString& what, const std::string& error);
+
+  Modal& modal_;
+  const Registry& registry_;
+  frmRule* ruleEditor_ = nullptr;
+  frmSexChoice* sexChoice_ = nullptr;
+  frmAbout* aboutBox_ = nullptr;
+};
+
+}  // namespace quenby

@@ -1,0 +1,122 @@
+#include "workspace/list_tab_stops.hpp"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QListWidget>
+#include <QPainter>
+#include <QStyle>
+#include <algorithm>
+#include <utility>
+
+namespace quenby {
+
+namespace {
+
+// Without stops, and beyond the last stop, tabs advance by a list box's
+// default spacing of eight average characters.
+constexpr int kDefaultTabUnits = 32;
+
+// Rows leave room below the text, so that the underscores of the field
+// markers ("|_B_") are not cut off by the row below.
+constexpr int kRowPadding = 3;
+
+int UnitsToPixels(int units, int averageCharWidth) {
+  return (units * averageCharWidth + 2) / 4;
+}
+
+// The first stop to the right of `x`, in pixels.
+int NextStop(int x, const std::vector<int>& stops, int averageCharWidth) {
+  for (const int stop : stops) {
+    const int pixels = UnitsToPixels(stop, averageCharWidth);
+    if (pixels > x) {
+      return pixels;
+    }
+  }
+  const int last = stops.empty() ? 0 : UnitsToPixels(stops.back(), averageCharWidth);
+  const int step = std::max(1, UnitsToPixels(kDefaultTabUnits, averageCharWidth));
+  return last + ((x - last) / step + 1) * step;
+}
+
+const QStyle* StyleOf(const QWidget* widget) {
+  return widget != nullptr ? widget->style() : QApplication::style();
+}
+
+// The gap the list leaves between an item's edge and its text.
+int TextMargin(const QWidget* widget) {
+  return StyleOf(widget)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+}
+
+}  // namespace
+
+TabStopDelegate::TabStopDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+void TabStopDelegate::SetStops(std::vector<int> stops) {
+  stops_ = std::move(stops);
+}
+
+std::vector<int> TabStopDelegate::PieceOffsets(const QString& text, const QFontMetrics& metrics) const {
+  std::vector<int> offsets;
+  int x = 0;
+  const QStringList pieces = text.split(QLatin1Char('\t'));
+  for (qsizetype i = 0; i < pieces.size(); ++i) {
+    if (i > 0) {
+      x = NextStop(x, stops_, metrics.averageCharWidth());
+    }
+    offsets.push_back(x);
+    x += metrics.horizontalAdvance(pieces[i]);
+  }
+  return offsets;
+}
+
+void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  QStyleOptionViewItem item = option;
+  initStyleOption(&item, index);
+  const QString text = item.text;
+  item.text.clear();
+  const QWidget* widget = option.widget;
+  StyleOf(widget)->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+
+  const QRect textRect = StyleOf(widget)->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+  const int margin = TextMargin(widget);
+  const QPalette::ColorGroup group = (item.state & QStyle::State_Enabled) != 0 ? QPalette::Normal : QPalette::Disabled;
+  const QPalette::ColorRole role =
+      (item.state & QStyle::State_Selected) != 0 ? QPalette::HighlightedText : QPalette::Text;
+
+  painter->save();
+  painter->setClipRect(textRect);
+  painter->setFont(item.font);
+  painter->setPen(item.palette.color(group, role));
+  const QFontMetrics metrics(item.font);
+  const std::vector<int> offsets = PieceOffsets(text, metrics);
+  const QStringList pieces = text.split(QLatin1Char('\t'));
+  for (qsizetype i = 0; i < pieces.size(); ++i) {
+    const QRect pieceRect = textRect.adjusted(margin + offsets[static_cast<std::size_t>(i)], 0, 0, 0);
+    painter->drawText(pieceRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, pieces[i]);
+  }
+  painter->restore();
+}
+
+QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  // The width is where the last piece ends.
+  QSize size = QStyledItemDelegate::sizeHint(option, index);
+  QStyleOptionViewItem item = option;
+  initStyleOption(&item, index);
+  const int margin = TextMargin(option.widget);
+  const QFontMetrics metrics(item.font);
+  const QString lastPiece = item.text.mid(item.text.lastIndexOf(QLatin1Char('\t')) + 1);
+  size.setWidth(PieceOffsets(item.text, metrics).back() + metrics.horizontalAdvance(lastPiece) + 2 * margin);
+  size.setHeight(std::max(size.height(), metrics.height() + kRowPadding));
+  return size;
+}
+
+void SetListTabStops(QListWidget* list, const std::vector<int>& stops) {
+  auto* delegate = qobject_cast<TabStopDelegate*>(list->itemDelegate());
+  if (delegate == nullptr) {
+    delegate = new TabStopDelegate(list);
+    list->setItemDelegate(delegate);
+  }
+  delegate->SetStops(stops);
+  list->viewport()->update();
+}
+
+}  // namespace quenby

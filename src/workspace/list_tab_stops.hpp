@@ -1,0 +1,43 @@
+#pragma once
+
+// Tab stops for a list whose items hold TAB-separated pieces, such as the
+// rule list: each piece is drawn at the next stop after the end of the piece
+// before it. Stops are given in dialog template units, a quarter of the
+// average character width of the list's font, so the columns follow the font.
+// Without stops, and beyond the last one, a stop stands every 32 units (eight
+// average characters), as in a list box that was given no stops.
+
+#include <QStyledItemDelegate>
+#include <vector>
+
+class QFontMetrics;
+class QListWidget;
+
+namespace quenby {
+
+class TabStopDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+
+ public:
+  explicit TabStopDelegate(QObject* parent);
+
+  // Stops in dialog template units, in increasing order; none for the
+  // default stops.
+  void SetStops(std::vector<int> stops);
+
+  // The left edge of each TAB-separated piece of `text`, in pixels from the
+  // start of the item's text.
+  std::vector<int> PieceOffsets(const QString& text, const QFontMetrics& metrics) const;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ private:
+  std::vector<int> stops_;
+};
+
+// Gives `list` tab stops at `stops` dialog template units; an empty `stops`
+// gives it the default stops.
+void SetListTabStops(QListWidget* list, const std::vector<int>& stops);
+
+}  // namespace quenby

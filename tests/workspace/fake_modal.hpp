@@ -1,0 +1,68 @@
+#pragma once
+
+// Answers the main window's modal questions from queues, without blocking: a
+// dialog is shown (so its activation runs), a script plays the user's part,
+// and the dialog is hidden again if the script left it open. A question with
+// no queued answer counts as unexpected.
+
+#include <QDialog>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "about/registry.hpp"
+#include "workspace/modal.hpp"
+
+class FakeModal final : public quenby::Modal {
+ public:
+  std::deque<std::function<void(QDialog&)>> dialogScripts;
+  std::deque<QString> fileNames;  // an empty name is a cancelled dialog
+
+  std::vector<QString> dialogTitles;
+  std::vector<quenby::FileDialogSettings> fileQuestions;
+  std::vector<QString> messages;  // "title: text"
+  std::vector<QString> openedDocuments;
+  int unexpectedQuestions = 0;
+
+  void Exec(QDialog& dialog) override {
+    dialog.show();
+    dialogTitles.push_back(dialog.windowTitle());
+    if (dialogScripts.empty()) {
+      ++unexpectedQuestions;
+    } else {
+      const auto script = std::move(dialogScripts.front());
+      dialogScripts.pop_front();
+      script(dialog);
+    }
+    dialog.hide();
+  }
+  QString OpenFileName(QWidget*, const quenby::FileDialogSettings& settings) override { return Answer(settings); }
+  QString SaveFileName(QWidget*, const quenby::FileDialogSettings& settings) override { return Answer(settings); }
+  void Message(QWidget*, const QString& title, const QString& text) override {
+    messages.push_back(title + ": " + text);
+  }
+  bool OpenDocument(const QString& path) override {
+    openedDocuments.push_back(path);
+    return true;
+  }
+  bool StartProgram(const QString&) override { return false; }
+
+ private:
+  QString Answer(const quenby::FileDialogSettings& settings) {
+    fileQuestions.push_back(settings);
+    if (fileNames.empty()) {
+      ++unexpectedQuestions;
+      return {};
+    }
+    const QString name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+  }
+};
+
+class NoRegistry final : public quenby::Registry {
+ public:
+  std::optional<quenby::RegistryValue> Query(const QString&, const QString&) const override { return std::nullopt; }
+  bool FileExists(const QString&) const override { return false; }
+};
