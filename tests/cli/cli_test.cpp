@@ -10,6 +10,7 @@
 
 #include "rules/rule_item.hpp"
 #include "rules/rules_file.hpp"
+#include "support/file_test.hpp"
 #include "text/file_io.hpp"
 
 namespace quenby {
@@ -23,25 +24,12 @@ struct Result {
   std::string err;
 };
 
-class Convert : public ::testing::Test {
+class Convert : public FileTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("quenby-cli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   fs::path Write(const std::string& name, const std::string& bytes) {
     std::string error;
     EXPECT_TRUE(WriteFileAtomically(dir_ / name, bytes, error)) << error;
     return dir_ / name;
-  }
-
-  std::string Read(const fs::path& path) {
-    std::string error;
-    return ReadFileBytes(path, error).value_or("<unreadable>");
   }
 
   // Runs the converter with `args` (already quoted for the shell), standard
@@ -54,12 +42,10 @@ class Convert : public ::testing::Test {
     const int raw = std::system(command.c_str());
     Result result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = Read(out);
-    result.err = Read(err);
+    result.out = ReadBytes(out);
+    result.err = ReadBytes(err);
     return result;
   }
-
-  fs::path dir_;
 };
 
 TEST_F(Convert, HelpAndVersionAnswerWithoutInput) {
@@ -128,10 +114,19 @@ TEST_F(Convert, GedStageReadsStandardInputAndAnswersTheSexQuestion) {
   // Without --sex and without a terminal the answer is F.
   const auto unasked = Run("-o " + (dir_ / "out.ged").string() + " " + input.string());
   EXPECT_EQ(unasked.status, 0) << unasked.err;
-  const auto file = Read(dir_ / "out.ged");
+  const auto file = ReadBytes(dir_ / "out.ged");
   EXPECT_TRUE(file.starts_with("0 HEAD\r\n1 GEDC\r\n2 VERS 5.5.1\r\n2 Form LINEAGE - LINKED\r\n1 Char ANSI\r\n\r\n"));
   EXPECT_NE(file.find("1 SEX F\r\n"), std::string::npos);
   EXPECT_TRUE(file.ends_with("0 @S1@ SOUR\r\n1 TITL Quenby\r\n\r\n0 TRLR\r\n"));
+}
+
+TEST_F(Convert, ExampleDescendantListGivesTheExpectedFileByteForByte) {
+  const fs::path examples = fs::path(QUENBY_SOURCE_DIR) / "examples";
+  const auto out = dir_ / "hartley.ged";
+  const auto result = Run("-r " + (examples / "hartley.rules").string() + " --sex F -o " + out.string() + " " +
+                          (examples / "hartley.txt").string());
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(ReadBytes(out), ReadBytes(examples / "hartley.ged"));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "gedcom/gedcom_file.hpp"
 
+#include "support/file_test.hpp"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -51,25 +53,7 @@ TEST(GedcomFileBytes, ACharacterOutsideWindows1252MakesTheWholeFileUtf8) {
   EXPECT_EQ(GedcomFileBytes(indi, fam), expected);
 }
 
-class WriteGedcom : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("quenby-gedcom-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_ / "family.ged", fs::perms::owner_all, ec);
-    fs::remove_all(dir_, ec);
-  }
-  static std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  fs::path dir_;
-};
+class WriteGedcom : public FileTest {};
 
 TEST_F(WriteGedcom, WritesTheEncodedFileUnderTheNameAsGiven) {
   const std::string name = (dir_ / "family").string();

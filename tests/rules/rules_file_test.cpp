@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "rules/rule_item.hpp"
-#include "rules_test_support.hpp"
+#include "support/file_test.hpp"
 
 namespace quenby {
 namespace {

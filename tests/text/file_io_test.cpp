@@ -4,26 +4,14 @@
 
 #include <filesystem>
 
+#include "support/file_test.hpp"
+
 namespace quenby {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FileIo : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("quenby-file-io-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_ / "target", fs::perms::owner_all, ec);
-    fs::remove_all(dir_, ec);
-  }
-  fs::path dir_;
-};
+class FileIo : public FileTest {};
 
 TEST_F(FileIo, WriteReplacesTheWholeFileAndLeavesNoTemporaryFile) {
   std::string error;

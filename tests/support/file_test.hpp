@@ -1,8 +1,10 @@
 #pragma once
 
-// A fresh folder per test for the tests that write profile and rules files.
+// A fresh folder per test for the tests that write files, removed afterwards
+// even when a test made a file in it read-only.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -15,7 +17,7 @@ class FileTest : public ::testing::Test {
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     dir_ = std::filesystem::temp_directory_path() /
-           ("quenby-rules-" + std::string(test->test_suite_name()) + "-" + test->name());
+           ("quenby-" + std::to_string(::getpid()) + "-" + test->test_suite_name() + "-" + test->name());
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }
@@ -29,10 +31,10 @@ class FileTest : public ::testing::Test {
 
   std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
-  static void WriteBytes(const std::string& path, const std::string& bytes) {
+  static void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
-  static std::string ReadBytes(const std::string& path) {
+  static std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
