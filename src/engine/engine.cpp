@@ -1,1 +1,317 @@
 #include "engine/engine.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <utility>
+
+#include "engine/family_rules.hpp"
+#include "engine/split_rules.hpp"
+#include "engine/swap_rules.hpp"
+#include "text/text.hpp"
+
+namespace quenby {
+
+namespace {
+
+constexpr std::string_view kLfCr = "\n\r";
+
+using Operation = LineChange (*)(const Rule& rule, std::string_view line, RunState& state);
+
+struct Dispatch {
+  std::string_view code;
+  Operation operation;
+};
+
+// The codes are compared as text, exactly: only the plain decimal form that
+// the rule editor writes selects an operation, so "01", " 1" and "0" select
+// none.
+constexpr std::array<Dispatch, 24> kDispatchTable = {{
+    {"1", [](const Rule& r, std::string_view line,
+             RunState&) { return SwapEveryOccurrence(line, r.search, r.replacement); }},
+    {"2", [](const Rule& r, std::string_view line,
+             RunState&) { return SwapUpToOccurrence(Occurrence::kFirst, line, r.search, r.replacement); }},
+    {"3", [](const Rule& r, std::string_view line,
+             RunState&) { return SwapFromOccurrence(Occurrence::kFirst, line, r.search, r.replacement); }},
+    {"4", [](const Rule& r, std::string_view line,
+             RunState&) { return SwapUpToOccurrence(Occurrence::kLast, line, r.search, r.replacement); }},
+    {"5", [](const Rule& r, std::string_view line,
+             RunState&) { return SwapFromOccurrence(Occurrence::kLast, line, r.search, r.replacement); }},
+    {"6", [](const Rule& r, std::string_view line,
+             RunState&) { return ReplaceWholeLine(LineTest::kStartsWith, line, r.search, r.replacement); }},
+    {"7", [](const Rule& r, std::string_view line,
+             RunState&) { return ReplaceWholeLine(LineTest::kEndsWith, line, r.search, r.replacement); }},
+    {"8", [](const Rule& r, std::string_view line,
+             RunState&) { return ReplaceWholeLine(LineTest::kContains, line, r.search, r.replacement); }},
+    {"11", [](const Rule& r, std::string_view line,
+              RunState&) { return SplitLine(Occurrence::kFirst, FirstPart::kStart, line, r.search, r.replacement); }},
+    {"12", [](const Rule& r, std::string_view line,
+              RunState&) { return SplitLine(Occurrence::kFirst, FirstPart::kEnd, line, r.search, r.replacement); }},
+    {"13", [](const Rule& r, std::string_view line,
+              RunState&) { return SplitLine(Occurrence::kLast, FirstPart::kStart, line, r.search, r.replacement); }},
+    {"14", [](const Rule& r, std::string_view line,
+              RunState&) { return SplitLine(Occurrence::kLast, FirstPart::kEnd, line, r.search, r.replacement); }},
+    {"21",
+     [](const Rule& r, std::string_view line, RunState&) {
+       return MakeNewLine(Occurrence::kFirst, CopiedPart::kBefore, Placement::kInsert, line, r.search, r.replacement);
+     }},
+    {"22",
+     [](const Rule& r, std::string_view line, RunState&) {
+       return MakeNewLine(Occurrence::kFirst, CopiedPart::kBefore, Placement::kAdd, line, r.search, r.replacement);
+     }},
+    {"23",
+     [](const Rule& r, std::string_view line, RunState&) {
+       return MakeNewLine(Occurrence::kFirst, CopiedPart::kAfter, Placement::kInsert, line, r.search, r.replacement);
+     }},
+    {"24",
+     [](const Rule& r, std::string_view line, RunState&) {
+       return MakeNewLine(Occurrence::kFirst, CopiedPart::kAfter, Placement::kAdd, line, r.search, r.replacement);
+     }},
+    {"25",
+     [](const Rule& r, std::string_view line, RunState&) {
+       return MakeNewLine(Occurrence::kLast, CopiedPart::kBefore, Placement::kInsert, line, r.search, r.replacement);
+     }},
+    {"26",
+     [](const Rule& r, std::string_view line, RunState&) {
+       return MakeNewLine(Occurrence::kLast, CopiedPart::kBefore, Placement::kAdd, line, r.search, r.replacement);
+     }},
+    {"27",
+     [](const Rule& r, std::string_view line, RunState&) {
+       return MakeNewLine(Occurrence::kLast, CopiedPart::kAfter, Placement::kInsert, line, r.search, r.replacement);
+     }},
+    {"28",
+     [](const Rule& r, std::string_view line, RunState&) {
+       return MakeNewLine(Occurrence::kLast, CopiedPart::kAfter, Placement::kAdd, line, r.search, r.replacement);
+     }},
+    {"31",
+     [](const Rule& r, std::string_view line, RunState& state) { return RecogniseChildren(line, r.search, state); }},
+    {"32", [](const Rule&, std::string_view line, RunState& state) { return ConvertGenerationNumber(line, state); }},
+    {"41", [](const Rule&, std::string_view line, RunState&) { return MoveMarriageData(line); }},
+    {"42", [](const Rule& r, std::string_view line, RunState&) { return AddFamilyName(line, r.replacement); }},
+}};
+
+Operation OperationOf(std::string_view code) {
+  for (const auto& entry : kDispatchTable) {
+    if (entry.code == code) {
+      return entry.operation;
+    }
+  }
+  return nullptr;
+}
+
+// Cuts a text at every CR LF. An empty text holds no line at all, so a list
+// with nothing left in it stays empty instead of gaining one empty line.
+LineList CutIntoLines(std::string_view text) {
+  if (text.empty()) {
+    return {};
+  }
+  return SplitOn(text, kCrLf);
+}
+
+// A line that re-splitting leaves exactly as it is: not empty, and without
+// CR or LF.
+bool IsPlainLine(const std::string& line) {
+  return !line.empty() && line.find('\r') == std::string::npos && line.find('\n') == std::string::npos;
+}
+
+// A line list with a mark per line telling whether the line is plain. A run
+// keeps the marks from pass to pass, so that only the lines a rule changed
+// are looked at again.
+struct MarkedLines {
+  LineList lines;
+  std::vector<bool> plain;
+
+  void Append(std::string line) {
+    plain.push_back(IsPlainLine(line));
+    lines.push_back(std::move(line));
+  }
+};
+
+MarkedLines Mark(LineList lines) {
+  MarkedLines marked;
+  marked.plain.reserve(lines.size());
+  for (const auto& line : lines) {
+    marked.plain.push_back(IsPlainLine(line));
+  }
+  marked.lines = std::move(lines);
+  return marked;
+}
+
+// The entries [begin, end) joined by CR LF, with every LF CR pair deleted
+// from left to right; with `addEnds`, between an added LF and an added CR.
+std::string JoinWithoutLfCr(const LineList& lines, std::size_t begin, std::size_t end, bool addEnds) {
+  std::size_t size = 2;
+  for (std::size_t i = begin; i < end; ++i) {
+    size += lines[i].size() + kCrLf.size();
+  }
+  std::string joined;
+  joined.reserve(size);
+  if (addEnds) {
+    joined.push_back('\n');
+  }
+  for (std::size_t i = begin; i < end; ++i) {
+    if (i > begin) {
+      joined.append(kCrLf);
+    }
+    joined.append(lines[i]);
+  }
+  if (addEnds) {
+    joined.push_back('\r');
+  }
+  return ReplaceAll(joined, kLfCr, "");
+}
+
+void AppendPieces(std::string_view text, MarkedLines& result) {
+  for (auto& line : SplitOn(text, kCrLf)) {
+    result.Append(std::move(line));
+  }
+}
+
+// An LF CR pair can reach across the CR LF between two entries only when the
+// first is empty or ends with LF, or the second is empty or starts with CR.
+bool IsCleanBoundary(const MarkedLines& list, std::size_t first) {
+  const std::string& before = list.lines[first];
+  const std::string& after = list.lines[first + 1];
+  return (list.plain[first] || (!before.empty() && before.back() != '\n')) &&
+         (list.plain[first + 1] || (!after.empty() && after.front() != '\r'));
+}
+
+// Re-splitting is defined on the whole list in five steps: join the entries
+// with CR LF; put an LF in front and a CR at the end; delete every LF CR pair,
+// left to right; cut off the first and last character; cut at every CR LF
+// (a text left empty gives no line at all). Empty entries vanish with their
+// line breaks, and a lone LF ending one entry and a lone CR starting the next
+// vanish too, joining the two entries.
+//
+// The same result is reached without copying the lines that stay as they
+// are. A CR LF at the start or the end of the joined text goes with the added
+// LF or CR exactly as if it were not there, so it is dropped first. When the
+// text then neither starts with CR nor ends with LF, the added LF and CR are
+// what the cut removes, and no LF CR pair reaches across a clean boundary:
+// the runs of entries between clean boundaries are re-split one by one, and
+// a plain entry alone in its run is moved as it is. Otherwise a lone CR or
+// LF at an end takes the added character with it, and the whole list goes
+// through the five steps, keeping every character of the lines.
+//
+// The new list is built in `spare` and the two are swapped, so a run of the
+// rules reuses the same two buffers for every pass.
+void Resplit(MarkedLines& list, MarkedLines& spare) {
+  // Most passes leave every line plain, and then there is nothing to do.
+  if (std::find(list.plain.begin(), list.plain.end(), false) == list.plain.end()) {
+    return;
+  }
+  spare.lines.clear();
+  spare.plain.clear();
+  std::size_t begin = 0;
+  std::size_t end = list.lines.size();
+  while (begin < end && (list.lines[begin].empty() || StartsWith(list.lines[begin], kCrLf))) {
+    if (list.lines[begin].empty()) {
+      ++begin;
+    } else {
+      list.lines[begin].erase(0, kCrLf.size());
+    }
+  }
+  while (begin < end && (list.lines[end - 1].empty() || EndsWith(list.lines[end - 1], kCrLf))) {
+    if (list.lines[end - 1].empty()) {
+      --end;
+    } else {
+      list.lines[end - 1].resize(list.lines[end - 1].size() - kCrLf.size());
+    }
+  }
+  if (begin == end) {
+    std::swap(list, spare);
+    return;
+  }
+  const bool frontTaken = list.lines[begin].front() == '\r';
+  const bool backTaken = list.lines[end - 1].back() == '\n';
+  if (frontTaken || backTaken) {
+    const std::string kept = JoinWithoutLfCr(list.lines, begin, end, true);
+    // Only an added LF or CR that is still there is cut off: cutting the
+    // first and last character regardless would lose a character of the
+    // lines next to a lone CR or LF that went with the added one.
+    std::string_view text = kept;
+    if (!frontTaken) {
+      text.remove_prefix(1);
+    }
+    if (!backTaken) {
+      text.remove_suffix(1);
+    }
+    if (!text.empty()) {
+      AppendPieces(text, spare);
+    }
+    std::swap(list, spare);
+    return;
+  }
+  std::size_t runBegin = begin;
+  for (std::size_t i = begin; i < end; ++i) {
+    if (i + 1 < end && !IsCleanBoundary(list, i)) {
+      continue;
+    }
+    if (i == runBegin && list.plain[i]) {
+      spare.lines.push_back(std::move(list.lines[i]));
+      spare.plain.push_back(true);
+    } else {
+      const std::string kept = JoinWithoutLfCr(list.lines, runBegin, i + 1, false);
+      // Only a list that is one run and leaves no text gives no line at all;
+      // an empty run between others stands for one empty line.
+      if (!kept.empty() || runBegin != begin || i + 1 != end) {
+        AppendPieces(kept, spare);
+      }
+    }
+    runBegin = i + 1;
+  }
+  std::swap(list, spare);
+}
+
+}  // namespace
+
+bool IsBetween(std::int64_t value, std::int64_t lower, std::int64_t upper) {
+  return lower < value && value < upper;
+}
+
+LineList SplitLines(LineList lines) {
+  MarkedLines list = Mark(std::move(lines));
+  MarkedLines spare;
+  Resplit(list, spare);
+  return std::move(list.lines);
+}
+
+LineList InputLines(std::string_view inputText) {
+  // In CR LF text every LF CR pair is an empty line between two breaks. Only
+  // the whole text is trimmed, so the first rule may still meet one empty
+  // line at the start or the end.
+  const std::string withoutEmptyLines = ReplaceAll(inputText, kLfCr, "");
+  return CutIntoLines(TrimView(withoutEmptyLines));
+}
+
+std::string ApplyRule(const Rule& rule, std::string_view line, RunState& state) {
+  const Operation operation = OperationOf(rule.code);
+  LineChange changed = operation ? operation(rule, line, state) : std::nullopt;
+  return changed ? std::move(*changed) : std::string(line);
+}
+
+LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems) {
+  MarkedLines list = Mark(InputLines(inputText));
+  MarkedLines spare;
+  // One run state for the whole run: a later rule 31 or 32 continues where
+  // an earlier one left off.
+  RunState state;
+  for (const auto& item : ruleItems) {
+    const Rule rule = DecodeRuleItem(item);
+    if (const Operation operation = OperationOf(rule.code)) {
+      for (std::size_t i = 0; i < list.lines.size(); ++i) {
+        if (LineChange changed = operation(rule, list.lines[i], state)) {
+          list.plain[i] = IsPlainLine(*changed);
+          list.lines[i] = std::move(*changed);
+        }
+      }
+    }
+    // A run re-splits after every rule, so a line made by a rule is first
+    // seen by the next rule.
+    Resplit(list, spare);
+  }
+  std::erase_if(list.lines, [](const std::string& line) { return line.empty(); });
+  return std::move(list.lines);
+}
+
+}  // namespace quenby

@@ -26,8 +26,9 @@ struct RunState {
 bool IsBetween(std::int64_t value, std::int64_t lower, std::int64_t upper);
 
 // Re-splits a line list after a rule pass: entries with embedded CR LF pairs
-// become several lines and empty entries disappear.
-LineList SplitLines(const LineList& lines);
+// become several lines and empty entries disappear. Takes the list by value
+// so that the lines a pass left whole are moved, not copied.
+LineList SplitLines(LineList lines);
 
 // The line list a run starts from: empty lines between line breaks deleted,
 // spaces trimmed at both ends of the whole text, cut at every CR LF.

@@ -1,0 +1,54 @@
+#include "engine/split_rules.hpp"
+
+#include "text/text.hpp"
+
+namespace quenby {
+
+LineChange SplitLine(Occurrence occurrence, FirstPart first, std::string_view line, std::string_view search,
+                     std::string_view replacement) {
+  const auto cut = CutAt(occurrence, line, search);
+  if (first == FirstPart::kStart) {
+    // Only the outer ends are trimmed: the spaces next to the cut stay with
+    // the start part and the end part. A line without the search text is
+    // trimmed all the same.
+    if (!cut) {
+      return TrimmedLine(line);
+    }
+    std::string joined;
+    joined.reserve(line.size() + kCrLf.size() + replacement.size());
+    joined.append(cut->before).append(kCrLf).append(replacement).append(cut->after);
+    return Trim(joined);
+  }
+  if (!cut) {
+    return std::nullopt;
+  }
+  std::string result(replacement);
+  result.append(TrimView(cut->after)).append(kCrLf).append(TrimView(cut->before));
+  return result;
+}
+
+LineChange MakeNewLine(Occurrence occurrence, CopiedPart part, Placement placement, std::string_view line,
+                       std::string_view search, std::string_view replacement) {
+  const auto cut = CutAt(occurrence, line, search);
+  if (!cut) {
+    return std::nullopt;
+  }
+  std::string newLine;
+  if (part == CopiedPart::kBefore) {
+    newLine.append(TrimView(cut->before)).append(replacement);
+  } else {
+    newLine.append(replacement).append(TrimView(cut->after));
+  }
+  // The source line stays whole, search text included.
+  const std::string_view kept = TrimView(line);
+  std::string result;
+  result.reserve(newLine.size() + kCrLf.size() + kept.size());
+  if (placement == Placement::kInsert) {
+    result.append(newLine).append(kCrLf).append(kept);
+  } else {
+    result.append(kept).append(kCrLf).append(newLine);
+  }
+  return result;
+}
+
+}  // namespace quenby

@@ -1,0 +1,217 @@
+#include "engine/engine.hpp"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace quenby {
+namespace {
+
+std::string Item(std::string_view code, std::string_view search = "", std::string_view replacement = "") {
+  return std::string(code) + "\t|\t" + std::string(search) + "\t|\t" + std::string(replacement);
+}
+
+TEST(IsBetween, HoldsOnlyStrictlyInsideTheBounds) {
+  EXPECT_FALSE(IsBetween(47, 47, 58));
+  EXPECT_TRUE(IsBetween(48, 47, 58));
+  EXPECT_TRUE(IsBetween(57, 47, 58));
+  EXPECT_FALSE(IsBetween(58, 47, 58));
+}
+
+struct SplitCase {
+  LineList in;
+  LineList out;
+};
+
+class SplitLinesTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitLinesTest, SeparatesEmbeddedBreaksAndDropsEmptyEntries) {
+  EXPECT_EQ(SplitLines(GetParam().in), GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, SplitLinesTest,
+    testing::Values(SplitCase{{}, {}}, SplitCase{{""}, {}}, SplitCase{{"", ""}, {}}, SplitCase{{"a"}, {"a"}},
+                    SplitCase{{"", "a", ""}, {"a"}}, SplitCase{{"a", "", "", "b"}, {"a", "b"}},
+                    SplitCase{{"   "}, {"   "}}, SplitCase{{"a\r\nb", "c"}, {"a", "b", "c"}},
+                    SplitCase{{"a\r\n\r\n\r\nb"}, {"a", "b"}}, SplitCase{{"\r\na", "b\r\n"}, {"a", "b"}},
+                    // Lone CR and LF: an LF ending one entry and a CR starting the next
+                    // go together; any other lone CR or LF stays.
+                    SplitCase{{"a\n", "\rb"}, {"ab"}}, SplitCase{{"a\r", "b"}, {"a\r", "b"}},
+                    SplitCase{{"a", "\nb"}, {"a", "\nb"}}, SplitCase{{"\r"}, {}}, SplitCase{{"\n"}, {}},
+                    // At the ends of the list a lone CR or LF goes with the added LF or CR;
+                    // no character of the lines goes with it.
+                    SplitCase{{"\rX", "b"}, {"X", "b"}}, SplitCase{{"a", "bZ\n"}, {"a", "bZ"}}));
+
+// The five steps applied to the whole list at once: the reference that the
+// run-by-run re-split must match. Empty entries and line breaks at the ends
+// go with the added LF and CR as the five steps say; a lone CR or LF left at
+// an end goes with them too, but no character of the lines is cut off.
+LineList SplitAllAtOnce(LineList lines) {
+  while (!lines.empty() && (lines.front().empty() || lines.front().starts_with("\r\n"))) {
+    if (lines.front().empty()) {
+      lines.erase(lines.begin());
+    } else {
+      lines.front().erase(0, 2);
+    }
+  }
+  while (!lines.empty() && (lines.back().empty() || lines.back().ends_with("\r\n"))) {
+    if (lines.back().empty()) {
+      lines.pop_back();
+    } else {
+      lines.back().resize(lines.back().size() - 2);
+    }
+  }
+  if (lines.empty()) {
+    return {};
+  }
+  const bool frontTaken = lines.front().starts_with('\r');
+  const bool backTaken = lines.back().ends_with('\n');
+  std::string joined = "\n";
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    joined += (i > 0 ? "\r\n" : "") + lines[i];
+  }
+  joined += "\r";
+  std::string kept;
+  for (std::size_t i = 0; i < joined.size(); ++i) {
+    if (joined.compare(i, 2, "\n\r") == 0) {
+      ++i;
+    } else {
+      kept += joined[i];
+    }
+  }
+  const std::string text = kept.substr(frontTaken ? 0 : 1, kept.size() - (frontTaken ? 0 : 1) - (backTaken ? 0 : 1));
+  if (text.empty()) {
+    return {};
+  }
+  LineList result;
+  std::size_t from = 0;
+  for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", from)) {
+    result.push_back(text.substr(from, at - from));
+    from = at + 2;
+  }
+  result.push_back(text.substr(from));
+  return result;
+}
+
+std::string RandomText(std::mt19937& random) {
+  static const std::vector<std::string> kPieces = {"a", " ", "\r", "\n", "\r\n", "\n\r", "bc"};
+  std::string text;
+  for (auto count = random() % 4; count > 0; --count) {
+    text += kPieces[random() % kPieces.size()];
+  }
+  return text;
+}
+
+TEST(SplitLines, MatchesTheFiveStepsOnTheWholeList) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 20000; ++round) {
+    LineList lines(random() % 9);
+    for (auto& line : lines) {
+      line = RandomText(random);
+    }
+    ASSERT_EQ(SplitLines(lines), SplitAllAtOnce(lines)) << testing::PrintToString(lines);
+  }
+}
+
+TEST(RunRules, MatchesPassByPassSplittingWhenRulesWriteLoneBreaks) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 3000; ++round) {
+    std::string input;
+    for (auto count = random() % 6; count > 0; --count) {
+      input += RandomText(random) + "x";
+    }
+    std::vector<std::string> items;
+    for (auto count = 1 + random() % 3; count > 0; --count) {
+      static const std::vector<std::string> kCodes = {"1", "8", "11", "12", "22", "27"};
+      items.push_back(Item(kCodes[random() % kCodes.size()], random() % 2 ? "x" : "a", RandomText(random)));
+    }
+    LineList expected = InputLines(input);
+    RunState state;
+    for (const auto& item : items) {
+      for (auto& line : expected) {
+        line = ApplyRule(DecodeRuleItem(item), line, state);
+      }
+      expected = SplitAllAtOnce(expected);
+    }
+    std::erase_if(expected, [](const std::string& line) { return line.empty(); });
+    ASSERT_EQ(RunRules(input, items), expected) << testing::PrintToString(input);
+  }
+}
+
+TEST(InputLines, DeletesEmptyLinesAndTrimsOnlyTheWholeText) {
+  EXPECT_EQ(InputLines("  a \r\n\r\n\r\n b \r\n c  "), (LineList{"a ", " b ", " c"}));
+  EXPECT_EQ(InputLines(""), LineList{});
+  EXPECT_EQ(InputLines("   "), LineList{});
+  EXPECT_EQ(InputLines("\r\na\r\n"), (LineList{"", "a", ""}));
+}
+
+TEST(RunRules, WithoutRulesGivesTheNonEmptyInputLines) {
+  EXPECT_EQ(RunRules("a\r\n\r\nb", {}), (LineList{"a", "b"}));
+  EXPECT_EQ(RunRules("  x  \r\n   \r\n  y  ", {}), (LineList{"x  ", "   ", "  y"}));
+  EXPECT_EQ(RunRules("a\nb\nc", {}), LineList{"a\nb\nc"});
+}
+
+TEST(RunRules, EmptyInputOrEmptiedLinesLeaveNothingAndTheRunGoesOn) {
+  EXPECT_EQ(RunRules("", {Item("1"), Item("32")}), LineList{});
+  EXPECT_EQ(RunRules("a\r\nb", {Item("8", "", ""), Item("42", "", "Smith")}), LineList{});
+}
+
+class UnknownCode : public testing::TestWithParam<std::string> {};
+
+TEST_P(UnknownCode, LeavesEveryLineUnchanged) {
+  EXPECT_EQ(RunRules("a b. \r\n c\r\nd", {Item(GetParam(), "b.", "Z")}), (LineList{"a b. ", " c", "d"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, UnknownCode, testing::Values("0", " 1", "01", "1 ", "9", "10", "33", "", "x"));
+
+TEST(RunRules, ItemWithFewerFieldsReadsThemAsEmpty) {
+  EXPECT_EQ(RunRules(" a \r\n b ", {"1"}), (LineList{"a", "b"}));
+  EXPECT_EQ(RunRules("xa\r\nb", {"6\t|\tx"}), LineList{"b"});
+}
+
+// The sample conversion, checked after each of its rules.
+class WorkedExample : public testing::TestWithParam<std::size_t> {};
+
+TEST_P(WorkedExample, GivesTheListAfterEachRule) {
+  const std::vector<std::string> rules = {Item("11", " m. ", "|_M_"), Item("1", " b. ", "|_B_"), Item("32"), Item("41"),
+                                          Item("42", "", "Smith")};
+  const std::vector<LineList> after = {
+      {"1 John b. 1852", "|_M_(London) 12.3.1875 Mary Jones", "2 Ann b. 1876"},
+      {"1 John|_B_1852", "|_M_(London) 12.3.1875 Mary Jones", "2 Ann|_B_1876"},
+      {"John|_B_1852", "&|_M_(London) 12.3.1875 Mary Jones", "+Ann|_B_1876"},
+      {"John|_B_1852", "&Mary Jones|_M_12/3/1875 (London)", "+Ann|_B_1876"},
+      {"John Smith|_B_1852", "&Mary Jones|_M_12/3/1875 (London)", "+Ann Smith|_B_1876"}};
+  const std::size_t count = GetParam();
+  const std::vector<std::string> first(rules.begin(), rules.begin() + static_cast<std::ptrdiff_t>(count));
+  EXPECT_EQ(RunRules("1 John b. 1852 m. (London) 12.3.1875 Mary Jones\r\n2 Ann b. 1876", first), after[count - 1]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, WorkedExample, testing::Range<std::size_t>(1, 6));
+
+TEST(RunRules, LaterRuleSeesTheLinesAnEarlierRuleSplitOff) {
+  EXPECT_EQ(RunRules("a,b,c", {Item("11", ","), Item("11", ",")}), (LineList{"a", "b", "c"}));
+  // The new line is not visited by the rule that made it, but by the next.
+  EXPECT_EQ(RunRules("John b. 1900", {Item("22", " b. ", " b. X"), Item("1", "X", "Y")}),
+            (LineList{"John b. 1900", "John b. Y"}));
+}
+
+TEST(RunRules, ChildrenFlagCarriesIntoALaterPass) {
+  EXPECT_EQ(RunRules("John\r\nChildren:\r\nAnn\r\nTom", {Item("31", "Children"), Item("31", "None")}),
+            (LineList{"+John", "++Ann", "++Tom"}));
+}
+
+TEST(RunRules, GenerationCarriesAcrossLinesAndIntoALaterPass) {
+  EXPECT_EQ(RunRules("1 John\r\n2 Ann\r\nBob", {Item("32")}), (LineList{"John", "+Ann", "+&Bob"}));
+  EXPECT_EQ(RunRules("1 John\r\n2 Ann\r\nBob", {Item("32"), Item("32")}), (LineList{"+&John", "++Ann", "++&Bob"}));
+}
+
+TEST(RunRules, EmptyFirstLineIsMetByTheFirstRuleOnly) {
+  EXPECT_EQ(RunRules("\r\n1 John", {Item("32")}), (LineList{"&", "John"}));
+  EXPECT_EQ(RunRules("\r\n1 John", {Item("1"), Item("32")}), LineList{"John"});
+}
+
+}  // namespace
+}  // namespace quenby
