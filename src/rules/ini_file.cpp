@@ -165,7 +165,7 @@ bool WriteINIString(std::string_view section, std::string_view key, std::string_
                     std::string& error) {
   const auto path = PathFromUtf8(ResolveFileName(fileName));
   if (const auto reason = WhyNotStorable(section, key, value)) {
-    error = "\"" + fileName + "\": " + *reason;
+    error = FileMessage(fileName, *reason);
     return false;
   }
   std::vector<std::string> lines;

@@ -61,8 +61,8 @@ bool SaveRulesFile(std::string_view utf8FileName, const std::vector<std::string>
   // list on the next load, so such a list is refused rather than saved.
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (items[i].find_first_of("\r\n") != std::string::npos) {
-      error = "\"" + std::string(utf8FileName) + "\": rule " + std::to_string(i + 1) +
-              " holds a line break, which a rules file cannot store";
+      error = FileMessage(utf8FileName,
+                          "rule " + std::to_string(i + 1) + " holds a line break, which a rules file cannot store");
       return false;
     }
   }

@@ -13,10 +13,12 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Describe(const fs::path& path, const std::string& reason) {
-  return "\"" + path.string() + "\": " + reason;
+  return FileMessage(path.string(), reason);
 }
 
-std::string SystemReason() { return std::strerror(errno); }
+std::string SystemReason() {
+  return std::strerror(errno);
+}
 
 // A file without any write permission is read-only to its owner. Replacing or
 // removing it would bypass that, so both are refused like a failed open.
@@ -29,12 +31,18 @@ bool IsReadOnly(const fs::file_status& status) {
 fs::path TemporaryBeside(const fs::path& target) {
   static std::atomic<unsigned> counter{0};
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  auto name = "." + target.filename().string() + ".tmp-" + std::to_string(stamp) + "-" +
-              std::to_string(counter.fetch_add(1));
+  auto name =
+      "." + target.filename().string() + ".tmp-" + std::to_string(stamp) + "-" + std::to_string(counter.fetch_add(1));
   return target.parent_path() / name;
 }
 
 }  // namespace
+
+std::string FileMessage(std::string_view fileName, std::string_view reason) {
+  std::string message = "\"";
+  message.append(fileName).append("\": ").append(reason);
+  return message;
+}
 
 fs::path PathFromUtf8(std::string_view utf8Name) {
   return fs::path(std::u8string(utf8Name.begin(), utf8Name.end()));

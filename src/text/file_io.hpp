@@ -12,6 +12,10 @@
 
 namespace quenby {
 
+// The message for a file that cannot be read or written: the file name in
+// double quotes, a colon and the reason.
+std::string FileMessage(std::string_view fileName, std::string_view reason);
+
 // A path from a UTF-8 file name, as the window and the command line give it.
 std::filesystem::path PathFromUtf8(std::string_view utf8Name);
 
