@@ -11,7 +11,9 @@ std::string_view TrimView(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
+std::string Trim(std::string_view text) {
+  return std::string(TrimView(text));
+}
 
 std::size_t FindFirst(std::string_view text, std::string_view search) {
   if (text.empty()) {
@@ -56,9 +58,13 @@ std::string ReplaceAll(std::string_view text, std::string_view search, std::stri
   return result;
 }
 
-bool StartsWith(std::string_view text, std::string_view prefix) { return text.starts_with(prefix); }
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.starts_with(prefix);
+}
 
-bool EndsWith(std::string_view text, std::string_view suffix) { return text.ends_with(suffix); }
+bool EndsWith(std::string_view text, std::string_view suffix) {
+  return text.ends_with(suffix);
+}
 
 std::vector<std::string> SplitOn(std::string_view text, std::string_view separator) {
   std::vector<std::string> pieces;
@@ -87,7 +93,9 @@ std::string LfToCrLf(std::string_view text) {
   return result;
 }
 
-std::string CrLfToLf(std::string_view text) { return ReplaceAll(text, kCrLf, "\n"); }
+std::string CrLfToLf(std::string_view text) {
+  return ReplaceAll(text, kCrLf, "\n");
+}
 
 std::string NormaliseLineBreaks(std::string_view text) {
   std::string result;

@@ -6,7 +6,9 @@ namespace quenby {
 namespace {
 
 TEST(Encoding, Windows1252BytesBecomeUtf8) {
-  EXPECT_EQ(Utf8FromWindows1252("Jos\xE9 Stra\xDF" "e"), "José Straße");
+  EXPECT_EQ(Utf8FromWindows1252("Jos\xE9 Stra\xDF"
+                                "e"),
+            "José Straße");
   EXPECT_EQ(Utf8FromWindows1252("\x80\x9F"), "€Ÿ");
   EXPECT_EQ(Utf8FromWindows1252("\x81"), "\xC2\x81");
 }
@@ -30,10 +32,12 @@ TEST(Encoding, CharactersOutsideWindows1252AreRefused) {
 TEST(Encoding, FileBytesAreUtf8WhenValidElseWindows1252) {
   EXPECT_EQ(DecodeTextFile("caf\xC3\xA9"), "café");
   EXPECT_EQ(DecodeTextFile("caf\xE9"), "café");
-  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF" "abc"), "abc");
-  EXPECT_FALSE(IsValidUtf8("\xC0\x80"));        // overlong
-  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));    // surrogate
-  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));        // cut short
+  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF"
+                           "abc"),
+            "abc");
+  EXPECT_FALSE(IsValidUtf8("\xC0\x80"));         // overlong
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));     // surrogate
+  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));         // cut short
   EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));  // outside the BMP
 }
 
