@@ -14,22 +14,10 @@
 
 #include "rules/catalogue.hpp"
 #include "rules/rule_item.hpp"
+#include "workspace/qt_support.hpp"
 
 namespace quenby {
 namespace {
-
-// The dialog's layout is drawn in twips; a pixel is 15 twips.
-constexpr int Twips(int twips) {
-  return twips / 15;
-}
-
-QRect TwipsRect(int left, int top, int width, int height) {
-  return {Twips(left), Twips(top), Twips(width), Twips(height)};
-}
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A button that only a click or the space bar presses: Enter must not
 // finish the dialog while a button has the focus.
@@ -60,7 +48,7 @@ frmRule::frmRule(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Rule"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(Twips(7575), Twips(1845));
+  setFixedSize(TwipsToPixels(7575), TwipsToPixels(1845));
 
   cboCode = new QComboBox(this);
   cboCode->setEditable(false);
@@ -127,7 +115,7 @@ void frmRule::Form_Activate() {
     txtReplace->clear();
     return;
   }
-  const Rule rule = DecodeRuleItem(sRule.toStdString());
+  const Rule rule = DecodeRuleItem(ToUtf8(sRule));
   const long code = NumberOfText(rule.code);
   // Position 0 is skipped: while a rule is edited it holds the delete entry.
   // A code that no entry carries (only a hand-edited rules file brings one)
@@ -135,20 +123,19 @@ void frmRule::Form_Activate() {
   // OK will store, and never the delete entry.
   int found = cboCode->findText(FromUtf8(RuleCatalogue().front().text));
   for (int index = 1; index < cboCode->count(); ++index) {
-    if (NumberOfText(cboCode->itemText(index).toStdString()) == code) {
+    if (NumberOfText(ToUtf8(cboCode->itemText(index))) == code) {
       found = index;
       break;
     }
   }
   cboCode->setCurrentIndex(found);
-  txtSearch->setText(QString::fromStdString(rule.search));
-  txtReplace->setText(QString::fromStdString(rule.replacement));
+  txtSearch->setText(FromUtf8(rule.search));
+  txtReplace->setText(FromUtf8(rule.replacement));
 }
 
 void frmRule::btnOk_Click() {
-  const long code = NumberOfText(cboCode->currentText().toStdString());
-  sRule =
-      QString::fromStdString(EncodeRuleItem(code, txtSearch->text().toStdString(), txtReplace->text().toStdString()));
+  const long code = NumberOfText(ToUtf8(cboCode->currentText()));
+  sRule = FromUtf8(EncodeRuleItem(code, ToUtf8(txtSearch->text()), ToUtf8(txtReplace->text())));
   done(QDialog::Accepted);
 }
 

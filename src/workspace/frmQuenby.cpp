@@ -31,12 +31,11 @@
 #include "text/text.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/list_tab_stops.hpp"
+#include "workspace/qt_support.hpp"
 
 namespace quenby {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 // The largest and smallest font, in pixels, that the window tries; 11 pixels
 // is 8 points at 96 dots per inch.
@@ -48,24 +47,12 @@ QString WindowTitle() {
   return QStringLiteral("Quenby");
 }
 
-int Pixels(int twips) {
-  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
 template <typename Control, typename... Args>
 Control* Make(QWidget* parent, const char* name, int left, int top, int width, int height, Args&&... args) {
   auto* control = new Control(std::forward<Args>(args)..., parent);
   control->setObjectName(QLatin1String(name));
-  control->setGeometry(Pixels(left), Pixels(top), Pixels(width), Pixels(height));
+  control->setGeometry(TwipsRect(left, top, width, height));
   return control;
-}
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToUtf8(const QString& text) {
-  return text.toStdString();
 }
 
 // The text of a multi-line box with CR LF line breaks. The raw text keeps
@@ -177,7 +164,7 @@ void frmQuenby::CreateControls() {
   setWindowTitle(WindowTitle());
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(Pixels(9735), Pixels(12510));
+  setFixedSize(TwipsToPixels(9735), TwipsToPixels(12510));
 
   Label1 =
       Make<QLabel>(this, "Label1", 240, 240, 3735, 255, QStringLiteral("Paste text to parse here (can be edited)..."));

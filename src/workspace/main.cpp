@@ -6,6 +6,7 @@
 #include "rules/ini_file.hpp"
 #include "workspace/frmQuenby.hpp"
 #include "workspace/modal.hpp"
+#include "workspace/qt_support.hpp"
 
 // Shows the main window; the program lives as long as it is open. Nothing is
 // read from the command line or from settings.
@@ -15,7 +16,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QString::fromLatin1(quenby::kVersionText));
   // Every window of the program, the dialogs included, shows its icon.
   QApplication::setWindowIcon(quenby::ProgramIcon());
-  quenby::SetProgramDirectory(QCoreApplication::applicationDirPath().toStdString());
+  quenby::SetProgramDirectory(quenby::ToUtf8(QCoreApplication::applicationDirPath()));
 
   const auto modal = quenby::MakeDesktopModal();
   const auto registry = quenby::MakeSystemRegistry();
