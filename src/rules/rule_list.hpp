@@ -3,14 +3,11 @@
 // Editing the ordered rule list: where the add, insert and move buttons put a
 // rule. A position is counted from 0; no selection is -1, and a selected
 // position outside the list counts as no selection. These functions decide
-// positions only, so the window applies them to its list control and the
-// tests apply them to a plain vector.
+// positions only; the window applies them to its list control.
 
 #include <cstddef>
 #include <optional>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace quenby {
 
@@ -31,19 +28,5 @@ std::size_t InsertPosition(std::size_t count, long selected);
 // or nothing when there is no selection, the move would leave the list or the
 // direction is neither.
 std::optional<std::size_t> MoveTarget(std::size_t count, long selected, int direction);
-
-// The same operations on a plain list, as the buttons apply them to the
-// window's list. Only a move sets the selection (on the moved rule); the
-// others keep it on the rule it was on, as a list control does (none when
-// that rule was deleted). A cancelled editor changes nothing, and add and
-// insert ignore a delete request.
-struct RuleList {
-  std::vector<std::string> items;
-  long selected = kNoSelection;
-};
-void ApplyAdd(RuleList& list, const std::string& editorAnswer);
-void ApplyInsert(RuleList& list, const std::string& editorAnswer);
-void ApplyEdit(RuleList& list, const std::string& editorAnswer);
-void ApplyMove(RuleList& list, int direction);
 
 }  // namespace quenby

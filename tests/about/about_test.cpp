@@ -9,7 +9,7 @@
 #include "about/program_icon.hpp"
 #include "about/registry.hpp"
 #include "quenby/version.hpp"
-#include "workspace/modal.hpp"
+#include "workspace/fake_modal.hpp"
 
 using quenby::RegistryValue;
 
@@ -32,25 +32,6 @@ class FakeRegistry final : public quenby::Registry {
   std::map<QString, RegistryValue> values;
   QStringList files;
   mutable QStringList queries;
-};
-
-class FakeModal final : public quenby::Modal {
- public:
-  void Exec(QDialog&) override {}
-  QString OpenFileName(QWidget*, const quenby::FileDialogSettings&) override { return {}; }
-  QString SaveFileName(QWidget*, const quenby::FileDialogSettings&) override { return {}; }
-  void Message(QWidget*, const QString& title, const QString& text) override {
-    messages.push_back(title + QLatin1Char('|') + text);
-  }
-  bool OpenDocument(const QString&) override { return false; }
-  bool StartProgram(const QString& path) override {
-    started.push_back(path);
-    return startWorks && !path.isEmpty();
-  }
-
-  bool startWorks = true;
-  QStringList started;
-  QStringList messages;
 };
 
 RegistryValue Text(const QString& text) {
@@ -125,17 +106,17 @@ class AboutBoxTest : public QObject {
     if (folder) registry.values[kFolderValue] = *folder;
     if (toolInFolder) registry.files = {QStringLiteral("C:\\Tools\\MSINFO32.EXE")};
     FakeModal modal;
-    modal.startWorks = startWorks;
+    modal.programsStart = startWorks;
     quenby::frmAbout about(modal, registry);
     about.show();
 
     QTest::mouseClick(about.cmdSysInfo, Qt::LeftButton);
 
     QCOMPARE(registry.queries, queries);
-    QCOMPARE(modal.started, started == "-" ? QStringList{} : QStringList{started});
+    QCOMPARE(modal.startedPrograms, started == "-" ? std::vector<QString>{} : std::vector<QString>{started});
     const bool toolRuns = started != "-" && !started.isEmpty() && startWorks;
-    QCOMPARE(modal.messages,
-             toolRuns ? QStringList{} : QStringList{"Quenby|System Information Is Unavailable At This Time"});
+    QCOMPARE(modal.messages, toolRuns ? std::vector<QString>{}
+                                      : std::vector<QString>{"Quenby: System Information Is Unavailable At This Time"});
     QVERIFY(about.isVisible());
   }
 

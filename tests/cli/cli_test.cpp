@@ -7,11 +7,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "rules/rule_item.hpp"
 #include "rules/rules_file.hpp"
 #include "support/file_test.hpp"
-#include "text/file_io.hpp"
 
 namespace quenby {
 namespace {
@@ -27,8 +28,7 @@ struct Result {
 class Convert : public FileTest {
  protected:
   fs::path Write(const std::string& name, const std::string& bytes) {
-    std::string error;
-    EXPECT_TRUE(WriteFileAtomically(dir_ / name, bytes, error)) << error;
+    WriteBytes(dir_ / name, bytes);
     return dir_ / name;
   }
 
@@ -52,9 +52,7 @@ TEST_F(Convert, HelpAndVersionAnswerWithoutInput) {
   const auto help = Run("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Usage: quenby-convert"), std::string::npos);
-  const auto version = Run("--version");
-  EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "quenby-convert 1.2.0\n");
+  EXPECT_EQ(Run("--version").out, "quenby-convert 1.2.0\n");
 }
 
 TEST_F(Convert, WrongUsageExitsWithTwoAndSaysWhy) {
@@ -68,18 +66,15 @@ TEST_F(Convert, WrongUsageExitsWithTwoAndSaysWhy) {
 }
 
 TEST_F(Convert, UnreadableFilesExitWithOneAndNameTheFile) {
-  const auto input = Write("in.txt", "John\r\n");
-  auto result = Run((dir_ / "no-such-input.txt").string());
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("no-such-input.txt"), std::string::npos);
-
-  result = Run("-r " + (dir_ / "no-such.rules").string() + " " + input.string());
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("no-such.rules"), std::string::npos);
-
-  result = Run("-o " + (dir_ / "missing-folder" / "out.ged").string() + " " + input.string());
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("missing-folder"), std::string::npos);
+  const std::string input = Write("in.txt", "John\r\n").string();
+  for (const auto& [args, file] : std::vector<std::pair<std::string, std::string>>{
+           {PathOf("no-such-input.txt"), "no-such-input.txt"},
+           {"-r " + PathOf("no-such.rules") + " " + input, "no-such.rules"},
+           {"-o " + PathOf("missing-folder/out.ged") + " " + input, "missing-folder"}}) {
+    const auto result = Run(args);
+    EXPECT_EQ(result.status, 1) << args;
+    EXPECT_NE(result.err.find(file), std::string::npos) << result.err;
+  }
 }
 
 TEST_F(Convert, PeopleStageAppliesASavedRulesFileToLfOrCrLfInput) {
@@ -112,12 +107,9 @@ TEST_F(Convert, GedStageReadsStandardInputAndAnswersTheSexQuestion) {
   EXPECT_NE(asked.out.find("0 @I1@ INDI\r\n1 NAME John /Smith/\r\n1 SEX M\r\n\r\n"), std::string::npos);
 
   // Without --sex and without a terminal the answer is F.
-  const auto unasked = Run("-o " + (dir_ / "out.ged").string() + " " + input.string());
+  const auto unasked = Run(input.string());
   EXPECT_EQ(unasked.status, 0) << unasked.err;
-  const auto file = ReadBytes(dir_ / "out.ged");
-  EXPECT_TRUE(file.starts_with("0 HEAD\r\n1 GEDC\r\n2 VERS 5.5.1\r\n2 Form LINEAGE - LINKED\r\n1 Char ANSI\r\n\r\n"));
-  EXPECT_NE(file.find("1 SEX F\r\n"), std::string::npos);
-  EXPECT_TRUE(file.ends_with("0 @S1@ SOUR\r\n1 TITL Quenby\r\n\r\n0 TRLR\r\n"));
+  EXPECT_NE(unasked.out.find("1 SEX F\r\n"), std::string::npos);
 }
 
 TEST_F(Convert, ExampleDescendantListGivesTheExpectedFileByteForByte) {

@@ -23,33 +23,22 @@ class SexChoiceTest : public QObject {
 
  private slots:
   // Inside a modal show, as the record builder asks: a choice that did not
-  // hide the dialog would block the test.
-  void choosingAnAnswerEndsTheModalShowAtOnce_data() {
-    QTest::addColumn<int>("option");
-    QTest::addColumn<bool>("male");
-    QTest::newRow("Male") << 1 << true;
-    QTest::newRow("Female") << 2 << false;
-  }
-  void choosingAnAnswerEndsTheModalShowAtOnce() {
-    QFETCH(int, option);
-    QFETCH(bool, male);
+  // hide the dialog would block the test. Every showing starts on "Unknown",
+  // so the answer given last time still closes it.
+  void everyShowingStartsOnUnknownAndAnAnswerEndsIt() {
     frmSexChoice dialog;
-    QTimer::singleShot(0, &dialog, [&dialog, option] { Choose(dialog, static_cast<std::size_t>(option)); });
-    dialog.exec();
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(dialog.IsMale(), male);
-  }
-
-  void everyShowingStartsOnUnknownSoTheSameAnswerStillCloses() {
-    frmSexChoice dialog;
-    for (int showing = 0; showing < 2; ++showing) {
-      dialog.show();
-      QVERIFY(dialog.optSex[0]->isChecked());
-      Choose(dialog, 0);
-      QVERIFY(dialog.isVisible());
-      Choose(dialog, 1);
-      QVERIFY(!dialog.isVisible());
-      QVERIFY(dialog.IsMale());
+    for (const std::size_t answer : {1, 1, 2}) {
+      bool startedOnUnknown = false;
+      bool unknownLeftItOpen = false;
+      QTimer::singleShot(0, &dialog, [&, answer] {
+        startedOnUnknown = dialog.optSex[0]->isChecked();
+        Choose(dialog, 0);
+        unknownLeftItOpen = dialog.isVisible();
+        Choose(dialog, answer);
+      });
+      dialog.exec();
+      QVERIFY(startedOnUnknown && unknownLeftItOpen && !dialog.isVisible());
+      QCOMPARE(dialog.IsMale(), answer == 1);
     }
   }
 
@@ -89,14 +78,9 @@ class SexChoiceTest : public QObject {
     QVERIFY(dialog.optSex[2]->isChecked());
   }
 
-  void captionShowsTheNameInBoldAsWritten() {
+  // "&" would otherwise turn the next letter into a shortcut and vanish.
+  void captionShowsTheNameAsWritten() {
     frmSexChoice dialog;
-    QCOMPARE(dialog.fraFrame->title(), QStringLiteral("<NAME>"));
-    dialog.SetPersonName(QStringLiteral("John Smith"));
-    QCOMPARE(dialog.fraFrame->title(), QStringLiteral("John Smith"));
-    QVERIFY(dialog.fraFrame->font().bold());
-    QVERIFY(!dialog.optSex[1]->font().bold());
-    // "&" would otherwise turn the next letter into a shortcut and vanish.
     dialog.SetPersonName(QStringLiteral("Tom & Ann"));
     QCOMPARE(dialog.fraFrame->title(), QStringLiteral("Tom && Ann"));
   }

@@ -3,38 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace quenby {
 namespace {
 
-// One pass of one rule over a line list, as the driver runs it.
-LineList Pass(const Rule& rule, const LineList& lines, RunState& state) {
-  LineList result;
-  for (const auto& line : lines) {
-    result.push_back(ApplyRule(rule, line, state));
-  }
-  return SplitLines(result);
+std::string Item(std::string_view code, std::string_view search = "") {
+  return std::string(code) + "\t|\t" + std::string(search) + "\t|\t";
 }
 
 TEST(RecogniseChildren, MarksEveryLineAfterTheHeadingAndDropsTheHeading) {
-  RunState state;
-  EXPECT_EQ(Pass({"31", "Children", ""}, {" John ", "Children:", "Ann", "   ", "Children again", "Tom"}, state),
+  EXPECT_EQ(RunRules(" John \r\nChildren:\r\nAnn\r\n   \r\nChildren again\r\nTom", {Item("31", "Children")}),
             (LineList{"John", "+Ann", "+Tom"}));
-  EXPECT_TRUE(state.children);
-}
-
-TEST(RecogniseChildren, EmptyHeadingEmptiesEveryLine) {
-  RunState state;
-  EXPECT_EQ(Pass({"31", "", ""}, {"John", "Ann"}, state), LineList{});
+  // Every line starts with an empty heading.
+  EXPECT_EQ(RunRules("John\r\nAnn", {Item("31")}), LineList{});
 }
 
 TEST(ConvertGenerationNumber, NumbersBecomePlusRunsAndOtherLinesSpouses) {
-  RunState state;
-  EXPECT_EQ(
-      Pass({"32", "", ""}, {"1 John Smith", "Mary Brown", "2 Ann Smith", "Bob Jones", "- note", "3 Tom Jones"}, state),
-      (LineList{"John Smith", "&Mary Brown", "+Ann Smith", "+&Bob Jones", "- note", "++Tom Jones"}));
-  EXPECT_EQ(state.generation, 3);
+  EXPECT_EQ(RunRules("1 John Smith\r\nMary Brown\r\n2 Ann Smith\r\nBob Jones\r\n- note\r\n3 Tom Jones", {Item("32")}),
+            (LineList{"John Smith", "&Mary Brown", "+Ann Smith", "+&Bob Jones", "- note", "++Tom Jones"}));
 }
 
 struct GenerationCase {
@@ -59,6 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
                     GenerationCase{1, "5", "++++", 5}, GenerationCase{3, "   ", "++&", 3},
                     GenerationCase{2, "+Ann", "++Ann", 2}, GenerationCase{1, " Mary ", "&Mary", 1},
                     GenerationCase{2, "&Mary", "+&Mary", 2}, GenerationCase{4, "  - x ", "  - x ", 4},
+                    // The characters next to "0" and "9" are not digits.
+                    GenerationCase{2, "/5 Tom", "+&/5 Tom", 2}, GenerationCase{2, ":5", "+&:5", 2},
                     GenerationCase{1, "32767 X", std::string(32766, '+') + "X", 32767},
                     GenerationCase{1, "00032767 X", std::string(32766, '+') + "000 X", 32767},
                     // No generation 0 and none above the largest: line and generation stay.

@@ -56,11 +56,5 @@ INSTANTIATE_TEST_SUITE_P(
         // The last occurrence of an empty search text is at the end of the line.
         SplitCase{"27", "", "R", " abc", {"R", "abc"}}, SplitCase{"26", "", "!", "abc ", {"abc", "abc!"}}));
 
-TEST(SplitRules, ResultHoldsBothLinesJoinedByCrLf) {
-  RunState state;
-  EXPECT_EQ(ApplyRule(Rule{"11", "m.", "M_"}, " John m. Mary ", state), "John \r\nM_ Mary");
-  EXPECT_EQ(ApplyRule(Rule{"26", "x", "!"}, "axbxc", state), "axbxc\r\naxb!");
-}
-
 }  // namespace
 }  // namespace quenby

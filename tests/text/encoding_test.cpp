@@ -5,28 +5,20 @@
 namespace quenby {
 namespace {
 
-TEST(Encoding, Windows1252BytesBecomeUtf8) {
-  EXPECT_EQ(Utf8FromWindows1252("Jos\xE9 Stra\xDF"
-                                "e"),
-            "José Straße");
+TEST(Encoding, Windows1252BytesBecomeUtf8AndEveryByteSurvivesARoundTrip) {
+  EXPECT_EQ(Utf8FromWindows1252("Jos\xE9 Stra\xDF"), "José Straß");
   EXPECT_EQ(Utf8FromWindows1252("\x80\x9F"), "€Ÿ");
   EXPECT_EQ(Utf8FromWindows1252("\x81"), "\xC2\x81");
-}
-
-TEST(Encoding, EveryByteSurvivesARoundTrip) {
   std::string all;
   for (int b = 0; b < 256; ++b) {
     all.push_back(static_cast<char>(b));
   }
-  const auto back = Windows1252FromUtf8(Utf8FromWindows1252(all));
-  ASSERT_TRUE(back.has_value());
-  EXPECT_EQ(*back, all);
+  EXPECT_EQ(Windows1252FromUtf8(Utf8FromWindows1252(all)), all);
 }
 
 TEST(Encoding, CharactersOutsideWindows1252AreRefused) {
   EXPECT_FALSE(Windows1252FromUtf8("Łódź").has_value());
   EXPECT_FALSE(Windows1252FromUtf8("\xFF").has_value());
-  EXPECT_EQ(Windows1252FromUtf8("€"), std::optional<std::string>("\x80"));
 }
 
 TEST(Encoding, FileBytesAreUtf8WhenValidElseWindows1252) {
@@ -42,12 +34,9 @@ TEST(Encoding, FileBytesAreUtf8WhenValidElseWindows1252) {
 }
 
 TEST(Encoding, WritingPrefersWindows1252AndFallsBackToUtf8) {
-  const auto ansi = EncodeTextFile("Müller");
-  EXPECT_FALSE(ansi.isUtf8);
-  EXPECT_EQ(ansi.bytes, "M\xFCller");
-  const auto wide = EncodeTextFile("Wałęsa");
-  EXPECT_TRUE(wide.isUtf8);
-  EXPECT_EQ(wide.bytes, "Wałęsa");
+  EXPECT_EQ(EncodeTextFile("Müller").bytes, "M\xFCller");
+  EXPECT_FALSE(EncodeTextFile("Müller").isUtf8);
+  EXPECT_TRUE(EncodeTextFile("Wałęsa").isUtf8);
   // "Ã©" in Windows-1252 is the UTF-8 form of "é" and would read back as "é".
   const auto lookalike = EncodeTextFile("Ã©");
   EXPECT_TRUE(lookalike.isUtf8);

@@ -43,13 +43,5 @@ TEST_F(FileIo, ReadingAMissingFileOrAFolderIsAnError) {
   EXPECT_FALSE(ReadFileBytes(dir_, error).has_value());
 }
 
-TEST_F(FileIo, RemovingAMissingFileSucceeds) {
-  std::string error;
-  EXPECT_TRUE(RemoveFileIfExists(dir_ / "nothing-here", error));
-  ASSERT_TRUE(WriteFileAtomically(dir_ / "target", "x", error));
-  EXPECT_TRUE(RemoveFileIfExists(dir_ / "target", error));
-  EXPECT_FALSE(fs::exists(dir_ / "target"));
-}
-
 }  // namespace
 }  // namespace quenby

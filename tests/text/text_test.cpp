@@ -13,18 +13,16 @@ TEST(Trim, RemovesSpacesOnlyNotTabsOrLineBreaks) {
   EXPECT_EQ(Trim(""), "");
 }
 
-TEST(Find, EmptySearchOccursAtBothEndsOfNonEmptyTextOnly) {
-  EXPECT_EQ(FindFirst("abc", ""), 0U);
-  EXPECT_EQ(FindLast("abc", ""), 3U);
-  EXPECT_EQ(FindFirst("", ""), kNoOccurrence);
-  EXPECT_EQ(FindLast("", ""), kNoOccurrence);
-}
-
 TEST(Find, FirstAndLastOccurrenceAreExactAndCaseSensitive) {
   EXPECT_EQ(FindFirst("a, b, c", ", "), 1U);
   EXPECT_EQ(FindLast("a, b, c", ", "), 4U);
   EXPECT_EQ(FindFirst("John B. Smith", "b."), kNoOccurrence);
   EXPECT_EQ(FindLast("aaa", "aa"), 1U);
+  // An empty search text occurs at both ends of a non-empty text only.
+  EXPECT_EQ(FindFirst("abc", ""), 0U);
+  EXPECT_EQ(FindLast("abc", ""), 3U);
+  EXPECT_EQ(FindFirst("", ""), kNoOccurrence);
+  EXPECT_EQ(FindLast("", ""), kNoOccurrence);
 }
 
 TEST(ReplaceAll, ScansLeftToRightWithoutOverlapOrRescanning) {

@@ -23,6 +23,8 @@ class FakeModal final : public quenby::Modal {
   std::vector<quenby::FileDialogSettings> fileQuestions;
   std::vector<QString> messages;  // "title: text"
   std::vector<QString> openedDocuments;
+  std::vector<QString> startedPrograms;
+  bool programsStart = true;  // a program without a path never starts
   int unexpectedQuestions = 0;
 
   void Exec(QDialog& dialog) override {
@@ -46,7 +48,10 @@ class FakeModal final : public quenby::Modal {
     openedDocuments.push_back(path);
     return true;
   }
-  bool StartProgram(const QString&) override { return false; }
+  bool StartProgram(const QString& path) override {
+    startedPrograms.push_back(path);
+    return programsStart && !path.isEmpty();
+  }
 
  private:
   QString Answer(const quenby::FileDialogSettings& settings) {

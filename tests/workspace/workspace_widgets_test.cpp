@@ -27,11 +27,15 @@ class WorkspaceWidgetsTest : public QObject {
   }
 
  private slots:
-  void ruleItemPiecesStandAtTheTabStops() {
+  void piecesStandAtTheTabStopsAndBeyondTheLastEveryEightCharacters() {
     QListWidget list;
+    const auto at = [&list](int units) { return Units(list, units); };
     SetListTabStops(&list, {20, 40, 140, 160});
-    QCOMPARE(Offsets(list, QStringLiteral("1\t|\tx\t|\ty")),
-             std::vector<int>({0, Units(list, 20), Units(list, 40), Units(list, 140), Units(list, 160)}));
+    QCOMPARE(Offsets(list, QStringLiteral("1\t|\tx\t|\ty")), std::vector<int>({0, at(20), at(40), at(140), at(160)}));
+    SetListTabStops(&list, {20});
+    QCOMPARE(Offsets(list, QStringLiteral("a\tb\tc")), std::vector<int>({0, at(20), at(20) + at(32)}));
+    SetListTabStops(&list, {});
+    QCOMPARE(Offsets(list, QStringLiteral("a\tb")), std::vector<int>({0, at(32)}));
   }
 
   void aPieceWiderThanItsColumnPushesTheNextToTheFollowingStop() {
@@ -42,17 +46,7 @@ class WorkspaceWidgetsTest : public QObject {
     while (metrics.horizontalAdvance(code) <= Units(list, 20)) {
       code += QLatin1Char('1');
     }
-    const std::vector<int> offsets = Offsets(list, code + QStringLiteral("\t|\tx"));
-    QCOMPARE(offsets, std::vector<int>({0, Units(list, 40), Units(list, 140)}));
-  }
-
-  void withoutStopsOrBeyondTheLastTabsAdvanceByEightCharacters() {
-    QListWidget list;
-    SetListTabStops(&list, {});
-    QCOMPARE(Offsets(list, QStringLiteral("a\tb")), std::vector<int>({0, Units(list, 32)}));
-    SetListTabStops(&list, {20});
-    QCOMPARE(Offsets(list, QStringLiteral("a\tb\tc")),
-             std::vector<int>({0, Units(list, 20), Units(list, 20) + Units(list, 32)}));
+    QCOMPARE(Offsets(list, code + QStringLiteral("\t|\tx")), std::vector<int>({0, Units(list, 40), Units(list, 140)}));
   }
 
   void anItemIsAsWideAsItsLastPieceReaches() {
