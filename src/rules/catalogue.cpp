@@ -2,8 +2,8 @@
 
 namespace quenby {
 
-// The entry texts are what users of the Windows program know and what their
-// notes quote, so they keep its wording and spelling, flaws included.
+// The entry texts are what users know and what their notes quote, so they
+// keep their wording and spelling, flaws included.
 const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue() {
   static constexpr std::array<CatalogueEntry, kCatalogueSize> kEntries = {{
       {1, "1: Swap the search text to the replace text (can replace more than 1 occurance)"},

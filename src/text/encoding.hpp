@@ -1,8 +1,9 @@
 #pragma once
 
-// Text inside the program is UTF-8. Files that users exchange with the
-// Windows program are 8-bit Windows-1252; these helpers convert between the
-// two and decide how a file's bytes are read.
+// Text inside the program is UTF-8. The files that users exchange (rules
+// files, GEDCOM files, listings) are 8-bit Windows-1252 wherever they can be;
+// these helpers convert between the two and decide how a file's bytes are
+// read.
 
 #include <optional>
 #include <string>
@@ -25,10 +26,9 @@ std::optional<std::string> Windows1252FromUtf8(std::string_view utf8);
 // order mark) is taken as UTF-8, anything else as Windows-1252.
 std::string DecodeTextFile(std::string_view bytes);
 
-// The bytes to write for a file that the Windows program wrote in its ANSI
-// code page: Windows-1252 when every character fits and the bytes read back
-// as the same text, otherwise the UTF-8 text unchanged, so nothing is lost or
-// garbled.
+// The bytes to write for a file that users exchange: Windows-1252 when every
+// character fits and the bytes read back as the same text, otherwise the UTF-8
+// text unchanged, so nothing is lost or garbled.
 struct EncodedText {
   std::string bytes;
   bool isUtf8 = false;
