@@ -1,69 +1,63 @@
-#include "rules/rule_item.hpp"
-
 #include <gtest/gtest.h>
 
+#include <array>
 #include <limits>
+#include <utility>
 #include <vector>
 
-#include "rules/catalogue.hpp"
+#include "rules/rule_item.hpp"
+#include "rules/rule_list.hpp"
 
 namespace quenby {
 namespace {
 
-TEST(RuleItem, EncodingJoinsTheFieldsAsTheyStand) {
-  EXPECT_EQ(EncodeRuleItem(32, "", ""), "32\t|\t\t|\t");
+TEST(RuleItem, EncodingJoinsTheFieldsAndDecodingReadsTheFirstThreePiecesBlanksIncluded) {
   EXPECT_EQ(EncodeRuleItem(41, "\tx ", " y\t"), "41\t|\t\tx \t|\t y\t");
-}
-
-struct DecodeCase {
-  std::string_view item;
-  Rule expected;
-};
-
-class DecodeItems : public ::testing::TestWithParam<DecodeCase> {};
-
-TEST_P(DecodeItems, ReadsTheFirstThreePiecesBlanksIncludedAndMissingOnesAsEmpty) {
-  const auto rule = DecodeRuleItem(GetParam().item);
-  EXPECT_EQ(rule.code, GetParam().expected.code);
-  EXPECT_EQ(rule.search, GetParam().expected.search);
-  EXPECT_EQ(rule.replacement, GetParam().expected.replacement);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    RuleItem, DecodeItems,
-    ::testing::Values(DecodeCase{"41\t|\t\tx \t|\t y\t", {"41", "\tx ", " y\t"}}, DecodeCase{"", {"", "", ""}},
-                      DecodeCase{"8", {"8", "", ""}}, DecodeCase{"8\t|\tx", {"8", "x", ""}},
-                      DecodeCase{"1\t|\ta\t|\tb\t|\tc", {"1", "a", "b"}},  // a pasted separator cuts the text
-                      DecodeCase{"1\t|a|\tb", {"1\t|a|\tb", "", ""}}, DecodeCase{"\t|\t\t|\t", {"", "", ""}}));
-
-struct NumberCase {
-  std::string_view text;
-  long expected;
-};
-
-class NumberOfTextCases : public ::testing::TestWithParam<NumberCase> {};
-
-TEST_P(NumberOfTextCases, ReadsOnlyTheLeadingDigits) {
-  EXPECT_EQ(NumberOfText(GetParam().text), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(RuleItem, NumberOfTextCases,
-                         ::testing::Values(NumberCase{"", 0}, NumberCase{"abc", 0}, NumberCase{" 12", 0},
-                                           NumberCase{"-5", 0}, NumberCase{"0: Delete this rule", 0},
-                                           NumberCase{"007", 7}, NumberCase{"42\t|\tx", 42},
-                                           NumberCase{"11: Split", 11}, NumberCase{"1e3", 1},
-                                           NumberCase{"99999999999999999999999999", std::numeric_limits<long>::max()}));
-
-TEST(RuleCatalogue, EveryEntryStartsWithItsCodeInRisingOrder) {
-  std::vector<int> codes;
-  for (const auto& entry : RuleCatalogue()) {
-    EXPECT_EQ(NumberOfText(entry.text), entry.code) << entry.text;
-    EXPECT_EQ(entry.text.substr(std::to_string(entry.code).size(), 2), ": ") << entry.text;
-    codes.push_back(entry.code);
+  using Fields = std::array<std::string, 3>;
+  const std::vector<std::pair<std::string_view, Fields>> cases = {
+      {"41\t|\t\tx \t|\t y\t", {"41", "\tx ", " y\t"}},
+      {"", {"", "", ""}},
+      {"8\t|\tx", {"8", "x", ""}},
+      {"1\t|\ta\t|\tb\t|\tc", {"1", "a", "b"}},  // a pasted separator cuts the text
+      {"1\t|a|\tb", {"1\t|a|\tb", "", ""}}};
+  for (const auto& [item, fields] : cases) {
+    const Rule rule = DecodeRuleItem(item);
+    EXPECT_EQ((Fields{rule.code, rule.search, rule.replacement}), fields) << item;
   }
-  EXPECT_EQ(codes,
-            (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 21, 22, 23, 24, 25, 26, 27, 28, 31, 32, 41, 42}));
-  EXPECT_EQ(NumberOfText(kDeleteEntryText), 0);
+}
+
+TEST(RuleItem, NumberOfTextReadsOnlyTheLeadingDigitsAndSaturates) {
+  const std::vector<std::pair<std::string_view, long>> cases = {
+      {"", 0},    {" 12", 0},        {"-5", 0},  {"0: Delete this rule", 0},
+      {"007", 7}, {"11: Split", 11}, {"1e3", 1}, {"99999999999999999999999999", std::numeric_limits<long>::max()}};
+  for (const auto& [text, number] : cases) {
+    EXPECT_EQ(NumberOfText(text), number) << text;
+  }
+}
+
+TEST(RuleList, PositionsFollowTheSelectionAndAStaleOneCountsAsNone) {
+  // Without a selection in the list, add goes to the end and insert to the start.
+  for (const long none : {kNoSelection, 3L, -7L}) {
+    EXPECT_EQ(AddPosition(3, none), 3U) << none;
+    EXPECT_EQ(InsertPosition(3, none), 0U) << none;
+    EXPECT_EQ(MoveTarget(3, none, 1), std::nullopt) << none;
+  }
+  EXPECT_EQ(AddPosition(0, kNoSelection), 0U);
+  EXPECT_EQ(MoveTarget(3, 0, 0), std::nullopt);
+  EXPECT_EQ(MoveTarget(3, 2, 1), std::nullopt);
+  EXPECT_EQ(MoveTarget(3, 1, 2), std::nullopt);
+  // No 16-bit limit on long lists.
+  EXPECT_EQ(AddPosition(40000, 32767), 32768U);
+  EXPECT_EQ(InsertPosition(40000, 32767), 32767U);
+  EXPECT_EQ(MoveTarget(40000, 32767, 0), 32766U);
+  EXPECT_EQ(MoveTarget(40000, 32767, 1), 32768U);
+}
+
+TEST(RuleList, EditorAnswerIsACancelADeleteRequestOrARule) {
+  EXPECT_EQ(ClassifyEditorAnswer(""), EditorAnswer::kCancelled);
+  EXPECT_EQ(ClassifyEditorAnswer("0\t|\tB\t|\t"), EditorAnswer::kDelete);
+  // Only the first character counts: code 10 is a rule, not a delete.
+  EXPECT_EQ(ClassifyEditorAnswer("10\t|\tX\t|\t"), EditorAnswer::kRule);
 }
 
 }  // namespace

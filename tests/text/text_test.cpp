@@ -1,49 +1,89 @@
-#include "text/text.hpp"
-
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/file_test.hpp"
+#include "text/encoding.hpp"
+#include "text/file_io.hpp"
+#include "text/text.hpp"
 
 namespace quenby {
 namespace {
 
-TEST(Trim, RemovesSpacesOnlyNotTabsOrLineBreaks) {
-  EXPECT_EQ(Trim("  a b  "), "a b");
-  EXPECT_EQ(Trim("\t a \t"), "\t a \t");
-  EXPECT_EQ(Trim(" \r\n"), "\r\n");
-  EXPECT_EQ(Trim("    "), "");
-  EXPECT_EQ(Trim(""), "");
-}
+namespace fs = std::filesystem;
 
-TEST(Find, FirstAndLastOccurrenceAreExactAndCaseSensitive) {
-  EXPECT_EQ(FindFirst("a, b, c", ", "), 1U);
-  EXPECT_EQ(FindLast("a, b, c", ", "), 4U);
+TEST(Text, TrimTakesSpacesOnlyAndAnEmptySearchTextOccursAtBothEndsOfANonEmptyText) {
+  EXPECT_EQ(Trim(" \t a \r\n "), "\t a \r\n");
+  EXPECT_EQ(Trim("    "), "");
   EXPECT_EQ(FindFirst("John B. Smith", "b."), kNoOccurrence);
   EXPECT_EQ(FindLast("aaa", "aa"), 1U);
-  // An empty search text occurs at both ends of a non-empty text only.
   EXPECT_EQ(FindFirst("abc", ""), 0U);
   EXPECT_EQ(FindLast("abc", ""), 3U);
-  EXPECT_EQ(FindFirst("", ""), kNoOccurrence);
   EXPECT_EQ(FindLast("", ""), kNoOccurrence);
 }
 
-TEST(ReplaceAll, ScansLeftToRightWithoutOverlapOrRescanning) {
+TEST(Text, ReplaceAndSplitScanLeftToRightWithoutOverlapOrRescanning) {
   EXPECT_EQ(ReplaceAll("aaaa", "aa", "a"), "aa");
   EXPECT_EQ(ReplaceAll("ab", "a", "aa"), "aab");
   EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
-  EXPECT_EQ(ReplaceAll("x b. y b.", "b.", ""), "x  y ");
-}
-
-TEST(SplitOn, GivesOnePieceMoreThanSeparators) {
   EXPECT_EQ(SplitOn("", "\r\n"), std::vector<std::string>{""});
   EXPECT_EQ(SplitOn("a\r\n\r\nb\r\n", "\r\n"), (std::vector<std::string>{"a", "", "b", ""}));
-  EXPECT_EQ(SplitOn("abc", ""), std::vector<std::string>{"abc"});
 }
 
-TEST(LineBreaks, ConvertBetweenWidgetAndSystemForms) {
+TEST(Text, LineBreaksConvertAndLoneCrOrLfBecomeCrLf) {
   EXPECT_EQ(LfToCrLf("a\nb\n"), "a\r\nb\r\n");
   EXPECT_EQ(CrLfToLf("a\r\nb\r\n"), "a\nb\n");
-  EXPECT_EQ(CrLfToLf(LfToCrLf("x\n\ny")), "x\n\ny");
-  EXPECT_EQ(NormaliseLineBreaks("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
-  EXPECT_EQ(NormaliseLineBreaks("\r\r\n"), "\r\n\r\n");
+  EXPECT_EQ(NormaliseLineBreaks("a\nb\r\nc\rd\r\r\n"), "a\r\nb\r\nc\r\nd\r\n\r\n");
+}
+
+TEST(Encoding, EveryWindows1252ByteSurvivesARoundTripAndOtherCharactersAreRefused) {
+  EXPECT_EQ(Utf8FromWindows1252("\x80\x9F\xE9"), "€Ÿé");
+  EXPECT_EQ(Utf8FromWindows1252("\x81"), "\xC2\x81");
+  std::string all;
+  for (int b = 0; b < 256; ++b) {
+    all.push_back(static_cast<char>(b));
+  }
+  EXPECT_EQ(Windows1252FromUtf8(Utf8FromWindows1252(all)), all);
+  EXPECT_FALSE(Windows1252FromUtf8("Łódź").has_value());
+}
+
+TEST(Encoding, FileBytesAreUtf8WhenValidElseWindows1252) {
+  EXPECT_EQ(DecodeTextFile("caf\xC3\xA9"), "café");
+  EXPECT_EQ(DecodeTextFile("caf\xE9"), "café");
+  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF"
+                           "abc"),
+            "abc");
+  EXPECT_FALSE(IsValidUtf8("\xC0\x80"));         // overlong
+  EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));     // surrogate
+  EXPECT_FALSE(IsValidUtf8("\xE2\x82"));         // cut short
+  EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));  // outside the BMP
+}
+
+TEST(Encoding, WritingPrefersWindows1252AndFallsBackToUtf8) {
+  EXPECT_EQ(EncodeTextFile("Müller").bytes, "M\xFCller");
+  EXPECT_FALSE(EncodeTextFile("Müller").isUtf8);
+  EXPECT_TRUE(EncodeTextFile("Wałęsa").isUtf8);
+  // "Ã©" in Windows-1252 is the UTF-8 form of "é" and would read back as "é".
+  const auto lookalike = EncodeTextFile("Ã©");
+  EXPECT_TRUE(lookalike.isUtf8);
+  EXPECT_EQ(DecodeTextFile(lookalike.bytes), "Ã©");
+}
+
+class FileIo : public FileTest {};
+
+TEST_F(FileIo, WriteReplacesTheWholeFileAndAFailedWriteIsReportedAndKeepsIt) {
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "target", "a much longer first content", error)) << error;
+  ASSERT_TRUE(WriteFileAtomically(dir_ / "target", "precious", error)) << error;
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 1);  // no temporary file left
+  fs::permissions(dir_ / "target", fs::perms::owner_read);
+  EXPECT_FALSE(WriteFileAtomically(dir_ / "target", "lost", error));
+  EXPECT_NE(error.find("target"), std::string::npos);
+  EXPECT_FALSE(RemoveFileIfExists(dir_ / "target", error));
+  EXPECT_EQ(ReadFileBytes(dir_ / "target", error), std::optional<std::string>("precious"));
+  EXPECT_FALSE(WriteFileAtomically(dir_ / "missing-folder" / "x", "data", error));
+  EXPECT_NE(error.find("missing-folder"), std::string::npos);
+  EXPECT_FALSE(ReadFileBytes(dir_, error).has_value());
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 // no queued answer counts as unexpected.
 
 #include <QDialog>
+#include <QFile>
+#include <QListWidget>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -19,7 +21,6 @@ class FakeModal final : public quenby::Modal {
   std::deque<std::function<void(QDialog&)>> dialogScripts;
   std::deque<QString> fileNames;  // an empty name is a cancelled dialog
 
-  std::vector<QString> dialogTitles;
   std::vector<quenby::FileDialogSettings> fileQuestions;
   std::vector<QString> messages;  // "title: text"
   std::vector<QString> openedDocuments;
@@ -29,7 +30,6 @@ class FakeModal final : public quenby::Modal {
 
   void Exec(QDialog& dialog) override {
     dialog.show();
-    dialogTitles.push_back(dialog.windowTitle());
     if (dialogScripts.empty()) {
       ++unexpectedQuestions;
     } else {
@@ -71,3 +71,16 @@ class NoRegistry final : public quenby::Registry {
   std::optional<quenby::RegistryValue> Query(const QString&, const QString&) const override { return std::nullopt; }
   bool FileExists(const QString&) const override { return false; }
 };
+
+inline QStringList Items(const QListWidget& list) {
+  QStringList items;
+  for (int i = 0; i < list.count(); ++i) {
+    items << list.item(i)->text();
+  }
+  return items;
+}
+
+inline QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
