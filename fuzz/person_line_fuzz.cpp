@@ -11,6 +11,7 @@
 #include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
 #include "people/person_line.hpp"
+#include "support/process_in_turn.hpp"
 #include "text/text.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -21,13 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const GeneratedRecords all = ProcessAll(people, answerMale);
 
-  GeneratedRecords inTurn;
-  for (std::size_t i = 0; i < people.size(); ++i) {
-    TestVariables details = ParsePersonLine(people[i]);
-    SettleSex(details, answerMale);
-    inTurn.indi += BuildIndiRecord(details, i, inTurn.nextNoteNumber);
-    inTurn.fam += BuildFamRecord(people, i, details, inTurn.nextFamNumber);
-  }
+  const GeneratedRecords inTurn = ProcessInTurn(people, answerMale);
   if (all.indi != inTurn.indi || all.fam != inTurn.fam || all.nextFamNumber != inTurn.nextFamNumber ||
       all.nextNoteNumber != inTurn.nextNoteNumber) {
     std::abort();

@@ -9,6 +9,7 @@
 
 #include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
+#include "support/process_in_turn.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -155,13 +156,7 @@ TEST(ProcessAll, WritesWhatProcessingEachPersonInTurnWrites) {
     for (auto& line : people) {
       line = shapes[std::uniform_int_distribution<std::size_t>(0, shapes.size() - 1)(random)];
     }
-    GeneratedRecords inTurn;
-    for (std::size_t i = 0; i < people.size(); ++i) {
-      TestVariables details = ParsePersonLine(people[i]);
-      SettleSex(details, kAnswerFemale);
-      inTurn.indi += BuildIndiRecord(details, i, inTurn.nextNoteNumber);
-      inTurn.fam += BuildFamRecord(people, i, details, inTurn.nextFamNumber);
-    }
+    const GeneratedRecords inTurn = ProcessInTurn(people, kAnswerFemale);
     const auto all = ProcessAll(people, kAnswerFemale);
     ASSERT_EQ(all.fam, inTurn.fam) << ::testing::PrintToString(people);
     ASSERT_EQ(all.indi, inTurn.indi);
