@@ -1,7 +1,9 @@
 #include "gedcom/records.hpp"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "text/text.hpp"
@@ -49,12 +51,44 @@ struct FamilyShape {
   std::string childPrefix;
 };
 
-FamilyShape ShapeOfFamily(const PeopleList& people, std::size_t personIndex) {
+// The generation position of a line: the position of its last "+" counted in
+// characters, 0 when it has none. A name with "é" before a "+" moves it by
+// one character, as it reads, not by the two bytes "é" takes in UTF-8.
+std::size_t GenerationOf(std::string_view line) {
+  const auto lastPlus = FindLast(line, "+");
+  return lastPlus == kNoOccurrence ? 0 : CharacterCount(line.substr(0, lastPlus + 1));
+}
+
+bool IsParentLine(std::string_view line) {
+  return StartsWith(line, "-");
+}
+
+bool IsSpouseLine(std::string_view line) {
+  const auto lastPlus = FindLast(line, "+");
+  return StartsWith(line.substr(lastPlus == kNoOccurrence ? 0 : lastPlus + 1), "&");
+}
+
+// The nearest line above `personIndex` that is a person of the main line
+// (neither a spouse nor a parent line) of generation `generation` or less, or
+// nothing. Scans upwards; ProcessAll asks an index instead.
+std::optional<std::size_t> ScanForMainLineAbove(const PeopleList& people, std::size_t personIndex,
+                                                std::size_t generation) {
+  for (std::size_t j = personIndex; j-- > 0;) {
+    if (!IsParentLine(people[j]) && !IsSpouseLine(people[j]) && GenerationOf(people[j]) <= generation) {
+      return j;
+    }
+  }
+  return std::nullopt;
+}
+
+// `mainLineAbove(personIndex, generation)` finds what ScanForMainLineAbove finds.
+template <typename MainLineAbove>
+FamilyShape ShapeOfFamily(const PeopleList& people, std::size_t personIndex, const MainLineAbove& mainLineAbove) {
   const std::string_view line = LineAt(people, personIndex);
   // The generation marks end at the last "+" of the line, wherever it stands.
   const auto lastPlus = FindLast(line, "+");
-  const std::size_t generation = lastPlus == kNoOccurrence ? 0 : lastPlus + 1;
-  const std::string_view marks = line.substr(generation);
+  const std::size_t generation = GenerationOf(line);
+  const std::string_view marks = line.substr(lastPlus == kNoOccurrence ? 0 : lastPlus + 1);
   const auto index = static_cast<std::int64_t>(personIndex);
   if (StartsWith(marks, "-&")) {
     // The partner of a parent: the other parent is the line directly above.
@@ -65,20 +99,34 @@ FamilyShape ShapeOfFamily(const PeopleList& people, std::size_t personIndex) {
     // A spouse line. When the line above is a parent line, the spouse's
     // parents ("-" and "-&") stand between the spouse and the person.
     const std::string_view above = personIndex == 0 ? std::string_view() : LineAt(people, personIndex - 1);
-    return {StartsWith(above, "-") ? index - 2 : index, std::move(childPrefix)};
+    if (IsParentLine(above)) {
+      return {index - 2, std::move(childPrefix)};
+    }
+    // Below a deeper line (a child of an earlier marriage) the person is the
+    // nearest main line above of the spouse's own generation; a shallower
+    // one first means the spouse has no partner line.
+    if (GenerationOf(above) > generation) {
+      const std::optional<std::size_t> person = mainLineAbove(personIndex, generation);
+      const bool found = person && GenerationOf(people[*person]) == generation;
+      return {found ? static_cast<std::int64_t>(*person) + 1 : 0, std::move(childPrefix)};
+    }
+    return {index, std::move(childPrefix)};
   }
-  // A main line closes a family of its own only when a child follows it.
+  // A main line closes a family of its own only when a child follows it:
+  // the character after its generation position in the next line is "+".
   const std::string_view below = LineAt(people, personIndex + 1);
-  const bool childFollows = below.size() > generation && below[generation] == '+';
+  const std::size_t afterGeneration = OffsetOfCharacter(below, generation);
+  const bool childFollows = afterGeneration < below.size() && below[afterGeneration] == '+';
   return {childFollows ? 0 : -1, std::move(childPrefix)};
 }
 
 // The FAM record of the line at `personIndex`; `appendChildren` adds the
 // CHIL lines and the empty line that ends the record.
-template <typename AppendChildren>
+template <typename MainLineAbove, typename AppendChildren>
 std::string FamRecord(const PeopleList& people, std::size_t personIndex, const TestVariables& details,
-                      std::int64_t& nextFamNumber, const AppendChildren& appendChildren) {
-  const FamilyShape shape = ShapeOfFamily(people, personIndex);
+                      std::int64_t& nextFamNumber, const MainLineAbove& mainLineAbove,
+                      const AppendChildren& appendChildren) {
+  const FamilyShape shape = ShapeOfFamily(people, personIndex, mainLineAbove);
   if (shape.partnerNumber < 0) {
     return {};
   }
@@ -170,6 +218,43 @@ class ChildFinder {
   std::vector<std::pair<std::size_t, std::size_t>> candidates_;
 };
 
+// Finds what ScanForMainLineAbove finds without scanning. It keeps the main
+// lines above the line asked about as a stack whose generations grow from the
+// bottom up: a nearer main line of the same or a lower generation hides every
+// one it covers. ProcessAll asks about its lines in list order, so the stack
+// is brought forward to each line once; a question is then a binary search.
+class MainLineFinder {
+ public:
+  explicit MainLineFinder(const PeopleList& people) : people_(people) {}
+
+  // `personIndex` must not be less than in the question before.
+  std::optional<std::size_t> Above(std::size_t personIndex, std::size_t generation) {
+    for (; next_ < personIndex; ++next_) {
+      const std::string_view line = people_[next_];
+      if (IsParentLine(line) || IsSpouseLine(line)) {
+        continue;
+      }
+      const std::size_t lineGeneration = GenerationOf(line);
+      while (!stack_.empty() && stack_.back().first >= lineGeneration) {
+        stack_.pop_back();
+      }
+      stack_.emplace_back(lineGeneration, next_);
+    }
+    const auto beyond = std::upper_bound(stack_.begin(), stack_.end(), generation,
+                                         [](std::size_t wanted, const auto& entry) { return wanted < entry.first; });
+    if (beyond == stack_.begin()) {
+      return std::nullopt;
+    }
+    return std::prev(beyond)->second;
+  }
+
+ private:
+  const PeopleList& people_;
+  std::size_t next_ = 0;
+  // (generation, position) of the main lines that no nearer one hides.
+  std::vector<std::pair<std::size_t, std::size_t>> stack_;
+};
+
 }  // namespace
 
 std::string SexQuestionCaption(std::string_view fullName) {
@@ -209,9 +294,10 @@ std::string BuildIndiRecord(const TestVariables& details, std::size_t personInde
 
 std::string BuildFamRecord(const PeopleList& people, std::size_t personIndex, const TestVariables& details,
                            std::int64_t& nextFamNumber) {
-  return FamRecord(people, personIndex, details, nextFamNumber, [&](std::string_view childPrefix, std::string& out) {
-    AddChildLines(people, personIndex, childPrefix, out);
-  });
+  return FamRecord(
+      people, personIndex, details, nextFamNumber,
+      [&](std::size_t index, std::size_t generation) { return ScanForMainLineAbove(people, index, generation); },
+      [&](std::string_view childPrefix, std::string& out) { AddChildLines(people, personIndex, childPrefix, out); });
 }
 
 void AddChildLines(const PeopleList& people, std::size_t personIndex, std::string_view childPrefix, std::string& out) {
@@ -248,12 +334,14 @@ GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask) {
   records.indi.reserve(listSize + people.size() * 48);
   records.fam.reserve(people.size() * 16);
   const ChildFinder children(people);
+  MainLineFinder mainLines(people);
   for (std::size_t i = 0; i < people.size(); ++i) {
     TestVariables details = ParsePersonLine(people[i]);
     SettleSex(details, ask);
     records.indi += BuildIndiRecord(details, i, records.nextNoteNumber);
     records.fam += FamRecord(
         people, i, details, records.nextFamNumber,
+        [&](std::size_t, std::size_t generation) { return mainLines.Above(i, generation); },
         [&](std::string_view childPrefix, std::string& out) { children.AppendChildLines(i, childPrefix.size(), out); });
   }
   return records;
