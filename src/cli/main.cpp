@@ -232,7 +232,12 @@ int Run(const std::vector<std::string>& args) {
     }
     const auto rules = ReadRuleItems(options->rulesFile);
     const auto input = ReadInputText(options->input);
-    WriteOutput(options->output, StageText(*options, RunRules(input, rules)));
+    RunReport report;
+    const LineList people = RunRules(input, rules, report);
+    for (const auto& warning : report.warnings) {
+      std::cerr << "quenby-convert: " << warning << "\n";
+    }
+    WriteOutput(options->output, StageText(*options, people));
     return kExitOk;
   } catch (const UsageError& e) {
     std::cerr << "quenby-convert: " << e.message << "\n"

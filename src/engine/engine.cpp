@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "engine/family_rules.hpp"
+#include "engine/pattern_rules.hpp"
 #include "engine/split_rules.hpp"
+#include "engine/structure_rules.hpp"
 #include "engine/swap_rules.hpp"
 #include "text/text.hpp"
 
@@ -18,15 +20,22 @@ constexpr std::string_view kLfCr = "\n\r";
 
 using Operation = LineChange (*)(const Rule& rule, std::string_view line, RunState& state);
 
+// A rule that works on the whole line list at once: it needs to see other
+// lines than the one it changes, or to prepare something once per run (a
+// compiled pattern). Returns why it did nothing, or the empty text.
+using ListOperation = std::string (*)(const Rule& rule, LineList& lines);
+
+// Each code has either an operation on one line or one on the whole list.
 struct Dispatch {
   std::string_view code;
   Operation operation;
+  ListOperation listOperation = nullptr;
 };
 
 // The codes are compared as text, exactly: only the plain decimal form that
 // the rule editor writes selects an operation, so "01", " 1" and "0" select
 // none.
-constexpr std::array<Dispatch, 24> kDispatchTable = {{
+constexpr std::array<Dispatch, 32> kDispatchTable = {{
     {"1", [](const Rule& r, std::string_view line,
              RunState&) { return SwapEveryOccurrence(line, r.search, r.replacement); }},
     {"2", [](const Rule& r, std::string_view line,
@@ -88,15 +97,30 @@ constexpr std::array<Dispatch, 24> kDispatchTable = {{
     {"32", [](const Rule&, std::string_view line, RunState& state) { return ConvertGenerationNumber(line, state); }},
     {"41", [](const Rule&, std::string_view line, RunState&) { return MoveMarriageData(line); }},
     {"42", [](const Rule& r, std::string_view line, RunState&) { return AddFamilyName(line, r.replacement); }},
+    {"15", nullptr, JoinToLineAbove},
+    {"33", nullptr, MakeChildOfLineAbove},
+    {"34", nullptr, ReverseLines},
+    {"35", nullptr, MoveChildrenListsToTheirParents},
+    {"51", nullptr, ReplaceEveryMatch},
+    {"52", nullptr, ReplaceMatchingLines},
+    {"53", nullptr, KeepMatchingLines},
+    {"54", nullptr, SplitAtEveryMatch},
 }};
 
-Operation OperationOf(std::string_view code) {
+const Dispatch* EntryOf(std::string_view code) {
   for (const auto& entry : kDispatchTable) {
     if (entry.code == code) {
-      return entry.operation;
+      return &entry;
     }
   }
   return nullptr;
+}
+
+// The warning for a rule that ran as doing nothing, naming it by its place in
+// the rule list (counted from 1), its code and its search text.
+std::string RuleWarning(std::size_t position, const Rule& rule, std::string_view problem) {
+  return "Rule " + std::to_string(position + 1) + " (code " + rule.code + ", search text \"" + rule.search +
+         "\") did nothing: " + std::string(problem) + ".";
 }
 
 // Cuts a text at every CR LF. An empty text holds no line at all, so a list
@@ -285,26 +309,57 @@ LineList InputLines(std::string_view inputText) {
 }
 
 std::string ApplyRule(const Rule& rule, std::string_view line, RunState& state) {
-  const Operation operation = OperationOf(rule.code);
-  LineChange changed = operation ? operation(rule, line, state) : std::nullopt;
+  const Dispatch* entry = EntryOf(rule.code);
+  if (entry && entry->listOperation) {
+    LineList lines = {std::string(line)};
+    entry->listOperation(rule, lines);
+    std::string joined;
+    for (const auto& piece : lines) {
+      joined.append(joined.empty() ? "" : kCrLf).append(piece);
+    }
+    return joined;
+  }
+  LineChange changed = entry ? entry->operation(rule, line, state) : std::nullopt;
   return changed ? std::move(*changed) : std::string(line);
 }
 
+std::string RuleProblem(const Rule& rule) {
+  const Dispatch* entry = EntryOf(rule.code);
+  if (!entry || !entry->listOperation) {
+    return {};
+  }
+  // On an empty list a rule only prepares itself, which is where it finds
+  // what keeps it from running.
+  LineList none;
+  return entry->listOperation(rule, none);
+}
+
 LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems) {
+  RunReport report;
+  return RunRules(inputText, ruleItems, report);
+}
+
+LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report) {
   MarkedLines list = Mark(InputLines(inputText));
   MarkedLines spare;
   // One run state for the whole run: a later rule 31 or 32 continues where
   // an earlier one left off.
   RunState state;
-  for (const auto& item : ruleItems) {
-    const Rule rule = DecodeRuleItem(item);
-    if (const Operation operation = OperationOf(rule.code)) {
+  for (std::size_t position = 0; position < ruleItems.size(); ++position) {
+    const Rule rule = DecodeRuleItem(ruleItems[position]);
+    const Dispatch* entry = EntryOf(rule.code);
+    if (entry && entry->operation) {
       for (std::size_t i = 0; i < list.lines.size(); ++i) {
-        if (LineChange changed = operation(rule, list.lines[i], state)) {
+        if (LineChange changed = entry->operation(rule, list.lines[i], state)) {
           list.plain[i] = IsPlainLine(*changed);
           list.lines[i] = std::move(*changed);
         }
       }
+    } else if (entry) {
+      if (const std::string problem = entry->listOperation(rule, list.lines); !problem.empty()) {
+        report.warnings.push_back(RuleWarning(position, rule, problem));
+      }
+      list = Mark(std::move(list.lines));
     }
     // A run re-splits after every rule, so a line made by a rule is first
     // seen by the next rule.

@@ -35,8 +35,21 @@ LineList SplitLines(LineList lines);
 LineList InputLines(std::string_view inputText);
 
 // One rule applied to one line; the result may be empty or hold CR LF pairs.
-// A code that is not in the dispatch table leaves the line unchanged.
+// A code that is not in the dispatch table leaves the line unchanged. A rule
+// that works on the whole list works on a list of this one line.
 std::string ApplyRule(const Rule& rule, std::string_view line, RunState& state);
+
+// Why a rule would run as doing nothing (a pattern or a replacement that is
+// not valid), or the empty text when it is sound. The rule editor asks before
+// it accepts a rule; a run reports it once for each such rule.
+std::string RuleProblem(const Rule& rule);
+
+// What a run has to tell the user besides the people list.
+struct RunReport {
+  std::vector<std::string> warnings;  // one per rule that ran as doing nothing (an invalid pattern)
+  std::string stopped;                // non-empty when the run stopped before its end: which rule, and why
+};
+LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report);
 
 // A whole run: the people list for `inputText` (CR LF line breaks) and the
 // rule items in list order.

@@ -51,4 +51,18 @@ LineChange MakeNewLine(Occurrence occurrence, CopiedPart part, Placement placeme
   return result;
 }
 
+std::string JoinToLineAbove(const Rule& rule, LineList& lines) {
+  std::size_t target = lines.size();
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (target == lines.size() || !StartsWith(lines[i], rule.search)) {
+      target = i;
+      continue;
+    }
+    lines[target].append(rule.replacement).append(TrimView(std::string_view(lines[i]).substr(rule.search.size())));
+    // An emptied line disappears when the list is re-split after the pass.
+    lines[i].clear();
+  }
+  return {};
+}
+
 }  // namespace quenby

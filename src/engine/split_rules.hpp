@@ -4,10 +4,13 @@
 // rules 21 to 28 keep the line and put a new line, made of part of it and the
 // replacement text, before or after it. Two resulting lines are returned
 // joined by CR LF; the driver separates them after the pass, so the rule that
-// made a new line never visits it.
+// made a new line never visits it. Rule 15 does the reverse of a split: it
+// joins lines.
 
+#include <string>
 #include <string_view>
 
+#include "engine/engine.hpp"
 #include "engine/line_change.hpp"
 #include "engine/occurrence.hpp"
 
@@ -36,5 +39,13 @@ enum class Placement {
 
 LineChange MakeNewLine(Occurrence occurrence, CopiedPart part, Placement placement, std::string_view line,
                        std::string_view search, std::string_view replacement);
+
+// Rule 15, for continuation lines: a line that starts with the search text, as
+// it stands (leading spaces count, so an indentation can be the search text),
+// is joined to the nearest line above that is not joined itself: that line
+// gets the replacement text and the rest of the joined line after the search
+// text, trimmed. The first line has nothing to join to and stays. Works on the
+// whole list; never has a problem to report.
+std::string JoinToLineAbove(const Rule& rule, LineList& lines);
 
 }  // namespace quenby

@@ -32,6 +32,17 @@ const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue() {
       {32, "32: Convert generation numbers"},
       {41, "41: Move marriage data to after the persons name (place in brackets)"},
       {42, "42: Add replace text as Family Name of all people in the mainline"},
+      // Later codes keep the numbering by family: 15 joins where 11 to 14
+      // split, 33 to 35 give generations from the order of the lines, and
+      // 51 to 54 take the search text as a pattern.
+      {15, "15: Join the line to the line above if it starts with the search text (replacement text between them)"},
+      {33, "33: Make each line that starts with the search text a child of the mainline person above it"},
+      {34, "34: Reverse the order of the lines (an ascending line becomes a descending one)"},
+      {35, "35: Move the lines after a heading that starts with the search text to below the person the heading names"},
+      {51, "51: Pattern: Swap every match of the search pattern to the replace text (\\1 = first group)"},
+      {52, "52: Pattern: Replace/remove the entire line if it matches the search pattern"},
+      {53, "53: Pattern: Remove every line that does _not_ match the search pattern"},
+      {54, "54: Pattern: Split the line at every match of the search pattern (replace text starts each later part)"},
   }};
   return kEntries;
 }

@@ -13,7 +13,7 @@ struct CatalogueEntry {
   std::string_view text;
 };
 
-inline constexpr std::size_t kCatalogueSize = 24;
+inline constexpr std::size_t kCatalogueSize = 32;
 const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue();
 
 // The extra entry the editor shows, at position 0, only while editing a rule.

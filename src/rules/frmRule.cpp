@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "engine/engine.hpp"
 #include "rules/catalogue.hpp"
 #include "rules/rule_item.hpp"
 #include "workspace/qt_support.hpp"
@@ -69,6 +70,10 @@ frmRule::frmRule(QWidget* parent) : QDialog(parent) {
   btnCancel = PlainButton(QStringLiteral("Cancel"), this);
   btnCancel->setGeometry(TwipsRect(4920, 1320, 1335, 375));
 
+  lblProblem = new QLabel(this);
+  lblProblem->setGeometry(TwipsRect(240, 1020, 7095, 285));
+  lblProblem->setStyleSheet(QStringLiteral("color: #b00020"));
+
   FitFont(*this, {Label2, Label3});
 
   // Named as the controls are known, for accessibility tools and tests.
@@ -79,6 +84,7 @@ frmRule::frmRule(QWidget* parent) : QDialog(parent) {
   txtReplace->setObjectName(QStringLiteral("txtReplace"));
   btnOk->setObjectName(QStringLiteral("btnOk"));
   btnCancel->setObjectName(QStringLiteral("btnCancel"));
+  lblProblem->setObjectName(QStringLiteral("lblProblem"));
   setTabOrder(cboCode, txtSearch);
   setTabOrder(txtSearch, txtReplace);
   setTabOrder(txtReplace, btnOk);
@@ -109,6 +115,7 @@ void frmRule::Form_Initialize() {
 
 void frmRule::Form_Activate() {
   cboCode->setFocus();
+  lblProblem->clear();
   if (sRule.isEmpty()) {
     cboCode->setCurrentIndex(0);
     txtSearch->clear();
@@ -135,7 +142,15 @@ void frmRule::Form_Activate() {
 
 void frmRule::btnOk_Click() {
   const long code = NumberOfText(ToUtf8(cboCode->currentText()));
-  sRule = FromUtf8(EncodeRuleItem(code, ToUtf8(txtSearch->text()), ToUtf8(txtReplace->text())));
+  const std::string item = EncodeRuleItem(code, ToUtf8(txtSearch->text()), ToUtf8(txtReplace->text()));
+  // A rule that would run as doing nothing stays in the editor to be put
+  // right; deleting it needs no valid pattern.
+  if (const std::string problem = code == 0 ? std::string() : RuleProblem(DecodeRuleItem(item)); !problem.empty()) {
+    lblProblem->setText(FromUtf8("Not accepted: " + problem));
+    lblProblem->setToolTip(lblProblem->text());
+    return;
+  }
+  sRule = FromUtf8(item);
   done(QDialog::Accepted);
 }
 

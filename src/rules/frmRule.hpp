@@ -34,6 +34,8 @@ class frmRule : public QDialog {
   QLineEdit* txtReplace = nullptr;
   QPushButton* btnOk = nullptr;
   QPushButton* btnCancel = nullptr;
+  // Says why OK did not accept the rule (a pattern that is not valid).
+  QLabel* lblProblem = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;

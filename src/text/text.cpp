@@ -66,6 +66,32 @@ bool EndsWith(std::string_view text, std::string_view suffix) {
   return text.ends_with(suffix);
 }
 
+namespace {
+
+bool ContinuesCharacter(char byte) {
+  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+
+}  // namespace
+
+std::size_t CharacterCount(std::string_view text) {
+  std::size_t count = 0;
+  for (const char byte : text) {
+    count += ContinuesCharacter(byte) ? 0 : 1;
+  }
+  return count;
+}
+
+std::size_t OffsetOfCharacter(std::string_view text, std::size_t index) {
+  std::size_t seen = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (!ContinuesCharacter(text[at]) && seen++ == index) {
+      return at;
+    }
+  }
+  return text.size();
+}
+
 std::vector<std::string> SplitOn(std::string_view text, std::string_view separator) {
   std::vector<std::string> pieces;
   if (separator.empty()) {

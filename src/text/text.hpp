@@ -38,6 +38,15 @@ std::string ReplaceAll(std::string_view text, std::string_view search, std::stri
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EndsWith(std::string_view text, std::string_view suffix);
 
+// The number of characters (code points) of UTF-8 text. Every byte that does
+// not continue a character counts as one, so text that is not valid UTF-8
+// still gets a count no larger than its length.
+std::size_t CharacterCount(std::string_view text);
+
+// The byte offset at which character `index` (counted from 0) starts, or
+// text.size() when the text has no more than `index` characters.
+std::size_t OffsetOfCharacter(std::string_view text, std::size_t index);
+
 // Cuts `text` at every occurrence of the non-empty `separator`; n separators
 // give n + 1 pieces, so an empty text gives one empty piece.
 std::vector<std::string> SplitOn(std::string_view text, std::string_view separator);

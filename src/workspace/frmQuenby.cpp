@@ -447,11 +447,16 @@ void frmQuenby::btnRunRules_Click() {
   EmptyPeopleList();
   ClearDetails();
   ClearGedOutput();
-  const LineList people = RunRules(BoxText(*txtInput), ItemTexts(*lstRules));
+  RunReport report;
+  const LineList people = RunRules(BoxText(*txtInput), ItemTexts(*lstRules), report);
   // One call for the whole list: adding item by item would lay out and
   // repaint the list once per person.
   lstPeople->addItems(ListItems(people));
   ClearGedOutput();
+  // One message for the whole run, however many rules did nothing.
+  if (!report.warnings.empty()) {
+    modal_.Message(this, WindowTitle(), ListItems(report.warnings).join(QStringLiteral("\n")));
+  }
 }
 
 void frmQuenby::lstPeople_Click() {

@@ -19,6 +19,7 @@
 #include "about/frmAbout.hpp"
 #include "fake_modal.hpp"
 #include "gedcom/frmSexChoice.hpp"
+#include "rules/catalogue.hpp"
 #include "rules/frmRule.hpp"
 #include "workspace/frmQuenby.hpp"
 
@@ -147,7 +148,7 @@ class MainWindowTest : public QObject {
     modal_->dialogScripts.push_back(TypeRule(41, "typo", {}, &quenby::frmRule::btnCancel));
     Click(w.btnEditRule);
     // The delete entry offered while editing is gone again.
-    QCOMPARE(w.findChild<quenby::frmRule*>()->cboCode->count(), 24);
+    QCOMPARE(w.findChild<quenby::frmRule*>()->cboCode->count(), static_cast<int>(quenby::kCatalogueSize));
 
     const QStringList built = {"11\t|\t m. \t|\t|_M_", "1\t|\t b. \t|\t|_B_", "32\t|\t\t|\t", "41\t|\t\t|\t",
                                "42\t|\t\t|\tSmith"};

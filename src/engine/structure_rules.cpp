@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/structure_rules.hpp"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "text/text.hpp"
+
+namespace quenby {
+namespace {
+
+constexpr std::string_view kFieldStart = "|_";
+
+std::size_t PlusRun(std::string_view line) {
+  return std::min(line.find_first_not_of('+'), line.size());
+}
+
+bool IsParentLine(std::string_view line) {
+  return StartsWith(line, "-");
+}
+
+bool IsSpouseLine(std::string_view line) {
+  return StartsWith(line.substr(PlusRun(line)), "&");
+}
+
+bool IsMainLine(std::string_view line) {
+  return !IsParentLine(line) && !IsSpouseLine(line);
+}
+
+std::string WithPluses(std::size_t count, std::string_view text) {
+  std::string result(count, '+');
+  result.append(text);
+  return result;
+}
+
+// The name a heading of rule 35 is compared with: the text before the first
+// field, without the generation, parent and spouse marks, trimmed.
+std::string_view NameOf(std::string_view line) {
+  std::string_view name = line.substr(0, std::min(line.find(kFieldStart), line.size()));
+  name.remove_prefix(PlusRun(name));
+  if (StartsWith(name, "-")) {
+    name.remove_prefix(1);
+  }
+  if (StartsWith(name, "&")) {
+    name.remove_prefix(1);
+  }
+  return TrimView(name);
+}
+
+// A run of lines that stays together when rule 35 moves it: the lines before
+// the first heading, or the lines after one heading.
+struct Block {
+  LineList lines;
+  // For each line, the blocks moved to just below it, in list order.
+  std::vector<std::vector<std::size_t>> movedBelow;
+  // The "+" characters its lines gain: one more than the parent's run.
+  std::size_t deeper = 0;
+
+  void Append(std::string line) {
+    lines.push_back(std::move(line));
+    movedBelow.emplace_back();
+  }
+};
+
+// Where a block of children goes below `parent`: after the spouse and parent
+// lines that directly follow the parent, so that the children follow the
+// spouse line that closes the family.
+std::size_t PlaceBelow(const Block& block, std::size_t parent) {
+  const std::size_t run = PlusRun(block.lines[parent]);
+  std::size_t place = parent;
+  while (place + 1 < block.lines.size()) {
+    const std::string_view next = block.lines[place + 1];
+    if (!IsParentLine(next) && !(IsSpouseLine(next) && PlusRun(next) == run)) {
+      break;
+    }
+    ++place;
+  }
+  return place;
+}
+
+// The blocks written out depth first, each line after the blocks moved below
+// the line before it. The walk keeps its own stack: a list may nest its blocks
+// as deep as it has headings.
+LineList WriteDepthFirst(std::vector<Block>& blocks, const std::vector<std::size_t>& inPlace) {
+  struct Step {
+    std::size_t block;
+    std::size_t line;
+    std::size_t moved;  // how many of the blocks below the line are written
+    std::size_t pluses;
+  };
+  LineList result;
+  std::vector<Step> stack;
+  for (const std::size_t top : inPlace) {
+    stack.push_back({top, 0, 0, 0});
+    while (!stack.empty()) {
+      Step& step = stack.back();
+      Block& block = blocks[step.block];
+      if (step.line == block.lines.size()) {
+        stack.pop_back();
+        continue;
+      }
+      if (step.moved == 0) {
+        result.push_back(WithPluses(step.pluses, block.lines[step.line]));
+      }
+      if (step.moved < block.movedBelow[step.line].size()) {
+        const std::size_t child = block.movedBelow[step.line][step.moved++];
+        const std::size_t pluses = step.pluses + blocks[child].deeper;
+        stack.push_back({child, 0, 0, pluses});
+        continue;
+      }
+      ++step.line;
+      step.moved = 0;
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+std::string MakeChildOfLineAbove(const Rule& rule, LineList& lines) {
+  std::optional<std::size_t> mainRun;
+  for (auto& line : lines) {
+    const std::string_view text = TrimView(line);
+    if (StartsWith(text, rule.search)) {
+      const std::size_t pluses = mainRun ? *mainRun + 1 : 0;
+      line = WithPluses(pluses, TrimView(text.substr(rule.search.size())));
+    } else if (mainRun && StartsWith(line, "&")) {
+      line = WithPluses(*mainRun, line);
+    }
+    if (IsMainLine(line)) {
+      mainRun = PlusRun(line);
+    }
+  }
+  return {};
+}
+
+std::string ReverseLines(const Rule&, LineList& lines) {
+  std::reverse(lines.begin(), lines.end());
+  return {};
+}
+
+std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines) {
+  std::vector<Block> blocks(1);
+  std::vector<std::size_t> inPlace = {0};
+  // The last line so far with each name: (block, line).
+  std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> named;
+  std::size_t current = 0;
+  for (auto& line : lines) {
+    const std::string_view text = TrimView(line);
+    if (StartsWith(text, rule.search)) {
+      const auto parent = named.find(std::string(TrimView(text.substr(rule.search.size()))));
+      current = blocks.size();
+      blocks.emplace_back();
+      if (parent == named.end()) {
+        // Nobody above carries the name: the heading and its lines stay.
+        inPlace.push_back(current);
+        blocks[current].Append(std::move(line));
+        continue;
+      }
+      const auto [parentBlock, parentLine] = parent->second;
+      Block& above = blocks[parentBlock];
+      blocks[current].deeper = PlusRun(above.lines[parentLine]) + 1;
+      above.movedBelow[PlaceBelow(above, parentLine)].push_back(current);
+      continue;
+    }
+    named.insert_or_assign(std::string(NameOf(line)), std::pair{current, blocks[current].lines.size()});
+    blocks[current].Append(std::move(line));
+  }
+  lines = WriteDepthFirst(blocks, inPlace);
+  return {};
+}
+
+}  // namespace quenby

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Rules 33 to 35 give a list its generations from the order of its lines,
+// for texts that carry no generation numbers: a chain of "child of the
+// person above" lines, an ascending line (child first), and lists of
+// children written far below their parent (breadth first). Each works on the
+// whole line list at once and never has a problem to report.
+//
+// The generation of a line is its leading "+" run; a main line is a line
+// that is neither a spouse line ("&" after the run) nor a parent line ("-"
+// first).
+
+#include <string>
+
+#include "engine/engine.hpp"
+
+namespace quenby {
+
+// Rule 33: a line whose trimmed text starts with the search text becomes one
+// generation deeper than the nearest main line above it, the search text
+// removed and the rest trimmed; without a main line above it is of the first
+// generation. A spouse line without a "+" run of its own takes the run of the
+// nearest main line above it, so the spouse stays with the person. Lines are
+// taken from the top down, so a chain of such lines goes one generation
+// deeper at each line.
+std::string MakeChildOfLineAbove(const Rule& rule, LineList& lines);
+
+// Rule 34: the lines in reverse order, so that an ascending line (child
+// first, then parent, grandparent, ...) reads from the eldest down.
+std::string ReverseLines(const Rule& rule, LineList& lines);
+
+// Rule 35: a heading line whose trimmed text starts with the search text
+// names a parent: the rest of the heading, trimmed. The lines after it, up to
+// the next heading, move to just below the nearest earlier line carrying
+// that name (below its spouse and parent lines), each one generation deeper
+// than that line; the heading disappears. A line's name is its text before
+// the first "|_" without the "+" run, "-" and "&" marks, trimmed, compared
+// exactly. Of several earlier lines with the name, the last one above the
+// heading is taken; a heading whose name no earlier line carries stays, with
+// its lines, where it is.
+std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines);
+
+}  // namespace quenby
