@@ -115,6 +115,12 @@ const FamilyCase kFamilyCases[] = {
      "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/1 CHIL @I3@//"},
     {"partner of a parent: its child is the next line that is no parent line", "-Peter\n-&Ann\n-X\nMary\nOther", 1,
      "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/1 CHIL @I4@//"},
+    {"a second spouse below a child of the first marriage is the person's", "John|_S_M\n&Mary\n+Tom\n+&Eve\n&Ann\n+Kit",
+     4, "0 @F1@ FAM/1 WIFE @I5@/1 HUSB @I1@/1 MARR/1 CHIL @I6@//"},
+    {"a shallower main line above leaves such a spouse without partner", "A\n++C\n+&E\n++F", 2,
+     "0 @F1@ FAM/1 WIFE @I3@/1 CHIL @I4@//"},
+    {"generation positions count characters, not bytes", "Zo\xC3\xAB+|_S_M\n+++++X", 0,
+     "0 @F1@ FAM/1 HUSB @I1@/1 CHIL @I2@//"},
 };
 
 TEST(BuildFamRecord, IsBuiltFromTheMarksOfTheLineAndItsNeighbours) {
@@ -164,6 +170,37 @@ TEST(ProcessAll, WritesWhatProcessingEachPersonInTurnWrites) {
   }
 }
 
+// Every character counts as one wherever a position is read: a family list
+// written with letters outside ASCII around the "+" marks gives the same
+// families as the list with each such letter written as "x".
+TEST(ProcessAll, FamiliesDependOnCharactersNotOnTheBytesOfTheirLetters) {
+  const std::vector<std::string> pieces = {
+      "+", "++", "&", "-", "a", "\xC3\xA9", "\xC3\xB8", "\xC2\x80", "\xE2\x82\xAC", "\xF0\x9F\x8C\xB3", " ", "|_S_M"};
+  std::mt19937 random(1215);
+  for (int round = 0; round < 3000; ++round) {
+    PeopleList people(std::uniform_int_distribution<std::size_t>(0, 10)(random));
+    PeopleList inAscii;
+    for (auto& line : people) {
+      for (auto count = std::uniform_int_distribution<int>(1, 5)(random); count > 0; --count) {
+        line += pieces[std::uniform_int_distribution<std::size_t>(0, pieces.size() - 1)(random)];
+      }
+      std::string ascii;
+      for (const char c : line) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+          ascii += c;
+        } else if (byte >= 0xC0) {
+          ascii += 'x';
+        }
+      }
+      inAscii.push_back(ascii);
+    }
+    const auto all = ProcessAll(people, kAnswerFemale);
+    ASSERT_EQ(all.fam, ProcessAll(inAscii, kAnswerFemale).fam) << ::testing::PrintToString(people);
+    ASSERT_EQ(all.fam, ProcessInTurn(people, kAnswerFemale).fam) << ::testing::PrintToString(people);
+  }
+}
+
 TEST(ProcessAll, LongListsTakeTimeInProportionToTheirLength) {
   // A descendant list of 100,000 people ten generations deep, then lists
   // whose families each pass over long runs of lines: parent lines, and
@@ -178,17 +215,24 @@ TEST(ProcessAll, LongListsTakeTimeInProportionToTheirLength) {
   parentRuns.push_back("Mary");
   PeopleList passedOver(50000, "-+&A|_S_F");
   passedOver.insert(passedOver.end(), 50000, "++++B|_S_M");
+  // Second spouses below deep lines, each found above a long run.
+  PeopleList marriages(1, "A");
+  for (std::size_t i = 0; i < 50000; ++i) {
+    marriages.push_back(i % 2 ? "&S" : "+++D");
+  }
 
   const auto start = std::chrono::steady_clock::now();
   const auto records = ProcessAll(descendants, kAnswerFemale);
   const auto parents = ProcessAll(parentRuns, kAnswerFemale);
   const auto deep = ProcessAll(passedOver, kAnswerFemale);
+  const auto spouses = ProcessAll(marriages, kAnswerFemale);
   const auto elapsed = std::chrono::steady_clock::now() - start;
 
   EXPECT_EQ(records.nextFamNumber, 50001);  // no 16-bit wrap
   EXPECT_NE(parents.fam.find("0 @F50000@ FAM\r\n1 WIFE @I50000@\r\n1 HUSB @I49999@\r\n1 MARR\r\n1 CHIL @I50001@"),
             std::string::npos);
   EXPECT_EQ(deep.nextFamNumber, 50000);
+  EXPECT_NE(spouses.fam.find("0 @F25001@ FAM\r\n1 WIFE @I50001@\r\n1 HUSB @I1@\r\n"), std::string::npos);
   // Far more than a linear run needs even in a sanitizer build; rescanning
   // the lines below every family takes close to a minute here.
   EXPECT_LT(elapsed, std::chrono::seconds(20));
