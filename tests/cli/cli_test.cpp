@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -80,6 +81,18 @@ TEST_F(Convert, PeopleAndDetailsStagesApplyASavedRulesFileToLfOrCrLfInput) {
   EXPECT_EQ(details.out,
             "John William /Smith/\tM\t1900\tLondon\t\t\t\t\t{a}, {b}\t\n"
             "Mary\t\t\t\t\t\t\t\t\t\n");
+}
+
+TEST_F(Convert, ARuleWithAnInvalidPatternDoesNothingAndIsNamedOnStandardError) {
+  std::string error;
+  const std::string rules = PathOf("bad.rules");
+  ASSERT_TRUE(SaveRulesFile(rules, {EncodeRuleItem(51, "(b", "x"), EncodeRuleItem(51, " b\\. ", "|_B_")}, error));
+  const auto result = Run("--stage people -r " + rules + " " + Write("in.txt", "John b. 1900\n"));
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "John|_B_1900\n");
+  EXPECT_EQ(result.err.rfind("quenby-convert: Rule 1 (code 51, search text \"(b\") did nothing: ", 0), 0u)
+      << result.err;
+  EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
 }
 
 TEST_F(Convert, GedStageReadsStandardInputAndAnswersTheSexQuestion) {

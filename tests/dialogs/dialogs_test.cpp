@@ -1,5 +1,6 @@
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -85,6 +86,44 @@ class DialogsTest : public QObject {
     QCOMPARE(dialog.cboCode->currentText().section(':', 0, 0), expected.section('\t', 0, 0));
     QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
     QCOMPARE(dialog.GetRule(), expected);
+  }
+
+  // A pattern rule that would run as doing nothing is not accepted: OK says
+  // why and keeps the dialog open until the pattern is put right or the
+  // rule is cancelled or deleted. The next use starts without the message.
+  void okRefusesAnInvalidPatternAndSaysWhy() {
+    frmRule dialog;
+    Show(dialog, QString());
+    dialog.cboCode->setCurrentIndex(dialog.cboCode->findText(QStringLiteral("51: "), Qt::MatchStartsWith));
+    QTest::keyClicks(dialog.txtSearch, QStringLiteral("(b\\. "));
+    QTest::keyClicks(dialog.txtReplace, QStringLiteral("|_B_"));
+    QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(dialog.lblProblem->text().contains(QStringLiteral("pattern is not valid")));
+    QCOMPARE(dialog.GetRule(), QString());
+    dialog.txtSearch->end(false);
+    QTest::keyClicks(dialog.txtSearch, QStringLiteral(")"));
+    QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.GetRule(), Item("51", "(b\\. )", "|_B_"));
+
+    Show(dialog, Item("54", "a", "\\2"));
+    QVERIFY(dialog.lblProblem->text().isEmpty());
+    QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+    QVERIFY(dialog.lblProblem->text().contains(QStringLiteral("replacement")));
+    dialog.cboCode->setCurrentIndex(0);  // the delete entry
+    QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+    QCOMPARE(dialog.GetRule(), Item("0", "a", "\\2"));
+  }
+
+  // The new codes follow the old entries, each entry leading with its code.
+  void theCatalogueListsTheNewCodesAfterTheOldOnes() {
+    frmRule dialog;
+    QStringList codes;
+    for (int i = 0; i < dialog.cboCode->count(); ++i) {
+      codes << dialog.cboCode->itemText(i).section(':', 0, 0);
+    }
+    QCOMPARE(codes.mid(20), QStringList({"31", "32", "41", "42", "15", "33", "34", "35", "51", "52", "53", "54"}));
   }
 
   // Every showing starts on "Unknown", so the answer given last time still

@@ -243,6 +243,20 @@ class MainWindowTest : public QObject {
     VerifyDerivedResultsCleared();
   }
 
+  // A rules file may hold a pattern the editor would refuse: the run goes
+  // on without that rule and says so in one message for all such rules.
+  void runRulesReportsRulesThatDidNothingInOneMessage() {
+    window_->txtInput->setPlainText("John b. 1850");
+    SetItems(*window_->lstRules, {Item("51", "(b", "x"), Item("1", " b. ", "|_B_"), Item("53", "[", "")});
+    Click(window_->btnRunRules);
+    QCOMPARE(Items(*window_->lstPeople), QStringList({"John|_B_1850"}));
+    QCOMPARE(modal_->messages.size(), std::size_t{1});
+    QVERIFY(modal_->messages.front().contains("Rule 1 (code 51"));
+    QVERIFY(modal_->messages.front().contains("\nRule 3 (code 53"));
+    Click(window_->btnRunRules);
+    QCOMPARE(modal_->messages.size(), std::size_t{2});
+  }
+
   void runRulesFillsTheListOfAHundredThousandLinesQuickly() {
     QStringList lines;
     for (int i = 0; i < 50000; ++i) {
