@@ -120,7 +120,7 @@ const Dispatch* EntryOf(std::string_view code) {
 // the rule list (counted from 1), its code and its search text.
 std::string RuleWarning(std::size_t position, const Rule& rule, std::string_view problem) {
   return "Rule " + std::to_string(position + 1) + " (code " + rule.code + ", search text \"" + rule.search +
-         "\") did nothing: " + std::string(problem) + ".";
+         "\") did nothing: " + std::string(problem);
 }
 
 // Cuts a text at every CR LF. An empty text holds no line at all, so a list
