@@ -40,6 +40,12 @@ const PatternCase kPatternCases[] = {
     {"52", "Index|Source", "", "Back to Index\r\nJohn\r\nSource: web", {"John"}},
     // 53: only the matching lines stay.
     {"53", R"(\d{4})", "ignored", "John 1850\r\nPage 3\r\nAnn 1852", {"John 1850", "Ann 1852"}},
+    // A character is one code point, whatever its length in UTF-8.
+    {"53",
+     "^.$",
+     "",
+     "\xC2\x80\r\n\xE0\xA0\x80\r\n\xF0\x90\x80\x80\r\nab",
+     {"\xC2\x80", "\xE0\xA0\x80", "\xF0\x90\x80\x80"}},
     // 54: a piece per match, each later piece started by the replacement
     // with the groups of the match before it; empty matches cut nothing.
     {"54", "(, | and )", "+", "Henry, James and Thomas", {"Henry", "+James", "+Thomas"}},

@@ -174,8 +174,20 @@ TEST(ProcessAll, WritesWhatProcessingEachPersonInTurnWrites) {
 // written with letters outside ASCII around the "+" marks gives the same
 // families as the list with each such letter written as "x".
 TEST(ProcessAll, FamiliesDependOnCharactersNotOnTheBytesOfTheirLetters) {
-  const std::vector<std::string> pieces = {
-      "+", "++", "&", "-", "a", "\xC3\xA9", "\xC3\xB8", "\xC2\x80", "\xE2\x82\xAC", "\xF0\x9F\x8C\xB3", " ", "|_S_M"};
+  const std::vector<std::string> pieces = {"+",
+                                           "++",
+                                           "&",
+                                           "-",
+                                           "a",
+                                           "\xC3\xA9",
+                                           "\xC3\xB8",
+                                           "\xC2\x80",
+                                           "\xE0\xA0\x80",
+                                           "\xF0\x90\x80\x80",
+                                           "\xE2\x82\xAC",
+                                           "\xF0\x9F\x8C\xB3",
+                                           " ",
+                                           "|_S_M"};
   std::mt19937 random(1215);
   for (int round = 0; round < 3000; ++round) {
     PeopleList people(std::uniform_int_distribution<std::size_t>(0, 10)(random));

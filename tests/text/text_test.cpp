@@ -36,6 +36,24 @@ TEST(Text, LineBreaksConvertAndLoneCrOrLfBecomeCrLf) {
   EXPECT_EQ(NormaliseLineBreaks("a\nb\r\nc\rd\r\r\n"), "a\r\nb\r\nc\r\nd\r\n\r\n");
 }
 
+// The lowest character of each UTF-8 length, and U+0080, counts as one.
+TEST(Text, CharacterPositionsCountCodePointsNotBytes) {
+  const std::string text = "a\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80+";
+  EXPECT_EQ(CharacterCount(text), 5u);
+  EXPECT_EQ(OffsetOfCharacter(text, 0), 0u);
+  EXPECT_EQ(OffsetOfCharacter(text, 2), 3u);
+  EXPECT_EQ(OffsetOfCharacter(text, 4), 10u);
+  EXPECT_EQ(OffsetOfCharacter(text, 5), text.size());
+  // Bytes that continue no character do not count; the count stays bounded.
+  EXPECT_EQ(CharacterCount("\x80\x80"
+                           "a"),
+            1u);
+  EXPECT_EQ(OffsetOfCharacter("\x80\x80"
+                              "a",
+                              1),
+            3u);
+}
+
 TEST(Encoding, EveryWindows1252ByteSurvivesARoundTripAndOtherCharactersAreRefused) {
   EXPECT_EQ(Utf8FromWindows1252("\x80\x9F\xE9"), "€Ÿé");
   EXPECT_EQ(Utf8FromWindows1252("\x81"), "\xC2\x81");
