@@ -6,6 +6,11 @@
 // the line. The replacement may name the pattern's groups: \1 to \9, and \0
 // for the whole match; \\ writes one backslash. Pattern rules never trim.
 //
+// RE2 finds one match in time linear in the line. Each later match is
+// searched for from the end of the one before, so a pattern that must read
+// to the end of the line to choose each of many matches ("a.*b|a") costs
+// the number of matches times the line's length; no pattern backtracks.
+//
 // Each works on the whole line list, so that its pattern is compiled once per
 // run and not once per line. A pattern or a replacement that is not valid
 // leaves every line as it is and is returned as the rule's problem; the
