@@ -314,8 +314,8 @@ std::string ApplyRule(const Rule& rule, std::string_view line, RunState& state) 
     LineList lines = {std::string(line)};
     entry->listOperation(rule, lines);
     std::string joined;
-    for (const auto& piece : lines) {
-      joined.append(joined.empty() ? "" : kCrLf).append(piece);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      joined.append(i == 0 ? std::string_view() : kCrLf).append(lines[i]);
     }
     return joined;
   }
