@@ -58,5 +58,51 @@ TEST(ListRules, GiveThesePeopleLists) {
   }
 }
 
+// A breadth-first list of 100,000 people, ten children to a parent, with a
+// heading that names nobody after every parent's list; then lists nested as
+// deep as they go, and 100,000 continuation lines and chain lines.
+TEST(ListRules, TakeTimeInProportionToTheLengthOfTheList) {
+  std::string breadthFirst = "P0";
+  for (std::size_t parent = 0; 10 * parent + 10 < 100000; ++parent) {
+    breadthFirst += "\r\nChildren of P" + std::to_string(parent);
+    for (std::size_t child = 10 * parent + 1; child <= 10 * parent + 10; ++child) {
+      breadthFirst += "\r\nP" + std::to_string(child);
+    }
+    breadthFirst += "\r\nChildren of nobody " + std::to_string(parent);
+  }
+  std::string nested = "Q0";
+  for (std::size_t level = 1; level < 5000; ++level) {
+    nested += "\r\nChildren of Q" + std::to_string(level - 1) + "\r\nQ" + std::to_string(level);
+  }
+  std::string continued = "John";
+  std::string chain = "Robert";
+  for (std::size_t i = 0; i < 100000; ++i) {
+    continued += "\r\n   more";
+    chain += i % 10 == 0 ? "\r\nRobert" : i % 2 ? "\r\nchild: x" : "\r\n&y";
+  }
+
+  const auto start = std::chrono::steady_clock::now();
+  const LineList depthFirst = RunRules(breadthFirst, {EncodeRuleItem(35, "Children of ", "")});
+  const LineList deep = RunRules(nested, {EncodeRuleItem(35, "Children of ", "")});
+  const LineList joined = RunRules(continued, {EncodeRuleItem(15, "   ", " ")});
+  const LineList generations = RunRules(chain, {EncodeRuleItem(33, "child:", "")});
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+
+  ASSERT_GE(depthFirst.size(), 5u);
+  EXPECT_EQ(LineList(depthFirst.begin(), depthFirst.begin() + 5),
+            (LineList{"P0", "+P1", "++P11", "+++P111", "++++P1111"}));
+  EXPECT_EQ(depthFirst.size(), 99991u + 9999u);  // the people and the headings that name nobody
+  ASSERT_EQ(deep.size(), 5000u);
+  EXPECT_EQ(deep.back(), std::string(4999, '+') + "Q4999");
+  ASSERT_EQ(joined.size(), 1u);
+  EXPECT_EQ(joined.front().size(), 4 + 100000 * 5u);
+  EXPECT_EQ(generations.size(), 100001u);
+  EXPECT_EQ(generations[11], "Robert");
+  EXPECT_EQ(LineList(generations.begin() + 8, generations.begin() + 11), (LineList{"++++x", "++++&y", "+++++x"}));
+  // Far more than a linear run needs even in a sanitizer build; looking for
+  // each heading's parent by scanning the lines above takes minutes here.
+  EXPECT_LT(elapsed, std::chrono::seconds(20));
+}
+
 }  // namespace
 }  // namespace quenby
