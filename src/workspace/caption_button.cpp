@@ -56,6 +56,33 @@ QRect CaptionButton::CaptionArea() const {
   return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
 }
 
+void CaptionButton::SetDesignSize(QSize designSize) {
+  designSize_ = designSize;
+  updateGeometry();
+}
+
+QSize CaptionButton::sizeHint() const {
+  // The frame around the caption area, measured on a button of any size.
+  QStyleOptionButton option = BareButtonOption(*this);
+  option.rect = QRect(0, 0, 200, 200);
+  const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+  const QSize frame(option.rect.width() - area.width(), option.rect.height() - area.height());
+
+  const QFontMetrics metrics = fontMetrics();
+  int widestWord = 0;
+  for (const QString& word : text().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    widestWord = std::max(widestWord, metrics.horizontalAdvance(word));
+  }
+  const int width = std::max(designSize_.width(), widestWord + frame.width());
+  const auto lines = static_cast<int>(CaptionLines(text(), metrics, width - frame.width()).size());
+  const int height = std::max(designSize_.height(), lines * metrics.lineSpacing() + frame.height());
+  return {width, height};
+}
+
+QSize CaptionButton::minimumSizeHint() const {
+  return sizeHint();
+}
+
 void CaptionButton::paintEvent(QPaintEvent* /*event*/) {
   QStylePainter painter(this);
   const QStyleOptionButton option = BareButtonOption(*this);

@@ -28,8 +28,17 @@ class CaptionButton : public QPushButton {
   // Where the caption is painted, inside the button's frame.
   QRect CaptionArea() const;
 
+  // The size the button is laid out at: `designSize`, grown where the font
+  // needs it, so that the caption is never cut off.
+  void SetDesignSize(QSize designSize);
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QSize designSize_;
 };
 
 // A narrow button whose caption ("^    |  " or "|    v  ") stands for an

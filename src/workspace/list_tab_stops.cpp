@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QPainter>
 #include <QStyle>
+#include <QToolTip>
 #include <algorithm>
 #include <utility>
 
@@ -68,6 +70,10 @@ std::vector<int> TabStopDelegate::PieceOffsets(const QString& text, const QFontM
   return offsets;
 }
 
+void TabStopDelegate::SetRowWidth(int width) {
+  rowWidth_ = width;
+}
+
 void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   QStyleOptionViewItem item = option;
   initStyleOption(&item, index);
@@ -105,8 +111,20 @@ QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem& option, const QModel
   const QFontMetrics metrics(item.font);
   const QString lastPiece = item.text.mid(item.text.lastIndexOf(QLatin1Char('\t')) + 1);
   size.setWidth(PieceOffsets(item.text, metrics).back() + metrics.horizontalAdvance(lastPiece) + 2 * margin);
+  size.setWidth(std::max(size.width(), rowWidth_));
   size.setHeight(std::max(size.height(), metrics.height() + kRowPadding));
   return size;
+}
+
+bool TabStopDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) {
+  if (event->type() != QEvent::ToolTip || !index.isValid()) {
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+  }
+  // Rich text, so that a long line wraps inside the tip.
+  const QString line = index.data(Qt::DisplayRole).toString();
+  QToolTip::showText(event->globalPos(), QStringLiteral("<p>%1</p>").arg(line.toHtmlEscaped()), view);
+  return true;
 }
 
 void SetListTabStops(QListWidget* list, const std::vector<int>& stops) {
@@ -117,6 +135,22 @@ void SetListTabStops(QListWidget* list, const std::vector<int>& stops) {
   }
   delegate->SetStops(stops);
   list->viewport()->update();
+}
+
+void FitRowsToWidestItem(QListWidget* list) {
+  auto* delegate = qobject_cast<TabStopDelegate*>(list->itemDelegate());
+  if (delegate == nullptr) {
+    return;
+  }
+  const QFontMetrics metrics(list->font());
+  int widest = 0;
+  for (int i = 0; i < list->count(); ++i) {
+    const QString text = list->item(i)->text();
+    const QString lastPiece = text.mid(text.lastIndexOf(QLatin1Char('\t')) + 1);
+    widest = std::max(widest, delegate->PieceOffsets(text, metrics).back() + metrics.horizontalAdvance(lastPiece));
+  }
+  delegate->SetRowWidth(widest + 2 * TextMargin(list));
+  list->doItemsLayout();
 }
 
 }  // namespace quenby

@@ -33,6 +33,20 @@ class DesktopModal final : public Modal {
     box.exec();
   }
 
+  SaveChoice AskSave(QWidget* parent, const QString& title, const QString& text) override {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+      case QMessageBox::Save:
+        return SaveChoice::kSave;
+      case QMessageBox::Discard:
+        return SaveChoice::kDiscard;
+      default:
+        return SaveChoice::kCancel;
+    }
+  }
+
   bool OpenDocument(const QString& path) override {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
   }

@@ -21,6 +21,9 @@ struct FileDialogSettings {
   QString lastFile;   // the file chosen last, proposed at the next use
 };
 
+// The answers to a question about work that would be lost.
+enum class SaveChoice { kSave, kDiscard, kCancel };
+
 class Modal {
  public:
   virtual ~Modal() = default;
@@ -34,6 +37,9 @@ class Modal {
 
   // A message box with only an OK button.
   virtual void Message(QWidget* parent, const QString& title, const QString& text) = 0;
+
+  // A question with the buttons Save, Discard and Cancel; closing it cancels.
+  virtual SaveChoice AskSave(QWidget* parent, const QString& title, const QString& text) = 0;
 
   // Opens a file with the desktop's default program; false when that failed.
   virtual bool OpenDocument(const QString& path) = 0;
