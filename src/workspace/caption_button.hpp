@@ -38,6 +38,12 @@ class CaptionButton : public QPushButton {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // The button's frame around the caption area.
+  QSize FrameSize() const;
+  int WidestWord() const;
+  // The height the caption needs at `width`, at least the design height.
+  int HeightAt(int width) const;
+
   QSize designSize_;
 };
 

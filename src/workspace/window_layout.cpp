@@ -30,16 +30,16 @@ constexpr int kDefaultHeightTwips = 12510;
 QWidget* Fixed(QPushButton* button) {
   if (auto* caption = qobject_cast<CaptionButton*>(button)) {
     caption->SetDesignSize(button->size());
+    caption->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   } else {
-    button->setMinimumSize(button->size());
+    button->setFixedSize(button->size());
   }
-  button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   return button;
 }
 
 // A button that spans its column, with its twips height.
 QWidget* Spanning(CaptionButton* button) {
-  button->SetDesignSize(QSize(0, button->height()));
+  button->SetDesignSize(button->size());
   button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   return button;
 }
