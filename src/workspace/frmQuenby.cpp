@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <limits>
@@ -72,19 +73,32 @@ void SetBoxText(QPlainTextEdit& box, std::string_view crLfText) {
   box.setPlainText(FromUtf8(CrLfToLf(crLfText)));
 }
 
-// Appends to the box and scrolls to the start of what was appended, showing
-// as much of it as fits.
+// Scrolls the box to show the text from `position` to the end, or as much
+// of it as fits, and puts the caret at `position`.
+void ShowFrom(QPlainTextEdit& box, int position) {
+  box.moveCursor(QTextCursor::End);
+  box.ensureCursorVisible();
+  QTextCursor start(box.document());
+  start.setPosition(position);
+  box.setTextCursor(start);
+  box.ensureCursorVisible();
+}
+
+// Shows the newest record of a box that "Process all" filled.
+void ShowNewestRecord(QPlainTextEdit& box) {
+  static const QRegularExpression kRecordStart(QStringLiteral("^0 @[IF]"));
+  QTextCursor end(box.document());
+  end.movePosition(QTextCursor::End);
+  const QTextCursor newest = box.document()->find(kRecordStart, end, QTextDocument::FindBackward);
+  ShowFrom(box, newest.isNull() ? 0 : newest.selectionStart());
+}
+
 void AppendBoxText(QPlainTextEdit& box, std::string_view crLfText) {
   QTextCursor end(box.document());
   end.movePosition(QTextCursor::End);
   const int start = end.position();
   end.insertText(FromUtf8(CrLfToLf(crLfText)));
-  box.moveCursor(QTextCursor::End);
-  box.ensureCursorVisible();
-  QTextCursor newest(box.document());
-  newest.setPosition(start);
-  box.setTextCursor(newest);
-  box.ensureCursorVisible();
+  ShowFrom(box, start);
 }
 
 // A test variable shows the start of its value.
@@ -514,10 +528,8 @@ void frmQuenby::btnDoAll_Click() {
   // Each box is filled in one go, which costs time in proportion to the text.
   SetBoxText(*txtINDI, records.indi);
   SetBoxText(*txtFAM, records.fam);
-  for (QPlainTextEdit* box : {txtINDI, txtFAM}) {
-    box->moveCursor(QTextCursor::End);
-    box->ensureCursorVisible();
-  }
+  ShowNewestRecord(*txtINDI);
+  ShowNewestRecord(*txtFAM);
   NextFamNumber = records.nextFamNumber;
   NextNoteNumber = records.nextNoteNumber;
   // A cancelled run changes nothing but the records.

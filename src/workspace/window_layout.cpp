@@ -25,6 +25,7 @@ const int kMargin = TwipsToPixels(240);
 // The client area of the twips layout.
 constexpr int kDefaultWidthTwips = 9735;
 constexpr int kDefaultHeightTwips = 12510;
+const QSize kFrameAllowance(16, 40);
 
 // A button that keeps its twips size, grown only where the font needs it.
 QWidget* Fixed(QPushButton* button) {
@@ -148,8 +149,9 @@ QSize DefaultWindowSize(const frmQuenby& window) {
   QSize size =
       QSize(TwipsToPixels(kDefaultWidthTwips), TwipsToPixels(kDefaultHeightTwips)).expandedTo(window.minimumSizeHint());
   if (const QScreen* screen = window.screen()) {
-    // The frame's title bar and borders take some of the screen.
-    const QSize frame = window.frameGeometry().size() - window.geometry().size();
+    // Before the window is first shown its frame is unknown: room is left
+    // for a title bar and borders.
+    const QSize frame = (window.frameGeometry().size() - window.geometry().size()).expandedTo(kFrameAllowance);
     size = size.boundedTo(screen->availableSize() - frame).expandedTo(window.minimumSizeHint());
   }
   return size;
