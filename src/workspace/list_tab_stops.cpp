@@ -70,6 +70,10 @@ std::vector<int> TabStopDelegate::PieceOffsets(const QString& text, const QFontM
   return offsets;
 }
 
+int TabStopDelegate::NextStopAfter(int x, const QFontMetrics& metrics) const {
+  return NextStop(x, stops_, metrics.averageCharWidth());
+}
+
 void TabStopDelegate::SetRowWidth(int width) {
   rowWidth_ = width;
 }
@@ -142,14 +146,27 @@ void FitRowsToWidestItem(QListWidget* list) {
   if (delegate == nullptr) {
     return;
   }
+  // Shaping every line of a long list would take seconds: the widths add up
+  // the advance of each character instead, which is at most a few pixels off
+  // the shaped width, and those pixels are left to spare.
   const QFontMetrics metrics(list->font());
+  std::vector<int> advances(0x10000, -1);
+  const auto advance = [&](QChar c) {
+    int& known = advances[c.unicode()];
+    if (known < 0) {
+      known = c.isSurrogate() ? metrics.averageCharWidth() : metrics.horizontalAdvance(c);
+    }
+    return known;
+  };
   int widest = 0;
   for (int i = 0; i < list->count(); ++i) {
-    const QString text = list->item(i)->text();
-    const QString lastPiece = text.mid(text.lastIndexOf(QLatin1Char('\t')) + 1);
-    widest = std::max(widest, delegate->PieceOffsets(text, metrics).back() + metrics.horizontalAdvance(lastPiece));
+    int x = 0;
+    for (const QChar c : list->item(i)->text()) {
+      x = c == QLatin1Char('\t') ? delegate->NextStopAfter(x, metrics) : x + advance(c);
+    }
+    widest = std::max(widest, x);
   }
-  delegate->SetRowWidth(widest + 2 * TextMargin(list));
+  delegate->SetRowWidth(widest + 2 * TextMargin(list) + metrics.averageCharWidth());
   list->doItemsLayout();
 }
 

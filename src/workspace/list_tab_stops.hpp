@@ -29,6 +29,9 @@ class TabStopDelegate : public QStyledItemDelegate {
   // start of the item's text.
   std::vector<int> PieceOffsets(const QString& text, const QFontMetrics& metrics) const;
 
+  // The first tab stop to the right of `x` pixels.
+  int NextStopAfter(int x, const QFontMetrics& metrics) const;
+
   // Every row at least this wide: a list of uniform rows takes its width
   // from one row, and must scroll to the end of its widest.
   void SetRowWidth(int width);

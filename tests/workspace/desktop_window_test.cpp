@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextStream>
+#include <QToolTip>
 #include <QtTest>
 #include <memory>
 
@@ -263,10 +265,33 @@ class DesktopWindowTest : public QObject {
     w.lstPeople->addItems({"Al", "Bo Long|_N_" + note});
     w.txtInput->setPlainText("Al\nBo Long|_N_" + note);
     Click(w.btnRunRules);
-    QVERIFY(w.lstPeople->horizontalScrollBar()->maximum() > 0);
+    QScrollBar* sideways = w.lstPeople->horizontalScrollBar();
+    QVERIFY(sideways->maximum() > 0);
+    sideways->setValue(sideways->maximum());
+    const QRect row = w.lstPeople->visualItemRect(w.lstPeople->item(1));
+    QVERIFY(row.right() - w.lstPeople->fontMetrics().horizontalAdvance("nnn") <= w.lstPeople->viewport()->width());
+    QHelpEvent tip(QEvent::ToolTip, row.center(), w.lstPeople->viewport()->mapToGlobal(row.center()));
+    QApplication::sendEvent(w.lstPeople->viewport(), &tip);
+    QVERIFY(QToolTip::text().contains(note));
     w.lstPeople->setCurrentRow(1);
     Click(w.btnTestOne);
     QCOMPARE(w.txtDetails[9]->cursorPosition(), 0);
+  }
+
+  // A dropped ".rules" file is loaded into the rule list, any other file
+  // opened as the input text.
+  void droppedFilesAreOpened() {
+    for (const QString& name : {QStringLiteral("hartley.rules"), QStringLiteral("hartley.txt")}) {
+      QMimeData data;
+      data.setUrls({QUrl::fromLocalFile(Examples(name))});
+      QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(window_.get(), &enter);
+      QVERIFY(enter.isAccepted());
+      QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(window_.get(), &drop);
+    }
+    QCOMPARE(window_->lstRules->count(), 16);
+    QVERIFY(window_->txtInput->toPlainText().startsWith("Descendants of William Hartley"));
   }
 
   void theCommandLineOpensRulesAndText() {
