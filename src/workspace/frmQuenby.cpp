@@ -282,6 +282,18 @@ void frmQuenby::FileChosen(FileDialogSettings& dialog, const QString& fileName) 
 }
 
 void frmQuenby::closeEvent(QCloseEvent* event) {
+  if (processingAll_) {
+    // The run stops after the person being asked about; the window closes
+    // once it has.
+    event->ignore();
+    if (modal_.Confirm(this, WindowTitle(), QStringLiteral("Stop processing all people and close Quenby?"))) {
+      stopProcessingAll_ = true;
+      if (sexChoice_ != nullptr) {
+        sexChoice_->hide();
+      }
+    }
+    return;
+  }
   if (!unsaved_->MayDropRules(modal_, this, [this] { return SaveRules(); }) ||
       !unsaved_->MayDropRecords(modal_, this, [this] { return WriteGenerated(); })) {
     event->ignore();
@@ -522,9 +534,14 @@ void frmQuenby::btnDoAll_Click() {
   ClearGedOutput();
   const PeopleList people = ItemTexts(*lstPeople);
   ProcessAllProgress progress(this, people.size());
+  processingAll_ = true;
+  stopProcessingAll_ = false;
   const GeneratedRecords records = ProcessAll(
       people, [this](const std::string& name) { return AskSex(name, true); },
-      [&progress](std::size_t processed, std::size_t total) { return progress.Step(processed, total); });
+      [this, &progress](std::size_t processed, std::size_t total) {
+        return progress.Step(processed, total) && !stopProcessingAll_;
+      });
+  processingAll_ = false;
   // Each box is filled in one go, which costs time in proportion to the text.
   SetBoxText(*txtINDI, records.indi);
   SetBoxText(*txtFAM, records.fam);
@@ -533,8 +550,11 @@ void frmQuenby::btnDoAll_Click() {
   NextFamNumber = records.nextFamNumber;
   NextNoteNumber = records.nextNoteNumber;
   // A cancelled run changes nothing but the records.
-  if (!progress.Cancelled()) {
+  if (!progress.Cancelled() && !stopProcessingAll_) {
     ClearDetails();
+  }
+  if (stopProcessingAll_) {
+    close();
   }
 }
 

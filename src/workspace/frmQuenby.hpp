@@ -149,6 +149,9 @@ class frmQuenby : public QWidget {
   frmAbout* aboutBox_ = nullptr;
   UserGuide* userGuide_ = nullptr;
   UnsavedWork* unsaved_ = nullptr;
+  // "Process all" is running; the user asked to stop it and close.
+  bool processingAll_ = false;
+  bool stopProcessingAll_ = false;
 };
 
 }  // namespace quenby

@@ -18,11 +18,12 @@ ProcessAllProgress::ProcessAllProgress(QWidget* window, std::size_t total) {
   if (total < kShownFrom) {
     return;
   }
+  block_ = std::make_unique<OwnerBlock>(*window);
   dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("Processing all people..."), QStringLiteral("Cancel"), 0,
                                               static_cast<int>(total), window);
   dialog_->setObjectName(QStringLiteral("processAllProgress"));
   dialog_->setWindowTitle(QStringLiteral("Process all"));
-  dialog_->setWindowModality(Qt::WindowModal);
+  dialog_->setWindowModality(Qt::NonModal);
   dialog_->setMinimumDuration(0);
   dialog_->setAutoClose(false);
   dialog_->setAutoReset(false);

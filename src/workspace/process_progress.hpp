@@ -3,10 +3,12 @@
 
 // "Process all" over a long people list shows how far it is and offers
 // Cancel, which stops the run after the person being processed. Short lists
-// show nothing.
+// show nothing. The window takes no input meanwhile, but can be closed.
 
 #include <cstddef>
 #include <memory>
+
+#include "workspace/owner_block.hpp"
 
 class QProgressDialog;
 class QWidget;
@@ -28,6 +30,7 @@ class ProcessAllProgress {
   bool Cancelled() const { return cancelled_; }
 
  private:
+  std::unique_ptr<OwnerBlock> block_;
   std::unique_ptr<QProgressDialog> dialog_;
   bool cancelled_ = false;
 };

@@ -166,7 +166,7 @@ class DesktopWindowTest : public QObject {
     modal_->fileNames = {rules};
     Click(w.btnLoad);
     QVERIFY(w.close());  // just loaded: no question
-    QVERIFY(modal_->saveQuestions.empty());
+    QVERIFY(modal_->questions.empty());
 
     w.show();
     delete w.lstRules->takeItem(0);
@@ -175,7 +175,7 @@ class DesktopWindowTest : public QObject {
     QVERIFY(!w.close());
     w.LoadRules(rules);
     QCOMPARE(Items(*w.lstRules), changed);
-    QCOMPARE(modal_->saveQuestions, std::vector<QString>(2, "Save the changes to the rules?"));
+    QCOMPARE(modal_->questions, std::vector<QString>(2, "Save the changes to the rules?"));
 
     const QString saved = folder_.filePath("changed.rules");
     modal_->saveChoices = {SaveChoice::kSave};
@@ -187,7 +187,7 @@ class DesktopWindowTest : public QObject {
     QCOMPARE(Items(*w.lstRules), changed);
     modal_->fileNames = {saved};
     Click(w.btnSave);
-    QCOMPARE(modal_->saveQuestions.size(), std::size_t{3});
+    QCOMPARE(modal_->questions.size(), std::size_t{3});
     QVERIFY(w.close());
   }
 
@@ -205,7 +205,7 @@ class DesktopWindowTest : public QObject {
     modal_->fileNames = {ged};
     QVERIFY(w.close());
     QCOMPARE(FileBytes(ged), FileBytes(Examples("hartley.ged")));
-    QCOMPARE(modal_->saveQuestions, std::vector<QString>(2, "Save the generated records?"));
+    QCOMPARE(modal_->questions, std::vector<QString>(2, "Save the generated records?"));
   }
 
   // The box is offered unticked each time; once ticked, nobody later in the
@@ -255,6 +255,47 @@ class DesktopWindowTest : public QObject {
     const QTextCursor caret = w.txtINDI->textCursor();
     QCOMPARE(caret.block().text(), "0 @I3001@ INDI");
     QVERIFY(w.txtINDI->viewport()->rect().contains(w.txtINDI->cursorRect()));
+  }
+
+  // Closing the window while the sex question is open asks whether to stop;
+  // stopping keeps the records made so far, then the window closes as usual.
+  void closingDuringAQuestionAsksWhetherToStop() {
+    auto& w = *window_;
+    w.lstPeople->addItems({"Al One|_S_M", "Bo Two", "Cy Three", "Di Four|_S_F"});
+    QStringList askedFor;
+    std::vector<bool> questionOpen;
+    const auto closeWhileAsked = [&](QDialog& dialog) {
+      askedFor << dynamic_cast<quenby::frmSexChoice&>(dialog).fraFrame->title();
+      w.close();
+      questionOpen.push_back(dialog.isVisible());
+    };
+    modal_->confirmations = {false, true};
+    modal_->dialogScripts = {closeWhileAsked, closeWhileAsked};
+    modal_->saveChoices = {SaveChoice::kDiscard};
+    Click(w.btnDoAll);
+    QCOMPARE(askedFor, QStringList({"Bo Two", "Cy Three"}));
+    QCOMPARE(questionOpen, std::vector<bool>({true, false}));  // "No" goes on, "Yes" stops
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.txtINDI->toPlainText().count(" INDI"), 3);
+    QCOMPARE(modal_->questions,
+             std::vector<QString>({"Stop processing all people and close Quenby?",
+                                   "Stop processing all people and close Quenby?", "Save the generated records?"}));
+  }
+
+  // The desktop's dialogs block their owner's controls, not its close
+  // button, and give them back afterwards.
+  void aDesktopDialogBlocksItsOwnersControlsWhileItAsks() {
+    const auto modal = quenby::MakeDesktopModal();
+    QDialog dialog(window_.get());
+    bool blocked = false;
+    QTimer::singleShot(0, &dialog, [&] {
+      blocked =
+          dialog.isVisible() && !window_->btnRunRules->isEnabled() && !window_->findChild<QMenuBar*>()->isEnabled();
+      dialog.hide();
+    });
+    modal->Exec(dialog);
+    QVERIFY(blocked);
+    QVERIFY(window_->btnRunRules->isEnabled() && window_->findChild<QMenuBar*>()->isEnabled());
   }
 
   // Long lines can be read: the people list scrolls sideways, a test

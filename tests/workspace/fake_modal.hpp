@@ -21,10 +21,11 @@ class FakeModal final : public quenby::Modal {
   std::deque<std::function<void(QDialog&)>> dialogScripts;
   std::deque<QString> fileNames;  // an empty name is a cancelled dialog
   std::deque<quenby::SaveChoice> saveChoices;
+  std::deque<bool> confirmations;
 
   std::vector<quenby::FileDialogSettings> fileQuestions;
-  std::vector<QString> messages;  // "title: text"
-  std::vector<QString> saveQuestions;
+  std::vector<QString> messages;   // "title: text"
+  std::vector<QString> questions;  // the texts of Confirm and AskSave
   std::vector<QString> openedDocuments;
   std::vector<QString> startedPrograms;
   bool programsStart = true;  // a program without a path never starts
@@ -46,8 +47,18 @@ class FakeModal final : public quenby::Modal {
   void Message(QWidget*, const QString& title, const QString& text) override {
     messages.push_back(title + ": " + text);
   }
+  bool Confirm(QWidget*, const QString&, const QString& text) override {
+    questions.push_back(text);
+    if (confirmations.empty()) {
+      ++unexpectedQuestions;
+      return false;
+    }
+    const bool yes = confirmations.front();
+    confirmations.pop_front();
+    return yes;
+  }
   quenby::SaveChoice AskSave(QWidget*, const QString&, const QString& text) override {
-    saveQuestions.push_back(text);
+    questions.push_back(text);
     if (saveChoices.empty()) {
       ++unexpectedQuestions;
       return quenby::SaveChoice::kCancel;

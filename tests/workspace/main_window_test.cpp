@@ -171,7 +171,7 @@ class MainWindowTest : public QObject {
     modal_->saveChoices = {quenby::SaveChoice::kDiscard};
     Click(w.btnLoad);
     QCOMPARE(Items(rules), built);
-    QCOMPARE(modal_->saveQuestions, std::vector<QString>{"Save the changes to the rules?"});
+    QCOMPARE(modal_->questions, std::vector<QString>{"Save the changes to the rules?"});
     // The file dialogs start in the documents folder, then where the last
     // file was, and offer the last file.
     QCOMPARE(modal_->fileQuestions.at(0).directory, DocumentsFolder());
