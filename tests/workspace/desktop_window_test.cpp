@@ -19,6 +19,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextBrowser>
 #include <QTextStream>
 #include <QToolTip>
 #include <QtTest>
@@ -333,6 +334,36 @@ class DesktopWindowTest : public QObject {
     }
     QCOMPARE(window_->lstRules->count(), 16);
     QVERIFY(window_->txtInput->toPlainText().startsWith("Descendants of William Hartley"));
+  }
+
+  // The menu's keys do what the buttons do; the guide is the README; the
+  // date order is kept for the GEDCOM exports.
+  void theMenuBarOffersTheActionsTheGuideAndTheDateOrder() {
+    auto& w = *window_;
+    const auto action = [&w](const QString& text) {
+      for (QAction* candidate : w.findChildren<QAction*>()) {
+        if (candidate->text() == text) {
+          return candidate;
+        }
+      }
+      qFatal("no menu entry %s", qPrintable(text));
+    };
+    QCOMPARE(action("&Run Rules")->shortcut(), QKeySequence(Qt::Key_F5));
+    w.LoadRules(Examples("hartley.rules"));
+    w.OpenText(Examples("hartley.txt"));
+    QTest::keyClick(&w, Qt::Key_F5);
+    QCOMPARE(w.lstPeople->count(), 14);
+    QStringList askedFor;
+    modal_->dialogScripts.push_back(AnswerSex(2, false, askedFor));
+    QTest::keyClick(&w, Qt::Key_F6);
+    QCOMPARE(askedFor, QStringList{"Ann Whiteley"});
+
+    action("&User guide")->trigger();
+    auto* guide = w.findChild<QTextBrowser*>();
+    QVERIFY(guide != nullptr && guide->toPlainText().contains("From pasted text to a GEDCOM file"));
+
+    action("Numeric dates month first (3/5/1845 = March 5)")->trigger();
+    QCOMPARE(QSettings("Quenby", "Quenby").value("export/dateOrder").toString(), "mdy");
   }
 
   void theCommandLineOpensRulesAndText() {
