@@ -25,8 +25,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "fake_modal.hpp"
 #include "gedcom/frmSexChoice.hpp"
+#include "window_fixture.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/command_line.hpp"
 #include "workspace/frmQuenby.hpp"
@@ -98,31 +98,14 @@ void VerifyEveryControlUsable(const quenby::frmQuenby& w) {
 
 }  // namespace
 
-class DesktopWindowTest : public QObject {
+class DesktopWindowTest : public QObject, WindowFixture {
   Q_OBJECT
 
-  std::unique_ptr<FakeModal> modal_;
-  NoRegistry registry_;
-  std::unique_ptr<quenby::frmQuenby> window_;
-  QTemporaryDir folder_;
-
-  void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   QString Examples(const QString& name) const { return QStringLiteral(QUENBY_SOURCE_DIR "/examples/") + name; }
 
  private slots:
-  void init() {
-    QSettings(QStringLiteral("Quenby"), QStringLiteral("Quenby")).clear();
-    modal_ = std::make_unique<FakeModal>();
-    window_ = std::make_unique<quenby::frmQuenby>(*modal_, registry_);
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-  }
-
-  void cleanup() {
-    window_.reset();
-    QCOMPARE(modal_->unexpectedQuestions, 0);
-    QVERIFY(modal_->dialogScripts.empty() && modal_->fileNames.empty() && modal_->saveChoices.empty());
-  }
+  void init() { OpenWindow(); }
+  void cleanup() { DropWindow(); }
 
   // The four text areas take the room a larger window gives; at its
   // minimum size, which fits a 1024x768 screen less 60 pixels of title bar

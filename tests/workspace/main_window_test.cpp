@@ -20,9 +20,9 @@
 #include <memory>
 
 #include "about/frmAbout.hpp"
-#include "fake_modal.hpp"
 #include "gedcom/frmSexChoice.hpp"
 #include "rules/frmRule.hpp"
+#include "window_fixture.hpp"
 #include "workspace/frmQuenby.hpp"
 
 namespace {
@@ -72,16 +72,10 @@ QString DocumentsFolder() {
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, WindowFixture {
   Q_OBJECT
 
-  std::unique_ptr<FakeModal> modal_;
-  NoRegistry registry_;
-  std::unique_ptr<quenby::frmQuenby> window_;
-  QTemporaryDir folder_;
-
   QString InFolder(const QString& name) const { return folder_.filePath(name); }
-  void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   void Process(int person) {
     window_->lstPeople->setCurrentRow(person);
     Click(window_->btnTestOne);
@@ -112,19 +106,8 @@ class MainWindowTest : public QObject {
   }
 
  private slots:
-  void init() {
-    // Every test starts as on a first run.
-    QSettings(QStringLiteral("Quenby"), QStringLiteral("Quenby")).clear();
-    modal_ = std::make_unique<FakeModal>();
-    window_ = std::make_unique<quenby::frmQuenby>(*modal_, registry_);
-    window_->show();
-  }
-
-  void cleanup() {
-    window_.reset();
-    QCOMPARE(modal_->unexpectedQuestions, 0);
-    QVERIFY(modal_->dialogScripts.empty() && modal_->fileNames.empty());
-  }
+  void init() { OpenWindow(); }
+  void cleanup() { DropWindow(); }
 
   void buildsFiveRulesWithTheButtonsSavesLoadsRunsAndProcessesThem() {
     auto& w = *window_;
