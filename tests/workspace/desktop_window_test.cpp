@@ -301,6 +301,12 @@ class DesktopWindowTest : public QObject, WindowFixture {
     w.lstPeople->setCurrentRow(1);
     Click(w.btnTestOne);
     QCOMPARE(w.txtDetails[9]->cursorPosition(), 0);
+    // The record just made is in view below many earlier ones.
+    w.txtINDI->setPlainText(QString("earlier\n").repeated(500));
+    w.txtDetails[1]->setText("M");
+    Click(w.btnDoOne);
+    QCOMPARE(w.txtINDI->textCursor().block().text(), "0 @I2@ INDI");
+    QVERIFY(w.txtINDI->viewport()->rect().contains(w.txtINDI->cursorRect()));
   }
 
   // A dropped ".rules" file is loaded into the rule list, any other file
