@@ -81,6 +81,18 @@ class DialogsTest : public QObject {
     }
   }
 
+  // A minimised question would leave its blocked owner with nothing to
+  // answer: both dialogs come back at once.
+  void neitherDialogStaysMinimised() {
+    frmRule editor;
+    frmSexChoice question;
+    for (QDialog* dialog : {static_cast<QDialog*>(&editor), static_cast<QDialog*>(&question)}) {
+      dialog->show();
+      dialog->setWindowState(Qt::WindowMinimized);
+      QTRY_VERIFY(!dialog->isMinimized() && dialog->isVisible());
+    }
+  }
+
   // The editor is kept between uses, so each row follows an earlier edit. A
   // code without an entry (only a hand-edited rules file brings one) opens on
   // the first entry, never on the delete entry.

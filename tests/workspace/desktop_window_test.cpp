@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -346,6 +347,12 @@ class DesktopWindowTest : public QObject, WindowFixture {
     modal_->dialogScripts.push_back(AnswerSex(2, false, askedFor));
     QTest::keyClick(&w, Qt::Key_F6);
     QCOMPARE(askedFor, QStringList{"Ann Whiteley"});
+
+    // The rules file loaded last is offered again.
+    auto* recent = w.findChild<QMenu*>();
+    QVERIFY(recent != nullptr);
+    emit recent->aboutToShow();
+    QVERIFY(action("&1 hartley.rules") != nullptr);
 
     action("&User guide")->trigger();
     auto* guide = w.findChild<QTextBrowser*>();
