@@ -143,6 +143,13 @@ void ArrangeMainWindow(frmQuenby& w) {
   root->addLayout(records, recordsStretch);
   root->addSpacing(kGap);
   root->addWidget(Spanning(static_cast<CaptionButton*>(w.btnWrite)));
+
+  // A row whose buttons or test variables need more than its twips height
+  // stretches from that height, so that every growing row gains as soon as
+  // the window does.
+  for (QLayout* row : {static_cast<QLayout*>(rules), static_cast<QLayout*>(people)}) {
+    root->setStretchFactor(row, std::max(root->stretch(root->indexOf(row)), row->minimumSize().height()));
+  }
 }
 
 QSize DefaultWindowSize(const frmQuenby& window) {

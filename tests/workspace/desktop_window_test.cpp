@@ -125,7 +125,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
       small.push_back(area->size());
     }
     const QSize buttonSize = w.btnEditRule->size();
-    w.resize(minimum + QSize(400, 500));
+    w.resize(minimum + QSize(300, 200));
     QTest::qWait(20);
     VerifyEveryControlUsable(w);
     for (std::size_t i = 0; i < areas.size(); ++i) {
