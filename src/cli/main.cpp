@@ -203,8 +203,9 @@ std::string StageText(const Options& options, const LineList& people) {
     case Stage::kGed:
       break;
   }
-  const SexQuestion ask =
-      options.sex.empty() ? SexQuestion(AskOnTerminal) : SexQuestion([&](const std::string&) { return options.sex; });
+  const SexQuestion ask = [&](const std::string& name) {
+    return SexAnswer{options.sex.empty() ? AskOnTerminal(name) : options.sex};
+  };
   const auto records = ProcessAll(people, ask);
   return GedcomFileBytes(records.indi, records.fam);
 }

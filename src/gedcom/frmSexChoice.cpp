@@ -1,17 +1,19 @@
 #include "gedcom/frmSexChoice.hpp"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "workspace/owned_dialog.hpp"
+
 namespace quenby {
 
 frmSexChoice::frmSexChoice(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Sex not defined - Please select Male or Female"));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setWindowFlags(OwnedDialogFlags() | Qt::MSWindowsFixedSizeDialogHint);
 
   QPalette yellow = palette();
   yellow.setColor(QPalette::Window, QColor(255, 255, 192));
@@ -22,8 +24,9 @@ frmSexChoice::frmSexChoice(QWidget* parent) : QDialog(parent) {
   QFont bold = fraFrame->font();
   bold.setBold(true);
   fraFrame->setFont(bold);
-  // The window title is long; the frame keeps the window wide enough to show it.
-  fraFrame->setMinimumWidth(360);
+  // The window title is long; the frame keeps the window wide enough to show
+  // it in a bold title font, beside the title bar's buttons.
+  fraFrame->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(windowTitle()) * 11 / 10 + 80);
 
   QFont plain = bold;
   plain.setBold(false);
@@ -40,8 +43,12 @@ frmSexChoice::frmSexChoice(QWidget* parent) : QDialog(parent) {
     optSex[static_cast<std::size_t>(index)] = option;
   }
 
+  chkEveryoneElse = new QCheckBox(QStringLiteral("Use this answer for everyone else without a sex in this run"), this);
+  chkEveryoneElse->setObjectName(QStringLiteral("chkEveryoneElse"));
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fraFrame);
+  layout->addWidget(chkEveryoneElse);
   // A long name widens the window so the caption is never cut.
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -55,8 +62,17 @@ bool frmSexChoice::IsMale() const {
   return optSex[1]->isChecked();
 }
 
+bool frmSexChoice::WasAnswered() const {
+  return !optSex[0]->isChecked();
+}
+
+void frmSexChoice::OfferEveryoneElse(bool offer) {
+  chkEveryoneElse->setVisible(offer);
+}
+
 void frmSexChoice::Form_Activate() {
   optSex[0]->setChecked(true);
+  chkEveryoneElse->setChecked(false);
   optSex[0]->setFocus();
 }
 
@@ -71,6 +87,11 @@ void frmSexChoice::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) {
     Form_Activate();
   }
+}
+
+void frmSexChoice::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  KeepUnminimised(*this, *event);
 }
 
 bool frmSexChoice::eventFilter(QObject* watched, QEvent* event) {

@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 
+class QCheckBox;
 class QGroupBox;
 class QRadioButton;
 
@@ -23,12 +24,18 @@ class frmSexChoice : public QDialog {
   void SetPersonName(const QString& name);
   // True when "Male" was chosen in the last showing.
   bool IsMale() const;
+  // True when "Male" or "Female" was chosen in the last showing.
+  bool WasAnswered() const;
+  // Whether the showings offer to answer for everyone else in the run.
+  void OfferEveryoneElse(bool offer);
 
   QGroupBox* fraFrame = nullptr;
   std::array<QRadioButton*, 3> optSex{};
+  QCheckBox* chkEveryoneElse = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -266,7 +266,7 @@ void SettleSex(TestVariables& details, const SexQuestion& ask) {
     return;
   }
   // Without anyone to ask, the question counts as closed without "Male".
-  const bool male = ask && ask(SexQuestionCaption(details[kFullName])) == "M";
+  const bool male = ask && ask(SexQuestionCaption(details[kFullName])).sex == "M";
   details[kSex] = std::string(male ? "M" : "F");
 }
 
@@ -324,7 +324,7 @@ void AddChildLines(const PeopleList& people, std::size_t personIndex, std::strin
   AppendLine(out);
 }
 
-GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask) {
+GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask, const ProcessProgress& progress) {
   GeneratedRecords records;
   std::size_t listSize = 0;
   for (const auto& line : people) {
@@ -335,14 +335,33 @@ GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask) {
   records.fam.reserve(people.size() * 16);
   const ChildFinder children(people);
   MainLineFinder mainLines(people);
+  // Once an answer is given for everyone else, nobody later is asked.
+  std::optional<SexAnswer> everyoneElse;
+  SexQuestion askUntilEveryoneElse;
+  if (ask) {
+    askUntilEveryoneElse = [&](const std::string& name) {
+      if (everyoneElse) {
+        return *everyoneElse;
+      }
+      SexAnswer answer = ask(name);
+      if (answer.forEveryoneElse) {
+        everyoneElse = answer;
+      }
+      return answer;
+    };
+  }
   for (std::size_t i = 0; i < people.size(); ++i) {
+    if (progress && !progress(i, people.size())) {
+      break;
+    }
     TestVariables details = ParsePersonLine(people[i]);
-    SettleSex(details, ask);
+    SettleSex(details, askUntilEveryoneElse);
     records.indi += BuildIndiRecord(details, i, records.nextNoteNumber);
     records.fam += FamRecord(
         people, i, details, records.nextFamNumber,
         [&](std::size_t, std::size_t generation) { return mainLines.Above(i, generation); },
         [&](std::string_view childPrefix, std::string& out) { children.AppendChildLines(i, childPrefix.size(), out); });
+    records.processed = i + 1;
   }
   return records;
 }

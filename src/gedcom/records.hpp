@@ -18,9 +18,14 @@ namespace quenby {
 
 using PeopleList = std::vector<std::string>;
 
-// Asks the user for the sex of the person whose name (without "/") is given;
-// answers "M" for Male, anything else counts as "F".
-using SexQuestion = std::function<std::string(const std::string& nameWithoutSlashes)>;
+// The answer to the sex question for one person.
+struct SexAnswer {
+  std::string sex;               // "M" or "F": what the test variables and the classic record get
+  bool stated = true;            // false when nobody chose: the question was closed without a choice,
+                                 // or there was no one to ask
+  bool forEveryoneElse = false;  // the same answer for every later person without a sex in this run
+};
+using SexQuestion = std::function<SexAnswer(const std::string& nameWithoutSlashes)>;
 
 // The name the sex question shows: the full name with every "/" removed.
 std::string SexQuestionCaption(std::string_view fullName);
@@ -45,10 +50,16 @@ struct GeneratedRecords {
   std::string fam;
   std::int64_t nextFamNumber = 1;
   std::int64_t nextNoteNumber = 1;
+  std::size_t processed = 0;  // the persons whose records these are
 };
 
+// Told how many persons of how many are done; false stops the run there.
+using ProcessProgress = std::function<bool(std::size_t processed, std::size_t total)>;
+
 // "Process all": parse, INDI and FAM for every line in list order, counters
-// from 1, asking `ask` for every person without a sex.
-GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask);
+// from 1, asking `ask` for every person without a sex until an answer is
+// given for everyone else. A run that `progress` stops keeps the records of
+// the persons done so far.
+GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask, const ProcessProgress& progress = {});
 
 }  // namespace quenby

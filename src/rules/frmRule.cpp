@@ -3,18 +3,18 @@
 #include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShowEvent>
-#include <algorithm>
-#include <initializer_list>
 
 #include "engine/engine.hpp"
 #include "rules/catalogue.hpp"
 #include "rules/rule_item.hpp"
+#include "workspace/owned_dialog.hpp"
 #include "workspace/qt_support.hpp"
 
 namespace quenby {
@@ -28,53 +28,46 @@ QPushButton* PlainButton(const QString& text, QWidget* parent) {
   return button;
 }
 
-// The layout's sizes are fixed; the font gives way until every label fits
-// its place, whatever font the desktop prefers.
-void FitFont(QWidget& dialog, std::initializer_list<const QLabel*> labels) {
-  QFont font = dialog.font();
-  const auto tooWide = [&font, labels] {
-    return std::any_of(labels.begin(), labels.end(), [&font](const QLabel* label) {
-      return QFontMetrics(font).horizontalAdvance(label->text()) > label->width();
-    });
-  };
-  while (font.pointSizeF() > 6 && tooWide()) {
-    font.setPointSizeF(font.pointSizeF() - 0.5);
-  }
-  dialog.setFont(font);
-}
-
 }  // namespace
 
 frmRule::frmRule(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Rule"));
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-  setFixedSize(TwipsToPixels(7575), TwipsToPixels(1845));
+  setWindowFlags(OwnedDialogFlags() | Qt::MSWindowsFixedSizeDialogHint);
 
   cboCode = new QComboBox(this);
   cboCode->setEditable(false);
-  cboCode->setGeometry(TwipsRect(240, 240, 7095, 315));
-
+  // The entries are far longer than the box; the box keeps its width.
+  cboCode->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   Label2 = new QLabel(QStringLiteral("Search text"), this);
-  Label2->setGeometry(TwipsRect(240, 720, 1095, 255));
   txtSearch = new QLineEdit(this);
-  txtSearch->setGeometry(TwipsRect(1320, 720, 2415, 285));
-
   Label3 = new QLabel(QStringLiteral("Replacement"), this);
-  Label3->setGeometry(TwipsRect(3840, 720, 1095, 255));
   txtReplace = new QLineEdit(this);
-  txtReplace->setGeometry(TwipsRect(4920, 720, 2415, 285));
-
   btnOk = PlainButton(QStringLiteral("OK"), this);
-  btnOk->setGeometry(TwipsRect(1320, 1320, 1335, 375));
   btnCancel = PlainButton(QStringLiteral("Cancel"), this);
-  btnCancel->setGeometry(TwipsRect(4920, 1320, 1335, 375));
 
+  // The arrangement of the twips layout: the code on top, the two texts side
+  // by side, each button under its text. The font sets the heights.
+  auto* layout = new QGridLayout(this);
+  layout->setContentsMargins(TwipsToPixels(240), TwipsToPixels(240), TwipsToPixels(240), TwipsToPixels(150));
+  layout->setVerticalSpacing(TwipsToPixels(150));
+  layout->addWidget(cboCode, 0, 0, 1, 4);
+  layout->addWidget(Label2, 1, 0);
+  layout->addWidget(txtSearch, 1, 1);
+  layout->addWidget(Label3, 1, 2);
+  layout->addWidget(txtReplace, 1, 3);
+  for (QPushButton* button : {btnOk, btnCancel}) {
+    button->setMinimumSize(TwipsToPixels(1335), TwipsToPixels(375));
+  }
   lblProblem = new QLabel(this);
-  lblProblem->setGeometry(TwipsRect(240, 1020, 7095, 285));
   lblProblem->setStyleSheet(QStringLiteral("color: #b00020"));
-
-  FitFont(*this, {Label2, Label3});
+  lblProblem->setWordWrap(true);
+  layout->addWidget(lblProblem, 2, 0, 1, 4);
+  layout->addWidget(btnOk, 3, 1, Qt::AlignLeft);
+  layout->addWidget(btnCancel, 3, 3, Qt::AlignLeft);
+  layout->setColumnStretch(1, 1);
+  layout->setColumnStretch(3, 1);
+  setMinimumWidth(TwipsToPixels(7575));
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 
   // Named as the controls are known, for accessibility tools and tests.
   cboCode->setObjectName(QStringLiteral("cboCode"));
@@ -169,16 +162,27 @@ void frmRule::showEvent(QShowEvent* event) {
 }
 
 void frmRule::keyPressEvent(QKeyEvent* event) {
-  // Only the two buttons end the dialog: Enter and Esc have no meaning here.
+  // Only the two buttons end the dialog: Enter presses the button that has
+  // the focus and means nothing elsewhere; Esc means nothing.
   switch (event->key()) {
-    case Qt::Key_Escape:
     case Qt::Key_Return:
     case Qt::Key_Enter:
+      if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+        button->click();
+      }
+      event->accept();
+      return;
+    case Qt::Key_Escape:
       event->accept();
       return;
     default:
       QDialog::keyPressEvent(event);
   }
+}
+
+void frmRule::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  KeepUnminimised(*this, *event);
 }
 
 void frmRule::closeEvent(QCloseEvent* event) {

@@ -56,6 +56,50 @@ QRect CaptionButton::CaptionArea() const {
   return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
 }
 
+void CaptionButton::SetDesignSize(QSize designSize) {
+  designSize_ = designSize;
+  updateGeometry();
+}
+
+QSize CaptionButton::FrameSize() const {
+  QStyleOptionButton option = BareButtonOption(*this);
+  option.rect = QRect(0, 0, 200, 200);
+  const QRect area = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+  return {option.rect.width() - area.width(), option.rect.height() - area.height()};
+}
+
+int CaptionButton::WidestWord() const {
+  int widest = 0;
+  for (const QString& word : text().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    widest = std::max(widest, fontMetrics().horizontalAdvance(word));
+  }
+  return widest;
+}
+
+QSize CaptionButton::sizeHint() const {
+  const int width = std::max(designSize_.width(), WidestWord() + FrameSize().width());
+  return {width, HeightAt(width)};
+}
+
+QSize CaptionButton::minimumSizeHint() const {
+  // The narrowest width at which the caption keeps the height it has at its
+  // design width, so that a narrower window never needs a taller button.
+  const QSize preferred = sizeHint();
+  const int singleLine = fontMetrics().horizontalAdvance(text().simplified()) + FrameSize().width();
+  int width = WidestWord() + FrameSize().width();
+  while (width < singleLine && HeightAt(width) > std::max(preferred.height(), HeightAt(singleLine))) {
+    width += 2;
+  }
+  return {width, HeightAt(width)};
+}
+
+int CaptionButton::HeightAt(int width) const {
+  const QSize frame = FrameSize();
+  const QFontMetrics metrics = fontMetrics();
+  const auto lines = static_cast<int>(CaptionLines(text(), metrics, width - frame.width()).size());
+  return std::max(designSize_.height(), lines * metrics.lineSpacing() + frame.height());
+}
+
 void CaptionButton::paintEvent(QPaintEvent* /*event*/) {
   QStylePainter painter(this);
   const QStyleOptionButton option = BareButtonOption(*this);

@@ -28,8 +28,23 @@ class CaptionButton : public QPushButton {
   // Where the caption is painted, inside the button's frame.
   QRect CaptionArea() const;
 
+  // The size the button is laid out at: `designSize`, grown where the font
+  // needs it, so that the caption is never cut off.
+  void SetDesignSize(QSize designSize);
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  // The button's frame around the caption area.
+  QSize FrameSize() const;
+  int WidestWord() const;
+  // The height the caption needs at `width`, at least the design height.
+  int HeightAt(int width) const;
+
+  QSize designSize_;
 };
 
 // A narrow button whose caption ("^    |  " or "|    v  ") stands for an

@@ -1,15 +1,16 @@
 #include "workspace/frmQuenby.hpp"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMouseEvent>
+#include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QScrollBar>
+#include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <limits>
@@ -30,17 +31,19 @@
 #include "text/file_io.hpp"
 #include "text/text.hpp"
 #include "workspace/caption_button.hpp"
+#include "workspace/file_drop.hpp"
 #include "workspace/list_tab_stops.hpp"
+#include "workspace/main_menu.hpp"
+#include "workspace/process_progress.hpp"
 #include "workspace/qt_support.hpp"
+#include "workspace/unsaved_work.hpp"
+#include "workspace/user_guide.hpp"
+#include "workspace/window_layout.hpp"
+#include "workspace/window_settings.hpp"
 
 namespace quenby {
 
 namespace {
-
-// The largest and smallest font, in pixels, that the window tries; 11 pixels
-// is 8 points at 96 dots per inch.
-constexpr int kLargestFontPixels = 11;
-constexpr int kSmallestFontPixels = 8;
 
 // The window's caption, which also titles its messages.
 QString WindowTitle() {
@@ -69,10 +72,38 @@ void SetBoxText(QPlainTextEdit& box, std::string_view crLfText) {
   box.setPlainText(FromUtf8(CrLfToLf(crLfText)));
 }
 
+// Scrolls the box to show the text from `position` to the end, or as much
+// of it as fits, and puts the caret at `position`.
+void ShowFrom(QPlainTextEdit& box, int position) {
+  box.moveCursor(QTextCursor::End);
+  box.ensureCursorVisible();
+  QTextCursor start(box.document());
+  start.setPosition(position);
+  box.setTextCursor(start);
+  box.ensureCursorVisible();
+}
+
+// Shows the newest record of a box that "Process all" filled.
+void ShowNewestRecord(QPlainTextEdit& box) {
+  static const QRegularExpression kRecordStart(QStringLiteral("^0 @[IF]"));
+  QTextCursor end(box.document());
+  end.movePosition(QTextCursor::End);
+  const QTextCursor newest = box.document()->find(kRecordStart, end, QTextDocument::FindBackward);
+  ShowFrom(box, newest.isNull() ? 0 : newest.selectionStart());
+}
+
 void AppendBoxText(QPlainTextEdit& box, std::string_view crLfText) {
   QTextCursor end(box.document());
   end.movePosition(QTextCursor::End);
+  const int start = end.position();
   end.insertText(FromUtf8(CrLfToLf(crLfText)));
+  ShowFrom(box, start);
+}
+
+// A test variable shows the start of its value.
+void SetDetail(QLineEdit& detail, const std::string& value) {
+  detail.setText(FromUtf8(value));
+  detail.setCursorPosition(0);
 }
 
 QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, int left, int top, int width, int height) {
@@ -113,58 +144,23 @@ QStringList ListItems(const std::vector<std::string>& texts) {
   return items;
 }
 
-bool CaptionsFit(const QWidget& window) {
-  for (const QLabel* label : window.findChildren<QLabel*>()) {
-    const QFontMetrics metrics = label->fontMetrics();
-    if (metrics.horizontalAdvance(label->text()) > label->width() || metrics.height() > label->height()) {
-      return false;
-    }
-  }
-  for (const CaptionButton* button : window.findChildren<CaptionButton*>()) {
-    const QFontMetrics metrics = button->fontMetrics();
-    const QRect area = button->CaptionArea();
-    const QStringList lines = CaptionLines(button->text(), metrics, area.width());
-    if (lines.size() * metrics.lineSpacing() - metrics.leading() > area.height()) {
-      return false;
-    }
-    for (const QString& line : lines) {
-      if (metrics.horizontalAdvance(line) > area.width()) {
-        return false;
-      }
-    }
-  }
-  return true;
-}
-
-// The controls keep their places and sizes whatever the font, so the window
-// takes the largest font at which every caption fits its control.
-void FitCaptionFont(QWidget& window) {
-  QFont font = window.font();
-  for (int pixels = kLargestFontPixels; pixels >= kSmallestFontPixels; --pixels) {
-    font.setPixelSize(pixels);
-    window.setFont(font);
-    if (CaptionsFit(window)) {
-      return;
-    }
-  }
-}
-
 }  // namespace
 
 frmQuenby::frmQuenby(Modal& modal, const Registry& registry, QWidget* parent)
     : QWidget(parent), modal_(modal), registry_(registry) {
   CreateControls();
   SetTabOrder();
-  FitCaptionFont(*this);
+  ArrangeMainWindow(*this);
+  layout()->setMenuBar(MakeMainMenu(*this));
+  unsaved_ = new UnsavedWork(*lstRules, *txtINDI, *txtFAM, this);
+  new FileDrop(*this);
   ConnectHandlers();
   Form_Load();
+  RestoreWindowGeometry(*this, DefaultWindowSize(*this));
 }
 
 void frmQuenby::CreateControls() {
   setWindowTitle(WindowTitle());
-  setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(TwipsToPixels(9735), TwipsToPixels(12510));
 
   Label1 =
       Make<QLabel>(this, "Label1", 240, 240, 3735, 255, QStringLiteral("Paste text to parse here (can be edited)..."));
@@ -234,6 +230,8 @@ void frmQuenby::CreateControls() {
   cdgRules.filter = QStringLiteral("Quenby Rules (*.rules)|*.rules|All Files (*.*)|*.*");
   cdgWrite.title = QStringLiteral("Save Quenby GED file");
   cdgWrite.filter = QStringLiteral("Gedcom (*.ged)|*.ged|All Files (*.*)|*.*");
+  cdgText.title = QStringLiteral("Open text to parse");
+  cdgText.filter = QStringLiteral("Text files (*.txt)|*.txt|All Files (*.*)|*.*");
 }
 
 void frmQuenby::SetTabOrder() {
@@ -264,17 +262,43 @@ void frmQuenby::ConnectHandlers() {
   connect(cmdDebugPeople, &QPushButton::clicked, this, &frmQuenby::cmdDebugPeople_Click);
   connect(btnWrite, &QPushButton::clicked, this, &frmQuenby::btnWrite_Click);
   connect(btnHelp, &QPushButton::clicked, this, &frmQuenby::btnHelp_Click);
-  txtInput->viewport()->installEventFilter(this);
+  connect(txtInput, &QPlainTextEdit::textChanged, this, &frmQuenby::txtInput_Change);
 }
 
 void frmQuenby::Form_Load() {
   SetListTabStops(lstRules, {20, 40, 140, 160});
-  const QString programDirectory = QCoreApplication::applicationDirPath();
-  cdgRules.directory = programDirectory;
-  cdgWrite.directory = programDirectory;
+  for (FileDialogSettings* dialog : {&cdgRules, &cdgWrite, &cdgText}) {
+    dialog->directory = StartFolder();
+  }
+}
+
+void frmQuenby::FileChosen(FileDialogSettings& dialog, const QString& fileName) {
+  dialog.lastFile = fileName;
+  RememberFolderOf(fileName);
+  for (FileDialogSettings* other : {&cdgRules, &cdgWrite, &cdgText}) {
+    other->directory = StartFolder();
+  }
 }
 
 void frmQuenby::closeEvent(QCloseEvent* event) {
+  if (processingAll_) {
+    // The run stops after the person being asked about; the window closes
+    // once it has.
+    event->ignore();
+    if (modal_.Confirm(this, WindowTitle(), QStringLiteral("Stop processing all people and close Quenby?"))) {
+      stopProcessingAll_ = true;
+      if (sexChoice_ != nullptr) {
+        sexChoice_->hide();
+      }
+    }
+    return;
+  }
+  if (!unsaved_->MayDropRules(modal_, this, [this] { return SaveRules(); }) ||
+      !unsaved_->MayDropRecords(modal_, this, [this] { return WriteGenerated(); })) {
+    event->ignore();
+    return;
+  }
+  SaveWindowGeometry(*this);
   Form_Unload();
   event->accept();
 }
@@ -313,36 +337,10 @@ void frmQuenby::ClearGedOutput() {
 
 void frmQuenby::EmptyPeopleList() {
   lstPeople->clear();
+  FitRowsToWidestItem(lstPeople);
 }
 
-bool frmQuenby::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == txtInput->viewport()) {
-    const auto type = event->type();
-    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
-      txtInput_MouseDown(static_cast<QMouseEvent*>(event)->button());
-    } else if (type == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
-      // A middle click selects the whole input text; the box must not also
-      // paste the selection clipboard into it.
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
-void frmQuenby::txtInput_MouseDown(Qt::MouseButton button) {
-  // Placing the caret must not scroll the text away from where the user
-  // clicked: the box's own handling of the press follows.
-  QScrollBar* scrollBar = txtInput->verticalScrollBar();
-  const int scrolled = scrollBar->value();
-  QTextCursor cursor = txtInput->textCursor();
-  if (button == Qt::LeftButton) {
-    cursor.setPosition(0);
-  } else {
-    cursor.select(QTextCursor::Document);
-  }
-  txtInput->setTextCursor(cursor);
-  scrollBar->setValue(scrolled);
-
+void frmQuenby::txtInput_Change() {
   EmptyPeopleList();
   ClearDetails();
   ClearGedOutput();
@@ -415,32 +413,88 @@ void frmQuenby::btnRuleMove_Click(int index) {
 }
 
 void frmQuenby::btnLoad_Click() {
+  if (!unsaved_->MayDropRules(modal_, this, [this] { return SaveRules(); })) {
+    return;
+  }
   const QString fileName = modal_.OpenFileName(this, cdgRules);
   if (!fileName.isEmpty()) {
-    cdgRules.lastFile = fileName;
-    const LoadedRules loaded = LoadRulesFile(ToUtf8(fileName));
-    if (loaded.status == LoadStatus::kUnreadable) {
-      ReportFailure(QStringLiteral("The rules file could not be read; the rule list is unchanged."), loaded.error);
-    } else {
-      lstRules->clear();
-      lstRules->addItems(ListItems(loaded.items));
-    }
+    FileChosen(cdgRules, fileName);
+    LoadRulesFrom(fileName);
   }
   EmptyPeopleList();
   ClearDetails();
   ClearGedOutput();
 }
 
-void frmQuenby::btnSave_Click() {
-  const QString fileName = modal_.SaveFileName(this, cdgRules);
-  if (fileName.isEmpty()) {
+void frmQuenby::LoadRules(const QString& fileName) {
+  if (!unsaved_->MayDropRules(modal_, this, [this] { return SaveRules(); })) {
     return;
   }
   cdgRules.lastFile = fileName;
+  LoadRulesFrom(fileName);
+  EmptyPeopleList();
+  ClearDetails();
+  ClearGedOutput();
+}
+
+void frmQuenby::LoadRulesFrom(const QString& fileName) {
+  const LoadedRules loaded = LoadRulesFile(ToUtf8(fileName));
+  if (loaded.status == LoadStatus::kUnreadable) {
+    ReportFailure(QStringLiteral("The rules file could not be read; the rule list is unchanged."), loaded.error);
+    return;
+  }
+  lstRules->clear();
+  lstRules->addItems(ListItems(loaded.items));
+  unsaved_->RulesSaved();
+  AddRecentRulesFile(fileName);
+}
+
+void frmQuenby::btnSave_Click() {
+  SaveRules();
+}
+
+bool frmQuenby::SaveRules() {
+  const QString fileName = modal_.SaveFileName(this, cdgRules);
+  if (fileName.isEmpty()) {
+    return false;
+  }
+  FileChosen(cdgRules, fileName);
   std::string error;
   if (!SaveRulesFile(ToUtf8(fileName), ItemTexts(*lstRules), error)) {
     ReportFailure(QStringLiteral("The rules could not be saved."), error);
+    return false;
   }
+  unsaved_->RulesSaved();
+  AddRecentRulesFile(fileName);
+  return true;
+}
+
+void frmQuenby::AskOpenText() {
+  const QString fileName = modal_.OpenFileName(this, cdgText);
+  if (!fileName.isEmpty()) {
+    FileChosen(cdgText, fileName);
+    OpenText(fileName);
+  }
+}
+
+void frmQuenby::OpenText(const QString& fileName) {
+  std::string error;
+  const auto bytes = ReadFileBytes(PathFromUtf8(ToUtf8(fileName)), error);
+  if (!bytes) {
+    ReportFailure(QStringLiteral("The text could not be opened; the input text is unchanged."), error);
+    return;
+  }
+  cdgText.lastFile = fileName;
+  SetBoxText(*txtInput, NormaliseLineBreaks(DecodeTextFile(*bytes)));
+}
+
+void frmQuenby::ShowUserGuide() {
+  if (userGuide_ == nullptr) {
+    userGuide_ = new UserGuide(this);
+  }
+  userGuide_->show();
+  userGuide_->raise();
+  userGuide_->activateWindow();
 }
 
 void frmQuenby::btnRunRules_Click() {
@@ -452,6 +506,7 @@ void frmQuenby::btnRunRules_Click() {
   // One call for the whole list: adding item by item would lay out and
   // repaint the list once per person.
   lstPeople->addItems(ListItems(people));
+  FitRowsToWidestItem(lstPeople);
   ClearGedOutput();
   // One message for the whole run, however many rules did nothing.
   if (!report.warnings.empty()) {
@@ -481,13 +536,30 @@ void frmQuenby::btnDoOne_Click() {
 
 void frmQuenby::btnDoAll_Click() {
   ClearGedOutput();
-  const GeneratedRecords records =
-      ProcessAll(ItemTexts(*lstPeople), [this](const std::string& name) { return AskSex(name); });
+  const PeopleList people = ItemTexts(*lstPeople);
+  ProcessAllProgress progress(this, people.size());
+  processingAll_ = true;
+  stopProcessingAll_ = false;
+  const GeneratedRecords records = ProcessAll(
+      people, [this](const std::string& name) { return AskSex(name, true); },
+      [this, &progress](std::size_t processed, std::size_t total) {
+        return progress.Step(processed, total) && !stopProcessingAll_;
+      });
+  processingAll_ = false;
+  // Each box is filled in one go, which costs time in proportion to the text.
   SetBoxText(*txtINDI, records.indi);
   SetBoxText(*txtFAM, records.fam);
+  ShowNewestRecord(*txtINDI);
+  ShowNewestRecord(*txtFAM);
   NextFamNumber = records.nextFamNumber;
   NextNoteNumber = records.nextNoteNumber;
-  ClearDetails();
+  // A cancelled run changes nothing but the records.
+  if (!progress.Cancelled() && !stopProcessingAll_) {
+    ClearDetails();
+  }
+  if (stopProcessingAll_) {
+    close();
+  }
 }
 
 void frmQuenby::cmdDebugPeople_Click() {
@@ -506,22 +578,29 @@ void frmQuenby::cmdDebugPeople_Click() {
 }
 
 void frmQuenby::btnWrite_Click() {
+  WriteGenerated();
+}
+
+bool frmQuenby::WriteGenerated() {
   const QString fileName = modal_.SaveFileName(this, cdgWrite);
   if (fileName.isEmpty()) {
-    return;
+    return false;
   }
-  cdgWrite.lastFile = fileName;
+  FileChosen(cdgWrite, fileName);
   std::string error;
   if (!WriteGedcomFile(ToUtf8(fileName), BoxText(*txtINDI), BoxText(*txtFAM), error)) {
     ReportFailure(QStringLiteral("The GEDCOM file could not be saved; the generated records are kept."), error);
+    return false;
   }
+  unsaved_->RecordsSaved();
+  return true;
 }
 
 void frmQuenby::ParsePersonLine(int personIndex) {
   ClearDetails();
   const TestVariables details = quenby::ParsePersonLine(ToUtf8(lstPeople->item(personIndex)->text()));
   for (std::size_t i = 0; i < details.size(); ++i) {
-    txtDetails[i]->setText(FromUtf8(details[i]));
+    SetDetail(*txtDetails[i], details[i]);
   }
 }
 
@@ -536,8 +615,8 @@ TestVariables frmQuenby::ReadDetails() const {
 void frmQuenby::BuildIndiRecord(int personIndex) {
   TestVariables details = ReadDetails();
   if (details[kSex].empty()) {
-    SettleSex(details, [this](const std::string& name) { return AskSex(name); });
-    txtDetails[kSex]->setText(FromUtf8(details[kSex]));
+    SettleSex(details, [this](const std::string& name) { return AskSex(name, false); });
+    SetDetail(*txtDetails[kSex], details[kSex]);
   }
   AppendBoxText(*txtINDI, quenby::BuildIndiRecord(details, static_cast<std::size_t>(personIndex), NextNoteNumber));
 }
@@ -547,13 +626,15 @@ void frmQuenby::BuildFamRecord(int personIndex) {
                                                 ReadDetails(), NextFamNumber));
 }
 
-std::string frmQuenby::AskSex(const std::string& nameWithoutSlashes) {
+SexAnswer frmQuenby::AskSex(const std::string& nameWithoutSlashes, bool inProcessAll) {
   if (sexChoice_ == nullptr) {
     sexChoice_ = new frmSexChoice(this);
   }
   sexChoice_->SetPersonName(FromUtf8(nameWithoutSlashes));
+  sexChoice_->OfferEveryoneElse(inProcessAll);
   modal_.Exec(*sexChoice_);
-  return sexChoice_->IsMale() ? "M" : "F";
+  return {sexChoice_->IsMale() ? "M" : "F", sexChoice_->WasAnswered(),
+          inProcessAll && sexChoice_->chkEveryoneElse->isChecked()};
 }
 
 void frmQuenby::ReportFailure(const QString& what, const std::string& error) {

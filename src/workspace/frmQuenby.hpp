@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "gedcom/records.hpp"
 #include "people/person_line.hpp"
 #include "workspace/modal.hpp"
 
@@ -27,6 +28,8 @@ class Registry;
 class frmAbout;
 class frmRule;
 class frmSexChoice;
+class UnsavedWork;
+class UserGuide;
 
 class frmQuenby : public QWidget {
   Q_OBJECT
@@ -38,6 +41,14 @@ class frmQuenby : public QWidget {
   void ClearDetails();
   // Empties the generated records and numbers families and notes from 1 again.
   void ClearGedOutput();
+
+  // Loads a rules file into the rule list, asking first about unsaved changes.
+  void LoadRules(const QString& fileName);
+  // Reads a text file into the input text.
+  void OpenText(const QString& fileName);
+  // Asks for a text file and opens it.
+  void AskOpenText();
+  void ShowUserGuide();
 
   QLabel* Label1 = nullptr;
   QPlainTextEdit* txtInput = nullptr;
@@ -77,6 +88,7 @@ class frmQuenby : public QWidget {
 
   FileDialogSettings cdgRules;
   FileDialogSettings cdgWrite;
+  FileDialogSettings cdgText;
 
   // The numbers of the next family record (@F1@ ...) and note record (@NI1@ ...).
   std::int64_t NextFamNumber = 1;
@@ -84,7 +96,6 @@ class frmQuenby : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateControls();
@@ -94,7 +105,8 @@ class frmQuenby : public QWidget {
   void Form_Load();
   void Form_Unload();
   void btnHelp_Click();
-  void txtInput_MouseDown(Qt::MouseButton button);
+  // The input text changed: what was derived from it is discarded.
+  void txtInput_Change();
 
   void btnRuleMove_Click(int index);
   void btnEditRule_Click();
@@ -105,6 +117,12 @@ class frmQuenby : public QWidget {
 
   void btnLoad_Click();
   void btnSave_Click();
+  void LoadRulesFrom(const QString& fileName);
+  // Each true when the file was written.
+  bool SaveRules();
+  bool WriteGenerated();
+  // Remembers a chosen file and its folder for the next dialogs.
+  void FileChosen(FileDialogSettings& dialog, const QString& fileName);
   void btnRunRules_Click();
 
   void lstPeople_Click();
@@ -118,8 +136,9 @@ class frmQuenby : public QWidget {
   void BuildIndiRecord(int personIndex);
   void BuildFamRecord(int personIndex);
   TestVariables ReadDetails() const;
-  // Asks the sex of the named person; "M" for Male, otherwise "F".
-  std::string AskSex(const std::string& nameWithoutSlashes);
+  // Asks the sex of the named person; "M" for Male, otherwise "F". Only
+  // "Process all" offers to answer for everyone else.
+  SexAnswer AskSex(const std::string& nameWithoutSlashes, bool inProcessAll);
   void EmptyPeopleList();
   void ReportFailure(const QString& what, const std::string& error);
 
@@ -128,6 +147,11 @@ class frmQuenby : public QWidget {
   frmRule* ruleEditor_ = nullptr;
   frmSexChoice* sexChoice_ = nullptr;
   frmAbout* aboutBox_ = nullptr;
+  UserGuide* userGuide_ = nullptr;
+  UnsavedWork* unsaved_ = nullptr;
+  // "Process all" is running; the user asked to stop it and close.
+  bool processingAll_ = false;
+  bool stopProcessingAll_ = false;
 };
 
 }  // namespace quenby

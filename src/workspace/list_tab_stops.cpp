@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QListWidget>
 #include <QPainter>
 #include <QStyle>
+#include <QToolTip>
 #include <algorithm>
 #include <utility>
 
@@ -68,6 +70,14 @@ std::vector<int> TabStopDelegate::PieceOffsets(const QString& text, const QFontM
   return offsets;
 }
 
+int TabStopDelegate::NextStopAfter(int x, const QFontMetrics& metrics) const {
+  return NextStop(x, stops_, metrics.averageCharWidth());
+}
+
+void TabStopDelegate::SetRowWidth(int width) {
+  rowWidth_ = width;
+}
+
 void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
   QStyleOptionViewItem item = option;
   initStyleOption(&item, index);
@@ -105,8 +115,20 @@ QSize TabStopDelegate::sizeHint(const QStyleOptionViewItem& option, const QModel
   const QFontMetrics metrics(item.font);
   const QString lastPiece = item.text.mid(item.text.lastIndexOf(QLatin1Char('\t')) + 1);
   size.setWidth(PieceOffsets(item.text, metrics).back() + metrics.horizontalAdvance(lastPiece) + 2 * margin);
+  size.setWidth(std::max(size.width(), rowWidth_));
   size.setHeight(std::max(size.height(), metrics.height() + kRowPadding));
   return size;
+}
+
+bool TabStopDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) {
+  if (event->type() != QEvent::ToolTip || !index.isValid()) {
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+  }
+  // Rich text, so that a long line wraps inside the tip.
+  const QString line = index.data(Qt::DisplayRole).toString();
+  QToolTip::showText(event->globalPos(), QStringLiteral("<p>%1</p>").arg(line.toHtmlEscaped()), view);
+  return true;
 }
 
 void SetListTabStops(QListWidget* list, const std::vector<int>& stops) {
@@ -117,6 +139,35 @@ void SetListTabStops(QListWidget* list, const std::vector<int>& stops) {
   }
   delegate->SetStops(stops);
   list->viewport()->update();
+}
+
+void FitRowsToWidestItem(QListWidget* list) {
+  auto* delegate = qobject_cast<TabStopDelegate*>(list->itemDelegate());
+  if (delegate == nullptr) {
+    return;
+  }
+  // Shaping every line of a long list would take seconds: the widths add up
+  // the advance of each character instead, which is at most a few pixels off
+  // the shaped width, and those pixels are left to spare.
+  const QFontMetrics metrics(list->font());
+  std::vector<int> advances(0x10000, -1);
+  const auto advance = [&](QChar c) {
+    int& known = advances[c.unicode()];
+    if (known < 0) {
+      known = c.isSurrogate() ? metrics.averageCharWidth() : metrics.horizontalAdvance(c);
+    }
+    return known;
+  };
+  int widest = 0;
+  for (int i = 0; i < list->count(); ++i) {
+    int x = 0;
+    for (const QChar c : list->item(i)->text()) {
+      x = c == QLatin1Char('\t') ? delegate->NextStopAfter(x, metrics) : x + advance(c);
+    }
+    widest = std::max(widest, x);
+  }
+  delegate->SetRowWidth(widest + 2 * TextMargin(list) + metrics.averageCharWidth());
+  list->doItemsLayout();
 }
 
 }  // namespace quenby

@@ -29,15 +29,29 @@ class TabStopDelegate : public QStyledItemDelegate {
   // start of the item's text.
   std::vector<int> PieceOffsets(const QString& text, const QFontMetrics& metrics) const;
 
+  // The first tab stop to the right of `x` pixels.
+  int NextStopAfter(int x, const QFontMetrics& metrics) const;
+
+  // Every row at least this wide: a list of uniform rows takes its width
+  // from one row, and must scroll to the end of its widest.
+  void SetRowWidth(int width);
+
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  // An item's tool tip is its whole line, wrapped.
+  bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override;
 
  private:
   std::vector<int> stops_;
+  int rowWidth_ = 0;
 };
 
 // Gives `list` tab stops at `stops` dialog template units; an empty `stops`
 // gives it the default stops.
 void SetListTabStops(QListWidget* list, const std::vector<int>& stops);
+
+// Lets `list` (given tab stops) scroll sideways to the end of its widest item.
+void FitRowsToWidestItem(QListWidget* list);
 
 }  // namespace quenby

@@ -1,19 +1,32 @@
 #include <QApplication>
+#include <QTextStream>
+#include <cstdio>
 
 #include "about/program_icon.hpp"
 #include "about/registry.hpp"
 #include "quenby/version.hpp"
 #include "rules/ini_file.hpp"
+#include "workspace/command_line.hpp"
 #include "workspace/frmQuenby.hpp"
 #include "workspace/modal.hpp"
 #include "workspace/qt_support.hpp"
 
-// Shows the main window; the program lives as long as it is open. Nothing is
-// read from the command line or from settings.
+// Shows the main window, with the rules and the text that the command line
+// names; the program lives as long as the window is open.
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("Quenby"));
   QApplication::setApplicationName(QStringLiteral("Quenby"));
   QApplication::setApplicationVersion(QString::fromLatin1(quenby::kVersionText));
+
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  int exitStatus = 0;
+  const auto files = quenby::ParseWindowCommandLine(QApplication::arguments(), out, err, exitStatus);
+  if (!files) {
+    return exitStatus;
+  }
+
   // Every window of the program, the dialogs included, shows its icon.
   QApplication::setWindowIcon(quenby::ProgramIcon());
   quenby::SetProgramDirectory(quenby::ToUtf8(QCoreApplication::applicationDirPath()));
@@ -22,5 +35,6 @@ int main(int argc, char* argv[]) {
   const auto registry = quenby::MakeSystemRegistry();
   quenby::frmQuenby window(*modal, *registry);
   window.show();
+  quenby::OpenFromCommandLine(window, *files);
   return QApplication::exec();
 }

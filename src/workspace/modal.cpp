@@ -2,6 +2,8 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QEvent>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -9,14 +11,53 @@
 #include <QUrl>
 
 #include "workspace/name_filters.hpp"
+#include "workspace/owner_block.hpp"
 
 namespace quenby {
 
 namespace {
 
+// Ends an event loop when the watched dialog is hidden.
+class HideWatcher final : public QObject {
+ public:
+  explicit HideWatcher(QEventLoop& loop) : loop_(loop) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    // A window manager's minimise hides the dialog spontaneously: no answer.
+    if (event->type() == QEvent::Hide && !event->spontaneous()) {
+      loop_.quit();
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  QEventLoop& loop_;
+};
+
 class DesktopModal final : public Modal {
  public:
-  void Exec(QDialog& dialog) override { dialog.exec(); }
+  void Exec(QDialog& dialog) override {
+    QWidget* owner = dialog.parentWidget();
+    if (owner == nullptr) {
+      dialog.exec();
+      return;
+    }
+    // The owner is blocked by hand rather than by a modal dialog, so that
+    // its close button still reaches it.
+    const OwnerBlock block(*owner->window());
+    QEventLoop loop;
+    HideWatcher watcher(loop);
+    dialog.installEventFilter(&watcher);
+    dialog.setWindowModality(Qt::NonModal);
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
+    if (dialog.isVisible()) {
+      loop.exec(QEventLoop::DialogExec);
+    }
+    dialog.removeEventFilter(&watcher);
+  }
 
   QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) override {
     // Only an existing file can be loaded: a mistyped name would otherwise
@@ -31,6 +72,25 @@ class DesktopModal final : public Modal {
   void Message(QWidget* parent, const QString& title, const QString& text) override {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     box.exec();
+  }
+
+  SaveChoice AskSave(QWidget* parent, const QString& title, const QString& text) override {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+      case QMessageBox::Save:
+        return SaveChoice::kSave;
+      case QMessageBox::Discard:
+        return SaveChoice::kDiscard;
+      default:
+        return SaveChoice::kCancel;
+    }
+  }
+
+  bool Confirm(QWidget* parent, const QString& title, const QString& text) override {
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
   }
 
   bool OpenDocument(const QString& path) override {

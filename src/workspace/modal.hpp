@@ -21,11 +21,15 @@ struct FileDialogSettings {
   QString lastFile;   // the file chosen last, proposed at the next use
 };
 
+// The answers to a question about work that would be lost.
+enum class SaveChoice { kSave, kDiscard, kCancel };
+
 class Modal {
  public:
   virtual ~Modal() = default;
 
-  // Shows `dialog` modally and returns when it is hidden.
+  // Shows `dialog` and returns when it is hidden. Meanwhile its owner window
+  // takes no input, but may still be asked to close.
   virtual void Exec(QDialog& dialog) = 0;
 
   // The chosen file's full name, or the empty string when cancelled.
@@ -34,6 +38,12 @@ class Modal {
 
   // A message box with only an OK button.
   virtual void Message(QWidget* parent, const QString& title, const QString& text) = 0;
+
+  // A question with the buttons Yes and No; true for Yes.
+  virtual bool Confirm(QWidget* parent, const QString& title, const QString& text) = 0;
+
+  // A question with the buttons Save, Discard and Cancel; closing it cancels.
+  virtual SaveChoice AskSave(QWidget* parent, const QString& title, const QString& text) = 0;
 
   // Opens a file with the desktop's default program; false when that failed.
   virtual bool OpenDocument(const QString& path) = 0;

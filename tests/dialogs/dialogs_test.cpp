@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -41,16 +42,18 @@ class DialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Enter and Esc do nothing, even on a button: only the two buttons and
-  // the window's close button end the dialog, and only OK keeps the rule.
+  // Esc does nothing, nor does Enter outside a button: only the two buttons
+  // and the window's close button end the dialog, and only OK keeps the rule.
   void onlyTheButtonsEndTheDialogAndOnlyOkKeepsTheRule() {
     for (const QString way : {"btnOk", "btnCancel", "close"}) {
       frmRule dialog;
       Show(dialog, Item("41", "ab", "c"));
       dialog.cboCode->setCurrentIndex(8);
       QTest::keyClicks(dialog.txtSearch, "more");
-      for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
-        QTest::keyClick(dialog.btnOk, key);
+      QTest::keyClick(dialog.btnOk, Qt::Key_Escape);
+      for (QWidget* control : {static_cast<QWidget*>(dialog.txtSearch), static_cast<QWidget*>(dialog.cboCode)}) {
+        QTest::keyClick(control, Qt::Key_Return);
+        QTest::keyClick(control, Qt::Key_Enter);
       }
       QVERIFY(dialog.isVisible());
       if (way == "close") {
@@ -60,6 +63,34 @@ class DialogsTest : public QObject {
       }
       QVERIFY(!dialog.isVisible());
       QCOMPARE(dialog.GetRule(), way == "btnOk" ? Item("8", "abmore", "c") : QString());
+    }
+  }
+
+  // Enter presses the button that has the focus; neither is a default button.
+  void enterPressesTheFocusedButton() {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+      for (const bool ok : {true, false}) {
+        frmRule dialog;
+        Show(dialog, Item("41", "ab", "c"));
+        QVERIFY(!dialog.btnOk->isDefault() && !dialog.btnCancel->isDefault());
+        QPushButton* button = ok ? dialog.btnOk : dialog.btnCancel;
+        button->setFocus();
+        QTest::keyClick(button, key);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.GetRule(), ok ? Item("41", "ab", "c") : QString());
+      }
+    }
+  }
+
+  // A minimised question would leave its blocked owner with nothing to
+  // answer: both dialogs come back at once.
+  void neitherDialogStaysMinimised() {
+    frmRule editor;
+    frmSexChoice question;
+    for (QDialog* dialog : {static_cast<QDialog*>(&editor), static_cast<QDialog*>(&question)}) {
+      dialog->show();
+      dialog->setWindowState(Qt::WindowMinimized);
+      QTRY_VERIFY(!dialog->isMinimized() && dialog->isVisible());
     }
   }
 
@@ -133,9 +164,13 @@ class DialogsTest : public QObject {
     frmSexChoice dialog;
     dialog.SetPersonName(QStringLiteral("Tom & Ann"));
     QCOMPARE(dialog.fraFrame->title(), QStringLiteral("Tom && Ann"));
+    dialog.OfferEveryoneElse(true);
     for (const std::size_t answer : {1, 1, 0, 2}) {  // 0: the close button
       dialog.show();
-      QVERIFY(dialog.optSex[0]->isChecked());
+      QVERIFY(dialog.optSex[0]->isChecked() && !dialog.chkEveryoneElse->isChecked());
+      // The window is wide enough for its title.
+      QVERIFY(dialog.width() > dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()));
+      dialog.chkEveryoneElse->setChecked(true);
       Choose(dialog, 0);
       QVERIFY(dialog.isVisible());
       if (answer == 0) {
@@ -145,6 +180,7 @@ class DialogsTest : public QObject {
       }
       QVERIFY(!dialog.isVisible());
       QCOMPARE(dialog.IsMale(), answer == 1);
+      QCOMPARE(dialog.WasAnswered(), answer != 0);
     }
   }
 

@@ -32,10 +32,10 @@ TestVariables Person(std::string name, std::string sex) {
   return details;
 }
 
-const SexQuestion kAnswerFemale = [](const std::string&) { return std::string("F"); };
+const SexQuestion kAnswerFemale = [](const std::string&) { return SexAnswer{"F"}; };
 const SexQuestion kAskNobody = [](const std::string& name) {
   ADD_FAILURE() << "asked for " << name;
-  return std::string("M");
+  return SexAnswer{"M"};
 };
 
 TEST(BuildIndiRecord, FullPersonWritesBirthSourceAndNote) {
@@ -64,7 +64,7 @@ TEST(BuildIndiRecord, NameAndSexAreWrittenAsTheyStandAndALongNoteWhole) {
 TEST(SettleSex, OnlyExactlyMGivesM) {
   for (const std::string answer : {"M", "m", "Male", ""}) {
     TestVariables details = Person("A", "");
-    SettleSex(details, [&](const std::string&) { return answer; });
+    SettleSex(details, [&](const std::string&) { return SexAnswer{answer}; });
     EXPECT_EQ(details[kSex], answer == "M" ? "M" : "F") << answer;
   }
 }
@@ -139,7 +139,7 @@ TEST(ProcessAll, AsksOncePerPersonWithoutSexInListOrderAndNothingForAnEmptyList)
   std::vector<std::string> asked;
   const GeneratedRecords records = ProcessAll(people, [&](const std::string& name) {
     asked.push_back(name);
-    return std::string(asked.size() == 1 ? "M" : "F");
+    return SexAnswer{asked.size() == 1 ? "M" : "F"};
   });
   EXPECT_EQ(asked, (std::vector<std::string>{"John Smith Jr", "Bo Ek", "Kid"}));
   EXPECT_NE(records.indi.find(Lines({"0 @I1@ INDI", "1 NAME John /Smith/ /Jr/", "1 SEX M"})), std::string::npos);
@@ -149,6 +149,43 @@ TEST(ProcessAll, AsksOncePerPersonWithoutSexInListOrderAndNothingForAnEmptyList)
   const GeneratedRecords none = ProcessAll({}, kAskNobody);
   EXPECT_EQ(none.indi + none.fam, "");
   EXPECT_EQ(none.nextFamNumber + none.nextNoteNumber, 2);
+}
+
+// An answer given for everyone else settles every later person without a sex
+// in the same run; the next run asks again.
+TEST(ProcessAll, AnAnswerForEveryoneElseEndsTheQuestionsOfThatRun) {
+  const PeopleList people = {"Al", "Bo|_S_F", "Cy", "Di", "Ed|_S_M"};
+  for (int run = 0; run < 2; ++run) {
+    std::vector<std::string> asked;
+    const GeneratedRecords records = ProcessAll(people, [&](const std::string& name) {
+      asked.push_back(name);
+      return SexAnswer{asked.size() == 1 ? "F" : "M", true, asked.size() == 2};
+    });
+    EXPECT_EQ(asked, (std::vector<std::string>{"Al", "Cy"}));
+    for (const char* sex : {"1 NAME Al\r\n1 SEX F", "1 NAME Bo\r\n1 SEX F", "1 NAME Cy\r\n1 SEX M",
+                            "1 NAME Di\r\n1 SEX M", "1 NAME Ed\r\n1 SEX M"}) {
+      EXPECT_NE(records.indi.find(sex), std::string::npos) << sex;
+    }
+  }
+}
+
+// A stopped run keeps exactly what processing the persons before the stop
+// writes, with its counters.
+TEST(ProcessAll, AStoppedRunKeepsTheRecordsOfThePersonsDoneSoFar) {
+  const PeopleList people = {"John|_S_M", "&Mary|_S_F|_N_n", "+Ann|_S_F", "+Tom|_S_M"};
+  for (std::size_t stop = 0; stop <= people.size(); ++stop) {
+    std::vector<std::size_t> told;
+    const GeneratedRecords records = ProcessAll(people, kAskNobody, [&](std::size_t processed, std::size_t total) {
+      EXPECT_EQ(total, people.size());
+      told.push_back(processed);
+      return processed < stop;
+    });
+    const GeneratedRecords before = ProcessAll(PeopleList(people.begin(), people.begin() + stop), kAskNobody);
+    EXPECT_EQ(records.processed, stop);
+    EXPECT_EQ(told.size(), std::min(stop + 1, people.size()));
+    EXPECT_EQ(records.indi, before.indi) << stop;
+    EXPECT_EQ(records.nextNoteNumber, before.nextNoteNumber);
+  }
 }
 
 // "Process all" finds children through an index of the whole list; on any

@@ -20,9 +20,12 @@ class FakeModal final : public quenby::Modal {
  public:
   std::deque<std::function<void(QDialog&)>> dialogScripts;
   std::deque<QString> fileNames;  // an empty name is a cancelled dialog
+  std::deque<quenby::SaveChoice> saveChoices;
+  std::deque<bool> confirmations;
 
   std::vector<quenby::FileDialogSettings> fileQuestions;
-  std::vector<QString> messages;  // "title: text"
+  std::vector<QString> messages;   // "title: text"
+  std::vector<QString> questions;  // the texts of Confirm and AskSave
   std::vector<QString> openedDocuments;
   std::vector<QString> startedPrograms;
   bool programsStart = true;  // a program without a path never starts
@@ -43,6 +46,26 @@ class FakeModal final : public quenby::Modal {
   QString SaveFileName(QWidget*, const quenby::FileDialogSettings& settings) override { return Answer(settings); }
   void Message(QWidget*, const QString& title, const QString& text) override {
     messages.push_back(title + ": " + text);
+  }
+  bool Confirm(QWidget*, const QString&, const QString& text) override {
+    questions.push_back(text);
+    if (confirmations.empty()) {
+      ++unexpectedQuestions;
+      return false;
+    }
+    const bool yes = confirmations.front();
+    confirmations.pop_front();
+    return yes;
+  }
+  quenby::SaveChoice AskSave(QWidget*, const QString&, const QString& text) override {
+    questions.push_back(text);
+    if (saveChoices.empty()) {
+      ++unexpectedQuestions;
+      return quenby::SaveChoice::kCancel;
+    }
+    const quenby::SaveChoice choice = saveChoices.front();
+    saveChoices.pop_front();
+    return choice;
   }
   bool OpenDocument(const QString& path) override {
     openedDocuments.push_back(path);

@@ -4,6 +4,7 @@
 // window's edges: the input box's mouse handling, long inputs, and failures
 // that must be told.
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -12,15 +13,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
 #include "about/frmAbout.hpp"
-#include "fake_modal.hpp"
 #include "gedcom/frmSexChoice.hpp"
 #include "rules/catalogue.hpp"
 #include "rules/frmRule.hpp"
+#include "window_fixture.hpp"
 #include "workspace/frmQuenby.hpp"
 
 namespace {
@@ -63,18 +66,17 @@ std::function<void(QDialog&)> AnswerSex(int option, QStringList& askedFor) {
   };
 }
 
+QString DocumentsFolder() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, WindowFixture {
   Q_OBJECT
 
-  std::unique_ptr<FakeModal> modal_;
-  NoRegistry registry_;
-  std::unique_ptr<quenby::frmQuenby> window_;
-  QTemporaryDir folder_;
-
   QString InFolder(const QString& name) const { return folder_.filePath(name); }
-  void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   void Process(int person) {
     window_->lstPeople->setCurrentRow(person);
     Click(window_->btnTestOne);
@@ -105,17 +107,8 @@ class MainWindowTest : public QObject {
   }
 
  private slots:
-  void init() {
-    modal_ = std::make_unique<FakeModal>();
-    window_ = std::make_unique<quenby::frmQuenby>(*modal_, registry_);
-    window_->show();
-  }
-
-  void cleanup() {
-    window_.reset();
-    QCOMPARE(modal_->unexpectedQuestions, 0);
-    QVERIFY(modal_->dialogScripts.empty() && modal_->fileNames.empty());
-  }
+  void init() { OpenWindow(); }
+  void cleanup() { DropWindow(); }
 
   void buildsFiveRulesWithTheButtonsSavesLoadsRunsAndProcessesThem() {
     auto& w = *window_;
@@ -158,10 +151,15 @@ class MainWindowTest : public QObject {
     modal_->fileNames = {file, file};
     Click(w.btnSave);
     rules.clear();
+    // The emptied list is a change that loading would lose.
+    modal_->saveChoices = {quenby::SaveChoice::kDiscard};
     Click(w.btnLoad);
     QCOMPARE(Items(rules), built);
-    // The file dialogs start in the program's folder and offer the last file.
-    QCOMPARE(modal_->fileQuestions.at(0).directory, QCoreApplication::applicationDirPath());
+    QCOMPARE(modal_->questions, std::vector<QString>{"Save the changes to the rules?"});
+    // The file dialogs start in the documents folder, then where the last
+    // file was, and offer the last file.
+    QCOMPARE(modal_->fileQuestions.at(0).directory, DocumentsFolder());
+    QCOMPARE(modal_->fileQuestions.at(1).directory, folder_.path());
     QCOMPARE(modal_->fileQuestions.at(1).lastFile, file);
 
     Click(w.btnRunRules);
@@ -218,21 +216,32 @@ class MainWindowTest : public QObject {
              fam + "0 @F6@ FAM\n1 WIFE @I10@\n1 HUSB @I9@\n1 MARR\n2 DATE 2/9/1902\n2 PLAC Halifax\n1 CHIL @I11@\n\n");
   }
 
-  // A left press puts the caret first; the others select all, and the middle
-  // button pastes nothing.
-  void mousePressInTheInputDiscardsDerivedResultsAndKeepsTheText() {
+  // Placing the caret with any button keeps what was derived from the text;
+  // typing, pasting and deleting discard it, and the text stays as edited.
+  void onlyAnEditOfTheInputDiscardsDerivedResults() {
     const QString text = QStringLiteral("1 John b. 1852\n2 Ann b. 1876");
     window_->txtInput->setPlainText(text);
     for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-      window_->txtInput->moveCursor(QTextCursor::End);
       FillDerivedResults();
       QTest::mouseClick(window_->txtInput->viewport(), button, {}, QPoint(1, 1));
+      QCOMPARE(window_->lstPeople->count(), 2);
+      QCOMPARE(window_->NextNoteNumber, 7);
+      QCOMPARE(window_->txtInput->toPlainText(), text);
+    }
+    QApplication::clipboard()->setText(QStringLiteral("X"));
+    const std::function<void()> edits[] = {
+        [&] { QTest::keyClicks(window_->txtInput, QStringLiteral("a")); },
+        [&] { window_->txtInput->paste(); },
+        [&] { QTest::keyClick(window_->txtInput, Qt::Key_Backspace); },
+    };
+    for (const auto& edit : edits) {
+      FillDerivedResults();
+      window_->txtInput->moveCursor(QTextCursor::End);
+      edit();
       VerifyDerivedResultsCleared();
       QCOMPARE(window_->lstPeople->count(), 0);
-      QCOMPARE(window_->txtInput->toPlainText(), text);
-      QCOMPARE(window_->txtInput->textCursor().selectionStart(), 0);
-      QCOMPARE(window_->txtInput->textCursor().selectionEnd(), button == Qt::LeftButton ? 0 : text.size());
     }
+    QCOMPARE(window_->txtInput->toPlainText(), text + "a");  // typed, pasted, one deleted
   }
 
   void runRulesTakesTheInputAsTypedAndDiscardsDerivedResults() {
@@ -281,6 +290,7 @@ class MainWindowTest : public QObject {
     SetItems(*window_->lstRules, before);
     QDir(folder_.path()).mkdir("folder.rules");
     modal_->fileNames = {InFolder("folder.rules"), QString()};
+    modal_->saveChoices = {quenby::SaveChoice::kDiscard, quenby::SaveChoice::kDiscard};
     for (int load = 0; load < 2; ++load) {
       FillDerivedResults();
       Click(window_->btnLoad);

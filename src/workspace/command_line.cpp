@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "workspace/command_line.hpp"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+#include "quenby/version.hpp"
+#include "workspace/frmQuenby.hpp"
+
+namespace quenby {
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 2;
+
+const char* const kUsage = "Usage: quenby [--rules RULES.rules] [TEXT.txt]\n";
+
+const char* const kHelp =
+    "Turns genealogical text into a GEDCOM file: paste or open the text, run an\n"
+    "ordered list of rules into a people list, generate and save the records.\n"
+    "\n"
+    "  --rules RULES.rules  load this rules file into the rule list\n"
+    "  TEXT.txt             open this text file as the text to parse\n"
+    "  --help               show this help and end\n"
+    "  --version            show the version and end\n";
+
+}  // namespace
+
+std::optional<WindowCommandLine> ParseWindowCommandLine(const QStringList& arguments, QTextStream& out,
+                                                        QTextStream& err, int& exitStatus) {
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption rules(QStringLiteral("rules"), QString(), QStringLiteral("RULES.rules"));
+  const QCommandLineOption help(QStringLiteral("help"));
+  const QCommandLineOption version(QStringLiteral("version"));
+  parser.addOptions({rules, help, version});
+  parser.addPositionalArgument(QStringLiteral("TEXT.txt"), QString());
+
+  const auto usageError = [&](const QString& message) {
+    err << "quenby: " << message << "\n" << kUsage;
+    err.flush();
+    exitStatus = kExitUsage;
+    return std::nullopt;
+  };
+  if (!parser.parse(arguments)) {
+    return usageError(parser.errorText());
+  }
+  if (parser.isSet(help)) {
+    out << kUsage << "\n" << kHelp;
+    out.flush();
+    exitStatus = kExitOk;
+    return std::nullopt;
+  }
+  if (parser.isSet(version)) {
+    out << kProductName << " " << kVersionText << "\n";
+    out.flush();
+    exitStatus = kExitOk;
+    return std::nullopt;
+  }
+  const QStringList texts = parser.positionalArguments();
+  if (texts.size() > 1) {
+    return usageError(QStringLiteral("only one text file can be opened"));
+  }
+  if (parser.values(rules).size() > 1) {
+    return usageError(QStringLiteral("only one rules file can be loaded"));
+  }
+  exitStatus = kExitOk;
+  return WindowCommandLine{parser.value(rules), texts.isEmpty() ? QString() : texts.first()};
+}
+
+void OpenFromCommandLine(frmQuenby& window, const WindowCommandLine& files) {
+  if (!files.rulesFile.isEmpty()) {
+    window.LoadRules(files.rulesFile);
+  }
+  if (!files.textFile.isEmpty()) {
+    window.OpenText(files.textFile);
+  }
+}
+
+}  // namespace quenby

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The window program's command line:
+//   quenby [--rules RULES.rules] [TEXT.txt]
+//   quenby --help | --version
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QTextStream;
+
+namespace quenby {
+
+class frmQuenby;
+
+struct WindowCommandLine {
+  QString rulesFile;  // loaded into the rule list; empty for none
+  QString textFile;   // opened as the input text; empty for none
+};
+
+// The files to open, or nothing when the program ends at once with
+// `exitStatus`: 0 after --help or --version (written to `out`), 2 after a
+// usage error (the message and the usage written to `err`).
+std::optional<WindowCommandLine> ParseWindowCommandLine(const QStringList& arguments, QTextStream& out,
+                                                        QTextStream& err, int& exitStatus);
+
+// Loads the rules and then opens the text that the command line names.
+void OpenFromCommandLine(frmQuenby& window, const WindowCommandLine& files);
+
+}  // namespace quenby

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "workspace/process_progress.hpp"
+
+#include <QCoreApplication>
+#include <QProgressDialog>
+
+namespace quenby {
+
+namespace {
+
+// The dialog is brought up to date every so many persons: often enough to
+// move smoothly and answer Cancel at once, rarely enough to cost nothing.
+constexpr std::size_t kStepsPerUpdate = 200;
+
+}  // namespace
+
+ProcessAllProgress::ProcessAllProgress(QWidget* window, std::size_t total) {
+  if (total < kShownFrom) {
+    return;
+  }
+  block_ = std::make_unique<OwnerBlock>(*window);
+  dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("Processing all people..."), QStringLiteral("Cancel"), 0,
+                                              static_cast<int>(total), window);
+  dialog_->setObjectName(QStringLiteral("processAllProgress"));
+  dialog_->setWindowTitle(QStringLiteral("Process all"));
+  dialog_->setWindowModality(Qt::NonModal);
+  dialog_->setMinimumDuration(0);
+  dialog_->setAutoClose(false);
+  dialog_->setAutoReset(false);
+  dialog_->setValue(0);
+}
+
+ProcessAllProgress::~ProcessAllProgress() = default;
+
+bool ProcessAllProgress::Step(std::size_t processed, std::size_t total) {
+  if (!dialog_) {
+    return true;
+  }
+  if (processed % kStepsPerUpdate == 0) {
+    dialog_->setLabelText(QStringLiteral("Processing person %L1 of %L2...").arg(processed + 1).arg(total));
+    dialog_->setValue(static_cast<int>(processed));
+    QCoreApplication::processEvents();
+  }
+  // A cancel pressed while a question was open counts at the next person.
+  cancelled_ = cancelled_ || dialog_->wasCanceled();
+  return !cancelled_;
+}
+
+}  // namespace quenby

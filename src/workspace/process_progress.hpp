@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// "Process all" over a long people list shows how far it is and offers
+// Cancel, which stops the run after the person being processed. Short lists
+// show nothing. The window takes no input meanwhile, but can be closed.
+
+#include <cstddef>
+#include <memory>
+
+#include "workspace/owner_block.hpp"
+
+class QProgressDialog;
+class QWidget;
+
+namespace quenby {
+
+class ProcessAllProgress {
+ public:
+  // Lists of at least this many persons show their progress.
+  static constexpr std::size_t kShownFrom = 2000;
+
+  ProcessAllProgress(QWidget* window, std::size_t total);
+  ~ProcessAllProgress();
+  ProcessAllProgress(const ProcessAllProgress&) = delete;
+  ProcessAllProgress& operator=(const ProcessAllProgress&) = delete;
+
+  // Told after each person; false once the user cancelled.
+  bool Step(std::size_t processed, std::size_t total);
+  bool Cancelled() const { return cancelled_; }
+
+ private:
+  std::unique_ptr<OwnerBlock> block_;
+  std::unique_ptr<QProgressDialog> dialog_;
+  bool cancelled_ = false;
+};
+
+}  // namespace quenby

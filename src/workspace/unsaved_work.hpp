@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// Keeps track of the work that a load or a close would lose: a rule list
+// changed since it was last loaded or saved, and generated records not saved
+// since they were made or edited. Before such work is lost the user is asked
+// "Save the changes ...?" with Save, Discard and Cancel.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QListWidget;
+class QPlainTextEdit;
+class QWidget;
+
+namespace quenby {
+
+class Modal;
+
+class UnsavedWork : public QObject {
+  Q_OBJECT
+
+ public:
+  UnsavedWork(QListWidget& rules, QPlainTextEdit& indi, QPlainTextEdit& fam, QObject* parent);
+
+  // The rule list as it stands was loaded or saved.
+  void RulesSaved();
+  // The generated records as they stand were saved.
+  void RecordsSaved();
+
+  bool RulesChanged() const { return rulesChanged_; }
+  bool RecordsUnsaved() const { return recordsChanged_; }
+
+  // True when the rules may be replaced or dropped: unchanged, saved through
+  // `save` (which tells whether it saved), or discarded. False on Cancel.
+  bool MayDropRules(Modal& modal, QWidget* parent, const std::function<bool()>& save);
+  bool MayDropRecords(Modal& modal, QWidget* parent, const std::function<bool()>& save);
+
+ private:
+  QPlainTextEdit& indi_;
+  QPlainTextEdit& fam_;
+  bool rulesChanged_ = false;
+  bool recordsChanged_ = false;
+};
+
+}  // namespace quenby

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "workspace/window_layout.hpp"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <algorithm>
+
+#include "workspace/caption_button.hpp"
+#include "workspace/frmQuenby.hpp"
+#include "workspace/qt_support.hpp"
+
+namespace quenby {
+
+namespace {
+
+// The gaps of the twips layout between groups of controls.
+const int kGap = TwipsToPixels(105);
+const int kMargin = TwipsToPixels(240);
+
+// The client area of the twips layout.
+constexpr int kDefaultWidthTwips = 9735;
+constexpr int kDefaultHeightTwips = 12510;
+const QSize kFrameAllowance(16, 40);
+
+// A button that keeps its twips size, grown only where the font needs it.
+QWidget* Fixed(QPushButton* button) {
+  if (auto* caption = qobject_cast<CaptionButton*>(button)) {
+    caption->SetDesignSize(button->size());
+    caption->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  } else {
+    button->setFixedSize(button->size());
+  }
+  return button;
+}
+
+// A button that spans its column, with its twips height.
+QWidget* Spanning(CaptionButton* button) {
+  button->SetDesignSize(button->size());
+  button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  return button;
+}
+
+// A text area or list that grows, but never below a few lines.
+QWidget* Growing(QAbstractScrollArea* area, int lines) {
+  area->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  area->setMinimumHeight(lines * area->fontMetrics().lineSpacing() + 2 * area->frameWidth() + 4);
+  area->setMinimumWidth(TwipsToPixels(1500));
+  return area;
+}
+
+QVBoxLayout* Column(std::initializer_list<QWidget*> buttons) {
+  auto* column = new QVBoxLayout;
+  column->setSpacing(kGap);
+  for (QWidget* button : buttons) {
+    column->addWidget(button);
+  }
+  column->addStretch(1);
+  return column;
+}
+
+}  // namespace
+
+void ArrangeMainWindow(frmQuenby& w) {
+  // The stretch of each growing row is its twips height.
+  const int inputStretch = w.txtInput->height();
+  const int rulesStretch = w.lstRules->height();
+  const int peopleStretch = w.lstPeople->height();
+  const int recordsStretch = w.txtINDI->height();
+
+  auto* root = new QVBoxLayout(&w);
+  root->setContentsMargins(kMargin, TwipsToPixels(120), kMargin, TwipsToPixels(120));
+  root->setSpacing(0);
+
+  auto* top = new QHBoxLayout;
+  top->setSpacing(kGap);
+  top->addWidget(w.Label1, 1, Qt::AlignBottom);
+  top->addWidget(Fixed(w.cmdDebugPeople));
+  top->addWidget(Fixed(w.btnHelp));
+  root->addLayout(top);
+  root->addWidget(Growing(w.txtInput, 2), inputStretch);
+  root->addSpacing(kGap);
+
+  root->addWidget(w.Label2);
+  auto* rules = new QHBoxLayout;
+  rules->setSpacing(kGap);
+  rules->addWidget(Growing(w.lstRules, 2), 1);
+  rules->addLayout(Column({Fixed(w.btnRuleMove[0]), Fixed(w.btnRuleMove[1])}));
+  rules->addLayout(Column({Fixed(w.btnEditRule), Fixed(w.btnInsertRule), Fixed(w.btnAddRule)}));
+  rules->addLayout(Column({Fixed(w.btnLoad), Fixed(w.btnSave)}));
+  root->addLayout(rules, rulesStretch);
+  root->addSpacing(kGap);
+  root->addWidget(Spanning(static_cast<CaptionButton*>(w.btnRunRules)));
+  root->addSpacing(kGap);
+
+  // The people list on the left; the test variables, each under the caption
+  // "Test var's" with its label to its left, on the right.
+  auto* people = new QGridLayout;
+  people->setHorizontalSpacing(kGap);
+  people->setVerticalSpacing(0);
+  people->addWidget(w.Label6, 0, 0);
+  people->addWidget(Growing(w.lstPeople, 2), 1, 0);
+  auto* details = new QGridLayout;
+  details->setHorizontalSpacing(kGap);
+  details->setVerticalSpacing(0);
+  details->addWidget(w.Label7, 0, 1);
+  const std::array<QLabel*, 10> labels = {w.Label10, w.Label11, w.Label12, w.Label13, w.Label14,
+                                          w.Label15, w.Label16, w.Label17, w.Label18, w.Label19};
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    const int row = static_cast<int>(i) + 1;
+    details->addWidget(labels[i], row, 0);
+    details->addWidget(w.txtDetails[i], row, 1);
+  }
+  details->setColumnStretch(1, 1);
+  details->setRowStretch(static_cast<int>(labels.size()) + 1, 1);
+  people->addLayout(details, 0, 1, 2, 1);
+  auto* test = new QHBoxLayout;
+  test->setSpacing(kGap);
+  test->addWidget(Spanning(static_cast<CaptionButton*>(w.btnTestOne)));
+  test->addWidget(Spanning(static_cast<CaptionButton*>(w.btnDoOne)));
+  people->addItem(new QSpacerItem(0, kGap, QSizePolicy::Minimum, QSizePolicy::Fixed), 2, 0);
+  people->addLayout(test, 3, 0);
+  people->addWidget(Spanning(static_cast<CaptionButton*>(w.btnDoAll)), 3, 1);
+  // The twips widths of the two columns.
+  people->setColumnStretch(0, w.lstPeople->width());
+  people->setColumnStretch(1, w.btnDoAll->width());
+  people->setRowStretch(1, 1);
+  root->addLayout(people, peopleStretch);
+  root->addSpacing(kGap);
+
+  auto* records = new QGridLayout;
+  records->setHorizontalSpacing(kGap);
+  records->setVerticalSpacing(0);
+  records->addWidget(w.Label8, 0, 0);
+  records->addWidget(w.Label9, 0, 1);
+  records->addWidget(Growing(w.txtINDI, 2), 1, 0);
+  records->addWidget(Growing(w.txtFAM, 2), 1, 1);
+  records->setRowStretch(1, 1);
+  root->addLayout(records, recordsStretch);
+  root->addSpacing(kGap);
+  root->addWidget(Spanning(static_cast<CaptionButton*>(w.btnWrite)));
+
+  // A row whose buttons or test variables need more than its twips height
+  // stretches from that height, so that every growing row gains as soon as
+  // the window does.
+  for (QLayout* row : {static_cast<QLayout*>(rules), static_cast<QLayout*>(people)}) {
+    root->setStretchFactor(row, std::max(root->stretch(root->indexOf(row)), row->minimumSize().height()));
+  }
+}
+
+QSize DefaultWindowSize(const frmQuenby& window) {
+  QSize size =
+      QSize(TwipsToPixels(kDefaultWidthTwips), TwipsToPixels(kDefaultHeightTwips)).expandedTo(window.minimumSizeHint());
+  if (const QScreen* screen = window.screen()) {
+    // Before the window is first shown its frame is unknown: room is left
+    // for a title bar and borders.
+    const QSize frame = (window.frameGeometry().size() - window.geometry().size()).expandedTo(kFrameAllowance);
+    size = size.boundedTo(screen->availableSize() - frame).expandedTo(window.minimumSizeHint());
+  }
+  return size;
+}
+
+}  // namespace quenby

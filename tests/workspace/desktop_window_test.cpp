@@ -1,0 +1,390 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window as a desktop window: its layout at every size, the work it
+// keeps from being lost, the sex question's answer for everyone else, a long
+// "Process all" cancelled, and the command line.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextStream>
+#include <QToolTip>
+#include <QtTest>
+#include <memory>
+
+#include "gedcom/frmSexChoice.hpp"
+#include "window_fixture.hpp"
+#include "workspace/caption_button.hpp"
+#include "workspace/command_line.hpp"
+#include "workspace/frmQuenby.hpp"
+
+using quenby::SaveChoice;
+
+namespace {
+
+// Answers the sex question with option `option` (1 male, 2 female), ticking
+// the box for everyone else when asked to.
+std::function<void(QDialog&)> AnswerSex(int option, bool forEveryoneElse, QStringList& askedFor) {
+  return [=, &askedFor](QDialog& dialog) {
+    auto& question = dynamic_cast<quenby::frmSexChoice&>(dialog);
+    askedFor << question.fraFrame->title();
+    QVERIFY(!question.chkEveryoneElse->isChecked());
+    if (forEveryoneElse) {
+      QTest::mouseClick(question.chkEveryoneElse, Qt::LeftButton, {},
+                        QPoint(6, question.chkEveryoneElse->height() / 2));
+    }
+    QRadioButton* button = question.optSex[static_cast<std::size_t>(option)];
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+  };
+}
+
+// The controls a user sees and clicks: every child widget that is not part
+// of another control.
+QList<QWidget*> Controls(const quenby::frmQuenby& w) {
+  QList<QWidget*> controls = {w.Label1,        w.txtInput,   w.Label2,         w.lstRules,       w.btnEditRule,
+                              w.btnInsertRule, w.btnAddRule, w.btnLoad,        w.btnSave,        w.btnRunRules,
+                              w.Label6,        w.lstPeople,  w.Label7,         w.btnTestOne,     w.btnDoOne,
+                              w.btnDoAll,      w.Label8,     w.Label9,         w.txtINDI,        w.txtFAM,
+                              w.btnWrite,      w.btnHelp,    w.cmdDebugPeople, w.btnRuleMove[0], w.btnRuleMove[1]};
+  for (QLabel* label :
+       {w.Label10, w.Label11, w.Label12, w.Label13, w.Label14, w.Label15, w.Label16, w.Label17, w.Label18, w.Label19}) {
+    controls << label;
+  }
+  for (QLineEdit* detail : w.txtDetails) {
+    controls << detail;
+  }
+  return controls;
+}
+
+// Every control lies inside the window, overlaps no other, and shows its
+// caption whole.
+void VerifyEveryControlUsable(const quenby::frmQuenby& w) {
+  const QList<QWidget*> controls = Controls(w);
+  const QRect window = w.rect();
+  for (qsizetype i = 0; i < controls.size(); ++i) {
+    const QRect place = controls[i]->geometry();
+    QVERIFY2(window.contains(place) && !place.isEmpty(), qPrintable(controls[i]->objectName()));
+    for (qsizetype j = i + 1; j < controls.size(); ++j) {
+      QVERIFY2(!place.intersects(controls[j]->geometry()),
+               qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName()));
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(controls[i])) {
+      QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), qPrintable(label->text()));
+    }
+    if (const auto* button = qobject_cast<const quenby::CaptionButton*>(controls[i])) {
+      const QFontMetrics metrics = button->fontMetrics();
+      const QRect area = button->CaptionArea();
+      const QStringList lines = quenby::CaptionLines(button->text(), metrics, area.width());
+      QVERIFY2(lines.size() * metrics.lineSpacing() - metrics.leading() <= area.height(), qPrintable(button->text()));
+      for (const QString& line : lines) {
+        QVERIFY2(metrics.horizontalAdvance(line) <= area.width(), qPrintable(line));
+      }
+    }
+  }
+}
+
+}  // namespace
+
+class DesktopWindowTest : public QObject, WindowFixture {
+  Q_OBJECT
+
+  QString Examples(const QString& name) const { return QStringLiteral(QUENBY_SOURCE_DIR "/examples/") + name; }
+
+ private slots:
+  void init() { OpenWindow(); }
+  void cleanup() { DropWindow(); }
+
+  // The four text areas take the room a larger window gives; at its
+  // minimum size, which fits a 1024x768 screen less 60 pixels of title bar
+  // and panel, every control can still be seen and clicked.
+  void theTextAreasGrowAndTheMinimumSizeKeepsEveryControlUsable() {
+    auto& w = *window_;
+    const QSize minimum = w.minimumSizeHint();
+    qInfo("minimum size %dx%d, default %dx%d", minimum.width(), minimum.height(), w.width(), w.height());
+    w.resize(minimum);
+    QTest::qWait(20);
+    QVERIFY(minimum.width() <= 1024 && minimum.height() <= 768 - 60);
+    VerifyEveryControlUsable(w);
+    const std::vector<QWidget*> areas = {w.txtInput, w.lstRules, w.lstPeople, w.txtINDI, w.txtFAM};
+    std::vector<QSize> small;
+    for (const QWidget* area : areas) {
+      small.push_back(area->size());
+    }
+    const QSize buttonSize = w.btnEditRule->size();
+    w.resize(minimum + QSize(300, 200));
+    QTest::qWait(20);
+    VerifyEveryControlUsable(w);
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+      QVERIFY2(areas[i]->width() > small[i].width() && areas[i]->height() > small[i].height(),
+               qPrintable(areas[i]->objectName()));
+    }
+    QCOMPARE(w.btnEditRule->size(), buttonSize);
+  }
+
+  void theSizeAndPlaceAreRememberedBetweenRuns() {
+    window_->resize(window_->minimumSizeHint() + QSize(50, 40));
+    const QSize size = window_->size();
+    window_->close();
+    quenby::frmQuenby next(*modal_, registry_);
+    QCOMPARE(next.size(), size);
+  }
+
+  // Closing and loading ask about a changed rule list, not about one just
+  // loaded or saved; Cancel keeps everything, Save saves first.
+  void changedRulesAreOfferedForSavingBeforeTheyAreLost() {
+    auto& w = *window_;
+    const QString rules = Examples("hartley.rules");
+    modal_->fileNames = {rules};
+    Click(w.btnLoad);
+    QVERIFY(w.close());  // just loaded: no question
+    QVERIFY(modal_->questions.empty());
+
+    w.show();
+    delete w.lstRules->takeItem(0);
+    const QStringList changed = Items(*w.lstRules);
+    modal_->saveChoices = {SaveChoice::kCancel, SaveChoice::kCancel};
+    QVERIFY(!w.close());
+    w.LoadRules(rules);
+    QCOMPARE(Items(*w.lstRules), changed);
+    QCOMPARE(modal_->questions, std::vector<QString>(2, "Save the changes to the rules?"));
+
+    const QString saved = folder_.filePath("changed.rules");
+    modal_->saveChoices = {SaveChoice::kSave};
+    modal_->fileNames = {saved, rules};
+    Click(w.btnLoad);  // saves, then loads
+    QCOMPARE(Items(*w.lstRules).size(), changed.size() + 1);
+    modal_->fileNames = {saved};
+    Click(w.btnLoad);
+    QCOMPARE(Items(*w.lstRules), changed);
+    modal_->fileNames = {saved};
+    Click(w.btnSave);
+    QCOMPARE(modal_->questions.size(), std::size_t{3});
+    QVERIFY(w.close());
+  }
+
+  void unsavedRecordsAreOfferedForSavingOnClose() {
+    auto& w = *window_;
+    w.LoadRules(Examples("hartley.rules"));
+    w.OpenText(Examples("hartley.txt"));
+    Click(w.btnRunRules);
+    QStringList askedFor;
+    modal_->dialogScripts.push_back(AnswerSex(2, false, askedFor));
+    Click(w.btnDoAll);
+    modal_->saveChoices = {SaveChoice::kCancel, SaveChoice::kSave};
+    QVERIFY(!w.close());
+    const QString ged = folder_.filePath("hartley.ged");
+    modal_->fileNames = {ged};
+    QVERIFY(w.close());
+    QCOMPARE(FileBytes(ged), FileBytes(Examples("hartley.ged")));
+    QCOMPARE(modal_->questions, std::vector<QString>(2, "Save the generated records?"));
+  }
+
+  // The box is offered unticked each time; once ticked, nobody later in the
+  // run is asked, and the next run asks again.
+  void theAnswerForEveryoneElseSettlesTheRestOfTheRun() {
+    auto& w = *window_;
+    w.lstPeople->addItems({"Al One", "Bo Two|_S_F", "Cy Three", "Di Four", "Ed Five"});
+    QStringList askedFor;
+    modal_->dialogScripts = {AnswerSex(2, false, askedFor), AnswerSex(1, true, askedFor)};
+    Click(w.btnDoAll);
+    QCOMPARE(askedFor, QStringList({"Al One", "Cy Three"}));
+    const QString indi = w.txtINDI->toPlainText();
+    for (const char* person : {"One/\n1 SEX F", "Three/\n1 SEX M", "Four/\n1 SEX M", "Five/\n1 SEX M"}) {
+      QVERIFY2(indi.contains(person), person);
+    }
+    modal_->dialogScripts = {AnswerSex(2, true, askedFor)};
+    Click(w.btnDoAll);
+    QCOMPARE(askedFor.size(), 3);
+  }
+
+  // A long run shows its progress; Cancel keeps the records made so far,
+  // scrolled to the newest, and leaves everything else as it was.
+  void cancellingProcessAllKeepsTheRecordsMadeSoFar() {
+    auto& w = *window_;
+    QStringList people;
+    for (int i = 0; i < 5000; ++i) {
+      people << QStringLiteral("Person %1|_S_M").arg(i);
+    }
+    people[3000] = QStringLiteral("Asked Person");
+    w.lstPeople->addItems(people);
+    w.txtDetails[0]->setText("kept");
+    modal_->dialogScripts.push_back([&w](QDialog& dialog) {
+      auto* progress = w.findChild<QProgressDialog*>();
+      QVERIFY(progress != nullptr && progress->isVisible());
+      progress->cancel();
+      auto& question = dynamic_cast<quenby::frmSexChoice&>(dialog);
+      QTest::mouseClick(question.optSex[1], Qt::LeftButton, {}, QPoint(6, question.optSex[1]->height() / 2));
+    });
+    Click(w.btnDoAll);
+    const QString indi = w.txtINDI->toPlainText();
+    QVERIFY(indi.endsWith("0 @I3001@ INDI\n1 NAME Asked /Person/\n1 SEX M\n\n"));
+    QCOMPARE(indi.count("INDI"), 3001);
+    QCOMPARE(w.txtDetails[0]->text(), "kept");
+    QCOMPARE(w.lstPeople->count(), 5000);
+    QVERIFY(w.findChild<QProgressDialog*>() == nullptr);
+    // The newest record is in view.
+    const QTextCursor caret = w.txtINDI->textCursor();
+    QCOMPARE(caret.block().text(), "0 @I3001@ INDI");
+    QVERIFY(w.txtINDI->viewport()->rect().contains(w.txtINDI->cursorRect()));
+  }
+
+  // Closing the window while the sex question is open asks whether to stop;
+  // stopping keeps the records made so far, then the window closes as usual.
+  void closingDuringAQuestionAsksWhetherToStop() {
+    auto& w = *window_;
+    w.lstPeople->addItems({"Al One|_S_M", "Bo Two", "Cy Three", "Di Four|_S_F"});
+    QStringList askedFor;
+    std::vector<bool> questionOpen;
+    const auto closeWhileAsked = [&](QDialog& dialog) {
+      askedFor << dynamic_cast<quenby::frmSexChoice&>(dialog).fraFrame->title();
+      w.close();
+      questionOpen.push_back(dialog.isVisible());
+    };
+    modal_->confirmations = {false, true};
+    modal_->dialogScripts = {closeWhileAsked, closeWhileAsked};
+    modal_->saveChoices = {SaveChoice::kDiscard};
+    Click(w.btnDoAll);
+    QCOMPARE(askedFor, QStringList({"Bo Two", "Cy Three"}));
+    QCOMPARE(questionOpen, std::vector<bool>({true, false}));  // "No" goes on, "Yes" stops
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.txtINDI->toPlainText().count(" INDI"), 3);
+    QCOMPARE(modal_->questions,
+             std::vector<QString>({"Stop processing all people and close Quenby?",
+                                   "Stop processing all people and close Quenby?", "Save the generated records?"}));
+  }
+
+  // The desktop's dialogs block their owner's controls, not its close
+  // button, and give them back afterwards.
+  void aDesktopDialogBlocksItsOwnersControlsWhileItAsks() {
+    const auto modal = quenby::MakeDesktopModal();
+    QDialog dialog(window_.get());
+    bool blocked = false;
+    QTimer::singleShot(0, &dialog, [&] {
+      blocked =
+          dialog.isVisible() && !window_->btnRunRules->isEnabled() && !window_->findChild<QMenuBar*>()->isEnabled();
+      dialog.hide();
+    });
+    modal->Exec(dialog);
+    QVERIFY(blocked);
+    QVERIFY(window_->btnRunRules->isEnabled() && window_->findChild<QMenuBar*>()->isEnabled());
+  }
+
+  // Long lines can be read: the people list scrolls sideways, a test
+  // variable shows the start of its value.
+  void longLinesScrollAndTestVariablesShowTheirStart() {
+    auto& w = *window_;
+    const QString note = QString(400, QLatin1Char('n'));
+    w.lstPeople->addItems({"Al", "Bo Long|_N_" + note});
+    w.txtInput->setPlainText("Al\nBo Long|_N_" + note);
+    Click(w.btnRunRules);
+    QScrollBar* sideways = w.lstPeople->horizontalScrollBar();
+    QVERIFY(sideways->maximum() > 0);
+    sideways->setValue(sideways->maximum());
+    const QRect row = w.lstPeople->visualItemRect(w.lstPeople->item(1));
+    QVERIFY(row.right() - w.lstPeople->fontMetrics().horizontalAdvance("nnn") <= w.lstPeople->viewport()->width());
+    QHelpEvent tip(QEvent::ToolTip, row.center(), w.lstPeople->viewport()->mapToGlobal(row.center()));
+    QApplication::sendEvent(w.lstPeople->viewport(), &tip);
+    QVERIFY(QToolTip::text().contains(note));
+    w.lstPeople->setCurrentRow(1);
+    Click(w.btnTestOne);
+    QCOMPARE(w.txtDetails[9]->cursorPosition(), 0);
+    // The record just made is in view below many earlier ones.
+    w.txtINDI->setPlainText(QString("earlier\n").repeated(500));
+    w.txtDetails[1]->setText("M");
+    Click(w.btnDoOne);
+    QCOMPARE(w.txtINDI->textCursor().block().text(), "0 @I2@ INDI");
+    QVERIFY(w.txtINDI->viewport()->rect().contains(w.txtINDI->cursorRect()));
+  }
+
+  // A dropped ".rules" file is loaded into the rule list, any other file
+  // opened as the input text.
+  void droppedFilesAreOpened() {
+    for (const QString& name : {QStringLiteral("hartley.rules"), QStringLiteral("hartley.txt")}) {
+      QMimeData data;
+      data.setUrls({QUrl::fromLocalFile(Examples(name))});
+      QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(window_.get(), &enter);
+      QVERIFY(enter.isAccepted());
+      QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(window_.get(), &drop);
+    }
+    QCOMPARE(window_->lstRules->count(), 16);
+    QVERIFY(window_->txtInput->toPlainText().startsWith("Descendants of William Hartley"));
+  }
+
+  // The menu's keys do what the buttons do; the guide is the README; the
+  // date order is kept for the GEDCOM exports.
+  void theMenuBarOffersTheActionsTheGuideAndTheDateOrder() {
+    auto& w = *window_;
+    const auto action = [&w](const QString& text) {
+      for (QAction* candidate : w.findChildren<QAction*>()) {
+        if (candidate->text() == text) {
+          return candidate;
+        }
+      }
+      qFatal("no menu entry %s", qPrintable(text));
+    };
+    QCOMPARE(action("&Run Rules")->shortcut(), QKeySequence(Qt::Key_F5));
+    w.LoadRules(Examples("hartley.rules"));
+    w.OpenText(Examples("hartley.txt"));
+    QTest::keyClick(&w, Qt::Key_F5);
+    QCOMPARE(w.lstPeople->count(), 14);
+    QStringList askedFor;
+    modal_->dialogScripts.push_back(AnswerSex(2, false, askedFor));
+    QTest::keyClick(&w, Qt::Key_F6);
+    QCOMPARE(askedFor, QStringList{"Ann Whiteley"});
+
+    // The rules file loaded last is offered again.
+    auto* recent = w.findChild<QMenu*>();
+    QVERIFY(recent != nullptr);
+    emit recent->aboutToShow();
+    QVERIFY(action("&1 hartley.rules") != nullptr);
+
+    action("&User guide")->trigger();
+    auto* guide = w.findChild<QTextBrowser*>();
+    QVERIFY(guide != nullptr && guide->toPlainText().contains("From pasted text to a GEDCOM file"));
+
+    action("Numeric dates month first (3/5/1845 = March 5)")->trigger();
+    QCOMPARE(QSettings("Quenby", "Quenby").value("export/dateOrder").toString(), "mdy");
+  }
+
+  void theCommandLineOpensRulesAndText() {
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    int status = -1;
+    const auto files = quenby::ParseWindowCommandLine(
+        {"quenby", "--rules", Examples("hartley.rules"), Examples("hartley.txt")}, outStream, errStream, status);
+    QVERIFY(files.has_value());
+    quenby::OpenFromCommandLine(*window_, *files);
+    QCOMPARE(window_->lstRules->count(), 16);
+    QCOMPARE(window_->txtInput->toPlainText(), QString::fromUtf8(FileBytes(Examples("hartley.txt"))));
+    Click(window_->btnRunRules);
+    QCOMPARE(window_->lstPeople->count(), 14);
+
+    QVERIFY(!quenby::ParseWindowCommandLine({"quenby", "--version"}, outStream, errStream, status));
+    QCOMPARE(status, 0);
+    QVERIFY(out.startsWith("Quenby 1."));
+    QVERIFY(!quenby::ParseWindowCommandLine({"quenby", "--bogus"}, outStream, errStream, status));
+    QCOMPARE(status, 2);
+    QVERIFY(err.contains("Usage: quenby [--rules RULES.rules] [TEXT.txt]"));
+    QVERIFY(!quenby::ParseWindowCommandLine({"quenby", "a.txt", "b.txt"}, outStream, errStream, status));
+    QCOMPARE(status, 2);
+  }
+};
+
+QTEST_MAIN(DesktopWindowTest)
+#include "desktop_window_test.moc"
