@@ -21,7 +21,7 @@ skip() { echo "skipped: $*"; }
 
 expected=(bin/quenby-convert share/man/man1/quenby-convert.1.gz
   share/doc/quenby/README.md share/doc/quenby/copyright share/doc/quenby/changelog.gz)
-for example in "$source"/examples/*; do
+for example in "$source"/examples/*.{txt,rules,ged}; do
   expected+=("share/doc/quenby/examples/$(basename "$example")")
 done
 if [ "$window" = ON ]; then
