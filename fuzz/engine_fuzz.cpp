@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds the rule engine arbitrary rule lists and texts. The input is the rule
 // items, one per line, then a NUL byte, then the text to convert.
 

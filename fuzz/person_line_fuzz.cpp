@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary people lists to the person-line parser and the record
 // builders. Besides crashes and sanitizer reports, it checks that "Process
 // all" writes exactly what processing each person in turn writes.

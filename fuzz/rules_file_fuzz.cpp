@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rules files come from anywhere: reading one must neither crash nor hang,
 // whatever its bytes.
 

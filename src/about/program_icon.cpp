@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "about/program_icon.hpp"
 
 // The icon images are compiled into the window library, a static library:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quenby-convert: the rule engine and the record builders on the command
 // line, for scripts and for lists too large to paste. It produces the same
 // people list, test variables and GEDCOM bytes as the window does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Rules 31, 32, 41 and 42 write the structure the person-line parser reads

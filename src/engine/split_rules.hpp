@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Rules 11 to 14 cut a line in two at an occurrence of the search text;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/swap_rules.hpp"
 
 #include "text/text.hpp"

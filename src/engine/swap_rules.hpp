@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Rules 1 to 8: swap a part of the line for the replacement text, or replace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The sex question: asked for a person whose sex is empty. Choosing "Male" or

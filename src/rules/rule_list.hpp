@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Editing the ordered rule list: where the add, insert and move buttons put a

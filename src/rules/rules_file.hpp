@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Rules files: a profile file with the section "Rules" and the keys "1",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Tab stops for a list whose items hold TAB-separated pieces, such as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built quenby-convert as a user's script would and checks its
 // output, messages and exit status.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each rule code on single lines: what a pass leaves of a line, and the
 // generation, children and date decisions the rules make.
 

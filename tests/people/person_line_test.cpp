@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "people/person_line.hpp"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // "Process all" done the plain way: parse, settle the sex, then the INDI and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sessions at the main window as a new user works (building a rule list with
 // the buttons and the editor, saving, loading and running it, processing
 // people, turning the example descendant list into its GEDCOM file), then the
