@@ -21,7 +21,8 @@ const char* const kHelp =
     "ordered list of rules into a people list, generate and save the records.\n"
     "\n"
     "  --rules RULES.rules  load this rules file into the rule list\n"
-    "  TEXT.txt             open this text file as the text to parse\n"
+    "  TEXT.txt             open this text file as the text to parse (a file\n"
+    "                       named *.rules is loaded as rules instead)\n"
     "  --help               show this help and end\n"
     "  --version            show the version and end\n";
 
@@ -58,15 +59,23 @@ std::optional<WindowCommandLine> ParseWindowCommandLine(const QStringList& argum
     exitStatus = kExitOk;
     return std::nullopt;
   }
-  const QStringList texts = parser.positionalArguments();
+  QStringList rulesFiles = parser.values(rules);
+  QStringList texts;
+  for (const QString& file : parser.positionalArguments()) {
+    (IsRulesFileName(file) ? rulesFiles : texts).append(file);
+  }
   if (texts.size() > 1) {
     return usageError(QStringLiteral("only one text file can be opened"));
   }
-  if (parser.values(rules).size() > 1) {
+  if (rulesFiles.size() > 1) {
     return usageError(QStringLiteral("only one rules file can be loaded"));
   }
   exitStatus = kExitOk;
-  return WindowCommandLine{parser.value(rules), texts.isEmpty() ? QString() : texts.first()};
+  return WindowCommandLine{rulesFiles.value(0), texts.value(0)};
+}
+
+bool IsRulesFileName(const QString& file) {
+  return file.endsWith(QStringLiteral(".rules"), Qt::CaseInsensitive);
 }
 
 void OpenFromCommandLine(frmQuenby& window, const WindowCommandLine& files) {

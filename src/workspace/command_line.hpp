@@ -4,6 +4,9 @@
 // The window program's command line:
 //   quenby [--rules RULES.rules] [TEXT.txt]
 //   quenby --help | --version
+// A file named without an option is opened by its kind, as a dropped file
+// is: a ".rules" file into the rule list, any other file as the text. So the
+// desktop can open both kinds with a plain "quenby FILE".
 
 #include <QString>
 #include <QStringList>
@@ -25,6 +28,9 @@ struct WindowCommandLine {
 // usage error (the message and the usage written to `err`).
 std::optional<WindowCommandLine> ParseWindowCommandLine(const QStringList& arguments, QTextStream& out,
                                                         QTextStream& err, int& exitStatus);
+
+// True for a file that opens into the rule list rather than as the text.
+bool IsRulesFileName(const QString& file);
 
 // Loads the rules and then opens the text that the command line names.
 void OpenFromCommandLine(frmQuenby& window, const WindowCommandLine& files);

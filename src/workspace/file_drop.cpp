@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QUrl>
 
+#include "workspace/command_line.hpp"
 #include "workspace/frmQuenby.hpp"
 
 namespace quenby {
@@ -49,7 +50,7 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event) {
         break;
       }
       drop->acceptProposedAction();
-      if (file.endsWith(QStringLiteral(".rules"), Qt::CaseInsensitive)) {
+      if (IsRulesFileName(file)) {
         window_.LoadRules(file);
       } else {
         window_.OpenText(file);

@@ -383,6 +383,14 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QVERIFY(err.contains("Usage: quenby [--rules RULES.rules] [TEXT.txt]"));
     QVERIFY(!quenby::ParseWindowCommandLine({"quenby", "a.txt", "b.txt"}, outStream, errStream, status));
     QCOMPARE(status, 2);
+    // A rules file named without --rules, as the desktop opens one, loads as rules.
+    const auto opened =
+        quenby::ParseWindowCommandLine({"quenby", "family.RULES", "list.txt"}, outStream, errStream, status);
+    QVERIFY(opened.has_value());
+    QCOMPARE(opened->rulesFile, QStringLiteral("family.RULES"));
+    QCOMPARE(opened->textFile, QStringLiteral("list.txt"));
+    QVERIFY(!quenby::ParseWindowCommandLine({"quenby", "--rules", "a.rules", "b.rules"}, outStream, errStream, status));
+    QCOMPARE(status, 2);
   }
 };
 
