@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace quenby;
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const PeopleList people = SplitOn(input, "\n");
-  const SexQuestion answerMale = [](const std::string&) { return std::string("M"); };
+  const SexQuestion answerMale = [](const std::string&) { return SexAnswer{"M"}; };
 
   const GeneratedRecords all = ProcessAll(people, answerMale);
 

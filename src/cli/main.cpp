@@ -164,8 +164,9 @@ std::vector<std::string> ReadRuleItems(const std::string& name) {
 }
 
 // The sex question on the terminal; F when there is no terminal to ask, as
-// closing the question without choosing "Male" gives in the window.
-std::string AskOnTerminal(const std::string& name) {
+// closing the question without choosing "Male" gives in the window. Only M
+// or F typed at the terminal is a stated answer.
+SexAnswer AskOnTerminal(const std::string& name) {
 #ifdef _WIN32
   constexpr const char* kTerminal = "CON";
 #else
@@ -173,13 +174,16 @@ std::string AskOnTerminal(const std::string& name) {
 #endif
   std::fstream terminal(kTerminal, std::ios::in | std::ios::out);
   if (!terminal) {
-    return "F";
+    return {"F", false};
   }
   terminal << "Sex not defined - Please select Male or Female\n" << name << ": M (Male) or F (Female)? " << std::flush;
   std::string answer;
   std::getline(terminal, answer);
   const auto trimmed = Trim(answer);
-  return (trimmed == "M" || trimmed == "m" || trimmed == "Male" || trimmed == "male") ? "M" : "F";
+  if (trimmed == "M" || trimmed == "m" || trimmed == "Male" || trimmed == "male") {
+    return {"M"};
+  }
+  return {"F", trimmed == "F" || trimmed == "f" || trimmed == "Female" || trimmed == "female"};
 }
 
 std::string StageText(const Options& options, const LineList& people) {
@@ -204,7 +208,7 @@ std::string StageText(const Options& options, const LineList& people) {
       break;
   }
   const SexQuestion ask =
-      options.sex.empty() ? SexQuestion(AskOnTerminal) : SexQuestion([&](const std::string&) { return options.sex; });
+      options.sex.empty() ? SexQuestion(AskOnTerminal) : SexQuestion([&](const std::string&) { return SexAnswer{options.sex}; });
   const auto records = ProcessAll(people, ask);
   return GedcomFileBytes(records.indi, records.fam);
 }

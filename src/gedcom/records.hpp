@@ -18,15 +18,22 @@ namespace quenby {
 
 using PeopleList = std::vector<std::string>;
 
-// Asks the user for the sex of the person whose name (without "/") is given;
-// answers "M" for Male, anything else counts as "F".
-using SexQuestion = std::function<std::string(const std::string& nameWithoutSlashes)>;
+// The answer to the sex question for one person.
+struct SexAnswer {
+  std::string sex;               // "M" or "F": what the test variables and the classic record get
+  bool stated = true;            // false when nobody chose: the question was closed without a choice,
+                                 // or there was no one to ask
+  bool forEveryoneElse = false;  // the same answer for every later person without a sex in this run
+};
+using SexQuestion = std::function<SexAnswer(const std::string& nameWithoutSlashes)>;
 
 // The name the sex question shows: the full name with every "/" removed.
 std::string SexQuestionCaption(std::string_view fullName);
 
-// When the sex is exactly empty, asks and stores "M" or "F".
-void SettleSex(TestVariables& details, const SexQuestion& ask);
+// When the sex is exactly empty, asks and stores "M" (the answer "M") or "F"
+// (any other answer). False when the stored sex was taken by default: nobody
+// chose it, or there was no one to ask.
+bool SettleSex(TestVariables& details, const SexQuestion& ask);
 
 // The INDI record (and NOTE record) of the person at `personIndex`;
 // `details[kSex]` is written as it stands.
@@ -45,6 +52,9 @@ struct GeneratedRecords {
   std::string fam;
   std::int64_t nextFamNumber = 1;
   std::int64_t nextNoteNumber = 1;
+  // The persons ("I3") whose sex was taken by default; the standard exports
+  // infer it from a partner or write it as unknown.
+  std::vector<std::string> defaultSexIds;
 };
 
 // "Process all": parse, INDI and FAM for every line in list order, counters

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -309,6 +310,7 @@ void frmQuenby::ClearGedOutput() {
   txtFAM->clear();
   NextFamNumber = 1;
   NextNoteNumber = 1;
+  DefaultSexIds.clear();
 }
 
 void frmQuenby::EmptyPeopleList() {
@@ -482,6 +484,7 @@ void frmQuenby::btnDoAll_Click() {
   SetBoxText(*txtFAM, records.fam);
   NextFamNumber = records.nextFamNumber;
   NextNoteNumber = records.nextNoteNumber;
+  DefaultSexIds = records.defaultSexIds;
   ClearDetails();
 }
 
@@ -531,7 +534,9 @@ TestVariables frmQuenby::ReadDetails() const {
 void frmQuenby::BuildIndiRecord(int personIndex) {
   TestVariables details = ReadDetails();
   if (details[kSex].empty()) {
-    SettleSex(details, [this](const std::string& name) { return AskSex(name); });
+    if (!SettleSex(details, [this](const std::string& name) { return AskSex(name); })) {
+      DefaultSexIds.push_back("I" + std::to_string(personIndex + 1));
+    }
     txtDetails[kSex]->setText(FromUtf8(details[kSex]));
   }
   AppendBoxText(*txtINDI, quenby::BuildIndiRecord(details, static_cast<std::size_t>(personIndex), NextNoteNumber));
@@ -542,13 +547,16 @@ void frmQuenby::BuildFamRecord(int personIndex) {
                                                 ReadDetails(), NextFamNumber));
 }
 
-std::string frmQuenby::AskSex(const std::string& nameWithoutSlashes) {
+SexAnswer frmQuenby::AskSex(const std::string& nameWithoutSlashes) {
   if (sexChoice_ == nullptr) {
     sexChoice_ = new frmSexChoice(this);
   }
   sexChoice_->SetPersonName(FromUtf8(nameWithoutSlashes));
   modal_.Exec(*sexChoice_);
-  return sexChoice_->IsMale() ? "M" : "F";
+  if (sexChoice_->IsMale()) {
+    return {"M"};
+  }
+  return {"F", sexChoice_->optSex[2]->isChecked()};
 }
 
 void frmQuenby::ReportFailure(const QString& what, const std::string& error) {

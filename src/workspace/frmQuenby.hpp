@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "gedcom/records.hpp"
 #include "people/person_line.hpp"
 #include "workspace/modal.hpp"
 
@@ -81,6 +82,8 @@ class frmQuenby : public QWidget {
   // The numbers of the next family record (@F1@ ...) and note record (@NI1@ ...).
   std::int64_t NextFamNumber = 1;
   std::int64_t NextNoteNumber = 1;
+  // The persons of the generated records whose sex nobody chose ("I3").
+  std::vector<std::string> DefaultSexIds;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -118,8 +121,9 @@ class frmQuenby : public QWidget {
   void BuildIndiRecord(int personIndex);
   void BuildFamRecord(int personIndex);
   TestVariables ReadDetails() const;
-  // Asks the sex of the named person; "M" for Male, otherwise "F".
-  std::string AskSex(const std::string& nameWithoutSlashes);
+  // Asks the sex of the named person: "M" for Male, otherwise "F", stated
+  // only when Male or Female was chosen.
+  SexAnswer AskSex(const std::string& nameWithoutSlashes);
   void EmptyPeopleList();
   void ReportFailure(const QString& what, const std::string& error);
 

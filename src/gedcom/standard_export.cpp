@@ -1,0 +1,610 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gedcom/standard_export.hpp"
+
+#include <chrono>
+#include <cstddef>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "gedcom/gedcom_lines.hpp"
+#include "gedcom/gedcom_names.hpp"
+#include "quenby/version.hpp"
+#include "text/calendar.hpp"
+#include "text/encoding.hpp"
+#include "text/file_io.hpp"
+#include "text/text.hpp"
+
+namespace quenby {
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+bool TagIs(const GedcomLine& line, std::string_view upper) {
+  return EqualsIgnoringAsciiCase(line.tag, upper);
+}
+
+bool IsTextContinuation(const GedcomLine& line) {
+  return TagIs(line, "CONC") || TagIs(line, "CONT");
+}
+
+// Events that a record may state without a date or place; "Y" says that
+// they happened.
+bool IsEvent(const GedcomLine& line) {
+  for (const std::string_view tag : {"BIRT", "CHR", "DEAT", "BURI", "CREM", "BAPM", "MARR", "DIV", "ENGA"}) {
+    if (TagIs(line, tag)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// The pieces of a reference or note list that the person line's parser
+// writes as "{first}, {second}"; any other text is one piece as it stands.
+std::vector<std::string_view> BracedPieces(std::string_view text) {
+  if (!StartsWith(text, "{") || !EndsWith(text, "}") || text.size() < 2) {
+    return {text};
+  }
+  std::vector<std::string_view> pieces;
+  text = text.substr(1, text.size() - 2);
+  std::size_t at = 0;
+  while (true) {
+    const std::size_t next = text.find("}, {", at);
+    pieces.push_back(text.substr(at, next == std::string_view::npos ? std::string_view::npos : next - at));
+    if (next == std::string_view::npos) {
+      return pieces;
+    }
+    at = next + 4;
+  }
+}
+
+enum class Sex : char { kMale = 'M', kFemale = 'F', kOther = 'X', kUnknown = 'U' };
+
+Sex SexOf(std::string_view value) {
+  const auto trimmed = TrimView(value);
+  if (EqualsIgnoringAsciiCase(trimmed, "M") || EqualsIgnoringAsciiCase(trimmed, "male")) {
+    return Sex::kMale;
+  }
+  if (EqualsIgnoringAsciiCase(trimmed, "F") || EqualsIgnoringAsciiCase(trimmed, "female")) {
+    return Sex::kFemale;
+  }
+  return EqualsIgnoringAsciiCase(trimmed, "X") ? Sex::kOther : Sex::kUnknown;
+}
+
+Sex Opposite(Sex sex) {
+  return sex == Sex::kMale ? Sex::kFemale : Sex::kMale;
+}
+
+struct Record {
+  std::size_t begin = 0;  // its level-0 line
+  std::size_t end = 0;
+  bool written = true;  // false for a record replaced by a later one, HEAD and TRLR
+};
+
+// A family's partner and child lines, and the persons they point to.
+struct Member {
+  std::size_t line = 0;
+  std::size_t person = 0;  // record index
+};
+
+class Exporter {
+ public:
+  Exporter(std::vector<GedcomLine> lines, const StandardExportOptions& options)
+      : lines_(std::move(lines)), options_(options) {}
+
+  std::string Run() {
+    Index();
+    Families();
+    Links();
+    Sexes();
+    out_.reserve(lines_.size() * 24 + 512);
+    Header();
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      if (records_[r].written && !IsInlinedNote(r)) {
+        WriteRecord(r);
+      }
+    }
+    if (sourceUsed_ && byXref_.find("S1") == byXref_.end()) {
+      out_.append("0 @S1@ SOUR\r\n1 TITL Quenby\r\n");
+    }
+    out_.append("0 @").append(submitter_).append("@ SUBM\r\n1 NAME Unknown\r\n0 TRLR\r\n");
+    return std::move(out_);
+  }
+
+ private:
+  bool Is70() const { return options_.version == GedcomVersion::k70; }
+
+  void Index() {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (lines_[i].level == 0) {
+        if (!records_.empty()) {
+          records_.back().end = i;
+        }
+        records_.push_back({i, lines_.size(), true});
+      }
+    }
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      const GedcomLine& head = lines_[records_[r].begin];
+      if (TagIs(head, "HEAD") || TagIs(head, "TRLR")) {
+        records_[r].written = false;
+        continue;
+      }
+      if (head.xref.empty()) {
+        continue;
+      }
+      // A record given again ("Process the test" twice) replaces the earlier.
+      const auto [it, fresh] = byXref_.try_emplace(head.xref, r);
+      if (!fresh) {
+        records_[it->second].written = false;
+        it->second = r;
+      }
+    }
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (lines_[i].level > 0 && TagIs(lines_[i], "NOTE") && IsPointer(lines_[i].value)) {
+        notesPointedTo_.insert(PointerTarget(lines_[i].value));
+      }
+    }
+    std::size_t number = 1;
+    while (byXref_.count(submitter_ = "U" + std::to_string(number)) != 0) {
+      ++number;
+    }
+  }
+
+  std::size_t RecordOf(std::string_view xref) const {
+    const auto it = byXref_.find(xref);
+    return it == byXref_.end() ? kNone : it->second;
+  }
+
+  bool IsKind(std::size_t record, std::string_view tag) const {
+    return record != kNone && TagIs(lines_[records_[record].begin], tag);
+  }
+
+  bool IsInlinedNote(std::size_t record) const {
+    const GedcomLine& head = lines_[records_[record].begin];
+    return TagIs(head, "NOTE") && notesPointedTo_.count(head.xref) != 0;
+  }
+
+  // Whether a pointer leads to a record of the file.
+  bool Defined(std::string_view xref) const { return xref == "S1" || RecordOf(xref) != kNone; }
+
+  void Families() {
+    members_.resize(records_.size());
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      if (!records_[r].written || !IsKind(r, "FAM")) {
+        continue;
+      }
+      for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
+        const GedcomLine& line = lines_[i];
+        if (line.level != 1 || !IsPointer(line.value)) {
+          continue;
+        }
+        const std::size_t person = RecordOf(PointerTarget(line.value));
+        if (!IsKind(person, "INDI")) {
+          continue;
+        }
+        if (TagIs(line, "HUSB") || TagIs(line, "WIFE")) {
+          members_[r].partners.push_back({i, person});
+        } else if (TagIs(line, "CHIL")) {
+          members_[r].children.push_back({i, person});
+        }
+      }
+    }
+  }
+
+  void Sexes() {
+    sex_.assign(records_.size(), Sex::kUnknown);
+    std::vector<bool> defaulted(records_.size(), false);
+    for (const auto& id : options_.defaultSexIds) {
+      const std::size_t r = RecordOf(id);
+      if (r != kNone) {
+        defaulted[r] = true;
+      }
+    }
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      if (!IsKind(r, "INDI")) {
+        continue;
+      }
+      for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
+        if (lines_[i].level == 1 && TagIs(lines_[i], "SEX")) {
+          sex_[r] = defaulted[r] ? Sex::kUnknown : SexOf(lines_[i].value);
+          break;
+        }
+      }
+    }
+    // A sex nobody chose is the opposite of a partner's chosen one; partners
+    // that disagree leave it unknown.
+    std::vector<Sex> inferred(records_.size(), Sex::kUnknown);
+    std::vector<bool> conflict(records_.size(), false);
+    for (const auto& family : members_) {
+      if (family.partners.size() != 2) {
+        continue;
+      }
+      for (int k = 0; k < 2; ++k) {
+        const std::size_t self = family.partners[static_cast<std::size_t>(k)].person;
+        const std::size_t other = family.partners[static_cast<std::size_t>(1 - k)].person;
+        const Sex known = sex_[other];
+        if (!defaulted[self] || defaulted[other] || (known != Sex::kMale && known != Sex::kFemale)) {
+          continue;
+        }
+        if (inferred[self] != Sex::kUnknown && inferred[self] != Opposite(known)) {
+          conflict[self] = true;
+        }
+        inferred[self] = Opposite(known);
+      }
+    }
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      if (defaulted[r] && !conflict[r]) {
+        sex_[r] = inferred[r];
+      }
+    }
+  }
+
+  // The HUSB or WIFE tag of a partner: the man is HUSB and the woman WIFE
+  // whenever the sexes tell them apart; otherwise the record's own tag.
+  std::string_view PartnerTag(std::size_t record, std::size_t line) const {
+    const auto& partners = members_[record].partners;
+    std::size_t self = 0;
+    while (self < partners.size() && partners[self].line != line) {
+      ++self;
+    }
+    const std::string_view own = TagIs(lines_[line], "HUSB") ? "HUSB" : "WIFE";
+    if (self == partners.size() || partners.size() > 2) {
+      return own;
+    }
+    const Sex mine = sex_[partners[self].person];
+    if (partners.size() == 1) {
+      return mine == Sex::kMale ? "HUSB" : mine == Sex::kFemale ? "WIFE" : own;
+    }
+    const Sex theirs = sex_[partners[1 - self].person];
+    if (mine == theirs) {
+      return own;
+    }
+    if (mine == Sex::kMale || theirs == Sex::kFemale) {
+      return "HUSB";
+    }
+    if (mine == Sex::kFemale || theirs == Sex::kMale) {
+      return "WIFE";
+    }
+    return own;
+  }
+
+  void Header() {
+    out_.append("0 HEAD\r\n");
+    if (Is70()) {
+      out_.append("1 GEDC\r\n2 VERS 7.0\r\n");
+    }
+    out_.append("1 SOUR QUENBY\r\n2 VERS ").append(kVersionText).append("\r\n2 NAME Quenby\r\n1 DEST ANY\r\n");
+    out_.append("1 DATE ").append(options_.date).append("\r\n1 SUBM @").append(submitter_).append("@\r\n");
+    if (!Is70()) {
+      if (!options_.fileName.empty()) {
+        AppendValueLines(out_, 1, {}, "FILE", Text(options_.fileName), options_.version);
+      }
+      out_.append("1 GEDC\r\n2 VERS 5.5.1\r\n2 FORM LINEAGE-LINKED\r\n1 CHAR UTF-8\r\n");
+    }
+  }
+
+  // The value of a line with the CONC and CONT lines below it joined in
+  // (LF for CONT).
+  std::string_view RawValue(std::size_t line, std::string& buffer) const {
+    const int level = lines_[line].level;
+    std::size_t i = line + 1;
+    bool joined = false;
+    for (; i < lines_.size() && lines_[i].level > level; ++i) {
+      if (lines_[i].level == level + 1 && IsTextContinuation(lines_[i])) {
+        if (!joined) {
+          buffer.assign(lines_[line].value);
+          joined = true;
+        }
+        if (TagIs(lines_[i], "CONT")) {
+          buffer.push_back('\n');
+        }
+        buffer.append(lines_[i].value);
+      }
+    }
+    return joined ? std::string_view(buffer) : lines_[line].value;
+  }
+
+  // Text as a GEDCOM value: printable UTF-8, "@" doubled where the version
+  // asks for it. Line breaks stay.
+  const std::string& Text(std::string_view raw) {
+    text_.clear();
+    std::size_t at = 0;
+    while (true) {
+      const std::size_t lineBreak = raw.find('\n', at);
+      const std::size_t start = text_.size();
+      AppendPrintable(text_, raw.substr(at, lineBreak == std::string_view::npos ? lineBreak : lineBreak - at));
+      EscapeAt(start);
+      if (lineBreak == std::string_view::npos) {
+        return text_;
+      }
+      text_.push_back('\n');
+      at = lineBreak + 1;
+    }
+  }
+
+  void EscapeAt(std::size_t start) {
+    if (text_.find('@', start) == std::string::npos) {
+      return;
+    }
+    if (Is70()) {
+      if (text_.size() > start && text_[start] == '@') {
+        text_.insert(start, 1, '@');
+      }
+      return;
+    }
+    std::string escaped = text_.substr(0, start);
+    for (std::size_t i = start; i < text_.size(); ++i) {
+      escaped.push_back(text_[i]);
+      if (text_[i] == '@') {
+        escaped.push_back('@');
+      }
+    }
+    text_ = std::move(escaped);
+  }
+
+  void Line(int level, std::string_view tag, std::string_view text) {
+    AppendValueLines(out_, level, {}, tag, Text(text), options_.version);
+  }
+
+  void Pointer(int level, std::string_view tag, std::string_view xref) {
+    out_.append(std::to_string(level)).append(" ").append(tag).append(" @").append(xref).append("@\r\n");
+    if (xref == "S1") {
+      sourceUsed_ = true;
+    }
+  }
+
+  std::string UpperTag(const GedcomLine& line) const {
+    std::string tag(line.tag);
+    for (char& c : tag) {
+      if (c >= 'a' && c <= 'z') {
+        c = static_cast<char>(c - 'a' + 'A');
+      }
+    }
+    return tag;
+  }
+
+  std::size_t SubtreeEnd(std::size_t line, std::size_t end) const {
+    std::size_t i = line + 1;
+    while (i < end && lines_[i].level > lines_[line].level) {
+      ++i;
+    }
+    return i;
+  }
+
+  void WriteRecord(std::size_t r) {
+    const GedcomLine& head = lines_[records_[r].begin];
+    const bool isIndi = IsKind(r, "INDI");
+    std::string tag = UpperTag(head);
+    if (Is70() && tag == "NOTE") {
+      tag = "SNOTE";
+    }
+    std::string buffer;
+    const std::string_view raw = RawValue(records_[r].begin, buffer);
+    AppendValueLines(out_, 0, head.xref, tag, IsPointer(raw) ? raw : std::string_view(Text(raw)), options_.version);
+    WriteLines(r, records_[r].begin + 1, records_[r].end);
+    if (isIndi) {
+      BackLinks(r);
+    }
+  }
+
+  void BackLinks(std::size_t person) {
+    for (const auto& link : links_[person]) {
+      Pointer(1, link.second ? "FAMS" : "FAMC", lines_[records_[link.first].begin].xref);
+    }
+  }
+
+  void WriteLines(std::size_t record, std::size_t from, std::size_t to) {
+    const bool isIndi = IsKind(record, "INDI");
+    const bool isFam = IsKind(record, "FAM");
+    std::string buffer;
+    for (std::size_t i = from; i < to;) {
+      const GedcomLine& line = lines_[i];
+      const std::size_t end = SubtreeEnd(i, to);
+      if (IsTextContinuation(line)) {
+        i = end;
+        continue;
+      }
+      const std::string_view raw = RawValue(i, buffer);
+      if (isIndi && line.level == 1 && (TagIs(line, "FAMS") || TagIs(line, "FAMC"))) {
+        // The back-links are made from the family records.
+      } else if (isIndi && line.level == 1 && TagIs(line, "NAME")) {
+        Name(raw);
+        WriteLines(record, i + 1, end);
+      } else if (isIndi && line.level == 1 && TagIs(line, "SEX")) {
+        const Sex sex = sex_[record];
+        Line(1, "SEX", std::string(1, static_cast<char>(sex == Sex::kOther && !Is70() ? Sex::kUnknown : sex)));
+      } else if (TagIs(line, "NOTE") && line.level > 0) {
+        Notes(line.level, raw);
+      } else if (TagIs(line, "SOUR") && line.level > 0) {
+        Citations(i, end, raw);
+      } else if (IsPointer(raw)) {
+        if (Defined(PointerTarget(raw)) && !(isFam && !IsKind(RecordOf(PointerTarget(raw)), "INDI") &&
+                                             (TagIs(line, "HUSB") || TagIs(line, "WIFE") || TagIs(line, "CHIL")))) {
+          const bool partner = isFam && line.level == 1 && (TagIs(line, "HUSB") || TagIs(line, "WIFE"));
+          Pointer(line.level, partner ? PartnerTag(record, i) : std::string_view(UpperTag(line)), PointerTarget(raw));
+          WriteLines(record, i + 1, end);
+        }
+      } else if (TagIs(line, "DATE") && line.level > 1) {
+        Date(line.level, raw);
+        WriteLines(record, i + 1, end);
+      } else if (line.level == 1 && IsEvent(line) && raw.empty() && end == i + 1) {
+        Line(1, UpperTag(line), "Y");
+      } else {
+        Line(line.level, UpperTag(line), raw);
+        WriteLines(record, i + 1, end);
+      }
+      i = end;
+    }
+  }
+
+  void Name(std::string_view raw) {
+    const NameParts parts = SplitName(raw);
+    Line(1, "NAME", NameValue(parts));
+    const std::pair<std::string_view, const std::string*> pieces[] = {{"NPFX", &parts.prefix},
+                                                                      {"GIVN", &parts.given},
+                                                                      {"SPFX", &parts.surnamePrefix},
+                                                                      {"SURN", &parts.surname},
+                                                                      {"NSFX", &parts.suffix}};
+    for (const auto& [tag, value] : pieces) {
+      if (!value->empty()) {
+        Line(2, tag, *value);
+      }
+    }
+  }
+
+  void Date(int level, std::string_view raw) {
+    const auto date = StandardDate(raw, options_.dateOrder);
+    if (date) {
+      Line(level, "DATE", *date);
+    } else if (Is70()) {
+      out_.append(std::to_string(level)).append(" DATE\r\n");
+      Line(level + 1, "PHRASE", raw);
+    } else {
+      // A date this cannot read is kept whole as a date phrase.
+      Line(level, "DATE", "(" + std::string(raw) + ")");
+    }
+  }
+
+  // Each piece of a note list is a note of its own; a pointer to a note
+  // record brings that record's text here.
+  void Notes(int level, std::string_view raw) {
+    std::string buffer;
+    if (IsPointer(raw)) {
+      const std::size_t note = RecordOf(PointerTarget(raw));
+      if (!IsKind(note, "NOTE")) {
+        if (Defined(PointerTarget(raw))) {
+          Pointer(level, "NOTE", PointerTarget(raw));
+        }
+        return;
+      }
+      raw = RawValue(records_[note].begin, buffer);
+    }
+    for (const auto piece : BracedPieces(raw)) {
+      Line(level, "NOTE", piece);
+    }
+  }
+
+  // Each piece of a reference list is a citation of its own with its own
+  // page; the other lines below the citation stay with the first.
+  void Citations(std::size_t line, std::size_t end, std::string_view raw) {
+    const int level = lines_[line].level;
+    const bool pointer = IsPointer(raw);
+    if (pointer && !Defined(PointerTarget(raw))) {
+      return;
+    }
+    if (!pointer) {
+      // A source written as text: 7.0 has only citations of a record.
+      if (Is70()) {
+        Pointer(level, "SOUR", "VOID");
+        Line(level + 1, "PAGE", raw);
+      } else {
+        Line(level, "SOUR", raw);
+      }
+      WriteLines(RecordIndexOf(line), line + 1, end);
+      return;
+    }
+    std::size_t page = kNone;
+    for (std::size_t i = line + 1; i < end; ++i) {
+      if (lines_[i].level == level + 1 && TagIs(lines_[i], "PAGE")) {
+        page = i;
+        break;
+      }
+    }
+    std::string buffer;
+    const auto pieces = page == kNone ? std::vector<std::string_view>{} : BracedPieces(RawValue(page, buffer));
+    const std::string target(PointerTarget(raw));
+    if (pieces.empty()) {
+      Pointer(level, "SOUR", target);
+      WriteLines(RecordIndexOf(line), line + 1, end);
+      return;
+    }
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+      Pointer(level, "SOUR", target);
+      Line(level + 1, "PAGE", pieces[k]);
+      if (k == 0) {
+        const std::size_t pageEnd = SubtreeEnd(page, end);
+        WriteLines(RecordIndexOf(line), line + 1, page);
+        WriteLines(RecordIndexOf(line), pageEnd, end);
+      }
+    }
+  }
+
+  std::size_t RecordIndexOf(std::size_t line) const {
+    std::size_t lo = 0;
+    std::size_t hi = records_.size();
+    while (hi - lo > 1) {
+      const std::size_t mid = (lo + hi) / 2;
+      (records_[mid].begin <= line ? lo : hi) = mid;
+    }
+    return lo;
+  }
+
+  struct FamilyMembers {
+    std::vector<Member> partners;
+    std::vector<Member> children;
+  };
+
+  // FAMS (second true) and FAMC links of each person, in family order.
+  void Links() {
+    links_.resize(records_.size());
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      for (const auto& partner : members_[r].partners) {
+        links_[partner.person].emplace_back(r, true);
+      }
+    }
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      for (const auto& child : members_[r].children) {
+        links_[child.person].emplace_back(r, false);
+      }
+    }
+  }
+
+  std::vector<GedcomLine> lines_;
+  const StandardExportOptions& options_;
+  std::vector<Record> records_;
+  std::unordered_map<std::string_view, std::size_t> byXref_;
+  std::unordered_set<std::string_view> notesPointedTo_;
+  std::vector<FamilyMembers> members_;
+  std::vector<std::vector<std::pair<std::size_t, bool>>> links_;
+  std::vector<Sex> sex_;
+  std::string submitter_;
+  std::string out_;
+  std::string text_;
+  bool sourceUsed_ = false;
+};
+
+}  // namespace
+
+StandardExport ExportStandardGedcom(std::string_view indi, std::string_view fam, const StandardExportOptions& options) {
+  RecordText individuals = ParseRecordText(indi);
+  if (individuals.error) {
+    return {{}, "Individuals [GED], " + individuals.error->reason};
+  }
+  RecordText families = ParseRecordText(fam);
+  if (families.error) {
+    return {{}, "Families [GED], " + families.error->reason};
+  }
+  std::vector<GedcomLine> lines = std::move(individuals.lines);
+  lines.insert(lines.end(), families.lines.begin(), families.lines.end());
+  Exporter exporter(std::move(lines), options);
+  return {exporter.Run(), {}};
+}
+
+bool WriteStandardGedcomFile(std::string_view utf8FileName, std::string_view indi, std::string_view fam,
+                             StandardExportOptions options, std::string& error) {
+  const std::size_t folderEnd = utf8FileName.find_last_of("/\\");
+  options.fileName = utf8FileName.substr(folderEnd == std::string_view::npos ? 0 : folderEnd + 1);
+  const StandardExport exported = ExportStandardGedcom(indi, fam, options);
+  if (!exported.error.empty()) {
+    error = exported.error;
+    return false;
+  }
+  return WriteFileAtomically(PathFromUtf8(utf8FileName), exported.bytes, error);
+}
+
+std::string GedcomDateToday() {
+  const std::chrono::year_month_day today(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
+  return GedcomDateOf(static_cast<int>(static_cast<unsigned>(today.day())),
+                      static_cast<int>(static_cast<unsigned>(today.month())), static_cast<int>(today.year()));
+}
+
+}  // namespace quenby
