@@ -14,6 +14,7 @@
 #include "engine/engine.hpp"
 #include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
+#include "gedcom/standard_export.hpp"
 #include "people/person_line.hpp"
 #include "quenby/version.hpp"
 #include "rules/rules_file.hpp"
@@ -34,7 +35,8 @@ constexpr int kExitFileError = 1;
 constexpr int kExitUsage = 2;
 
 constexpr std::string_view kUsage =
-    "Usage: quenby-convert [-r RULES.rules] [--stage people|details|ged] [--sex M|F] [-o OUT] INPUT|-\n"
+    "Usage: quenby-convert [-r RULES.rules] [--stage people|details|ged] [--sex M|F]\n"
+    "                      [--format classic|5.5.1|7.0] [--dates dmy|mdy] [-o OUT] INPUT|-\n"
     "\n"
     "Runs the rules of RULES.rules over the text of INPUT (\"-\" reads standard input)\n"
     "and writes one of three stages:\n"
@@ -49,6 +51,11 @@ constexpr std::string_view kUsage =
     "  --sex M|F          the answer for every person without a sex; without it the\n"
     "                     question is asked on the terminal, and F is taken when there\n"
     "                     is none\n"
+    "  --format FORMAT    the GEDCOM file of the ged stage: classic (the default,\n"
+    "                     as \"Save generated file\" writes it), 5.5.1 (standard\n"
+    "                     GEDCOM 5.5.1) or 7.0 (GEDCOM 7.0)\n"
+    "  --dates ORDER      how 5.5.1 and 7.0 read numeric dates such as 3/5/1845:\n"
+    "                     dmy (day first, the default) or mdy (month first)\n"
     "  -o, --output FILE  write to FILE instead of standard output\n"
     "  -h, --help         show this text\n"
     "  --version          show the version\n"
@@ -63,6 +70,8 @@ struct Options {
   std::string output;
   Stage stage = Stage::kGed;
   std::string sex;  // "M", "F" or empty (ask)
+  std::optional<GedcomVersion> standard;  // empty for the classic file
+  DateOrder dates = DateOrder::kDayFirst;
 };
 
 struct UsageError {
@@ -112,6 +121,20 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args) {
       if (options.sex != "M" && options.sex != "F") {
         throw UsageError{"--sex takes M or F, not \"" + options.sex + "\""};
       }
+    } else if (arg == "--format") {
+      const std::string& format = value();
+      if (format != "classic" && format != "5.5.1" && format != "7.0") {
+        throw UsageError{"--format takes classic, 5.5.1 or 7.0, not \"" + format + "\""};
+      }
+      options.standard = format == "classic" ? std::nullopt
+                         : format == "5.5.1" ? std::optional(GedcomVersion::k551)
+                                             : std::optional(GedcomVersion::k70);
+    } else if (arg == "--dates") {
+      const std::string& order = value();
+      if (order != "dmy" && order != "mdy") {
+        throw UsageError{"--dates takes dmy or mdy, not \"" + order + "\""};
+      }
+      options.dates = order == "dmy" ? DateOrder::kDayFirst : DateOrder::kMonthFirst;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError{"unknown option " + arg};
     } else if (haveInput) {
@@ -210,7 +233,17 @@ std::string StageText(const Options& options, const LineList& people) {
   const SexQuestion ask =
       options.sex.empty() ? SexQuestion(AskOnTerminal) : SexQuestion([&](const std::string&) { return SexAnswer{options.sex}; });
   const auto records = ProcessAll(people, ask);
-  return GedcomFileBytes(records.indi, records.fam);
+  if (!options.standard) {
+    return GedcomFileBytes(records.indi, records.fam);
+  }
+  StandardExportOptions standard{*options.standard, options.dates, GedcomDateToday(), {}, records.defaultSexIds};
+  const std::size_t folderEnd = options.output.find_last_of("/\\");
+  standard.fileName = options.output.substr(folderEnd == std::string::npos ? 0 : folderEnd + 1);
+  auto exported = ExportStandardGedcom(records.indi, records.fam, standard);
+  if (!exported.error.empty()) {
+    throw FileError{exported.error};
+  }
+  return std::move(exported.bytes);
 }
 
 void WriteOutput(const std::string& name, const std::string& bytes) {

@@ -2,6 +2,7 @@
 #include "gedcom/standard_export.hpp"
 
 #include <chrono>
+#include <cstdlib>
 #include <cstddef>
 #include <unordered_map>
 #include <unordered_set>
@@ -94,8 +95,9 @@ class Exporter {
   std::string Run() {
     Index();
     Families();
-    Links();
     Sexes();
+    SameSexCouples();
+    Links();
     out_.reserve(lines_.size() * 24 + 512);
     Header();
     for (std::size_t r = 0; r < records_.size(); ++r) {
@@ -234,6 +236,30 @@ class Exporter {
     for (std::size_t r = 0; r < records_.size(); ++r) {
       if (defaulted[r] && !conflict[r]) {
         sex_[r] = inferred[r];
+      }
+    }
+  }
+
+  // GEDCOM 5.5.1 knows a couple only as husband and wife, and a reader
+  // refuses a whole file with a woman as HUSB or a man as WIFE. The second
+  // partner of two men or two women leaves the family there and is linked
+  // to the first as an associate with the relation "Partner"; 7.0 keeps
+  // both partners in the family.
+  void SameSexCouples() {
+    associates_.resize(records_.size());
+    if (Is70()) {
+      return;
+    }
+    for (auto& family : members_) {
+      if (family.partners.size() == 2) {
+        const Sex first = sex_[family.partners[0].person];
+        if ((first == Sex::kMale || first == Sex::kFemale) && sex_[family.partners[1].person] == first) {
+          const Member second = family.partners[1];
+          family.partners.pop_back();
+          leftOut_.insert(second.line);
+          associates_[family.partners[0].person].push_back(second.person);
+          associates_[second.person].push_back(family.partners[0].person);
+        }
       }
     }
   }
@@ -390,6 +416,10 @@ class Exporter {
     for (const auto& link : links_[person]) {
       Pointer(1, link.second ? "FAMS" : "FAMC", lines_[records_[link.first].begin].xref);
     }
+    for (const std::size_t partner : associates_[person]) {
+      Pointer(1, "ASSO", lines_[records_[partner].begin].xref);
+      out_.append("2 RELA Partner\r\n");
+    }
   }
 
   void WriteLines(std::size_t record, std::size_t from, std::size_t to) {
@@ -404,7 +434,7 @@ class Exporter {
         continue;
       }
       const std::string_view raw = RawValue(i, buffer);
-      if (isIndi && line.level == 1 && (TagIs(line, "FAMS") || TagIs(line, "FAMC"))) {
+      if ((isIndi && line.level == 1 && (TagIs(line, "FAMS") || TagIs(line, "FAMC"))) || leftOut_.count(i) != 0) {
         // The back-links are made from the family records.
       } else if (isIndi && line.level == 1 && TagIs(line, "NAME")) {
         Name(raw);
@@ -566,6 +596,8 @@ class Exporter {
   std::vector<FamilyMembers> members_;
   std::vector<std::vector<std::pair<std::size_t, bool>>> links_;
   std::vector<Sex> sex_;
+  std::vector<std::vector<std::size_t>> associates_;  // partners outside a 5.5.1 family, by person
+  std::unordered_set<std::size_t> leftOut_;            // partner lines that 5.5.1 cannot hold
   std::string submitter_;
   std::string out_;
   std::string text_;
@@ -602,7 +634,16 @@ bool WriteStandardGedcomFile(std::string_view utf8FileName, std::string_view ind
 }
 
 std::string GedcomDateToday() {
-  const std::chrono::year_month_day today(std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()));
+  auto now = std::chrono::system_clock::now();
+  // SOURCE_DATE_EPOCH (seconds since 1970) fixes the day for reproducible files.
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != '\0') {
+    char* end = nullptr;
+    const long long seconds = std::strtoll(epoch, &end, 10);
+    if (*end == '\0') {
+      now = std::chrono::system_clock::time_point(std::chrono::seconds(seconds));
+    }
+  }
+  const std::chrono::year_month_day today(std::chrono::floor<std::chrono::days>(now));
   return GedcomDateOf(static_cast<int>(static_cast<unsigned>(today.day())),
                       static_cast<int>(static_cast<unsigned>(today.month())), static_cast<int>(today.year()));
 }

@@ -41,7 +41,8 @@ StandardExport ExportStandardGedcom(std::string_view indi, std::string_view fam,
 bool WriteStandardGedcomFile(std::string_view utf8FileName, std::string_view indi, std::string_view fam,
                              StandardExportOptions options, std::string& error);
 
-// Today's date (UTC) in GEDCOM form.
+// Today's date (UTC) in GEDCOM form; the day of SOURCE_DATE_EPOCH when that
+// is set, so that builds and tests make the same file every day.
 std::string GedcomDateToday();
 
 }  // namespace quenby
