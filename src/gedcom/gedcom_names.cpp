@@ -107,8 +107,11 @@ NameParts SplitName(std::string_view name) {
     --suffixFrom;
   }
   if (suffixFrom <= surnameFrom && surnameFrom < surnameTo) {
-    surnameTo = surnameFrom;
-    surnameFrom = surnameFrom >= 2 ? surnameFrom - 1 : surnameTo;
+    while (suffixFrom > 1 && IsSuffix(words[suffixFrom - 1])) {
+      --suffixFrom;
+    }
+    surnameTo = suffixFrom;
+    surnameFrom = suffixFrom >= 2 ? suffixFrom - 1 : surnameTo;
   } else {
     surnameTo = std::min(surnameTo, suffixFrom);
   }
