@@ -20,7 +20,6 @@
 #include "about/frmAbout.hpp"
 #include "engine/engine.hpp"
 #include "gedcom/frmSexChoice.hpp"
-#include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
 #include "people/person_line.hpp"
 #include "rules/catalogue.hpp"
@@ -33,6 +32,7 @@
 #include "workspace/caption_button.hpp"
 #include "workspace/list_tab_stops.hpp"
 #include "workspace/qt_support.hpp"
+#include "workspace/save_format.hpp"
 
 namespace quenby {
 
@@ -234,7 +234,7 @@ void frmQuenby::CreateControls() {
   cdgRules.title = QStringLiteral("Load/Save Quenby Rules");
   cdgRules.filter = QStringLiteral("Quenby Rules (*.rules)|*.rules|All Files (*.*)|*.*");
   cdgWrite.title = QStringLiteral("Save Quenby GED file");
-  cdgWrite.filter = QStringLiteral("Gedcom (*.ged)|*.ged|All Files (*.*)|*.*");
+  cdgWrite.filter = SaveGeneratedFileFilter();
 }
 
 void frmQuenby::SetTabOrder() {
@@ -504,13 +504,15 @@ void frmQuenby::cmdDebugPeople_Click() {
 }
 
 void frmQuenby::btnWrite_Click() {
-  const QString fileName = modal_.SaveFileName(this, cdgWrite);
+  cdgWrite.selectedFilter = RememberedSaveFilter();
+  QString filter;
+  const QString fileName = modal_.SaveFileName(this, cdgWrite, &filter);
   if (fileName.isEmpty()) {
     return;
   }
   cdgWrite.lastFile = fileName;
   std::string error;
-  if (!WriteGedcomFile(ToUtf8(fileName), BoxText(*txtINDI), BoxText(*txtFAM), error)) {
+  if (!SaveGeneratedFile(fileName, filter, BoxText(*txtINDI), BoxText(*txtFAM), DefaultSexIds, error)) {
     ReportFailure(QStringLiteral("The GEDCOM file could not be saved; the generated records are kept."), error);
   }
 }
