@@ -213,6 +213,19 @@ std::optional<std::string> StandardDate(std::string_view text, DateOrder order) 
   return DashRange(text, order);
 }
 
+std::optional<std::string> YearOfPhrase(std::string_view text) {
+  std::optional<std::string> found;
+  for (const auto word : Words(text)) {
+    if (const auto year = YearOf(word)) {
+      if (found) {
+        return std::nullopt;
+      }
+      found = std::to_string(*year);
+    }
+  }
+  return found;
+}
+
 std::string GedcomDateOf(int day, int month, int year) {
   return Format(day, month, year);
 }

@@ -26,6 +26,10 @@ enum class DateOrder { kDayFirst, kMonthFirst };
 //   "from X", "to X".
 std::optional<std::string> StandardDate(std::string_view text, DateOrder order);
 
+// The year of a text that is no date this reads but names exactly one year
+// ("Easter 1850" gives "1850"), for a date phrase to be found by its year.
+std::optional<std::string> YearOfPhrase(std::string_view text);
+
 // A calendar date in GEDCOM form: "6 DEC 2026".
 std::string GedcomDateOf(int day, int month, int year);
 

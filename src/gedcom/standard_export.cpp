@@ -485,12 +485,16 @@ class Exporter {
     const auto date = StandardDate(raw, options_.dateOrder);
     if (date) {
       Line(level, "DATE", *date);
-    } else if (Is70()) {
-      out_.append(std::to_string(level)).append(" DATE\r\n");
+      return;
+    }
+    // A date this cannot read is kept whole as a date phrase, found by its
+    // year when it names one.
+    const auto year = YearOfPhrase(raw);
+    if (Is70()) {
+      Line(level, "DATE", year.value_or(""));
       Line(level + 1, "PHRASE", raw);
     } else {
-      // A date this cannot read is kept whole as a date phrase.
-      Line(level, "DATE", "(" + std::string(raw) + ")");
+      Line(level, "DATE", (year ? "INT " + *year + " (" : "(") + std::string(raw) + ")");
     }
   }
 

@@ -54,6 +54,13 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{"abt", "", ""}, DateCase{"31/2/1875", "", ""}, DateCase{"1850-1860-1870", "", ""},
         DateCase{"0", "", ""}, DateCase{"12 Foo 1820", "", ""}));
 
+TEST(YearOfPhrase, FindsTheOneYearOfAPhrase) {
+  EXPECT_EQ(YearOfPhrase("Easter 1850"), "1850");
+  EXPECT_EQ(YearOfPhrase("winter, 1850/51"), std::nullopt);
+  EXPECT_EQ(YearOfPhrase("1850 or 1851"), std::nullopt);
+  EXPECT_EQ(YearOfPhrase("unknown"), std::nullopt);
+}
+
 TEST(GedcomDateOf, WritesTheDayWithoutLeadingZeroAndTheMonthInCapitals) {
   EXPECT_EQ(GedcomDateOf(6, 12, 2026), "6 DEC 2026");
   EXPECT_EQ(GedcomDateOf(31, 1, 1999), "31 JAN 1999");

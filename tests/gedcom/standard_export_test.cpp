@@ -172,7 +172,7 @@ TEST(ExportStandardGedcom, SplitsCitationsAndNotesAndWritesDatesNamesAndLinks) {
   const std::string five = Export(records, GedcomVersion::k551);
   EXPECT_TRUE(Has(five, {"0 @I1@ INDI", "1 NAME Dr. Jan /van der Berg/", "2 NPFX Dr.", "2 GIVN Jan", "2 SPFX van der",
                          "2 SURN Berg", "1 SEX M", "1 BIRT", "2 DATE ABT 1850", "2 PLAC Leeds", "1 DEAT",
-                         "2 DATE (Easter 1900)", "1 SOUR @S1@", "2 PAGE 1851 census", "1 SOUR @S1@", "2 PAGE Courier",
+                         "2 DATE INT 1900 (Easter 1900)", "1 SOUR @S1@", "2 PAGE 1851 census", "1 SOUR @S1@", "2 PAGE Courier",
                          "1 NOTE Weaver", "1 NOTE Line one", "1 FAMS @F1@"}));
   EXPECT_TRUE(Has(five, {"1 NAME Mary /Smith/ Jr.", "2 GIVN Mary", "2 SURN Smith", "2 NSFX Jr."}));
   EXPECT_TRUE(Has(five, {"1 SEX M", "1 FAMC @F1@", "0 @F1@ FAM", "1 WIFE @I2@", "1 HUSB @I1@", "1 MARR",
@@ -181,7 +181,7 @@ TEST(ExportStandardGedcom, SplitsCitationsAndNotesAndWritesDatesNamesAndLinks) {
   EXPECT_EQ(five.find("NI1"), std::string::npos);
   EXPECT_EQ(five.find("\r\n\r\n"), std::string::npos);
   const std::string seven = Export(records, GedcomVersion::k70);
-  EXPECT_TRUE(Has(seven, {"1 DEAT", "2 DATE", "3 PHRASE Easter 1900"}));
+  EXPECT_TRUE(Has(seven, {"1 DEAT", "2 DATE 1900", "3 PHRASE Easter 1900"}));
   EXPECT_EQ(seven.find("CHAR"), std::string::npos);
 }
 
