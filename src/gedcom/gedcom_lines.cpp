@@ -31,7 +31,10 @@ std::optional<std::string> ReadLine(std::string_view line, GedcomLine& out) {
   if (digits == 0 || digits > 2) {
     return "it does not start with a level number (0 to 99)";
   }
-  out.level = std::stoi(std::string(line.substr(at, digits)));
+  out.level = line[at] - '0';
+  if (digits == 2) {
+    out.level = out.level * 10 + (line[at + 1] - '0');
+  }
   at += digits;
   if (at >= line.size() || line[at] != ' ') {
     return "the level number is not followed by a blank";
@@ -59,15 +62,36 @@ std::optional<std::string> ReadLine(std::string_view line, GedcomLine& out) {
 
 RecordText ParseRecordText(std::string_view text) {
   RecordText result;
-  result.lines.reserve(text.size() / 16);
+  result.lines.reserve(LineCountBound(text));
+  result.error = AppendRecordLines(text, result.lines);
+  return result;
+}
+
+std::size_t LineCountBound(std::string_view text) {
+  // Counted with memchr; text with lone CR breaks only grows the vector later.
+  std::size_t count = 1;
+  for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+std::optional<RecordTextError> AppendRecordLines(std::string_view text, std::vector<GedcomLine>& lines) {
   std::size_t lineNumber = 0;
   int previousLevel = -1;
   std::size_t start = 0;
+  // The next CR and LF, each found with memchr (much faster than testing
+  // every character against both) and searched again only once passed.
+  std::size_t nextLf = text.find('\n');
+  std::size_t nextCr = text.find('\r');
   while (start < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      end = text.size();
+    if (nextLf < start) {
+      nextLf = text.find('\n', start);
     }
+    if (nextCr < start) {
+      nextCr = text.find('\r', start);
+    }
+    const std::size_t end = std::min({nextLf, nextCr, text.size()});
     const std::string_view line = text.substr(start, end - start);
     ++lineNumber;
     start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
@@ -84,13 +108,12 @@ RecordText ParseRecordText(std::string_view text) {
       reason = "a cross-reference stands only on level 0";
     }
     if (reason) {
-      result.error = RecordTextError{lineNumber, "line " + std::to_string(lineNumber) + " is not GEDCOM: " + *reason};
-      return result;
+      return RecordTextError{lineNumber, "line " + std::to_string(lineNumber) + " is not GEDCOM: " + *reason};
     }
     previousLevel = read.level;
-    result.lines.push_back(read);
+    lines.push_back(read);
   }
-  return result;
+  return std::nullopt;
 }
 
 bool IsPointer(std::string_view value) {

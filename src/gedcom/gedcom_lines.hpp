@@ -39,6 +39,13 @@ struct RecordText {
 // digits and "_". Reading stops at the first line that is not.
 RecordText ParseRecordText(std::string_view text);
 
+// The same, appending the lines to `lines`; the first line that is not
+// GEDCOM, or nothing.
+std::optional<RecordTextError> AppendRecordLines(std::string_view text, std::vector<GedcomLine>& lines);
+
+// How many lines `text` has, counting LF breaks only, to reserve room.
+std::size_t LineCountBound(std::string_view text);
+
 // Whether `value` is a pointer "@xref@" to a record.
 bool IsPointer(std::string_view value);
 

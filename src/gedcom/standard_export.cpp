@@ -3,7 +3,10 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -19,24 +22,76 @@ namespace quenby {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+// What a line's value points to, besides a record index.
+constexpr std::size_t kNoPointer = kNone;                                 // the value is text
+constexpr std::size_t kUndefined = static_cast<std::size_t>(-2);          // a pointer to no record
+constexpr std::size_t kSourceOfFile = static_cast<std::size_t>(-3);       // @S1@, written by the export
 
-bool TagIs(const GedcomLine& line, std::string_view upper) {
-  return EqualsIgnoringAsciiCase(line.tag, upper);
+// The tags the export treats in a way of their own, found once per line.
+enum class Tag : std::uint8_t {
+  kOther,
+  kHead,
+  kTrlr,
+  kIndi,
+  kFam,
+  kNote,
+  kSour,
+  kName,
+  kSex,
+  kFams,
+  kFamc,
+  kHusb,
+  kWife,
+  kChil,
+  kDate,
+  kPage,
+  kConc,
+  kCont,
+  kBirt,
+  kChr,
+  kDeat,
+  kBuri,
+  kCrem,
+  kBapm,
+  kMarr,
+  kDiv,
+  kEnga,
+};
+constexpr std::array<std::string_view, 27> kTagNames = {
+    "", "HEAD", "TRLR", "INDI", "FAM", "NOTE", "SOUR", "NAME", "SEX", "FAMS", "FAMC", "HUSB", "WIFE", "CHIL", "DATE", "PAGE", "CONC", "CONT", "BIRT", "CHR", "DEAT", "BURI", "CREM", "BAPM", "MARR", "DIV", "ENGA"};
+
+std::uint32_t PackedUpper(std::string_view tag) {
+  std::uint32_t packed = 0;
+  for (const char c : tag) {
+    packed = packed << 8 | static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  }
+  return packed;
 }
 
-bool IsTextContinuation(const GedcomLine& line) {
-  return TagIs(line, "CONC") || TagIs(line, "CONT");
+Tag TagCode(std::string_view tag) {
+  static const auto kPacked = [] {
+    std::array<std::uint32_t, kTagNames.size()> packed{};
+    for (std::size_t i = 1; i < kTagNames.size(); ++i) {
+      packed[i] = PackedUpper(kTagNames[i]);
+    }
+    return packed;
+  }();
+  if (tag.size() < 3 || tag.size() > 4) {
+    return Tag::kOther;
+  }
+  const std::uint32_t packed = PackedUpper(tag);
+  for (std::size_t i = 1; i < kPacked.size(); ++i) {
+    if (kPacked[i] == packed) {
+      return static_cast<Tag>(i);
+    }
+  }
+  return Tag::kOther;
 }
 
 // Events that a record may state without a date or place; "Y" says that
 // they happened.
-bool IsEvent(const GedcomLine& line) {
-  for (const std::string_view tag : {"BIRT", "CHR", "DEAT", "BURI", "CREM", "BAPM", "MARR", "DIV", "ENGA"}) {
-    if (TagIs(line, tag)) {
-      return true;
-    }
-  }
-  return false;
+bool IsEvent(Tag tag) {
+  return tag >= Tag::kBirt;
 }
 
 // The pieces of a reference or note list that the person line's parser
@@ -75,6 +130,72 @@ Sex Opposite(Sex sex) {
   return sex == Sex::kMale ? Sex::kFemale : Sex::kMale;
 }
 
+// Records by cross-reference. The record text names most of them by a
+// prefix and a number (I12, F3, NI7), which index a vector; a hash table
+// holds the others.
+class XrefIndex {
+ public:
+  void Reserve(std::size_t records) { largest_ = 4 * records + 1024; }
+
+  // Stores `record` under `xref`; the record stored before, or kNone.
+  std::size_t Put(std::string_view xref, std::size_t record) {
+    std::string_view prefix;
+    std::size_t number = 0;
+    if (!Numbered(xref, prefix, number)) {
+      const auto [it, fresh] = others_.try_emplace(xref, record);
+      const std::size_t earlier = fresh ? kNone : it->second;
+      it->second = record;
+      return earlier;
+    }
+    auto it = std::find_if(numbered_.begin(), numbered_.end(), [prefix](const auto& p) { return p.first == prefix; });
+    if (it == numbered_.end()) {
+      it = numbered_.insert(numbered_.end(), {std::string(prefix), {}});
+    }
+    std::vector<std::size_t>& slots = it->second;
+    if (number >= slots.size()) {
+      slots.resize(std::max(number + 1, slots.size() * 2), kNone);
+    }
+    const std::size_t earlier = slots[number];
+    slots[number] = record;
+    return earlier;
+  }
+
+  std::size_t Find(std::string_view xref) const {
+    std::string_view prefix;
+    std::size_t number = 0;
+    if (!Numbered(xref, prefix, number)) {
+      const auto it = others_.find(xref);
+      return it == others_.end() ? kNone : it->second;
+    }
+    const auto it = std::find_if(numbered_.begin(), numbered_.end(), [prefix](const auto& p) { return p.first == prefix; });
+    return it == numbered_.end() || number >= it->second.size() ? kNone : it->second[number];
+  }
+
+ private:
+  // Whether `xref` is one to three characters other than digits followed by
+  // a number without leading zero that the vectors may hold.
+  bool Numbered(std::string_view xref, std::string_view& prefix, std::size_t& number) const {
+    const std::size_t digits = xref.find_first_of("0123456789");
+    if (digits == 0 || digits == std::string_view::npos || digits > 3 || xref.size() - digits > 7 ||
+        xref[digits] == '0') {
+      return false;
+    }
+    number = 0;
+    for (std::size_t i = digits; i < xref.size(); ++i) {
+      if (xref[i] < '0' || xref[i] > '9') {
+        return false;
+      }
+      number = number * 10 + static_cast<std::size_t>(xref[i] - '0');
+    }
+    prefix = xref.substr(0, digits);
+    return number <= largest_;
+  }
+
+  std::size_t largest_ = 1024;
+  std::vector<std::pair<std::string, std::vector<std::size_t>>> numbered_;
+  std::unordered_map<std::string_view, std::size_t> others_;
+};
+
 struct Record {
   std::size_t begin = 0;  // its level-0 line
   std::size_t end = 0;
@@ -90,7 +211,12 @@ struct Member {
 class Exporter {
  public:
   Exporter(std::vector<GedcomLine> lines, const StandardExportOptions& options)
-      : lines_(std::move(lines)), options_(options) {}
+      : lines_(std::move(lines)), options_(options) {
+    code_.reserve(lines_.size());
+    for (const GedcomLine& line : lines_) {
+      code_.push_back(TagCode(line.tag));
+    }
+  }
 
   std::string Run() {
     Index();
@@ -105,7 +231,7 @@ class Exporter {
         WriteRecord(r);
       }
     }
-    if (sourceUsed_ && byXref_.find("S1") == byXref_.end()) {
+    if (sourceUsed_ && RecordOf("S1") == kNone) {
       out_.append("0 @S1@ SOUR\r\n1 TITL Quenby\r\n");
     }
     out_.append("0 @").append(submitter_).append("@ SUBM\r\n1 NAME Unknown\r\n0 TRLR\r\n");
@@ -124,9 +250,10 @@ class Exporter {
         records_.push_back({i, lines_.size(), true});
       }
     }
+    byXref_.Reserve(records_.size());
     for (std::size_t r = 0; r < records_.size(); ++r) {
       const GedcomLine& head = lines_[records_[r].begin];
-      if (TagIs(head, "HEAD") || TagIs(head, "TRLR")) {
+      if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr)) {
         records_[r].written = false;
         continue;
       }
@@ -134,58 +261,63 @@ class Exporter {
         continue;
       }
       // A record given again ("Process the test" twice) replaces the earlier.
-      const auto [it, fresh] = byXref_.try_emplace(head.xref, r);
-      if (!fresh) {
-        records_[it->second].written = false;
-        it->second = r;
+      const std::size_t earlier = byXref_.Put(head.xref, r);
+      if (earlier != kNone) {
+        records_[earlier].written = false;
       }
     }
+    // Every pointer is looked up once.
+    target_.assign(lines_.size(), kNoPointer);
+    notePointedTo_.assign(records_.size(), false);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (lines_[i].level > 0 && TagIs(lines_[i], "NOTE") && IsPointer(lines_[i].value)) {
-        notesPointedTo_.insert(PointerTarget(lines_[i].value));
+      if (!IsPointer(lines_[i].value)) {
+        continue;
+      }
+      const std::string_view xref = PointerTarget(lines_[i].value);
+      const std::size_t record = RecordOf(xref);
+      target_[i] = record != kNone ? record : xref == "S1" ? kSourceOfFile : kUndefined;
+      if (record != kNone && lines_[i].level > 0 && Is(lines_[i], Tag::kNote)) {
+        notePointedTo_[record] = true;
       }
     }
     std::size_t number = 1;
-    while (byXref_.count(submitter_ = "U" + std::to_string(number)) != 0) {
+    while (RecordOf(submitter_ = "U" + std::to_string(number)) != kNone) {
       ++number;
     }
   }
 
   std::size_t RecordOf(std::string_view xref) const {
-    const auto it = byXref_.find(xref);
-    return it == byXref_.end() ? kNone : it->second;
+    return byXref_.Find(xref);
   }
 
-  bool IsKind(std::size_t record, std::string_view tag) const {
-    return record != kNone && TagIs(lines_[records_[record].begin], tag);
+  bool IsKind(std::size_t record, Tag tag) const {
+    return record < records_.size() && code_[records_[record].begin] == tag;
   }
 
-  bool IsInlinedNote(std::size_t record) const {
-    const GedcomLine& head = lines_[records_[record].begin];
-    return TagIs(head, "NOTE") && notesPointedTo_.count(head.xref) != 0;
-  }
+  bool Is(const GedcomLine& line, Tag tag) const { return code_[static_cast<std::size_t>(&line - lines_.data())] == tag; }
 
-  // Whether a pointer leads to a record of the file.
-  bool Defined(std::string_view xref) const { return xref == "S1" || RecordOf(xref) != kNone; }
+  bool IsTextContinuation(const GedcomLine& line) const { return Is(line, Tag::kConc) || Is(line, Tag::kCont); }
+
+  bool IsInlinedNote(std::size_t record) const { return notePointedTo_[record] && IsKind(record, Tag::kNote); }
+
+  // Whether the pointer of a line leads to a record of the file.
+  bool Defined(std::size_t line) const { return target_[line] != kUndefined && target_[line] != kNoPointer; }
 
   void Families() {
     members_.resize(records_.size());
     for (std::size_t r = 0; r < records_.size(); ++r) {
-      if (!records_[r].written || !IsKind(r, "FAM")) {
+      if (!records_[r].written || !IsKind(r, Tag::kFam)) {
         continue;
       }
       for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
         const GedcomLine& line = lines_[i];
-        if (line.level != 1 || !IsPointer(line.value)) {
+        const std::size_t person = target_[i];
+        if (line.level != 1 || person >= records_.size() || !IsKind(person, Tag::kIndi)) {
           continue;
         }
-        const std::size_t person = RecordOf(PointerTarget(line.value));
-        if (!IsKind(person, "INDI")) {
-          continue;
-        }
-        if (TagIs(line, "HUSB") || TagIs(line, "WIFE")) {
+        if (Is(line, Tag::kHusb) || Is(line, Tag::kWife)) {
           members_[r].partners.push_back({i, person});
-        } else if (TagIs(line, "CHIL")) {
+        } else if (Is(line, Tag::kChil)) {
           members_[r].children.push_back({i, person});
         }
       }
@@ -202,11 +334,11 @@ class Exporter {
       }
     }
     for (std::size_t r = 0; r < records_.size(); ++r) {
-      if (!IsKind(r, "INDI")) {
+      if (!IsKind(r, Tag::kIndi)) {
         continue;
       }
       for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
-        if (lines_[i].level == 1 && TagIs(lines_[i], "SEX")) {
+        if (lines_[i].level == 1 && Is(lines_[i], Tag::kSex)) {
           sex_[r] = defaulted[r] ? Sex::kUnknown : SexOf(lines_[i].value);
           break;
         }
@@ -272,7 +404,7 @@ class Exporter {
     while (self < partners.size() && partners[self].line != line) {
       ++self;
     }
-    const std::string_view own = TagIs(lines_[line], "HUSB") ? "HUSB" : "WIFE";
+    const std::string_view own = Is(lines_[line], Tag::kHusb) ? "HUSB" : "WIFE";
     if (self == partners.size() || partners.size() > 2) {
       return own;
     }
@@ -320,7 +452,7 @@ class Exporter {
           buffer.assign(lines_[line].value);
           joined = true;
         }
-        if (TagIs(lines_[i], "CONT")) {
+        if (Is(lines_[i], Tag::kCont)) {
           buffer.push_back('\n');
         }
         buffer.append(lines_[i].value);
@@ -331,7 +463,11 @@ class Exporter {
 
   // Text as a GEDCOM value: printable UTF-8, "@" doubled where the version
   // asks for it. Line breaks stay.
-  const std::string& Text(std::string_view raw) {
+  std::string_view Text(std::string_view raw) {
+    // Most values are plain ASCII and go out as they are.
+    if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c >= 0x20 && c < 0x7F && c != '@') || c == '\n'; })) {
+      return raw;
+    }
     text_.clear();
     std::size_t at = 0;
     while (true) {
@@ -398,7 +534,7 @@ class Exporter {
 
   void WriteRecord(std::size_t r) {
     const GedcomLine& head = lines_[records_[r].begin];
-    const bool isIndi = IsKind(r, "INDI");
+    const bool isIndi = IsKind(r, Tag::kIndi);
     std::string tag = UpperTag(head);
     if (Is70() && tag == "NOTE") {
       tag = "SNOTE";
@@ -413,7 +549,8 @@ class Exporter {
   }
 
   void BackLinks(std::size_t person) {
-    for (const auto& link : links_[person]) {
+    for (std::size_t k = linkStart_[person]; k < linkStart_[person + 1]; ++k) {
+      const auto& link = links_[k];
       Pointer(1, link.second ? "FAMS" : "FAMC", lines_[records_[link.first].begin].xref);
     }
     for (const std::size_t partner : associates_[person]) {
@@ -423,8 +560,8 @@ class Exporter {
   }
 
   void WriteLines(std::size_t record, std::size_t from, std::size_t to) {
-    const bool isIndi = IsKind(record, "INDI");
-    const bool isFam = IsKind(record, "FAM");
+    const bool isIndi = IsKind(record, Tag::kIndi);
+    const bool isFam = IsKind(record, Tag::kFam);
     std::string buffer;
     for (std::size_t i = from; i < to;) {
       const GedcomLine& line = lines_[i];
@@ -434,29 +571,30 @@ class Exporter {
         continue;
       }
       const std::string_view raw = RawValue(i, buffer);
-      if ((isIndi && line.level == 1 && (TagIs(line, "FAMS") || TagIs(line, "FAMC"))) || leftOut_.count(i) != 0) {
+      if ((isIndi && line.level == 1 && (Is(line, Tag::kFams) || Is(line, Tag::kFamc))) || leftOut_.count(i) != 0) {
         // The back-links are made from the family records.
-      } else if (isIndi && line.level == 1 && TagIs(line, "NAME")) {
+      } else if (isIndi && line.level == 1 && Is(line, Tag::kName)) {
         Name(raw);
         WriteLines(record, i + 1, end);
-      } else if (isIndi && line.level == 1 && TagIs(line, "SEX")) {
+      } else if (isIndi && line.level == 1 && Is(line, Tag::kSex)) {
         const Sex sex = sex_[record];
         Line(1, "SEX", std::string(1, static_cast<char>(sex == Sex::kOther && !Is70() ? Sex::kUnknown : sex)));
-      } else if (TagIs(line, "NOTE") && line.level > 0) {
-        Notes(line.level, raw);
-      } else if (TagIs(line, "SOUR") && line.level > 0) {
+      } else if (Is(line, Tag::kNote) && line.level > 0) {
+        Notes(i, raw);
+      } else if (Is(line, Tag::kSour) && line.level > 0) {
         Citations(i, end, raw);
-      } else if (IsPointer(raw)) {
-        if (Defined(PointerTarget(raw)) && !(isFam && !IsKind(RecordOf(PointerTarget(raw)), "INDI") &&
-                                             (TagIs(line, "HUSB") || TagIs(line, "WIFE") || TagIs(line, "CHIL")))) {
-          const bool partner = isFam && line.level == 1 && (TagIs(line, "HUSB") || TagIs(line, "WIFE"));
+      } else if (target_[i] != kNoPointer && raw == line.value) {
+        const bool toPerson = target_[i] < records_.size() && IsKind(target_[i], Tag::kIndi);
+        if (Defined(i) &&
+            !(isFam && !toPerson && (Is(line, Tag::kHusb) || Is(line, Tag::kWife) || Is(line, Tag::kChil)))) {
+          const bool partner = isFam && line.level == 1 && (Is(line, Tag::kHusb) || Is(line, Tag::kWife));
           Pointer(line.level, partner ? PartnerTag(record, i) : std::string_view(UpperTag(line)), PointerTarget(raw));
           WriteLines(record, i + 1, end);
         }
-      } else if (TagIs(line, "DATE") && line.level > 1) {
+      } else if (Is(line, Tag::kDate) && line.level > 1) {
         Date(line.level, raw);
         WriteLines(record, i + 1, end);
-      } else if (line.level == 1 && IsEvent(line) && raw.empty() && end == i + 1) {
+      } else if (line.level == 1 && IsEvent(code_[i]) && raw.empty() && end == i + 1) {
         Line(1, UpperTag(line), "Y");
       } else {
         Line(line.level, UpperTag(line), raw);
@@ -500,12 +638,13 @@ class Exporter {
 
   // Each piece of a note list is a note of its own; a pointer to a note
   // record brings that record's text here.
-  void Notes(int level, std::string_view raw) {
+  void Notes(std::size_t line, std::string_view raw) {
+    const int level = lines_[line].level;
     std::string buffer;
-    if (IsPointer(raw)) {
-      const std::size_t note = RecordOf(PointerTarget(raw));
-      if (!IsKind(note, "NOTE")) {
-        if (Defined(PointerTarget(raw))) {
+    if (target_[line] != kNoPointer && raw == lines_[line].value) {
+      const std::size_t note = target_[line];
+      if (note >= records_.size() || !IsKind(note, Tag::kNote)) {
+        if (Defined(line)) {
           Pointer(level, "NOTE", PointerTarget(raw));
         }
         return;
@@ -521,8 +660,8 @@ class Exporter {
   // page; the other lines below the citation stay with the first.
   void Citations(std::size_t line, std::size_t end, std::string_view raw) {
     const int level = lines_[line].level;
-    const bool pointer = IsPointer(raw);
-    if (pointer && !Defined(PointerTarget(raw))) {
+    const bool pointer = target_[line] != kNoPointer && raw == lines_[line].value;
+    if (pointer && !Defined(line)) {
       return;
     }
     if (!pointer) {
@@ -538,7 +677,7 @@ class Exporter {
     }
     std::size_t page = kNone;
     for (std::size_t i = line + 1; i < end; ++i) {
-      if (lines_[i].level == level + 1 && TagIs(lines_[i], "PAGE")) {
+      if (lines_[i].level == level + 1 && Is(lines_[i], Tag::kPage)) {
         page = i;
         break;
       }
@@ -578,27 +717,42 @@ class Exporter {
   };
 
   // FAMS (second true) and FAMC links of each person, in family order.
+  // Kept as one list sorted by person (FAMS before FAMC, each in family
+  // order) with the start of each person's part: no list per person.
   void Links() {
-    links_.resize(records_.size());
-    for (std::size_t r = 0; r < records_.size(); ++r) {
-      for (const auto& partner : members_[r].partners) {
-        links_[partner.person].emplace_back(r, true);
+    linkStart_.assign(records_.size() + 1, 0);
+    for (const auto& family : members_) {
+      for (const auto& member : family.partners) {
+        ++linkStart_[member.person + 1];
+      }
+      for (const auto& member : family.children) {
+        ++linkStart_[member.person + 1];
       }
     }
     for (std::size_t r = 0; r < records_.size(); ++r) {
-      for (const auto& child : members_[r].children) {
-        links_[child.person].emplace_back(r, false);
+      linkStart_[r + 1] += linkStart_[r];
+    }
+    links_.resize(linkStart_.back());
+    std::vector<std::size_t> next(linkStart_.begin(), linkStart_.end() - 1);
+    for (const bool spouse : {true, false}) {
+      for (std::size_t r = 0; r < records_.size(); ++r) {
+        for (const auto& member : spouse ? members_[r].partners : members_[r].children) {
+          links_[next[member.person]++] = {r, spouse};
+        }
       }
     }
   }
 
   std::vector<GedcomLine> lines_;
+  std::vector<Tag> code_;  // by line
   const StandardExportOptions& options_;
   std::vector<Record> records_;
-  std::unordered_map<std::string_view, std::size_t> byXref_;
-  std::unordered_set<std::string_view> notesPointedTo_;
+  XrefIndex byXref_;
+  std::vector<std::size_t> target_;   // by line: the record its pointer leads to, or kNoPointer, kUndefined, kSourceOfFile
+  std::vector<bool> notePointedTo_;  // by record: a NOTE line points to it
   std::vector<FamilyMembers> members_;
-  std::vector<std::vector<std::pair<std::size_t, bool>>> links_;
+  std::vector<std::pair<std::size_t, bool>> links_;  // (family, as spouse) of every person in turn
+  std::vector<std::size_t> linkStart_;                // by person: where its links start
   std::vector<Sex> sex_;
   std::vector<std::vector<std::size_t>> associates_;  // partners outside a 5.5.1 family, by person
   std::unordered_set<std::size_t> leftOut_;            // partner lines that 5.5.1 cannot hold
@@ -611,16 +765,14 @@ class Exporter {
 }  // namespace
 
 StandardExport ExportStandardGedcom(std::string_view indi, std::string_view fam, const StandardExportOptions& options) {
-  RecordText individuals = ParseRecordText(indi);
-  if (individuals.error) {
-    return {{}, "Individuals [GED], " + individuals.error->reason};
+  std::vector<GedcomLine> lines;
+  lines.reserve(LineCountBound(indi) + LineCountBound(fam));
+  if (const auto error = AppendRecordLines(indi, lines)) {
+    return {{}, "Individuals [GED], " + error->reason};
   }
-  RecordText families = ParseRecordText(fam);
-  if (families.error) {
-    return {{}, "Families [GED], " + families.error->reason};
+  if (const auto error = AppendRecordLines(fam, lines)) {
+    return {{}, "Families [GED], " + error->reason};
   }
-  std::vector<GedcomLine> lines = std::move(individuals.lines);
-  lines.insert(lines.end(), families.lines.begin(), families.lines.end());
   Exporter exporter(std::move(lines), options);
   return {exporter.Run(), {}};
 }
