@@ -301,7 +301,15 @@ class Exporter {
   bool IsInlinedNote(std::size_t record) const { return notePointedTo_[record] && IsKind(record, Tag::kNote); }
 
   // Whether the pointer of a line leads to a record of the file.
-  bool Defined(std::size_t line) const { return target_[line] != kUndefined && target_[line] != kNoPointer; }
+  // A note record that NOTE lines bring in is not written, so other lines
+  // cannot point to it.
+  bool Defined(std::size_t line) const {
+    const std::size_t target = target_[line];
+    if (target == kSourceOfFile) {
+      return true;
+    }
+    return target < records_.size() && records_[target].written && !IsInlinedNote(target);
+  }
 
   void Families() {
     members_.resize(records_.size());
@@ -541,7 +549,9 @@ class Exporter {
     }
     std::string buffer;
     const std::string_view raw = RawValue(records_[r].begin, buffer);
-    AppendValueLines(out_, 0, head.xref, tag, IsPointer(raw) ? raw : std::string_view(Text(raw)), options_.version);
+    // A record's own value is a pointer only when it leads somewhere.
+    const bool pointer = raw == head.value && Defined(records_[r].begin);
+    AppendValueLines(out_, 0, head.xref, tag, pointer ? raw : Text(raw), options_.version);
     WriteLines(r, records_[r].begin + 1, records_[r].end);
     if (isIndi) {
       BackLinks(r);

@@ -204,6 +204,14 @@ TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
   EXPECT_EQ(five.find("0 HEAD", 1), std::string::npos);
   const auto seven = ExportStandardGedcom(indi, fam, Options(GedcomVersion::k70)).bytes;
   EXPECT_TRUE(Has(seven, {"1 NAME Ann /O'Neil@home/"}));
+  // Found by fuzzing: pointers to a note brought into a person, to a header
+  // and from a record's own value lead nowhere in the file and are left out
+  // or kept as text.
+  const auto odd = ExportStandardGedcom(Lines({"0 @I1@ INDI", "1 NOTE @NI1@", "1 _SEE @NI1@", "1 _HDR @H@", "0 @NI1@ NOTE x",
+                                              "0 @H@ HEAD", "0 CHIL @I3@"}),
+                                       "", Options(GedcomVersion::k551))
+                       .bytes;
+  EXPECT_TRUE(Has(odd, {"0 @I1@ INDI", "1 NOTE x", "0 CHIL @@I3@@"}));
   EXPECT_TRUE(Has(seven, {"0 @NI8@ SNOTE kept"}));
 }
 
