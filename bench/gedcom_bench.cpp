@@ -39,9 +39,8 @@ std::string OutputFile() {
 }
 
 void Report(benchmark::State& state, const GeneratedRecords& records) {
-  state.counters["people/s"] = benchmark::Counter(static_cast<double>(state.range(0)) *
-                                                      static_cast<double>(state.iterations()),
-                                                  benchmark::Counter::kIsRate);
+  state.counters["people/s"] = benchmark::Counter(
+      static_cast<double>(state.range(0)) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.SetBytesProcessed(static_cast<std::int64_t>((records.indi.size() + records.fam.size()) * state.iterations()));
 }
 

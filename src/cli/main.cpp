@@ -70,7 +70,8 @@ struct Options {
   std::string output;
   Stage stage = Stage::kGed;
   std::string sex;  // "M", "F" or empty (ask)
-  std::optional<GedcomVersion> standard;  // empty for the classic file
+  // The standard GEDCOM file of --format; empty for the classic file.
+  std::optional<GedcomVersion> standard;
   DateOrder dates = DateOrder::kDayFirst;
 };
 
@@ -230,8 +231,8 @@ std::string StageText(const Options& options, const LineList& people) {
     case Stage::kGed:
       break;
   }
-  const SexQuestion ask =
-      options.sex.empty() ? SexQuestion(AskOnTerminal) : SexQuestion([&](const std::string&) { return SexAnswer{options.sex}; });
+  const SexQuestion ask = options.sex.empty() ? SexQuestion(AskOnTerminal)
+                                              : SexQuestion([&](const std::string&) { return SexAnswer{options.sex}; });
   const auto records = ProcessAll(people, ask);
   if (!options.standard) {
     return GedcomFileBytes(records.indi, records.fam);

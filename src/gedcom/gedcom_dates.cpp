@@ -144,8 +144,9 @@ std::vector<std::string_view> Slice(const std::vector<std::string_view>& words, 
 }
 
 // Two dates joined by `joiner` ("and", "to", "-").
-std::optional<std::string> Pair(const std::vector<std::string_view>& words, std::initializer_list<std::string_view> joiner,
-                                std::string_view first, std::string_view second, DateOrder order) {
+std::optional<std::string> Pair(const std::vector<std::string_view>& words,
+                                std::initializer_list<std::string_view> joiner, std::string_view first,
+                                std::string_view second, DateOrder order) {
   for (std::size_t i = 1; i + 1 < words.size(); ++i) {
     if (IsOneOf(words[i], joiner)) {
       const auto a = SimpleDate(Slice(words, 0, i), order);

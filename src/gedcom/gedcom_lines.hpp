@@ -18,7 +18,7 @@ struct GedcomLine {
   int level = 0;
   std::string_view xref;  // without its "@", empty when the line has none
   std::string_view tag;
-  std::string_view value;  // everything after the blank that follows the tag
+  std::string_view value;      // everything after the blank that follows the tag
   std::size_t lineNumber = 0;  // 1-based, counted in the text read
 };
 

@@ -13,11 +13,11 @@ namespace {
 
 // Compared without regard to case; a title or suffix may also end with ".".
 constexpr std::array<std::string_view, 30> kParticles = {
-    "van", "von", "der", "den", "de",  "del", "della", "degli", "di", "da", "du",  "des", "la", "le", "lo",
-    "ten", "ter", "te",  "zu",  "zum", "zur", "vom",   "af",    "av", "dos", "das", "do", "d'", "l'", "van't"};
+    "van", "von", "der", "den", "de",  "del", "della", "degli", "di", "da",  "du",  "des", "la", "le", "lo",
+    "ten", "ter", "te",  "zu",  "zum", "zur", "vom",   "af",    "av", "dos", "das", "do",  "d'", "l'", "van't"};
 constexpr std::array<std::string_view, 27> kTitles = {
-    "Dr",   "Rev",  "Revd",    "Sir", "Dame", "Lady", "Lord",  "Mr",  "Mrs",  "Miss", "Ms",   "Mme",   "Mlle", "Prof",
-    "Hon",  "Fr",   "Capt",    "Captain", "Col",  "Colonel", "Gen", "Lt",   "Maj",  "Major", "Sgt", "Cpl", "Rt"};
+    "Dr",  "Rev", "Revd", "Sir",     "Dame", "Lady",    "Lord", "Mr", "Mrs", "Miss",  "Ms",  "Mme", "Mlle", "Prof",
+    "Hon", "Fr",  "Capt", "Captain", "Col",  "Colonel", "Gen",  "Lt", "Maj", "Major", "Sgt", "Cpl", "Rt"};
 constexpr std::array<std::string_view, 11> kSuffixes = {"Jr",  "Jnr", "Junior", "Sr",  "Snr", "Senior",
                                                         "Esq", "2nd", "3rd",    "4th", "Bt"};
 // Roman numerals are suffixes in upper case only; "V" and "X" alone are

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/standard_export.hpp"
 
-#include <chrono>
-#include <cstdlib>
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -23,9 +23,9 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 // What a line's value points to, besides a record index.
-constexpr std::size_t kNoPointer = kNone;                                 // the value is text
-constexpr std::size_t kUndefined = static_cast<std::size_t>(-2);          // a pointer to no record
-constexpr std::size_t kSourceOfFile = static_cast<std::size_t>(-3);       // @S1@, written by the export
+constexpr std::size_t kNoPointer = kNone;                            // the value is text
+constexpr std::size_t kUndefined = static_cast<std::size_t>(-2);     // a pointer to no record
+constexpr std::size_t kSourceOfFile = static_cast<std::size_t>(-3);  // @S1@, written by the export
 
 // The tags the export treats in a way of their own, found once per line.
 enum class Tag : std::uint8_t {
@@ -58,7 +58,8 @@ enum class Tag : std::uint8_t {
   kEnga,
 };
 constexpr std::array<std::string_view, 27> kTagNames = {
-    "", "HEAD", "TRLR", "INDI", "FAM", "NOTE", "SOUR", "NAME", "SEX", "FAMS", "FAMC", "HUSB", "WIFE", "CHIL", "DATE", "PAGE", "CONC", "CONT", "BIRT", "CHR", "DEAT", "BURI", "CREM", "BAPM", "MARR", "DIV", "ENGA"};
+    "",     "HEAD", "TRLR", "INDI", "FAM",  "NOTE", "SOUR", "NAME", "SEX",  "FAMS", "FAMC", "HUSB", "WIFE", "CHIL",
+    "DATE", "PAGE", "CONC", "CONT", "BIRT", "CHR",  "DEAT", "BURI", "CREM", "BAPM", "MARR", "DIV",  "ENGA"};
 
 std::uint32_t PackedUpper(std::string_view tag) {
   std::uint32_t packed = 0;
@@ -167,7 +168,8 @@ class XrefIndex {
       const auto it = others_.find(xref);
       return it == others_.end() ? kNone : it->second;
     }
-    const auto it = std::find_if(numbered_.begin(), numbered_.end(), [prefix](const auto& p) { return p.first == prefix; });
+    const auto it =
+        std::find_if(numbered_.begin(), numbered_.end(), [prefix](const auto& p) { return p.first == prefix; });
     return it == numbered_.end() || number >= it->second.size() ? kNone : it->second[number];
   }
 
@@ -286,15 +288,15 @@ class Exporter {
     }
   }
 
-  std::size_t RecordOf(std::string_view xref) const {
-    return byXref_.Find(xref);
-  }
+  std::size_t RecordOf(std::string_view xref) const { return byXref_.Find(xref); }
 
   bool IsKind(std::size_t record, Tag tag) const {
     return record < records_.size() && code_[records_[record].begin] == tag;
   }
 
-  bool Is(const GedcomLine& line, Tag tag) const { return code_[static_cast<std::size_t>(&line - lines_.data())] == tag; }
+  bool Is(const GedcomLine& line, Tag tag) const {
+    return code_[static_cast<std::size_t>(&line - lines_.data())] == tag;
+  }
 
   bool IsTextContinuation(const GedcomLine& line) const { return Is(line, Tag::kConc) || Is(line, Tag::kCont); }
 
@@ -758,14 +760,15 @@ class Exporter {
   const StandardExportOptions& options_;
   std::vector<Record> records_;
   XrefIndex byXref_;
-  std::vector<std::size_t> target_;   // by line: the record its pointer leads to, or kNoPointer, kUndefined, kSourceOfFile
+  std::vector<std::size_t>
+      target_;  // by line: the record its pointer leads to, or kNoPointer, kUndefined, kSourceOfFile
   std::vector<bool> notePointedTo_;  // by record: a NOTE line points to it
   std::vector<FamilyMembers> members_;
   std::vector<std::pair<std::size_t, bool>> links_;  // (family, as spouse) of every person in turn
-  std::vector<std::size_t> linkStart_;                // by person: where its links start
+  std::vector<std::size_t> linkStart_;               // by person: where its links start
   std::vector<Sex> sex_;
   std::vector<std::vector<std::size_t>> associates_;  // partners outside a 5.5.1 family, by person
-  std::unordered_set<std::size_t> leftOut_;            // partner lines that 5.5.1 cannot hold
+  std::unordered_set<std::size_t> leftOut_;           // partner lines that 5.5.1 cannot hold
   std::string submitter_;
   std::string out_;
   std::string text_;

@@ -19,7 +19,8 @@ struct FileDialogSettings {
   QString filter;     // "Description (*.ext)|*.ext|All Files (*.*)|*.*"
   QString directory;  // where the dialog starts while no file was chosen
   QString lastFile;   // the file chosen last, proposed at the next use
-  QString selectedFilter;  // the entry selected when the dialog opens ("Gedcom (*.ged)"); the first when empty
+  // The entry selected when the dialog opens ("Gedcom (*.ged)"); the first when empty.
+  QString selectedFilter;
 };
 
 class Modal {

@@ -17,9 +17,8 @@ struct Format {
 };
 
 // "All Files" writes the classic file, as it always did.
-constexpr std::array<Format, 3> kFormats = {{{"classic", "Gedcom (*.ged)"},
-                                             {"5.5.1", "GEDCOM 5.5.1 standard (*.ged)"},
-                                             {"7.0", "GEDCOM 7.0 (*.ged)"}}};
+constexpr std::array<Format, 3> kFormats = {
+    {{"classic", "Gedcom (*.ged)"}, {"5.5.1", "GEDCOM 5.5.1 standard (*.ged)"}, {"7.0", "GEDCOM 7.0 (*.ged)"}}};
 
 QSettings Settings() {
   return QSettings(QStringLiteral("Quenby"), QStringLiteral("Quenby"));

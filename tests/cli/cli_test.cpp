@@ -32,8 +32,8 @@ class Convert : public FileTest {
   // Runs the converter with `args` (already quoted for the shell), standard
   // input from `stdinFile` or /dev/null, and no terminal to ask on.
   Result Run(const std::string& args, const std::string& stdinFile = "/dev/null") {
-    const std::string command = "SOURCE_DATE_EPOCH=1796515200 setsid " + std::string(QUENBY_CONVERT) + " " + args + " < " + stdinFile + " > " +
-                                PathOf("stdout") + " 2> " + PathOf("stderr");
+    const std::string command = "SOURCE_DATE_EPOCH=1796515200 setsid " + std::string(QUENBY_CONVERT) + " " + args +
+                                " < " + stdinFile + " > " + PathOf("stdout") + " 2> " + PathOf("stderr");
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(PathOf("stdout")), ReadBytes(PathOf("stderr"))};
   }

@@ -58,8 +58,8 @@ TEST_F(ExampleFiles, AreMadeFromTheExampleRecordsByteForByte) {
   ASSERT_EQ(rules.status, LoadStatus::kLoaded);
   const auto input = NormaliseLineBreaks(DecodeTextFile(ReadBytes(examples + "hartley.txt")));
   const auto records = ProcessAll(RunRules(input, rules.items), [](const std::string&) { return SexAnswer{"F"}; });
-  for (const auto& [version, name] : {std::pair{GedcomVersion::k551, "hartley-5.5.1.ged"},
-                                      std::pair{GedcomVersion::k70, "hartley-7.0.ged"}}) {
+  for (const auto& [version, name] :
+       {std::pair{GedcomVersion::k551, "hartley-5.5.1.ged"}, std::pair{GedcomVersion::k70, "hartley-7.0.ged"}}) {
     auto options = Options(version);
     options.fileName = name;
     const auto exported = ExportStandardGedcom(records.indi, records.fam, options);
@@ -129,8 +129,7 @@ TEST(ExportStandardGedcom, InfersDefaultSexesFromPartnersAndKeepsEveryCoupleRead
       {"default wife of a stated husband", "Bob|_S_M\n&Ann", "MF", "WIFE I2,HUSB I1"},
       {"two defaults stay unknown", "Ann\n&Bob", "UU", "WIFE I2,HUSB I1"},
       {"a default without partner is unknown", "Ann", "U", ""},
-      {"a sex the classic records do not take as male swaps roles", "Ann|_S_F\n&Bob|_S_m", "FM",
-       "HUSB I2,WIFE I1"},
+      {"a sex the classic records do not take as male swaps roles", "Ann|_S_F\n&Bob|_S_m", "FM", "HUSB I2,WIFE I1"},
       {"a lone father is the husband", "Bob|_S_M\n+Kid|_S_M", "MM", "HUSB I1"},
       {"two women: the second is an associate", "Ann|_S_F\n&Eve|_S_F", "FF", "WIFE I2"},
   };
@@ -159,7 +158,8 @@ TEST(ExportStandardGedcom, InfersDefaultSexesFromPartnersAndKeepsEveryCoupleRead
   EXPECT_TRUE(Has(five, {"1 SEX F", "1 FAMS @F1@", "1 ASSO @I1@", "2 RELA Partner"}));
   // A default partner of a woman and of a man stays unknown.
   const std::string indi = Lines({"0 @I1@ INDI", "1 SEX F", "0 @I2@ INDI", "1 SEX F", "0 @I3@ INDI", "1 SEX M"});
-  const std::string fam = Lines({"0 @F1@ FAM", "1 WIFE @I1@", "1 HUSB @I2@", "0 @F2@ FAM", "1 WIFE @I2@", "1 HUSB @I3@"});
+  const std::string fam =
+      Lines({"0 @F1@ FAM", "1 WIFE @I1@", "1 HUSB @I2@", "0 @F2@ FAM", "1 WIFE @I2@", "1 HUSB @I3@"});
   const std::string both = ExportStandardGedcom(indi, fam, Options(GedcomVersion::k551, {"I2"})).bytes;
   EXPECT_TRUE(Has(both, {"0 @I2@ INDI", "1 SEX U"}));
   EXPECT_TRUE(Has(both, {"0 @F1@ FAM", "1 WIFE @I1@", "1 HUSB @I2@", "0 @F2@ FAM", "1 WIFE @I2@", "1 HUSB @I3@"}));
@@ -172,8 +172,8 @@ TEST(ExportStandardGedcom, SplitsCitationsAndNotesAndWritesDatesNamesAndLinks) {
   const std::string five = Export(records, GedcomVersion::k551);
   EXPECT_TRUE(Has(five, {"0 @I1@ INDI", "1 NAME Dr. Jan /van der Berg/", "2 NPFX Dr.", "2 GIVN Jan", "2 SPFX van der",
                          "2 SURN Berg", "1 SEX M", "1 BIRT", "2 DATE ABT 1850", "2 PLAC Leeds", "1 DEAT",
-                         "2 DATE INT 1900 (Easter 1900)", "1 SOUR @S1@", "2 PAGE 1851 census", "1 SOUR @S1@", "2 PAGE Courier",
-                         "1 NOTE Weaver", "1 NOTE Line one", "1 FAMS @F1@"}));
+                         "2 DATE INT 1900 (Easter 1900)", "1 SOUR @S1@", "2 PAGE 1851 census", "1 SOUR @S1@",
+                         "2 PAGE Courier", "1 NOTE Weaver", "1 NOTE Line one", "1 FAMS @F1@"}));
   EXPECT_TRUE(Has(five, {"1 NAME Mary /Smith/ Jr.", "2 GIVN Mary", "2 SURN Smith", "2 NSFX Jr."}));
   EXPECT_TRUE(Has(five, {"1 SEX M", "1 FAMC @F1@", "0 @F1@ FAM", "1 WIFE @I2@", "1 HUSB @I1@", "1 MARR",
                          "2 DATE 3 MAY 1875", "2 PLAC York", "1 CHIL @I3@"}));
@@ -186,10 +186,10 @@ TEST(ExportStandardGedcom, SplitsCitationsAndNotesAndWritesDatesNamesAndLinks) {
 }
 
 TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
-  const std::string indi = Lines({"0 @I1@ INDI", "1 name Old /Name/", "0 @I1@ INDI", "1 NAME Ann /O'Neil@home/",
-                                  "1 SEX F", "1 NOTE @NI9@", "1 NOTE @NI404@", "1 FAMS @F7@", "1 BIRT",
-                                  "2 DATE 12 Mar 1820", "0 @NI9@ NOTE", "1 CONC {tab\there \xC2\x92s}", "1 CONT {two}",
-                                  "0 @NI8@ NOTE kept", "0 HEAD"});
+  const std::string indi =
+      Lines({"0 @I1@ INDI", "1 name Old /Name/", "0 @I1@ INDI", "1 NAME Ann /O'Neil@home/", "1 SEX F", "1 NOTE @NI9@",
+             "1 NOTE @NI404@", "1 FAMS @F7@", "1 BIRT", "2 DATE 12 Mar 1820", "0 @NI9@ NOTE",
+             "1 CONC {tab\there \xC2\x92s}", "1 CONT {two}", "0 @NI8@ NOTE kept", "0 HEAD"});
   const std::string fam = Lines({"0 @F1@ FAM", "1 WIFE @I1@", "1 HUSB @I2@", "1 CHIL @I1@"});
   const auto five = ExportStandardGedcom(indi, fam, Options(GedcomVersion::k551)).bytes;
   // The later record replaces the earlier; pointers to nothing are left out.
@@ -198,8 +198,8 @@ TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
   EXPECT_EQ(five.find("NI404"), std::string::npos);
   EXPECT_EQ(five.find("F7"), std::string::npos);
   EXPECT_TRUE(Has(five, {"1 NAME Ann /O'Neil@@home/"}));
-  EXPECT_TRUE(Has(five, {"1 NOTE tab\there \xE2\x80\x99s}", "2 CONT {two", "1 BIRT", "2 DATE 12 MAR 1820", "1 FAMS @F1@",
-                         "1 FAMC @F1@"}));
+  EXPECT_TRUE(Has(five, {"1 NOTE tab\there \xE2\x80\x99s}", "2 CONT {two", "1 BIRT", "2 DATE 12 MAR 1820",
+                         "1 FAMS @F1@", "1 FAMC @F1@"}));
   EXPECT_TRUE(Has(five, {"0 @NI8@ NOTE kept"}));
   EXPECT_EQ(five.find("0 HEAD", 1), std::string::npos);
   const auto seven = ExportStandardGedcom(indi, fam, Options(GedcomVersion::k70)).bytes;
@@ -207,9 +207,9 @@ TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
   // Found by fuzzing: pointers to a note brought into a person, to a header
   // and from a record's own value lead nowhere in the file and are left out
   // or kept as text.
-  const auto odd = ExportStandardGedcom(Lines({"0 @I1@ INDI", "1 NOTE @NI1@", "1 _SEE @NI1@", "1 _HDR @H@", "0 @NI1@ NOTE x",
-                                              "0 @H@ HEAD", "0 CHIL @I3@"}),
-                                       "", Options(GedcomVersion::k551))
+  const auto odd = ExportStandardGedcom(Lines({"0 @I1@ INDI", "1 NOTE @NI1@", "1 _SEE @NI1@", "1 _HDR @H@",
+                                               "0 @NI1@ NOTE x", "0 @H@ HEAD", "0 CHIL @I3@"}),
+                                        "", Options(GedcomVersion::k551))
                        .bytes;
   EXPECT_TRUE(Has(odd, {"0 @I1@ INDI", "1 NOTE x", "0 CHIL @@I3@@"}));
   EXPECT_TRUE(Has(seven, {"0 @NI8@ SNOTE kept"}));
