@@ -11,27 +11,6 @@ namespace quenby {
 
 namespace {
 
-bool IsAsciiDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-bool IsDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit);
-}
-
-// The value of a part made of `minDigits` to `maxDigits` digits (at most four,
-// so the value always fits).
-std::optional<int> DigitsValue(std::string_view part, std::size_t minDigits, std::size_t maxDigits) {
-  if (part.size() < minDigits || part.size() > maxDigits || !IsDigits(part)) {
-    return std::nullopt;
-  }
-  int value = 0;
-  for (const char c : part) {
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
 std::optional<int> MonthOf(std::string_view part) {
   if (const auto number = DigitsValue(part, 1, 2)) {
     return number;

@@ -15,36 +15,21 @@ namespace {
 constexpr std::array<std::string_view, 12> kMonths = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                                       "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
-bool IsDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-std::optional<int> Number(std::string_view text, std::size_t minDigits, std::size_t maxDigits) {
-  if (text.size() < minDigits || text.size() > maxDigits || !IsDigits(text)) {
-    return std::nullopt;
-  }
-  int value = 0;
-  for (const char c : text) {
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
 // A year of three or four digits: the GEDCOM grammar has no shorter year,
 // and a two-digit year would have to be guessed.
 std::optional<int> YearOf(std::string_view text) {
-  const auto year = Number(text, 3, 4);
+  const auto year = DigitsValue(text, 3, 4);
   return year && *year > 0 ? year : std::nullopt;
 }
 
 std::optional<int> DayOf(std::string_view text) {
-  return Number(text, 1, 2);
+  return DigitsValue(text, 1, 2);
 }
 
 // A month as a number or an English name, "Mar." and "Sept." included.
 std::optional<int> MonthOf(std::string_view text, bool numberAllowed) {
   if (numberAllowed) {
-    const auto number = Number(text, 1, 2);
+    const auto number = DigitsValue(text, 1, 2);
     if (number) {
       return *number >= 1 && *number <= 12 ? number : std::nullopt;
     }

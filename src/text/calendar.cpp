@@ -18,6 +18,21 @@ bool IsLeapYear(int year) {
 
 }  // namespace
 
+bool IsDigits(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::optional<int> DigitsValue(std::string_view text, std::size_t minDigits, std::size_t maxDigits) {
+  if (text.size() < minDigits || text.size() > maxDigits || !IsDigits(text)) {
+    return std::nullopt;
+  }
+  int value = 0;
+  for (const char c : text) {
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });

@@ -5,10 +5,18 @@
 // genealogical text use them: rule 41's date test and the standard GEDCOM
 // dates read them the same way.
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
 namespace quenby {
+
+// Whether `text` is one or more ASCII digits.
+bool IsDigits(std::string_view text);
+
+// The value of `text` when it is `minDigits` to `maxDigits` ASCII digits (at
+// most four, so the value always fits).
+std::optional<int> DigitsValue(std::string_view text, std::size_t minDigits, std::size_t maxDigits);
 
 // Compares ASCII letters without regard to case; other bytes exactly.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);

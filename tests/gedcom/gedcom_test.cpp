@@ -10,20 +10,11 @@
 #include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
 #include "support/process_in_turn.hpp"
+#include "support/record_lines.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
 namespace {
-
-// Record texts written the way they read: one string per line, each given its
-// CR LF, so an empty string stands for an empty line.
-std::string Lines(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (const auto line : lines) {
-    text.append(line).append(kCrLf);
-  }
-  return text;
-}
 
 TestVariables Person(std::string name, std::string sex) {
   TestVariables details;

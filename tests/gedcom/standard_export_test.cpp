@@ -15,19 +15,12 @@
 #include "gedcom/standard_export.hpp"
 #include "rules/rules_file.hpp"
 #include "support/file_test.hpp"
+#include "support/record_lines.hpp"
 #include "text/encoding.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
 namespace {
-
-std::string Lines(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (const auto line : lines) {
-    text.append(line).append(kCrLf);
-  }
-  return text;
-}
 
 StandardExportOptions Options(GedcomVersion version, std::vector<std::string> defaults = {}) {
   return {version, DateOrder::kDayFirst, "6 DEC 2026", "", std::move(defaults)};
