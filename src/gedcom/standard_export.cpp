@@ -47,6 +47,7 @@ enum class Tag : std::uint8_t {
   kPage,
   kConc,
   kCont,
+  // The events, which IsEvent finds by their place at the end.
   kBirt,
   kChr,
   kDeat,
@@ -255,7 +256,14 @@ class Exporter {
     byXref_.Reserve(records_.size());
     for (std::size_t r = 0; r < records_.size(); ++r) {
       const GedcomLine& head = lines_[records_[r].begin];
-      if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr)) {
+      std::string buffer;
+      const bool emptyNote = Is(head, Tag::kNote) && RawValue(records_[r].begin, buffer).empty() &&
+                             std::all_of(lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].begin) + 1,
+                                         lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].end),
+                                         [this](const GedcomLine& line) { return IsTextContinuation(line); });
+      // The export writes its own header and trailer; a note without text
+      // says nothing and a reader refuses it.
+      if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr) || emptyNote) {
         records_[r].written = false;
         continue;
       }
@@ -586,7 +594,7 @@ class Exporter {
       if ((isIndi && line.level == 1 && (Is(line, Tag::kFams) || Is(line, Tag::kFamc))) || leftOut_.count(i) != 0) {
         // The back-links are made from the family records.
       } else if (isIndi && line.level == 1 && Is(line, Tag::kName)) {
-        Name(raw);
+        Name(raw, end > i + 1);
         WriteLines(record, i + 1, end);
       } else if (isIndi && line.level == 1 && Is(line, Tag::kSex)) {
         const Sex sex = sex_[record];
@@ -616,9 +624,15 @@ class Exporter {
     }
   }
 
-  void Name(std::string_view raw) {
+  // An empty name says nothing and a reader refuses it: it is left out,
+  // unless lines below it need it ("//", no name known).
+  void Name(std::string_view raw, bool hasLinesBelow) {
     const NameParts parts = SplitName(raw);
-    Line(1, "NAME", NameValue(parts));
+    const std::string value = NameValue(parts);
+    if (value.empty() && !hasLinesBelow) {
+      return;
+    }
+    Line(1, "NAME", value.empty() ? "//" : value);
     const std::pair<std::string_view, const std::string*> pieces[] = {{"NPFX", &parts.prefix},
                                                                       {"GIVN", &parts.given},
                                                                       {"SPFX", &parts.surnamePrefix},
@@ -664,7 +678,9 @@ class Exporter {
       raw = RawValue(records_[note].begin, buffer);
     }
     for (const auto piece : BracedPieces(raw)) {
-      Line(level, "NOTE", piece);
+      if (!piece.empty()) {
+        Line(level, "NOTE", piece);
+      }
     }
   }
 
@@ -695,20 +711,29 @@ class Exporter {
       }
     }
     std::string buffer;
-    const auto pieces = page == kNone ? std::vector<std::string_view>{} : BracedPieces(RawValue(page, buffer));
+    auto pieces = page == kNone ? std::vector<std::string_view>{} : BracedPieces(RawValue(page, buffer));
+    // An empty page says nothing and a reader refuses it.
+    pieces.erase(std::remove(pieces.begin(), pieces.end(), std::string_view()), pieces.end());
     const std::string target(PointerTarget(raw));
+    const std::size_t record = RecordIndexOf(line);
+    // The lines below the citation other than its page go with the first.
+    const auto otherLines = [&] {
+      if (page == kNone) {
+        WriteLines(record, line + 1, end);
+      } else {
+        WriteLines(record, line + 1, page);
+        WriteLines(record, SubtreeEnd(page, end), end);
+      }
+    };
     if (pieces.empty()) {
       Pointer(level, "SOUR", target);
-      WriteLines(RecordIndexOf(line), line + 1, end);
-      return;
+      otherLines();
     }
     for (std::size_t k = 0; k < pieces.size(); ++k) {
       Pointer(level, "SOUR", target);
       Line(level + 1, "PAGE", pieces[k]);
       if (k == 0) {
-        const std::size_t pageEnd = SubtreeEnd(page, end);
-        WriteLines(RecordIndexOf(line), line + 1, page);
-        WriteLines(RecordIndexOf(line), pageEnd, end);
+        otherLines();
       }
     }
   }

@@ -205,6 +205,13 @@ TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
                                         "", Options(GedcomVersion::k551))
                        .bytes;
   EXPECT_TRUE(Has(odd, {"0 @I1@ INDI", "1 NOTE x", "0 CHIL @@I3@@"}));
+  // Nothing is said by an empty name or note, and readers refuse them.
+  const auto empty =
+      ExportStandardGedcom(Lines({"0 @I1@ INDI", "1 NAME ", "1 NOTE @NI1@", "1 NOTE @NI2@", "1 SOUR @S1@", "2 PAGE ",
+                                  "0 @NI1@ NOTE", "1 CONC ", "0 @NI2@ NOTE {}", "0 @NI3@ NOTE"}),
+                           "", Options(GedcomVersion::k70))
+          .bytes;
+  EXPECT_TRUE(Has(empty, {"0 @I1@ INDI", "1 SOUR @S1@", "0 @S1@ SOUR", "1 TITL Quenby", "0 @U1@ SUBM"}));
   EXPECT_TRUE(Has(seven, {"0 @NI8@ SNOTE kept"}));
 }
 
