@@ -561,6 +561,7 @@ class Exporter {
     const std::string_view raw = RawValue(records_[r].begin, buffer);
     // A record's own value is a pointer only when it leads somewhere.
     const bool pointer = raw == head.value && Defined(records_[r].begin);
+    sourceUsed_ = sourceUsed_ || (pointer && target_[records_[r].begin] == kSourceOfFile);
     AppendValueLines(out_, 0, head.xref, tag, pointer ? raw : Text(raw), options_.version);
     WriteLines(r, records_[r].begin + 1, records_[r].end);
     if (isIndi) {

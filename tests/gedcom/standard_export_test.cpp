@@ -201,10 +201,10 @@ TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
   // and from a record's own value lead nowhere in the file and are left out
   // or kept as text.
   const auto odd = ExportStandardGedcom(Lines({"0 @I1@ INDI", "1 NOTE @NI1@", "1 _SEE @NI1@", "1 _HDR @H@",
-                                               "0 @NI1@ NOTE x", "0 @H@ HEAD", "0 CHIL @I3@"}),
+                                               "0 @NI1@ NOTE x", "0 @H@ HEAD", "0 CHIL @I3@", "0 OUR @S1@"}),
                                         "", Options(GedcomVersion::k551))
                        .bytes;
-  EXPECT_TRUE(Has(odd, {"0 @I1@ INDI", "1 NOTE x", "0 CHIL @@I3@@"}));
+  EXPECT_TRUE(Has(odd, {"0 @I1@ INDI", "1 NOTE x", "0 CHIL @@I3@@", "0 OUR @S1@", "0 @S1@ SOUR"}));
   // Nothing is said by an empty name or note, and readers refuse them.
   const auto empty =
       ExportStandardGedcom(Lines({"0 @I1@ INDI", "1 NAME ", "1 NOTE @NI1@", "1 NOTE @NI2@", "1 SOUR @S1@", "2 PAGE ",
