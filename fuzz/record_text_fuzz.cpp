@@ -39,7 +39,11 @@ void CheckFile(const std::string& file, quenby::GedcomVersion version) {
   const auto read = quenby::ParseRecordText(file);
   Check(!read.error && read.lines.size() == lineCount);
   Check(read.lines.front().tag == "HEAD" && read.lines.back().tag == "TRLR");
-  std::unordered_set<std::string_view> defined = {"VOID"};
+  // 7.0 points to @VOID@ for nothing; no record may take that name there.
+  std::unordered_set<std::string_view> defined;
+  if (version == quenby::GedcomVersion::k70) {
+    defined.insert("VOID");
+  }
   for (const auto& line : read.lines) {
     Check(line.xref.empty() || defined.insert(line.xref).second);
   }

@@ -263,7 +263,9 @@ class Exporter {
                                          [this](const GedcomLine& line) { return IsTextContinuation(line); });
       // The export writes its own header and trailer; a note without text
       // says nothing and a reader refuses it.
-      if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr) || emptyNote) {
+      // 7.0 keeps @VOID@ for a pointer to nothing.
+      const bool reserved = Is70() && head.xref == "VOID";
+      if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr) || emptyNote || reserved) {
         records_[r].written = false;
         continue;
       }

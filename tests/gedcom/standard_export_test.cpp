@@ -213,6 +213,10 @@ TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
           .bytes;
   EXPECT_TRUE(Has(empty, {"0 @I1@ INDI", "1 SOUR @S1@", "0 @S1@ SOUR", "1 TITL Quenby", "0 @U1@ SUBM"}));
   EXPECT_TRUE(Has(seven, {"0 @NI8@ SNOTE kept"}));
+  const auto voided =
+      ExportStandardGedcom(Lines({"0 @VOID@ INDI", "0 @I1@ INDI", "1 ASSO @VOID@"}), "", Options(GedcomVersion::k70))
+          .bytes;
+  EXPECT_EQ(voided.find("VOID"), std::string::npos);
 }
 
 }  // namespace
