@@ -38,7 +38,10 @@ std::string OutputFile() {
   return (std::filesystem::temp_directory_path() / "quenby-gedcom-bench.ged").string();
 }
 
+// Removes the file written and reports the rates.
 void Report(benchmark::State& state, const GeneratedRecords& records) {
+  std::error_code ignored;
+  std::filesystem::remove(OutputFile(), ignored);
   state.counters["people/s"] = benchmark::Counter(
       static_cast<double>(state.range(0)) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
   state.SetBytesProcessed(static_cast<std::int64_t>((records.indi.size() + records.fam.size()) * state.iterations()));
