@@ -70,6 +70,17 @@ void BM_SaveStandard(benchmark::State& state, GedcomVersion version) {
   Report(state, records);
 }
 
+// "Process all" over the same list, which every save follows, for scale.
+void BM_ProcessAll(benchmark::State& state) {
+  const std::size_t people = static_cast<std::size_t>(state.range(0));
+  LineList list = RunRules(SyntheticDescendantList(people), EveryCodeRules());
+  for (auto _ : state) {
+    const auto records = ProcessAll(list, [](const std::string&) { return SexAnswer{"F", false}; });
+    benchmark::DoNotOptimize(records.indi.data());
+  }
+}
+
+BENCHMARK(BM_ProcessAll)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveClassic)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SaveStandard, 5.5.1, GedcomVersion::k551)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SaveStandard, 7.0, GedcomVersion::k70)->Arg(100'000)->Unit(benchmark::kMillisecond);
