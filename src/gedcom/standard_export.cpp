@@ -144,13 +144,15 @@ class XrefIndex {
     std::string_view prefix;
     std::size_t number = 0;
     if (!Numbered(xref, prefix, number)) {
-      const auto [it, fresh] = others_.try_emplace(xref, record);
-      const std::size_t earlier = fresh ? kNone : it->second;
-      it->second = record;
-      return earlier;
+      return PutOther(xref, record);
     }
     auto it = std::find_if(numbered_.begin(), numbered_.end(), [prefix](const auto& p) { return p.first == prefix; });
     if (it == numbered_.end()) {
+      // A few prefixes are searched in turn; more would make every look-up
+      // slow, so the rest go to the hash table.
+      if (numbered_.size() == kMostPrefixes) {
+        return PutOther(xref, record);
+      }
       it = numbered_.insert(numbered_.end(), {std::string(prefix), {}});
     }
     std::vector<std::size_t>& slots = it->second;
@@ -171,10 +173,21 @@ class XrefIndex {
     }
     const auto it =
         std::find_if(numbered_.begin(), numbered_.end(), [prefix](const auto& p) { return p.first == prefix; });
-    return it == numbered_.end() || number >= it->second.size() ? kNone : it->second[number];
+    if (it == numbered_.end()) {
+      const auto other = others_.find(xref);
+      return other == others_.end() ? kNone : other->second;
+    }
+    return number >= it->second.size() ? kNone : it->second[number];
   }
 
  private:
+  std::size_t PutOther(std::string_view xref, std::size_t record) {
+    const auto [it, fresh] = others_.try_emplace(xref, record);
+    const std::size_t earlier = fresh ? kNone : it->second;
+    it->second = record;
+    return earlier;
+  }
+
   // Whether `xref` is one to three characters other than digits followed by
   // a number without leading zero that the vectors may hold.
   bool Numbered(std::string_view xref, std::string_view& prefix, std::size_t& number) const {
@@ -193,6 +206,8 @@ class XrefIndex {
     prefix = xref.substr(0, digits);
     return number <= largest_;
   }
+
+  static constexpr std::size_t kMostPrefixes = 8;
 
   std::size_t largest_ = 1024;
   std::vector<std::pair<std::string, std::vector<std::size_t>>> numbered_;
@@ -280,7 +295,7 @@ class Exporter {
     }
     // Every pointer is looked up once.
     target_.assign(lines_.size(), kNoPointer);
-    notePointedTo_.assign(records_.size(), false);
+    notePointers_.assign(records_.size(), 0);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
       if (!IsPointer(lines_[i].value)) {
         continue;
@@ -289,7 +304,7 @@ class Exporter {
       const std::size_t record = RecordOf(xref);
       target_[i] = record != kNone ? record : xref == "S1" ? kSourceOfFile : kUndefined;
       if (record != kNone && lines_[i].level > 0 && Is(lines_[i], Tag::kNote)) {
-        notePointedTo_[record] = true;
+        notePointers_[record] = std::min(notePointers_[record] + 1, 2);
       }
     }
     std::size_t number = 1;
@@ -310,7 +325,10 @@ class Exporter {
 
   bool IsTextContinuation(const GedcomLine& line) const { return Is(line, Tag::kConc) || Is(line, Tag::kCont); }
 
-  bool IsInlinedNote(std::size_t record) const { return notePointedTo_[record] && IsKind(record, Tag::kNote); }
+  // A note record that one NOTE line points to is written there, as the
+  // person's own note; one that several point to stays a shared note, so
+  // that its text is written once.
+  bool IsInlinedNote(std::size_t record) const { return notePointers_[record] == 1 && IsKind(record, Tag::kNote); }
 
   // Whether the pointer of a line leads to a record of the file.
   // A note record that NOTE lines bring in is not written, so other lines
@@ -672,9 +690,11 @@ class Exporter {
     std::string buffer;
     if (target_[line] != kNoPointer && raw == lines_[line].value) {
       const std::size_t note = target_[line];
-      if (note >= records_.size() || !IsKind(note, Tag::kNote)) {
-        if (Defined(line)) {
-          Pointer(level, "NOTE", PointerTarget(raw));
+      if (note >= records_.size() || !IsInlinedNote(note)) {
+        // A shared note (7.0 names the pointer SNOTE); a pointer to anything
+        // but a note is no note.
+        if (Defined(line) && IsKind(note, Tag::kNote)) {
+          Pointer(level, Is70() ? "SNOTE" : "NOTE", PointerTarget(raw));
         }
         return;
       }
@@ -789,8 +809,8 @@ class Exporter {
   std::vector<Record> records_;
   XrefIndex byXref_;
   std::vector<std::size_t>
-      target_;  // by line: the record its pointer leads to, or kNoPointer, kUndefined, kSourceOfFile
-  std::vector<bool> notePointedTo_;  // by record: a NOTE line points to it
+      target_;                     // by line: the record its pointer leads to, or kNoPointer, kUndefined, kSourceOfFile
+  std::vector<int> notePointers_;  // by record: how many NOTE lines point to it, counted up to 2
   std::vector<FamilyMembers> members_;
   std::vector<std::pair<std::size_t, bool>> links_;  // (family, as spouse) of every person in turn
   std::vector<std::size_t> linkStart_;               // by person: where its links start

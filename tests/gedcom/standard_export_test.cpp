@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -217,6 +218,28 @@ TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
       ExportStandardGedcom(Lines({"0 @VOID@ INDI", "0 @I1@ INDI", "1 ASSO @VOID@"}), "", Options(GedcomVersion::k70))
           .bytes;
   EXPECT_EQ(voided.find("VOID"), std::string::npos);
+}
+
+TEST(ExportStandardGedcom, ANoteManyPointToStaysSharedAndOddNamesCostNoMoreThanOthers) {
+  const std::string indi = Lines({"0 @I1@ INDI", "1 NOTE @NI1@", "0 @I2@ INDI", "1 NOTE @NI1@", "0 @NI1@ NOTE {Both}"});
+  const auto five = ExportStandardGedcom(indi, "", Options(GedcomVersion::k551)).bytes;
+  EXPECT_TRUE(Has(five, {"0 @I1@ INDI", "1 NOTE @NI1@", "0 @I2@ INDI", "1 NOTE @NI1@", "0 @NI1@ NOTE {Both}"}));
+  const auto seven = ExportStandardGedcom(indi, "", Options(GedcomVersion::k70)).bytes;
+  EXPECT_TRUE(Has(seven, {"0 @I2@ INDI", "1 SNOTE @NI1@", "0 @NI1@ SNOTE {Both}"}));
+
+  // A long note that every person points to is written once, and records
+  // named with many different prefixes are found as fast as I1, I2, ...
+  std::string people;
+  for (int i = 0; i < 60000; ++i) {
+    const std::string xref = std::string(1, static_cast<char>('A' + i % 26)) + static_cast<char>('A' + i / 26 % 26) +
+                             static_cast<char>('A' + i / 676 % 26) + std::to_string(i + 1);
+    people += Lines({"0 @" + xref + "@ INDI", "1 NOTE @N1@"});
+  }
+  people += Lines({"0 @N1@ NOTE " + std::string(100000, 'n')});
+  const auto start = std::chrono::steady_clock::now();
+  const auto big = ExportStandardGedcom(people, "", Options(GedcomVersion::k70));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  EXPECT_LT(big.bytes.size(), people.size() * 2);
 }
 
 }  // namespace
