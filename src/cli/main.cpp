@@ -15,6 +15,7 @@
 #include "engine/engine.hpp"
 #include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
+#include "gedcom/standard_export.hpp"
 #include "people/person_line.hpp"
 #include "quenby/version.hpp"
 #include "rules/rules_file.hpp"
@@ -35,7 +36,8 @@ constexpr int kExitFileError = 1;
 constexpr int kExitUsage = 2;
 
 constexpr std::string_view kUsage =
-    "Usage: quenby-convert [-r RULES.rules] [--stage people|details|ged] [--sex M|F] [-o OUT] INPUT|-\n"
+    "Usage: quenby-convert [-r RULES.rules] [--stage people|details|ged] [--sex M|F]\n"
+    "                      [--format classic|5.5.1|7.0] [--dates dmy|mdy] [-o OUT] INPUT|-\n"
     "\n"
     "Runs the rules of RULES.rules over the text of INPUT (\"-\" reads standard input)\n"
     "and writes one of three stages:\n"
@@ -50,6 +52,11 @@ constexpr std::string_view kUsage =
     "  --sex M|F          the answer for every person without a sex; without it the\n"
     "                     question is asked on the terminal, and F is taken when there\n"
     "                     is none\n"
+    "  --format FORMAT    the GEDCOM file of the ged stage: classic (the default,\n"
+    "                     as \"Save generated file\" writes it), 5.5.1 (standard\n"
+    "                     GEDCOM 5.5.1) or 7.0 (GEDCOM 7.0)\n"
+    "  --dates ORDER      how 5.5.1 and 7.0 read numeric dates such as 3/5/1845:\n"
+    "                     dmy (day first, the default) or mdy (month first)\n"
     "  -o, --output FILE  write to FILE instead of standard output\n"
     "  -h, --help         show this text\n"
     "  --version          show the version\n"
@@ -64,6 +71,9 @@ struct Options {
   std::string output;
   Stage stage = Stage::kGed;
   std::string sex;  // "M", "F" or empty (ask)
+  // The standard GEDCOM file of --format; empty for the classic file.
+  std::optional<GedcomVersion> standard;
+  DateOrder dates = DateOrder::kDayFirst;
 };
 
 struct UsageError {
@@ -113,6 +123,20 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args) {
       if (options.sex != "M" && options.sex != "F") {
         throw UsageError{"--sex takes M or F, not \"" + options.sex + "\""};
       }
+    } else if (arg == "--format") {
+      const std::string& format = value();
+      if (format != "classic" && format != "5.5.1" && format != "7.0") {
+        throw UsageError{"--format takes classic, 5.5.1 or 7.0, not \"" + format + "\""};
+      }
+      options.standard = format == "classic" ? std::nullopt
+                         : format == "5.5.1" ? std::optional(GedcomVersion::k551)
+                                             : std::optional(GedcomVersion::k70);
+    } else if (arg == "--dates") {
+      const std::string& order = value();
+      if (order != "dmy" && order != "mdy") {
+        throw UsageError{"--dates takes dmy or mdy, not \"" + order + "\""};
+      }
+      options.dates = order == "dmy" ? DateOrder::kDayFirst : DateOrder::kMonthFirst;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError{"unknown option " + arg};
     } else if (haveInput) {
@@ -165,8 +189,9 @@ std::vector<std::string> ReadRuleItems(const std::string& name) {
 }
 
 // The sex question on the terminal; F when there is no terminal to ask, as
-// closing the question without choosing "Male" gives in the window.
-std::string AskOnTerminal(const std::string& name) {
+// closing the question without choosing "Male" gives in the window. Only M
+// or F typed at the terminal is a stated answer.
+SexAnswer AskOnTerminal(const std::string& name) {
 #ifdef _WIN32
   constexpr const char* kTerminal = "CON";
 #else
@@ -174,13 +199,16 @@ std::string AskOnTerminal(const std::string& name) {
 #endif
   std::fstream terminal(kTerminal, std::ios::in | std::ios::out);
   if (!terminal) {
-    return "F";
+    return {"F", false};
   }
   terminal << "Sex not defined - Please select Male or Female\n" << name << ": M (Male) or F (Female)? " << std::flush;
   std::string answer;
   std::getline(terminal, answer);
   const auto trimmed = Trim(answer);
-  return (trimmed == "M" || trimmed == "m" || trimmed == "Male" || trimmed == "male") ? "M" : "F";
+  if (trimmed == "M" || trimmed == "m" || trimmed == "Male" || trimmed == "male") {
+    return {"M"};
+  }
+  return {"F", trimmed == "F" || trimmed == "f" || trimmed == "Female" || trimmed == "female"};
 }
 
 std::string StageText(const Options& options, const LineList& people) {
@@ -204,11 +232,20 @@ std::string StageText(const Options& options, const LineList& people) {
     case Stage::kGed:
       break;
   }
-  const SexQuestion ask = [&](const std::string& name) {
-    return SexAnswer{options.sex.empty() ? AskOnTerminal(name) : options.sex};
-  };
+  const SexQuestion ask = options.sex.empty() ? SexQuestion(AskOnTerminal)
+                                              : SexQuestion([&](const std::string&) { return SexAnswer{options.sex}; });
   const auto records = ProcessAll(people, ask);
-  return GedcomFileBytes(records.indi, records.fam);
+  if (!options.standard) {
+    return GedcomFileBytes(records.indi, records.fam);
+  }
+  StandardExportOptions standard{*options.standard, options.dates, GedcomDateToday(), {}, records.defaultSexIds};
+  const std::size_t folderEnd = options.output.find_last_of("/\\");
+  standard.fileName = options.output.substr(folderEnd == std::string::npos ? 0 : folderEnd + 1);
+  auto exported = ExportStandardGedcom(records.indi, records.fam, standard);
+  if (!exported.error.empty()) {
+    throw FileError{exported.error};
+  }
+  return std::move(exported.bytes);
 }
 
 void WriteOutput(const std::string& name, const std::string& bytes) {

@@ -2,64 +2,21 @@
 #include "engine/date_test.hpp"
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <optional>
 
+#include "text/calendar.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
 
 namespace {
 
-bool IsAsciiDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
-bool IsDigits(std::string_view text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit);
-}
-
-// The value of a part made of `minDigits` to `maxDigits` digits (at most four,
-// so the value always fits).
-std::optional<int> DigitsValue(std::string_view part, std::size_t minDigits, std::size_t maxDigits) {
-  if (part.size() < minDigits || part.size() > maxDigits || !IsDigits(part)) {
-    return std::nullopt;
-  }
-  int value = 0;
-  for (const char c : part) {
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
 std::optional<int> MonthOf(std::string_view part) {
   if (const auto number = DigitsValue(part, 1, 2)) {
     return number;
   }
-  static constexpr std::array<std::string_view, 12> kNames = {"january",   "february", "march",    "april",
-                                                              "may",       "june",     "july",     "august",
-                                                              "september", "october",  "november", "december"};
-  constexpr std::size_t kAbbreviation = 3;
-  for (std::size_t i = 0; i < kNames.size(); ++i) {
-    if (EqualsIgnoringCase(part, kNames[i]) || EqualsIgnoringCase(part, kNames[i].substr(0, kAbbreviation))) {
-      return static_cast<int>(i + 1);
-    }
-  }
-  constexpr int kSeptember = 9;
-  if (EqualsIgnoringCase(part, "sept")) {
-    return kSeptember;
-  }
-  return std::nullopt;
+  return MonthNamed(part);
 }
 
 std::optional<int> DayOf(std::string_view part) {
@@ -83,18 +40,8 @@ std::optional<int> YearOf(std::string_view part, std::size_t minDigits) {
   return year;
 }
 
-bool IsLeapYear(int year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int month, int year) {
-  static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  constexpr int kFebruary = 2;
-  return month == kFebruary && IsLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
-}
-
-bool IsCalendarDate(std::optional<int> day, std::optional<int> month, std::optional<int> year) {
-  return day && month && year && *month >= 1 && *month <= 12 && *day >= 1 && *day <= DaysInMonth(*month, *year);
+bool IsRealDate(std::optional<int> day, std::optional<int> month, std::optional<int> year) {
+  return day && month && year && IsCalendarDate(*day, *month, *year);
 }
 
 bool IsMonthYear(std::optional<int> month, std::optional<int> year) {
@@ -117,9 +64,9 @@ bool IsNumberOrDate(std::string_view word) {
   }
   if (parts.size() == 3) {
     const auto year = YearOf(parts[2], kFewestEndYearDigits);
-    return IsCalendarDate(DayOf(parts[0]), MonthOf(parts[1]), year) ||
-           IsCalendarDate(DayOf(parts[1]), MonthOf(parts[0]), year) ||
-           IsCalendarDate(DayOf(parts[2]), MonthOf(parts[1]), YearOf(parts[0], kFrontYearDigits));
+    return IsRealDate(DayOf(parts[0]), MonthOf(parts[1]), year) ||
+           IsRealDate(DayOf(parts[1]), MonthOf(parts[0]), year) ||
+           IsRealDate(DayOf(parts[2]), MonthOf(parts[1]), YearOf(parts[0], kFrontYearDigits));
   }
   return false;
 }

@@ -262,13 +262,14 @@ std::string SexQuestionCaption(std::string_view fullName) {
   return ReplaceAll(fullName, "/", "");
 }
 
-void SettleSex(TestVariables& details, const SexQuestion& ask) {
+bool SettleSex(TestVariables& details, const SexQuestion& ask) {
   if (!details[kSex].empty()) {
-    return;
+    return true;
   }
   // Without anyone to ask, the question counts as closed without "Male".
-  const bool male = ask && ask(SexQuestionCaption(details[kFullName])).sex == "M";
-  details[kSex] = std::string(male ? "M" : "F");
+  const SexAnswer answer = ask ? ask(SexQuestionCaption(details[kFullName])) : SexAnswer{"F", false};
+  details[kSex] = std::string(answer.sex == "M" ? "M" : "F");
+  return answer.stated;
 }
 
 std::string BuildIndiRecord(const TestVariables& details, std::size_t personIndex, std::int64_t& nextNoteNumber) {
@@ -356,7 +357,9 @@ GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask, co
       break;
     }
     TestVariables details = ParsePersonLine(people[i]);
-    SettleSex(details, askUntilEveryoneElse);
+    if (!SettleSex(details, askUntilEveryoneElse)) {
+      records.defaultSexIds.push_back("I" + std::to_string(i + 1));
+    }
     records.indi += BuildIndiRecord(details, i, records.nextNoteNumber);
     records.fam += FamRecord(
         people, i, details, records.nextFamNumber,

@@ -31,8 +31,10 @@ using SexQuestion = std::function<SexAnswer(const std::string& nameWithoutSlashe
 // The name the sex question shows: the full name with every "/" removed.
 std::string SexQuestionCaption(std::string_view fullName);
 
-// When the sex is exactly empty, asks and stores "M" or "F".
-void SettleSex(TestVariables& details, const SexQuestion& ask);
+// When the sex is exactly empty, asks and stores "M" (the answer "M") or "F"
+// (any other answer). False when the stored sex was taken by default: nobody
+// chose it, or there was no one to ask.
+bool SettleSex(TestVariables& details, const SexQuestion& ask);
 
 // The INDI record (and NOTE record) of the person at `personIndex`;
 // `details[kSex]` is written as it stands.
@@ -52,6 +54,9 @@ struct GeneratedRecords {
   std::int64_t nextFamNumber = 1;
   std::int64_t nextNoteNumber = 1;
   std::size_t processed = 0;  // the persons whose records these are
+  // The persons ("I3") whose sex was taken by default; the standard exports
+  // infer it from a partner or write it as unknown.
+  std::vector<std::string> defaultSexIds;
 };
 
 // Told how many persons of how many are done; false stops the run there.

@@ -167,4 +167,26 @@ EncodedText EncodeTextFile(std::string_view utf8) {
   return {std::string(utf8), true};
 }
 
+void AppendPrintable(std::string& out, std::string_view bytes) {
+  constexpr char32_t kReplacement = 0xFFFD;
+  char32_t cp = 0;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto b = static_cast<unsigned char>(bytes[i]);
+    if (b >= 0x20 && b < 0x7F) {
+      out.push_back(static_cast<char>(b));
+      ++i;
+      continue;
+    }
+    const auto length = DecodeUtf8At(bytes, i, cp);
+    i += length == 0 ? 1 : length;
+    if (length == 0) {
+      cp = kReplacement;
+    } else if (cp >= 0x80 && cp < 0xA0) {
+      cp = kHighControlBlock[cp - 0x80];
+    }
+    const bool control = (cp < 0x20 && cp != '\t') || (cp >= 0x7F && cp < 0xA0);
+    AppendUtf8(out, control ? kReplacement : cp);
+  }
+}
+
 }  // namespace quenby

@@ -36,4 +36,12 @@ struct EncodedText {
 };
 EncodedText EncodeTextFile(std::string_view utf8);
 
+// Appends `bytes` as valid UTF-8 without control characters other than TAB,
+// for files whose readers refuse them. A C1 control character (U+0080 to
+// U+009F), the trace of a Windows-1252 byte read as Latin-1, becomes that
+// byte's Windows-1252 character (U+0092 becomes the curly apostrophe U+2019);
+// every other control character and every byte that is not UTF-8 becomes
+// U+FFFD.
+void AppendPrintable(std::string& out, std::string_view bytes);
+
 }  // namespace quenby

@@ -21,7 +21,6 @@
 #include "about/frmAbout.hpp"
 #include "engine/engine.hpp"
 #include "gedcom/frmSexChoice.hpp"
-#include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
 #include "people/person_line.hpp"
 #include "rules/catalogue.hpp"
@@ -37,6 +36,7 @@
 #include "workspace/main_menu.hpp"
 #include "workspace/process_progress.hpp"
 #include "workspace/qt_support.hpp"
+#include "workspace/save_format.hpp"
 #include "workspace/unsaved_work.hpp"
 #include "workspace/user_guide.hpp"
 #include "workspace/window_layout.hpp"
@@ -230,7 +230,7 @@ void frmQuenby::CreateControls() {
   cdgRules.title = QStringLiteral("Load/Save Quenby Rules");
   cdgRules.filter = QStringLiteral("Quenby Rules (*.rules)|*.rules|All Files (*.*)|*.*");
   cdgWrite.title = QStringLiteral("Save Quenby GED file");
-  cdgWrite.filter = QStringLiteral("Gedcom (*.ged)|*.ged|All Files (*.*)|*.*");
+  cdgWrite.filter = SaveGeneratedFileFilter();
   cdgText.title = QStringLiteral("Open text to parse");
   cdgText.filter = QStringLiteral("Text files (*.txt)|*.txt|All Files (*.*)|*.*");
 }
@@ -334,6 +334,7 @@ void frmQuenby::ClearGedOutput() {
   txtFAM->clear();
   NextFamNumber = 1;
   NextNoteNumber = 1;
+  DefaultSexIds.clear();
 }
 
 void frmQuenby::EmptyPeopleList() {
@@ -554,6 +555,7 @@ void frmQuenby::btnDoAll_Click() {
   ShowNewestRecord(*txtFAM);
   NextFamNumber = records.nextFamNumber;
   NextNoteNumber = records.nextNoteNumber;
+  DefaultSexIds = records.defaultSexIds;
   // A cancelled run changes nothing but the records.
   if (!progress.Cancelled() && !stopProcessingAll_) {
     ClearDetails();
@@ -583,13 +585,15 @@ void frmQuenby::btnWrite_Click() {
 }
 
 bool frmQuenby::WriteGenerated() {
-  const QString fileName = modal_.SaveFileName(this, cdgWrite);
+  cdgWrite.selectedFilter = RememberedSaveFilter();
+  QString filter;
+  const QString fileName = modal_.SaveFileName(this, cdgWrite, &filter);
   if (fileName.isEmpty()) {
     return false;
   }
   FileChosen(cdgWrite, fileName);
   std::string error;
-  if (!WriteGedcomFile(ToUtf8(fileName), BoxText(*txtINDI), BoxText(*txtFAM), error)) {
+  if (!SaveGeneratedFile(fileName, filter, BoxText(*txtINDI), BoxText(*txtFAM), DefaultSexIds, error)) {
     ReportFailure(QStringLiteral("The GEDCOM file could not be saved; the generated records are kept."), error);
     return false;
   }
@@ -616,7 +620,9 @@ TestVariables frmQuenby::ReadDetails() const {
 void frmQuenby::BuildIndiRecord(int personIndex) {
   TestVariables details = ReadDetails();
   if (details[kSex].empty()) {
-    SettleSex(details, [this](const std::string& name) { return AskSex(name, false); });
+    if (!SettleSex(details, [this](const std::string& name) { return AskSex(name, false); })) {
+      DefaultSexIds.push_back("I" + std::to_string(personIndex + 1));
+    }
     SetDetail(*txtDetails[kSex], details[kSex]);
   }
   AppendBoxText(*txtINDI, quenby::BuildIndiRecord(details, static_cast<std::size_t>(personIndex), NextNoteNumber));

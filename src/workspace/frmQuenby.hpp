@@ -94,6 +94,8 @@ class frmQuenby : public QWidget {
   // The numbers of the next family record (@F1@ ...) and note record (@NI1@ ...).
   std::int64_t NextFamNumber = 1;
   std::int64_t NextNoteNumber = 1;
+  // The persons of the generated records whose sex nobody chose ("I3").
+  std::vector<std::string> DefaultSexIds;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -137,8 +139,9 @@ class frmQuenby : public QWidget {
   void BuildIndiRecord(int personIndex);
   void BuildFamRecord(int personIndex);
   TestVariables ReadDetails() const;
-  // Asks the sex of the named person; "M" for Male, otherwise "F". Only
-  // "Process all" offers to answer for everyone else.
+  // Asks the sex of the named person: "M" for Male, otherwise "F", stated
+  // only when Male or Female was chosen. Only "Process all" offers to answer
+  // for everyone else.
   SexAnswer AskSex(const std::string& nameWithoutSlashes, bool inProcessAll);
   void EmptyPeopleList();
   void ReportFailure(const QString& what, const std::string& error);

@@ -66,8 +66,8 @@ class DesktopModal final : public Modal {
     return AskFileName(parent, settings, QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
   }
 
-  QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) override {
-    return AskFileName(parent, settings, QFileDialog::AcceptSave, QFileDialog::AnyFile);
+  QString SaveFileName(QWidget* parent, const FileDialogSettings& settings, QString* chosenFilter) override {
+    return AskFileName(parent, settings, QFileDialog::AcceptSave, QFileDialog::AnyFile, chosenFilter);
   }
 
   void Message(QWidget* parent, const QString& title, const QString& text) override {
@@ -102,20 +102,23 @@ class DesktopModal final : public Modal {
 
  private:
   static QString AskFileName(QWidget* parent, const FileDialogSettings& settings, QFileDialog::AcceptMode mode,
-                             QFileDialog::FileMode fileMode) {
+                             QFileDialog::FileMode fileMode, QString* chosenFilter = nullptr) {
     QFileDialog dialog(parent, settings.title, settings.directory);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(fileMode);
     const QStringList filters = QtNameFilters(settings.filter);
     dialog.setNameFilters(filters);
     if (!filters.isEmpty()) {
-      dialog.selectNameFilter(filters.first());
+      dialog.selectNameFilter(filters.contains(settings.selectedFilter) ? settings.selectedFilter : filters.first());
     }
     if (!settings.lastFile.isEmpty()) {
       dialog.selectFile(settings.lastFile);
     }
     if (dialog.exec() != QDialog::Accepted) {
       return {};
+    }
+    if (chosenFilter != nullptr) {
+      *chosenFilter = dialog.selectedNameFilter();
     }
     const QStringList chosen = dialog.selectedFiles();
     return chosen.isEmpty() ? QString() : chosen.first();

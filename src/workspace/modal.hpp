@@ -20,6 +20,8 @@ struct FileDialogSettings {
   QString filter;     // "Description (*.ext)|*.ext|All Files (*.*)|*.*"
   QString directory;  // where the dialog starts while no file was chosen
   QString lastFile;   // the file chosen last, proposed at the next use
+  // The entry selected when the dialog opens ("Gedcom (*.ged)"); the first when empty.
+  QString selectedFilter;
 };
 
 // The answers to a question about work that would be lost.
@@ -35,7 +37,9 @@ class Modal {
 
   // The chosen file's full name, or the empty string when cancelled.
   virtual QString OpenFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
-  virtual QString SaveFileName(QWidget* parent, const FileDialogSettings& settings) = 0;
+  // `chosenFilter`, when given, receives the filter entry selected at the end.
+  virtual QString SaveFileName(QWidget* parent, const FileDialogSettings& settings,
+                               QString* chosenFilter = nullptr) = 0;
 
   // A message box with only an OK button.
   virtual void Message(QWidget* parent, const QString& title, const QString& text) = 0;

@@ -34,8 +34,8 @@ class Convert : public FileTest {
   // Runs the converter with `args` (already quoted for the shell), standard
   // input from `stdinFile` or /dev/null, and no terminal to ask on.
   Result Run(const std::string& args, const std::string& stdinFile = "/dev/null") {
-    const std::string command = "setsid " + std::string(QUENBY_CONVERT) + " " + args + " < " + stdinFile + " > " +
-                                PathOf("stdout") + " 2> " + PathOf("stderr");
+    const std::string command = "SOURCE_DATE_EPOCH=1796515200 setsid " + std::string(QUENBY_CONVERT) + " " + args +
+                                " < " + stdinFile + " > " + PathOf("stdout") + " 2> " + PathOf("stderr");
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(PathOf("stdout")), ReadBytes(PathOf("stderr"))};
   }
@@ -113,6 +113,29 @@ TEST_F(Convert, ExampleDescendantListGivesTheExpectedFileByteForByte) {
       Run("-r " + examples + "hartley.rules --sex F -o " + PathOf("hartley.ged") + " " + examples + "hartley.txt");
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(ReadBytes(PathOf("hartley.ged")), ReadBytes(examples + "hartley.ged"));
+}
+
+TEST_F(Convert, StandardFormatsGiveTheExampleFilesAndTakeTheDateOrder) {
+  const std::string examples = std::string(QUENBY_SOURCE_DIR) + "/examples/";
+  const std::string from = "-r " + examples + "hartley.rules ";
+  for (const std::string format : {"5.5.1", "7.0"}) {
+    const std::string name = "hartley-" + format + ".ged";
+    // Without --sex and without a terminal, Ann Whiteley's sex is a default
+    // that her husband's settles: the same file as when "F" was chosen.
+    const auto result = Run("--format " + format + " -o " + PathOf(name) + " " + from + examples + "hartley.txt");
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(ReadBytes(PathOf(name)), ReadBytes(examples + name));
+  }
+  const auto mdy = Run("--format 7.0 --dates mdy " + from + examples + "hartley.txt");
+  EXPECT_NE(mdy.out.find("2 DATE 5 MAR 1845\r\n"), std::string::npos);
+  EXPECT_NE(mdy.out.find("1 NAME William /Hartley/\r\n2 GIVN William\r\n"), std::string::npos);
+  const auto classic = Run("--format classic --dates mdy --sex F " + from + examples + "hartley.txt");
+  EXPECT_EQ(classic.out, ReadBytes(examples + "hartley.ged"));
+  for (const std::string args : {"--format 5.5 x.txt", "--format", "--dates ymd x.txt", "--dates MDY x.txt"}) {
+    const auto wrong = Run(args);
+    EXPECT_EQ(wrong.status, 2) << args;
+    EXPECT_NE(wrong.err.find("quenby-convert: "), std::string::npos) << args;
+  }
 }
 
 }  // namespace

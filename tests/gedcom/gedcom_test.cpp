@@ -11,20 +11,11 @@
 #include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
 #include "support/process_in_turn.hpp"
+#include "support/record_lines.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
 namespace {
-
-// Record texts written the way they read: one string per line, each given its
-// CR LF, so an empty string stands for an empty line.
-std::string Lines(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (const auto line : lines) {
-    text.append(line).append(kCrLf);
-  }
-  return text;
-}
 
 TestVariables Person(std::string name, std::string sex) {
   TestVariables details;
@@ -62,12 +53,19 @@ TEST(BuildIndiRecord, NameAndSexAreWrittenAsTheyStandAndALongNoteWhole) {
   EXPECT_EQ(nextNote, 2);
 }
 
-TEST(SettleSex, OnlyExactlyMGivesM) {
+TEST(SettleSex, OnlyExactlyMGivesMAndOnlyAStatedAnswerIsStated) {
   for (const std::string answer : {"M", "m", "Male", ""}) {
-    TestVariables details = Person("A", "");
-    SettleSex(details, [&](const std::string&) { return SexAnswer{answer}; });
-    EXPECT_EQ(details[kSex], answer == "M" ? "M" : "F") << answer;
+    for (const bool stated : {true, false}) {
+      TestVariables details = Person("A", "");
+      EXPECT_EQ(SettleSex(details, [&](const std::string&) { return SexAnswer{answer, stated}; }), stated);
+      EXPECT_EQ(details[kSex], answer == "M" ? "M" : "F") << answer;
+    }
   }
+  TestVariables details = Person("A", "");
+  EXPECT_FALSE(SettleSex(details, SexQuestion{}));
+  EXPECT_EQ(details[kSex], "F");
+  details[kSex] = "x";
+  EXPECT_TRUE(SettleSex(details, kAskNobody));
 }
 
 TEST(BuildFamRecord, ParentsSpouseAndChildrenMakeThreeFamilies) {
@@ -140,13 +138,14 @@ TEST(ProcessAll, AsksOncePerPersonWithoutSexInListOrderAndNothingForAnEmptyList)
   std::vector<std::string> asked;
   const GeneratedRecords records = ProcessAll(people, [&](const std::string& name) {
     asked.push_back(name);
-    return SexAnswer{asked.size() == 1 ? "M" : "F"};
+    return SexAnswer{asked.size() == 1 ? "M" : "F", asked.size() != 2};
   });
   EXPECT_EQ(asked, (std::vector<std::string>{"John Smith Jr", "Bo Ek", "Kid"}));
   EXPECT_NE(records.indi.find(Lines({"0 @I1@ INDI", "1 NAME John /Smith/ /Jr/", "1 SEX M"})), std::string::npos);
   EXPECT_NE(records.fam.find("1 WIFE @I3@\r\n1 HUSB @I2@"), std::string::npos);
   EXPECT_EQ(records.nextNoteNumber, 3);
   EXPECT_EQ(records.nextFamNumber, 2);
+  EXPECT_EQ(records.defaultSexIds, std::vector<std::string>{"I3"});
   const GeneratedRecords none = ProcessAll({}, kAskNobody);
   EXPECT_EQ(none.indi + none.fam, "");
   EXPECT_EQ(none.nextFamNumber + none.nextNoteNumber, 2);
@@ -205,6 +204,7 @@ TEST(ProcessAll, WritesWhatProcessingEachPersonInTurnWrites) {
     ASSERT_EQ(all.fam, inTurn.fam) << ::testing::PrintToString(people);
     ASSERT_EQ(all.indi, inTurn.indi);
     ASSERT_EQ(all.nextFamNumber, inTurn.nextFamNumber);
+    ASSERT_EQ(all.defaultSexIds, inTurn.defaultSexIds);
   }
 }
 

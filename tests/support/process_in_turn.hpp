@@ -13,7 +13,9 @@ inline GeneratedRecords ProcessInTurn(const PeopleList& people, const SexQuestio
   GeneratedRecords records;
   for (std::size_t i = 0; i < people.size(); ++i) {
     TestVariables details = ParsePersonLine(people[i]);
-    SettleSex(details, ask);
+    if (!SettleSex(details, ask)) {
+      records.defaultSexIds.push_back("I" + std::to_string(i + 1));
+    }
     records.indi += BuildIndiRecord(details, i, records.nextNoteNumber);
     records.fam += BuildFamRecord(people, i, details, records.nextFamNumber);
   }

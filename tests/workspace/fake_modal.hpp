@@ -23,6 +23,8 @@ class FakeModal final : public quenby::Modal {
   std::deque<QString> fileNames;  // an empty name is a cancelled dialog
   std::deque<quenby::SaveChoice> saveChoices;
   std::deque<bool> confirmations;
+  // The filter entry a save dialog ends on; the one it opened with when none is queued.
+  std::deque<QString> chosenFilters;
 
   std::vector<quenby::FileDialogSettings> fileQuestions;
   std::vector<QString> messages;   // "title: text"
@@ -44,7 +46,16 @@ class FakeModal final : public quenby::Modal {
     dialog.hide();
   }
   QString OpenFileName(QWidget*, const quenby::FileDialogSettings& settings) override { return Answer(settings); }
-  QString SaveFileName(QWidget*, const quenby::FileDialogSettings& settings) override { return Answer(settings); }
+  QString SaveFileName(QWidget*, const quenby::FileDialogSettings& settings, QString* chosenFilter) override {
+    if (chosenFilter != nullptr) {
+      *chosenFilter = settings.selectedFilter;
+      if (!chosenFilters.empty()) {
+        *chosenFilter = chosenFilters.front();
+        chosenFilters.pop_front();
+      }
+    }
+    return Answer(settings);
+  }
   void Message(QWidget*, const QString& title, const QString& text) override {
     messages.push_back(title + ": " + text);
   }

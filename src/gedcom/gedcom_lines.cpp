@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gedcom/gedcom_lines.hpp"
+
+#include <algorithm>
+
+namespace quenby {
+namespace {
+
+constexpr std::size_t kLongestXref = 20;
+constexpr std::size_t kLongestTag = 31;
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+bool IsNameCharacter(char c) {
+  return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+bool IsName(std::string_view text, std::size_t longest) {
+  return !text.empty() && text.size() <= longest && std::all_of(text.begin(), text.end(), IsNameCharacter);
+}
+
+// Reads one non-empty line; the reason when it is not a GEDCOM line.
+std::optional<std::string> ReadLine(std::string_view line, GedcomLine& out) {
+  std::size_t at = line.find_first_not_of(' ');
+  std::size_t digits = 0;
+  while (at + digits < line.size() && IsDigit(line[at + digits])) {
+    ++digits;
+  }
+  if (digits == 0 || digits > 2) {
+    return "it does not start with a level number (0 to 99)";
+  }
+  out.level = line[at] - '0';
+  if (digits == 2) {
+    out.level = out.level * 10 + (line[at + 1] - '0');
+  }
+  at += digits;
+  if (at >= line.size() || line[at] != ' ') {
+    return "the level number is not followed by a blank";
+  }
+  at = line.find_first_not_of(' ', at);
+  if (at != std::string_view::npos && line[at] == '@') {
+    const std::size_t close = line.find('@', at + 1);
+    const auto xref = close == std::string_view::npos ? std::string_view() : line.substr(at + 1, close - at - 1);
+    if (!IsName(xref, kLongestXref)) {
+      return "its cross-reference is not @letters and digits@";
+    }
+    out.xref = xref;
+    at = line.find_first_not_of(' ', close + 1);
+  }
+  const std::size_t tagEnd = at == std::string_view::npos ? line.size() : std::min(line.find(' ', at), line.size());
+  out.tag = at == std::string_view::npos ? std::string_view() : line.substr(at, tagEnd - at);
+  if (!IsName(out.tag, kLongestTag)) {
+    return "it has no tag of letters and digits";
+  }
+  out.value = tagEnd < line.size() ? line.substr(tagEnd + 1) : std::string_view();
+  return std::nullopt;
+}
+
+}  // namespace
+
+RecordText ParseRecordText(std::string_view text) {
+  RecordText result;
+  result.lines.reserve(LineCountBound(text));
+  result.error = AppendRecordLines(text, result.lines);
+  return result;
+}
+
+std::size_t LineCountBound(std::string_view text) {
+  // Counted with memchr; text with lone CR breaks only grows the vector later.
+  std::size_t count = 1;
+  for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+std::optional<RecordTextError> AppendRecordLines(std::string_view text, std::vector<GedcomLine>& lines) {
+  std::size_t lineNumber = 0;
+  int previousLevel = -1;
+  std::size_t start = 0;
+  // The next CR and LF, each found with memchr (much faster than testing
+  // every character against both) and searched again only once passed.
+  std::size_t nextLf = text.find('\n');
+  std::size_t nextCr = text.find('\r');
+  while (start < text.size()) {
+    if (nextLf < start) {
+      nextLf = text.find('\n', start);
+    }
+    if (nextCr < start) {
+      nextCr = text.find('\r', start);
+    }
+    const std::size_t end = std::min({nextLf, nextCr, text.size()});
+    const std::string_view line = text.substr(start, end - start);
+    ++lineNumber;
+    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
+    if (line.find_first_not_of(' ') == std::string_view::npos) {
+      continue;
+    }
+    GedcomLine read;
+    read.lineNumber = lineNumber;
+    auto reason = ReadLine(line, read);
+    if (!reason && read.level > previousLevel + 1) {
+      reason = previousLevel < 0 ? "the first line of a record has level 0" : "its level is more than one deeper";
+    }
+    if (!reason && read.level > 0 && !read.xref.empty()) {
+      reason = "a cross-reference stands only on level 0";
+    }
+    if (reason) {
+      return RecordTextError{lineNumber, "line " + std::to_string(lineNumber) + " is not GEDCOM: " + *reason};
+    }
+    previousLevel = read.level;
+    lines.push_back(read);
+  }
+  return std::nullopt;
+}
+
+bool IsPointer(std::string_view value) {
+  return value.size() >= 3 && value.front() == '@' && value.back() == '@' &&
+         IsName(value.substr(1, value.size() - 2), kLongestXref);
+}
+
+std::string_view PointerTarget(std::string_view pointer) {
+  return pointer.substr(1, pointer.size() - 2);
+}
+
+}  // namespace quenby

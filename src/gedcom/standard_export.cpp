@@ -1,0 +1,868 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gedcom/standard_export.hpp"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "gedcom/gedcom_lines.hpp"
+#include "gedcom/gedcom_names.hpp"
+#include "quenby/version.hpp"
+#include "text/calendar.hpp"
+#include "text/encoding.hpp"
+#include "text/file_io.hpp"
+#include "text/text.hpp"
+
+namespace quenby {
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+// What a line's value points to, besides a record index.
+constexpr std::size_t kNoPointer = kNone;                            // the value is text
+constexpr std::size_t kUndefined = static_cast<std::size_t>(-2);     // a pointer to no record
+constexpr std::size_t kSourceOfFile = static_cast<std::size_t>(-3);  // @S1@, written by the export
+
+// The tags the export treats in a way of their own, found once per line.
+enum class Tag : std::uint8_t {
+  kOther,
+  kHead,
+  kTrlr,
+  kIndi,
+  kFam,
+  kNote,
+  kSour,
+  kName,
+  kSex,
+  kFams,
+  kFamc,
+  kHusb,
+  kWife,
+  kChil,
+  kDate,
+  kPage,
+  kConc,
+  kCont,
+  // The events, which IsEvent finds by their place at the end.
+  kBirt,
+  kChr,
+  kDeat,
+  kBuri,
+  kCrem,
+  kBapm,
+  kMarr,
+  kDiv,
+  kEnga,
+};
+constexpr std::array<std::string_view, 27> kTagNames = {
+    "",     "HEAD", "TRLR", "INDI", "FAM",  "NOTE", "SOUR", "NAME", "SEX",  "FAMS", "FAMC", "HUSB", "WIFE", "CHIL",
+    "DATE", "PAGE", "CONC", "CONT", "BIRT", "CHR",  "DEAT", "BURI", "CREM", "BAPM", "MARR", "DIV",  "ENGA"};
+
+std::uint32_t PackedUpper(std::string_view tag) {
+  std::uint32_t packed = 0;
+  for (const char c : tag) {
+    packed = packed << 8 | static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  }
+  return packed;
+}
+
+Tag TagCode(std::string_view tag) {
+  static const auto kPacked = [] {
+    std::array<std::uint32_t, kTagNames.size()> packed{};
+    for (std::size_t i = 1; i < kTagNames.size(); ++i) {
+      packed[i] = PackedUpper(kTagNames[i]);
+    }
+    return packed;
+  }();
+  if (tag.size() < 3 || tag.size() > 4) {
+    return Tag::kOther;
+  }
+  const std::uint32_t packed = PackedUpper(tag);
+  for (std::size_t i = 1; i < kPacked.size(); ++i) {
+    if (kPacked[i] == packed) {
+      return static_cast<Tag>(i);
+    }
+  }
+  return Tag::kOther;
+}
+
+// Events that a record may state without a date or place; "Y" says that
+// they happened.
+bool IsEvent(Tag tag) {
+  return tag >= Tag::kBirt;
+}
+
+// The pieces of a reference or note list that the person line's parser
+// writes as "{first}, {second}"; any other text is one piece as it stands.
+std::vector<std::string_view> BracedPieces(std::string_view text) {
+  if (!StartsWith(text, "{") || !EndsWith(text, "}") || text.size() < 2) {
+    return {text};
+  }
+  std::vector<std::string_view> pieces;
+  text = text.substr(1, text.size() - 2);
+  std::size_t at = 0;
+  while (true) {
+    const std::size_t next = text.find("}, {", at);
+    pieces.push_back(text.substr(at, next == std::string_view::npos ? std::string_view::npos : next - at));
+    if (next == std::string_view::npos) {
+      return pieces;
+    }
+    at = next + 4;
+  }
+}
+
+enum class Sex : char { kMale = 'M', kFemale = 'F', kOther = 'X', kUnknown = 'U' };
+
+Sex SexOf(std::string_view value) {
+  const auto trimmed = TrimView(value);
+  if (EqualsIgnoringAsciiCase(trimmed, "M") || EqualsIgnoringAsciiCase(trimmed, "male")) {
+    return Sex::kMale;
+  }
+  if (EqualsIgnoringAsciiCase(trimmed, "F") || EqualsIgnoringAsciiCase(trimmed, "female")) {
+    return Sex::kFemale;
+  }
+  return EqualsIgnoringAsciiCase(trimmed, "X") ? Sex::kOther : Sex::kUnknown;
+}
+
+Sex Opposite(Sex sex) {
+  return sex == Sex::kMale ? Sex::kFemale : Sex::kMale;
+}
+
+// Records by cross-reference. The record text names most of them by a
+// prefix and a number (I12, F3, NI7), which index a vector; a hash table
+// holds the others.
+class XrefIndex {
+ public:
+  void Reserve(std::size_t records) { largest_ = 4 * records + 1024; }
+
+  // Stores `record` under `xref`; the record stored before, or kNone.
+  std::size_t Put(std::string_view xref, std::size_t record) {
+    std::string_view prefix;
+    std::size_t number = 0;
+    if (!Numbered(xref, prefix, number)) {
+      return PutOther(xref, record);
+    }
+    auto it = std::find_if(numbered_.begin(), numbered_.end(), [prefix](const auto& p) { return p.first == prefix; });
+    if (it == numbered_.end()) {
+      // A few prefixes are searched in turn; more would make every look-up
+      // slow, so the rest go to the hash table.
+      if (numbered_.size() == kMostPrefixes) {
+        return PutOther(xref, record);
+      }
+      it = numbered_.insert(numbered_.end(), {std::string(prefix), {}});
+    }
+    std::vector<std::size_t>& slots = it->second;
+    if (number >= slots.size()) {
+      slots.resize(std::max(number + 1, slots.size() * 2), kNone);
+    }
+    const std::size_t earlier = slots[number];
+    slots[number] = record;
+    return earlier;
+  }
+
+  std::size_t Find(std::string_view xref) const {
+    std::string_view prefix;
+    std::size_t number = 0;
+    if (!Numbered(xref, prefix, number)) {
+      const auto it = others_.find(xref);
+      return it == others_.end() ? kNone : it->second;
+    }
+    const auto it =
+        std::find_if(numbered_.begin(), numbered_.end(), [prefix](const auto& p) { return p.first == prefix; });
+    if (it == numbered_.end()) {
+      const auto other = others_.find(xref);
+      return other == others_.end() ? kNone : other->second;
+    }
+    return number >= it->second.size() ? kNone : it->second[number];
+  }
+
+ private:
+  std::size_t PutOther(std::string_view xref, std::size_t record) {
+    const auto [it, fresh] = others_.try_emplace(xref, record);
+    const std::size_t earlier = fresh ? kNone : it->second;
+    it->second = record;
+    return earlier;
+  }
+
+  // Whether `xref` is one to three characters other than digits followed by
+  // a number without leading zero that the vectors may hold.
+  bool Numbered(std::string_view xref, std::string_view& prefix, std::size_t& number) const {
+    const std::size_t digits = xref.find_first_of("0123456789");
+    if (digits == 0 || digits == std::string_view::npos || digits > 3 || xref.size() - digits > 7 ||
+        xref[digits] == '0') {
+      return false;
+    }
+    number = 0;
+    for (std::size_t i = digits; i < xref.size(); ++i) {
+      if (xref[i] < '0' || xref[i] > '9') {
+        return false;
+      }
+      number = number * 10 + static_cast<std::size_t>(xref[i] - '0');
+    }
+    prefix = xref.substr(0, digits);
+    return number <= largest_;
+  }
+
+  static constexpr std::size_t kMostPrefixes = 8;
+
+  std::size_t largest_ = 1024;
+  std::vector<std::pair<std::string, std::vector<std::size_t>>> numbered_;
+  std::unordered_map<std::string_view, std::size_t> others_;
+};
+
+struct Record {
+  std::size_t begin = 0;  // its level-0 line
+  std::size_t end = 0;
+  bool written = true;  // false for a record replaced by a later one, HEAD and TRLR
+};
+
+// A family's partner and child lines, and the persons they point to.
+struct Member {
+  std::size_t line = 0;
+  std::size_t person = 0;  // record index
+};
+
+class Exporter {
+ public:
+  Exporter(std::vector<GedcomLine> lines, const StandardExportOptions& options)
+      : lines_(std::move(lines)), options_(options) {
+    code_.reserve(lines_.size());
+    for (const GedcomLine& line : lines_) {
+      code_.push_back(TagCode(line.tag));
+    }
+  }
+
+  std::string Run() {
+    Index();
+    Families();
+    Sexes();
+    SameSexCouples();
+    Links();
+    out_.reserve(lines_.size() * 24 + 512);
+    Header();
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      if (records_[r].written && !IsInlinedNote(r)) {
+        WriteRecord(r);
+      }
+    }
+    if (sourceUsed_ && RecordOf("S1") == kNone) {
+      out_.append("0 @S1@ SOUR\r\n1 TITL Quenby\r\n");
+    }
+    out_.append("0 @").append(submitter_).append("@ SUBM\r\n1 NAME Unknown\r\n0 TRLR\r\n");
+    return std::move(out_);
+  }
+
+ private:
+  bool Is70() const { return options_.version == GedcomVersion::k70; }
+
+  void Index() {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (lines_[i].level == 0) {
+        if (!records_.empty()) {
+          records_.back().end = i;
+        }
+        records_.push_back({i, lines_.size(), true});
+      }
+    }
+    byXref_.Reserve(records_.size());
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      const GedcomLine& head = lines_[records_[r].begin];
+      std::string buffer;
+      const bool emptyNote = Is(head, Tag::kNote) && RawValue(records_[r].begin, buffer).empty() &&
+                             std::all_of(lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].begin) + 1,
+                                         lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].end),
+                                         [this](const GedcomLine& line) { return IsTextContinuation(line); });
+      // The export writes its own header and trailer; a note without text
+      // says nothing and a reader refuses it.
+      // 7.0 keeps @VOID@ for a pointer to nothing.
+      const bool reserved = Is70() && head.xref == "VOID";
+      if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr) || emptyNote || reserved) {
+        records_[r].written = false;
+        continue;
+      }
+      if (head.xref.empty()) {
+        continue;
+      }
+      // A record given again ("Process the test" twice) replaces the earlier.
+      const std::size_t earlier = byXref_.Put(head.xref, r);
+      if (earlier != kNone) {
+        records_[earlier].written = false;
+      }
+    }
+    // Every pointer is looked up once.
+    target_.assign(lines_.size(), kNoPointer);
+    notePointers_.assign(records_.size(), 0);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (!IsPointer(lines_[i].value)) {
+        continue;
+      }
+      const std::string_view xref = PointerTarget(lines_[i].value);
+      const std::size_t record = RecordOf(xref);
+      target_[i] = record != kNone ? record : xref == "S1" ? kSourceOfFile : kUndefined;
+      if (record != kNone && lines_[i].level > 0 && Is(lines_[i], Tag::kNote)) {
+        notePointers_[record] = std::min(notePointers_[record] + 1, 2);
+      }
+    }
+    std::size_t number = 1;
+    while (RecordOf(submitter_ = "U" + std::to_string(number)) != kNone) {
+      ++number;
+    }
+  }
+
+  std::size_t RecordOf(std::string_view xref) const { return byXref_.Find(xref); }
+
+  bool IsKind(std::size_t record, Tag tag) const {
+    return record < records_.size() && code_[records_[record].begin] == tag;
+  }
+
+  bool Is(const GedcomLine& line, Tag tag) const {
+    return code_[static_cast<std::size_t>(&line - lines_.data())] == tag;
+  }
+
+  bool IsTextContinuation(const GedcomLine& line) const { return Is(line, Tag::kConc) || Is(line, Tag::kCont); }
+
+  // A note record that one NOTE line points to is written there, as the
+  // person's own note; one that several point to stays a shared note, so
+  // that its text is written once.
+  bool IsInlinedNote(std::size_t record) const { return notePointers_[record] == 1 && IsKind(record, Tag::kNote); }
+
+  // Whether the pointer of a line leads to a record of the file.
+  // A note record that NOTE lines bring in is not written, so other lines
+  // cannot point to it.
+  bool Defined(std::size_t line) const {
+    const std::size_t target = target_[line];
+    if (target == kSourceOfFile) {
+      return true;
+    }
+    return target < records_.size() && records_[target].written && !IsInlinedNote(target);
+  }
+
+  void Families() {
+    members_.resize(records_.size());
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      if (!records_[r].written || !IsKind(r, Tag::kFam)) {
+        continue;
+      }
+      for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
+        const GedcomLine& line = lines_[i];
+        const std::size_t person = target_[i];
+        if (line.level != 1 || person >= records_.size() || !IsKind(person, Tag::kIndi)) {
+          continue;
+        }
+        if (Is(line, Tag::kHusb) || Is(line, Tag::kWife)) {
+          members_[r].partners.push_back({i, person});
+        } else if (Is(line, Tag::kChil)) {
+          members_[r].children.push_back({i, person});
+        }
+      }
+    }
+  }
+
+  void Sexes() {
+    sex_.assign(records_.size(), Sex::kUnknown);
+    std::vector<bool> defaulted(records_.size(), false);
+    for (const auto& id : options_.defaultSexIds) {
+      const std::size_t r = RecordOf(id);
+      if (r != kNone) {
+        defaulted[r] = true;
+      }
+    }
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      if (!IsKind(r, Tag::kIndi)) {
+        continue;
+      }
+      for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
+        if (lines_[i].level == 1 && Is(lines_[i], Tag::kSex)) {
+          sex_[r] = defaulted[r] ? Sex::kUnknown : SexOf(lines_[i].value);
+          break;
+        }
+      }
+    }
+    // A sex nobody chose is the opposite of a partner's chosen one; partners
+    // that disagree leave it unknown.
+    std::vector<Sex> inferred(records_.size(), Sex::kUnknown);
+    std::vector<bool> conflict(records_.size(), false);
+    for (const auto& family : members_) {
+      if (family.partners.size() != 2) {
+        continue;
+      }
+      for (int k = 0; k < 2; ++k) {
+        const std::size_t self = family.partners[static_cast<std::size_t>(k)].person;
+        const std::size_t other = family.partners[static_cast<std::size_t>(1 - k)].person;
+        const Sex known = sex_[other];
+        if (!defaulted[self] || defaulted[other] || (known != Sex::kMale && known != Sex::kFemale)) {
+          continue;
+        }
+        if (inferred[self] != Sex::kUnknown && inferred[self] != Opposite(known)) {
+          conflict[self] = true;
+        }
+        inferred[self] = Opposite(known);
+      }
+    }
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      if (defaulted[r] && !conflict[r]) {
+        sex_[r] = inferred[r];
+      }
+    }
+  }
+
+  // GEDCOM 5.5.1 knows a couple only as husband and wife, and a reader
+  // refuses a whole file with a woman as HUSB or a man as WIFE. The second
+  // partner of two men or two women leaves the family there and is linked
+  // to the first as an associate with the relation "Partner"; 7.0 keeps
+  // both partners in the family.
+  void SameSexCouples() {
+    associates_.resize(records_.size());
+    if (Is70()) {
+      return;
+    }
+    for (auto& family : members_) {
+      if (family.partners.size() == 2) {
+        const Sex first = sex_[family.partners[0].person];
+        if ((first == Sex::kMale || first == Sex::kFemale) && sex_[family.partners[1].person] == first) {
+          const Member second = family.partners[1];
+          family.partners.pop_back();
+          leftOut_.insert(second.line);
+          associates_[family.partners[0].person].push_back(second.person);
+          associates_[second.person].push_back(family.partners[0].person);
+        }
+      }
+    }
+  }
+
+  // The HUSB or WIFE tag of a partner: the man is HUSB and the woman WIFE
+  // whenever the sexes tell them apart; otherwise the record's own tag.
+  std::string_view PartnerTag(std::size_t record, std::size_t line) const {
+    const auto& partners = members_[record].partners;
+    std::size_t self = 0;
+    while (self < partners.size() && partners[self].line != line) {
+      ++self;
+    }
+    const std::string_view own = Is(lines_[line], Tag::kHusb) ? "HUSB" : "WIFE";
+    if (self == partners.size() || partners.size() > 2) {
+      return own;
+    }
+    const Sex mine = sex_[partners[self].person];
+    if (partners.size() == 1) {
+      return mine == Sex::kMale ? "HUSB" : mine == Sex::kFemale ? "WIFE" : own;
+    }
+    const Sex theirs = sex_[partners[1 - self].person];
+    if (mine == theirs) {
+      return own;
+    }
+    if (mine == Sex::kMale || theirs == Sex::kFemale) {
+      return "HUSB";
+    }
+    if (mine == Sex::kFemale || theirs == Sex::kMale) {
+      return "WIFE";
+    }
+    return own;
+  }
+
+  void Header() {
+    out_.append("0 HEAD\r\n");
+    if (Is70()) {
+      out_.append("1 GEDC\r\n2 VERS 7.0\r\n");
+    }
+    out_.append("1 SOUR QUENBY\r\n2 VERS ").append(kVersionText).append("\r\n2 NAME Quenby\r\n1 DEST ANY\r\n");
+    out_.append("1 DATE ").append(options_.date).append("\r\n1 SUBM @").append(submitter_).append("@\r\n");
+    if (!Is70()) {
+      if (!options_.fileName.empty()) {
+        AppendValueLines(out_, 1, {}, "FILE", Text(options_.fileName), options_.version);
+      }
+      out_.append("1 GEDC\r\n2 VERS 5.5.1\r\n2 FORM LINEAGE-LINKED\r\n1 CHAR UTF-8\r\n");
+    }
+  }
+
+  // The value of a line with the CONC and CONT lines below it joined in
+  // (LF for CONT).
+  std::string_view RawValue(std::size_t line, std::string& buffer) const {
+    const int level = lines_[line].level;
+    std::size_t i = line + 1;
+    bool joined = false;
+    for (; i < lines_.size() && lines_[i].level > level; ++i) {
+      if (lines_[i].level == level + 1 && IsTextContinuation(lines_[i])) {
+        if (!joined) {
+          buffer.assign(lines_[line].value);
+          joined = true;
+        }
+        if (Is(lines_[i], Tag::kCont)) {
+          buffer.push_back('\n');
+        }
+        buffer.append(lines_[i].value);
+      }
+    }
+    return joined ? std::string_view(buffer) : lines_[line].value;
+  }
+
+  // Text as a GEDCOM value: printable UTF-8, "@" doubled where the version
+  // asks for it. Line breaks stay.
+  std::string_view Text(std::string_view raw) {
+    // Most values are plain ASCII and go out as they are.
+    if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c >= 0x20 && c < 0x7F && c != '@') || c == '\n'; })) {
+      return raw;
+    }
+    text_.clear();
+    std::size_t at = 0;
+    while (true) {
+      const std::size_t lineBreak = raw.find('\n', at);
+      const std::size_t start = text_.size();
+      AppendPrintable(text_, raw.substr(at, lineBreak == std::string_view::npos ? lineBreak : lineBreak - at));
+      EscapeAt(start);
+      if (lineBreak == std::string_view::npos) {
+        return text_;
+      }
+      text_.push_back('\n');
+      at = lineBreak + 1;
+    }
+  }
+
+  void EscapeAt(std::size_t start) {
+    if (text_.find('@', start) == std::string::npos) {
+      return;
+    }
+    if (Is70()) {
+      if (text_.size() > start && text_[start] == '@') {
+        text_.insert(start, 1, '@');
+      }
+      return;
+    }
+    std::string escaped = text_.substr(0, start);
+    for (std::size_t i = start; i < text_.size(); ++i) {
+      escaped.push_back(text_[i]);
+      if (text_[i] == '@') {
+        escaped.push_back('@');
+      }
+    }
+    text_ = std::move(escaped);
+  }
+
+  void Line(int level, std::string_view tag, std::string_view text) {
+    AppendValueLines(out_, level, {}, tag, Text(text), options_.version);
+  }
+
+  void Pointer(int level, std::string_view tag, std::string_view xref) {
+    out_.append(std::to_string(level)).append(" ").append(tag).append(" @").append(xref).append("@\r\n");
+    if (xref == "S1") {
+      sourceUsed_ = true;
+    }
+  }
+
+  std::string UpperTag(const GedcomLine& line) const {
+    std::string tag(line.tag);
+    for (char& c : tag) {
+      if (c >= 'a' && c <= 'z') {
+        c = static_cast<char>(c - 'a' + 'A');
+      }
+    }
+    return tag;
+  }
+
+  std::size_t SubtreeEnd(std::size_t line, std::size_t end) const {
+    std::size_t i = line + 1;
+    while (i < end && lines_[i].level > lines_[line].level) {
+      ++i;
+    }
+    return i;
+  }
+
+  void WriteRecord(std::size_t r) {
+    const GedcomLine& head = lines_[records_[r].begin];
+    const bool isIndi = IsKind(r, Tag::kIndi);
+    std::string tag = UpperTag(head);
+    if (Is70() && tag == "NOTE") {
+      tag = "SNOTE";
+    }
+    std::string buffer;
+    const std::string_view raw = RawValue(records_[r].begin, buffer);
+    // A record's own value is a pointer only when it leads somewhere.
+    const bool pointer = raw == head.value && Defined(records_[r].begin);
+    sourceUsed_ = sourceUsed_ || (pointer && target_[records_[r].begin] == kSourceOfFile);
+    AppendValueLines(out_, 0, head.xref, tag, pointer ? raw : Text(raw), options_.version);
+    WriteLines(r, records_[r].begin + 1, records_[r].end);
+    if (isIndi) {
+      BackLinks(r);
+    }
+  }
+
+  void BackLinks(std::size_t person) {
+    for (std::size_t k = linkStart_[person]; k < linkStart_[person + 1]; ++k) {
+      const auto& link = links_[k];
+      Pointer(1, link.second ? "FAMS" : "FAMC", lines_[records_[link.first].begin].xref);
+    }
+    for (const std::size_t partner : associates_[person]) {
+      Pointer(1, "ASSO", lines_[records_[partner].begin].xref);
+      out_.append("2 RELA Partner\r\n");
+    }
+  }
+
+  void WriteLines(std::size_t record, std::size_t from, std::size_t to) {
+    const bool isIndi = IsKind(record, Tag::kIndi);
+    const bool isFam = IsKind(record, Tag::kFam);
+    std::string buffer;
+    for (std::size_t i = from; i < to;) {
+      const GedcomLine& line = lines_[i];
+      const std::size_t end = SubtreeEnd(i, to);
+      if (IsTextContinuation(line)) {
+        i = end;
+        continue;
+      }
+      const std::string_view raw = RawValue(i, buffer);
+      if ((isIndi && line.level == 1 && (Is(line, Tag::kFams) || Is(line, Tag::kFamc))) || leftOut_.count(i) != 0) {
+        // The back-links are made from the family records.
+      } else if (isIndi && line.level == 1 && Is(line, Tag::kName)) {
+        Name(raw, end > i + 1);
+        WriteLines(record, i + 1, end);
+      } else if (isIndi && line.level == 1 && Is(line, Tag::kSex)) {
+        const Sex sex = sex_[record];
+        Line(1, "SEX", std::string(1, static_cast<char>(sex == Sex::kOther && !Is70() ? Sex::kUnknown : sex)));
+      } else if (Is(line, Tag::kNote) && line.level > 0) {
+        Notes(i, raw);
+      } else if (Is(line, Tag::kSour) && line.level > 0) {
+        Citations(i, end, raw);
+      } else if (target_[i] != kNoPointer && raw == line.value) {
+        const bool toPerson = target_[i] < records_.size() && IsKind(target_[i], Tag::kIndi);
+        if (Defined(i) &&
+            !(isFam && !toPerson && (Is(line, Tag::kHusb) || Is(line, Tag::kWife) || Is(line, Tag::kChil)))) {
+          const bool partner = isFam && line.level == 1 && (Is(line, Tag::kHusb) || Is(line, Tag::kWife));
+          Pointer(line.level, partner ? PartnerTag(record, i) : std::string_view(UpperTag(line)), PointerTarget(raw));
+          WriteLines(record, i + 1, end);
+        }
+      } else if (Is(line, Tag::kDate) && line.level > 1) {
+        Date(line.level, raw);
+        WriteLines(record, i + 1, end);
+      } else if (line.level == 1 && IsEvent(code_[i]) && raw.empty() && end == i + 1) {
+        Line(1, UpperTag(line), "Y");
+      } else {
+        Line(line.level, UpperTag(line), raw);
+        WriteLines(record, i + 1, end);
+      }
+      i = end;
+    }
+  }
+
+  // An empty name says nothing and a reader refuses it: it is left out,
+  // unless lines below it need it ("//", no name known).
+  void Name(std::string_view raw, bool hasLinesBelow) {
+    const NameParts parts = SplitName(raw);
+    const std::string value = NameValue(parts);
+    if (value.empty() && !hasLinesBelow) {
+      return;
+    }
+    Line(1, "NAME", value.empty() ? "//" : value);
+    const std::pair<std::string_view, const std::string*> pieces[] = {{"NPFX", &parts.prefix},
+                                                                      {"GIVN", &parts.given},
+                                                                      {"SPFX", &parts.surnamePrefix},
+                                                                      {"SURN", &parts.surname},
+                                                                      {"NSFX", &parts.suffix}};
+    for (const auto& [tag, value] : pieces) {
+      if (!value->empty()) {
+        Line(2, tag, *value);
+      }
+    }
+  }
+
+  void Date(int level, std::string_view raw) {
+    const auto date = StandardDate(raw, options_.dateOrder);
+    if (date) {
+      Line(level, "DATE", *date);
+      return;
+    }
+    // A date this cannot read is kept whole as a date phrase, found by its
+    // year when it names one.
+    const auto year = YearOfPhrase(raw);
+    if (Is70()) {
+      Line(level, "DATE", year.value_or(""));
+      Line(level + 1, "PHRASE", raw);
+    } else {
+      Line(level, "DATE", (year ? "INT " + *year + " (" : "(") + std::string(raw) + ")");
+    }
+  }
+
+  // Each piece of a note list is a note of its own; a pointer to a note
+  // record brings that record's text here.
+  void Notes(std::size_t line, std::string_view raw) {
+    const int level = lines_[line].level;
+    std::string buffer;
+    if (target_[line] != kNoPointer && raw == lines_[line].value) {
+      const std::size_t note = target_[line];
+      if (note >= records_.size() || !IsInlinedNote(note)) {
+        // A shared note (7.0 names the pointer SNOTE); a pointer to anything
+        // but a note is no note.
+        if (Defined(line) && IsKind(note, Tag::kNote)) {
+          Pointer(level, Is70() ? "SNOTE" : "NOTE", PointerTarget(raw));
+        }
+        return;
+      }
+      raw = RawValue(records_[note].begin, buffer);
+    }
+    for (const auto piece : BracedPieces(raw)) {
+      if (!piece.empty()) {
+        Line(level, "NOTE", piece);
+      }
+    }
+  }
+
+  // Each piece of a reference list is a citation of its own with its own
+  // page; the other lines below the citation stay with the first.
+  void Citations(std::size_t line, std::size_t end, std::string_view raw) {
+    const int level = lines_[line].level;
+    const bool pointer = target_[line] != kNoPointer && raw == lines_[line].value;
+    if (pointer && !Defined(line)) {
+      return;
+    }
+    if (!pointer) {
+      // A source written as text: 7.0 has only citations of a record.
+      if (Is70()) {
+        Pointer(level, "SOUR", "VOID");
+        Line(level + 1, "PAGE", raw);
+      } else {
+        Line(level, "SOUR", raw);
+      }
+      WriteLines(RecordIndexOf(line), line + 1, end);
+      return;
+    }
+    std::size_t page = kNone;
+    for (std::size_t i = line + 1; i < end; ++i) {
+      if (lines_[i].level == level + 1 && Is(lines_[i], Tag::kPage)) {
+        page = i;
+        break;
+      }
+    }
+    std::string buffer;
+    auto pieces = page == kNone ? std::vector<std::string_view>{} : BracedPieces(RawValue(page, buffer));
+    // An empty page says nothing and a reader refuses it.
+    pieces.erase(std::remove(pieces.begin(), pieces.end(), std::string_view()), pieces.end());
+    const std::string target(PointerTarget(raw));
+    const std::size_t record = RecordIndexOf(line);
+    // The lines below the citation other than its page go with the first.
+    const auto otherLines = [&] {
+      if (page == kNone) {
+        WriteLines(record, line + 1, end);
+      } else {
+        WriteLines(record, line + 1, page);
+        WriteLines(record, SubtreeEnd(page, end), end);
+      }
+    };
+    if (pieces.empty()) {
+      Pointer(level, "SOUR", target);
+      otherLines();
+    }
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+      Pointer(level, "SOUR", target);
+      Line(level + 1, "PAGE", pieces[k]);
+      if (k == 0) {
+        otherLines();
+      }
+    }
+  }
+
+  std::size_t RecordIndexOf(std::size_t line) const {
+    std::size_t lo = 0;
+    std::size_t hi = records_.size();
+    while (hi - lo > 1) {
+      const std::size_t mid = (lo + hi) / 2;
+      (records_[mid].begin <= line ? lo : hi) = mid;
+    }
+    return lo;
+  }
+
+  struct FamilyMembers {
+    std::vector<Member> partners;
+    std::vector<Member> children;
+  };
+
+  // FAMS (second true) and FAMC links of each person, in family order.
+  // Kept as one list sorted by person (FAMS before FAMC, each in family
+  // order) with the start of each person's part: no list per person.
+  void Links() {
+    linkStart_.assign(records_.size() + 1, 0);
+    for (const auto& family : members_) {
+      for (const auto& member : family.partners) {
+        ++linkStart_[member.person + 1];
+      }
+      for (const auto& member : family.children) {
+        ++linkStart_[member.person + 1];
+      }
+    }
+    for (std::size_t r = 0; r < records_.size(); ++r) {
+      linkStart_[r + 1] += linkStart_[r];
+    }
+    links_.resize(linkStart_.back());
+    std::vector<std::size_t> next(linkStart_.begin(), linkStart_.end() - 1);
+    for (const bool spouse : {true, false}) {
+      for (std::size_t r = 0; r < records_.size(); ++r) {
+        for (const auto& member : spouse ? members_[r].partners : members_[r].children) {
+          links_[next[member.person]++] = {r, spouse};
+        }
+      }
+    }
+  }
+
+  std::vector<GedcomLine> lines_;
+  std::vector<Tag> code_;  // by line
+  const StandardExportOptions& options_;
+  std::vector<Record> records_;
+  XrefIndex byXref_;
+  std::vector<std::size_t>
+      target_;                     // by line: the record its pointer leads to, or kNoPointer, kUndefined, kSourceOfFile
+  std::vector<int> notePointers_;  // by record: how many NOTE lines point to it, counted up to 2
+  std::vector<FamilyMembers> members_;
+  std::vector<std::pair<std::size_t, bool>> links_;  // (family, as spouse) of every person in turn
+  std::vector<std::size_t> linkStart_;               // by person: where its links start
+  std::vector<Sex> sex_;
+  std::vector<std::vector<std::size_t>> associates_;  // partners outside a 5.5.1 family, by person
+  std::unordered_set<std::size_t> leftOut_;           // partner lines that 5.5.1 cannot hold
+  std::string submitter_;
+  std::string out_;
+  std::string text_;
+  bool sourceUsed_ = false;
+};
+
+}  // namespace
+
+StandardExport ExportStandardGedcom(std::string_view indi, std::string_view fam, const StandardExportOptions& options) {
+  std::vector<GedcomLine> lines;
+  lines.reserve(LineCountBound(indi) + LineCountBound(fam));
+  if (const auto error = AppendRecordLines(indi, lines)) {
+    return {{}, "Individuals [GED], " + error->reason};
+  }
+  if (const auto error = AppendRecordLines(fam, lines)) {
+    return {{}, "Families [GED], " + error->reason};
+  }
+  Exporter exporter(std::move(lines), options);
+  return {exporter.Run(), {}};
+}
+
+bool WriteStandardGedcomFile(std::string_view utf8FileName, std::string_view indi, std::string_view fam,
+                             StandardExportOptions options, std::string& error) {
+  const std::size_t folderEnd = utf8FileName.find_last_of("/\\");
+  options.fileName = utf8FileName.substr(folderEnd == std::string_view::npos ? 0 : folderEnd + 1);
+  const StandardExport exported = ExportStandardGedcom(indi, fam, options);
+  if (!exported.error.empty()) {
+    error = exported.error;
+    return false;
+  }
+  return WriteFileAtomically(PathFromUtf8(utf8FileName), exported.bytes, error);
+}
+
+std::string GedcomDateToday() {
+  auto now = std::chrono::system_clock::now();
+  // SOURCE_DATE_EPOCH (seconds since 1970) fixes the day for reproducible files.
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch != nullptr && *epoch != '\0') {
+    char* end = nullptr;
+    const long long seconds = std::strtoll(epoch, &end, 10);
+    if (*end == '\0') {
+      now = std::chrono::system_clock::time_point(std::chrono::seconds(seconds));
+    }
+  }
+  const std::chrono::year_month_day today(std::chrono::floor<std::chrono::days>(now));
+  return GedcomDateOf(static_cast<int>(static_cast<unsigned>(today.day())),
+                      static_cast<int>(static_cast<unsigned>(today.month())), static_cast<int>(today.year()));
+}
+
+}  // namespace quenby

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Names as the record text holds them, split into their GEDCOM pieces.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gedcom/gedcom_names.hpp"
+
+namespace quenby {
+namespace {
+
+struct NameCase {
+  std::string name;
+  std::string value;   // the NAME value written
+  std::string pieces;  // "NPFX|GIVN|SPFX|SURN|NSFX"
+};
+
+class SplitNameTable : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(SplitNameTable, GivesThePiecesAndTheNameValue) {
+  const NameCase& c = GetParam();
+  const NameParts parts = SplitName(c.name);
+  EXPECT_EQ(parts.prefix + "|" + parts.given + "|" + parts.surnamePrefix + "|" + parts.surname + "|" + parts.suffix,
+            c.pieces)
+      << c.name;
+  EXPECT_EQ(NameValue(parts), c.value) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Golden, SplitNameTable,
+    ::testing::Values(NameCase{"John William /Smith/", "John William /Smith/", "|John William||Smith|"},
+                      NameCase{"William", "William", "|William|||"}, NameCase{"", "", "||||"},
+                      NameCase{"Jan van der /Berg/", "Jan /van der Berg/", "|Jan|van der|Berg|"},
+                      NameCase{"Jan /van der Berg/", "Jan /van der Berg/", "|Jan|van der|Berg|"},
+                      NameCase{"Ludwig Van /Beethoven/", "Ludwig /Van Beethoven/", "|Ludwig|Van|Beethoven|"},
+                      NameCase{"Marie de la /Tour/", "Marie /de la Tour/", "|Marie|de la|Tour|"},
+                      NameCase{"Anne du /Pont/", "Anne /du Pont/", "|Anne|du|Pont|"},
+                      NameCase{"Otto von /Bismarck/", "Otto /von Bismarck/", "|Otto|von|Bismarck|"},
+                      NameCase{"John Smith /Jr./", "John /Smith/ Jr.", "|John||Smith|Jr."},
+                      NameCase{"John /Smith/ Jr.", "John /Smith/ Jr.", "|John||Smith|Jr."},
+                      NameCase{"John Smith /III/", "John /Smith/ III", "|John||Smith|III"},
+                      NameCase{"Tom Jones Sr /II/", "Tom /Jones/ Sr II", "|Tom||Jones|Sr II"},
+                      NameCase{"Henry /VIII/", "Henry VIII", "|Henry|||VIII"},
+                      NameCase{"Dr. John /Smith/", "Dr. John /Smith/", "Dr.|John||Smith|"},
+                      NameCase{"Rev Dr Paul /Ek/", "Rev Dr Paul /Ek/", "Rev Dr|Paul||Ek|"},
+                      NameCase{"Sir Jan van /Dijk/ Jr", "Sir Jan /van Dijk/ Jr", "Sir|Jan|van|Dijk|Jr"},
+                      NameCase{"Dr. /Smith/", "Dr. /Smith/", "Dr.|||Smith|"}, NameCase{"Sir", "Sir", "|Sir|||"},
+                      NameCase{"Jan van der Berg", "Jan /van der Berg/", "|Jan|van der|Berg|"},
+                      NameCase{"John V /Smith/", "John V /Smith/", "|John V||Smith|"},
+                      NameCase{"Ren\xC3\xA9 d' /Arc/", "Ren\xC3\xA9 /d' Arc/", "|Ren\xC3\xA9|d'|Arc|"}));
+
+}  // namespace
+}  // namespace quenby

@@ -1,0 +1,246 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The standard 5.5.1 and 7.0 files made from record text: the example's
+// files byte for byte, record text a reader would refuse, and the sexes,
+// links, citations and notes that the classic records leave to the reader.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "engine/engine.hpp"
+#include "gedcom/gedcom_lines.hpp"
+#include "gedcom/records.hpp"
+#include "gedcom/standard_export.hpp"
+#include "rules/rules_file.hpp"
+#include "support/file_test.hpp"
+#include "support/record_lines.hpp"
+#include "text/encoding.hpp"
+#include "text/text.hpp"
+
+namespace quenby {
+namespace {
+
+StandardExportOptions Options(GedcomVersion version, std::vector<std::string> defaults = {}) {
+  return {version, DateOrder::kDayFirst, "6 DEC 2026", "", std::move(defaults)};
+}
+
+// The records of a people list, every sex answered "F" by default.
+GeneratedRecords Records(const PeopleList& people) {
+  return ProcessAll(people, [](const std::string&) { return SexAnswer{"F", false}; });
+}
+
+std::string Export(const GeneratedRecords& records, GedcomVersion version) {
+  const auto exported = ExportStandardGedcom(records.indi, records.fam, Options(version, records.defaultSexIds));
+  EXPECT_EQ(exported.error, "");
+  return exported.bytes;
+}
+
+bool Has(const std::string& file, std::initializer_list<std::string_view> lines) {
+  return file.find(Lines(lines)) != std::string::npos;
+}
+
+class ExampleFiles : public FileTest {};
+
+// The example's files are what the example's records give; set
+// QUENBY_UPDATE_EXAMPLES=1 to write them after a deliberate change.
+TEST_F(ExampleFiles, AreMadeFromTheExampleRecordsByteForByte) {
+  const std::string examples = std::string(QUENBY_SOURCE_DIR) + "/examples/";
+  const auto rules = LoadRulesFile(examples + "hartley.rules");
+  ASSERT_EQ(rules.status, LoadStatus::kLoaded);
+  const auto input = NormaliseLineBreaks(DecodeTextFile(ReadBytes(examples + "hartley.txt")));
+  const auto records = ProcessAll(RunRules(input, rules.items), [](const std::string&) { return SexAnswer{"F"}; });
+  for (const auto& [version, name] :
+       {std::pair{GedcomVersion::k551, "hartley-5.5.1.ged"}, std::pair{GedcomVersion::k70, "hartley-7.0.ged"}}) {
+    auto options = Options(version);
+    options.fileName = name;
+    const auto exported = ExportStandardGedcom(records.indi, records.fam, options);
+    ASSERT_EQ(exported.error, "");
+    if (std::getenv("QUENBY_UPDATE_EXAMPLES") != nullptr) {
+      WriteBytes(examples + name, exported.bytes);
+    }
+    EXPECT_EQ(exported.bytes, ReadBytes(examples + name)) << name;
+  }
+}
+
+TEST_F(ExampleFiles, RecordTextThatIsNotGedcomIsReportedAndNothingIsWritten) {
+  const std::string path = PathOf("kept.ged");
+  WriteBytes(path, "earlier");
+  std::string error;
+  EXPECT_FALSE(WriteStandardGedcomFile(path, "0 @I1@ INDI\r\n1 NAME A\r\n\r\nnotes typed here\r\n", "",
+                                       Options(GedcomVersion::k551), error));
+  EXPECT_EQ(error, "Individuals [GED], line 4 is not GEDCOM: it does not start with a level number (0 to 99)");
+  EXPECT_FALSE(WriteStandardGedcomFile(path, "", "0 @F1@ FAM\r\n2 HUSB @I1@\r\n", Options(GedcomVersion::k70), error));
+  EXPECT_EQ(error, "Families [GED], line 2 is not GEDCOM: its level is more than one deeper");
+  EXPECT_EQ(ReadBytes(path), "earlier");
+}
+
+TEST(ParseRecordText, ReportsTheFirstLineThatIsNotGedcom) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"1 NAME A", "line 1 is not GEDCOM: the first line of a record has level 0"},
+      {"0 @I1@ INDI\n\n  \n0NAME", "line 4 is not GEDCOM: the level number is not followed by a blank"},
+      {"0 @I 1@ INDI", "line 1 is not GEDCOM: its cross-reference is not @letters and digits@"},
+      {"0 @I1@", "line 1 is not GEDCOM: it has no tag of letters and digits"},
+      {"0 @I1@ INDI\r1 @X@ NAME", "line 2 is not GEDCOM: a cross-reference stands only on level 0"},
+      {"100 NAME", "line 1 is not GEDCOM: it does not start with a level number (0 to 99)"},
+  };
+  for (const auto& [text, reason] : cases) {
+    const auto read = ParseRecordText(text);
+    ASSERT_TRUE(read.error.has_value()) << text;
+    EXPECT_EQ(read.error->reason, reason);
+  }
+  const auto read = ParseRecordText("0 @I1@ INDI\r\n1 NAME \r\n1 SEX  \r\n");
+  ASSERT_FALSE(read.error);
+  ASSERT_EQ(read.lines.size(), 3u);
+  EXPECT_EQ(read.lines[0].xref, "I1");
+  EXPECT_EQ(read.lines[1].value, "");
+  EXPECT_EQ(read.lines[2].value, " ");
+  EXPECT_EQ(read.lines[2].lineNumber, 3u);
+}
+
+TEST(ExportStandardGedcom, EmptyRecordsGiveHeaderSubmitterAndTrailer) {
+  EXPECT_EQ(ExportStandardGedcom("", "", Options(GedcomVersion::k551)).bytes,
+            Lines({"0 HEAD", "1 SOUR QUENBY", "2 VERS 1.2.0", "2 NAME Quenby", "1 DEST ANY", "1 DATE 6 DEC 2026",
+                   "1 SUBM @U1@", "1 GEDC", "2 VERS 5.5.1", "2 FORM LINEAGE-LINKED", "1 CHAR UTF-8", "0 @U1@ SUBM",
+                   "1 NAME Unknown", "0 TRLR"}));
+  EXPECT_EQ(ExportStandardGedcom("", "", Options(GedcomVersion::k70)).bytes,
+            Lines({"0 HEAD", "1 GEDC", "2 VERS 7.0", "1 SOUR QUENBY", "2 VERS 1.2.0", "2 NAME Quenby", "1 DEST ANY",
+                   "1 DATE 6 DEC 2026", "1 SUBM @U1@", "0 @U1@ SUBM", "1 NAME Unknown", "0 TRLR"}));
+}
+
+struct SexCase {
+  std::string description;
+  std::string people;  // lines joined by "\n"; a person without "|_S_" gets F by default
+  std::string sexes;   // the SEX of each person in 5.5.1, in list order
+  std::string roles;   // the partner lines of each family in 5.5.1, "/" between families
+};
+
+TEST(ExportStandardGedcom, InfersDefaultSexesFromPartnersAndKeepsEveryCoupleReadable) {
+  const SexCase cases[] = {
+      {"default husband of a stated wife", "Ann|_S_F\n&Bob", "FM", "HUSB I2,WIFE I1"},
+      {"default wife of a stated husband", "Bob|_S_M\n&Ann", "MF", "WIFE I2,HUSB I1"},
+      {"two defaults stay unknown", "Ann\n&Bob", "UU", "WIFE I2,HUSB I1"},
+      {"a default without partner is unknown", "Ann", "U", ""},
+      {"a sex the classic records do not take as male swaps roles", "Ann|_S_F\n&Bob|_S_m", "FM", "HUSB I2,WIFE I1"},
+      {"a lone father is the husband", "Bob|_S_M\n+Kid|_S_M", "MM", "HUSB I1"},
+      {"two women: the second is an associate", "Ann|_S_F\n&Eve|_S_F", "FF", "WIFE I2"},
+  };
+  for (const auto& c : cases) {
+    const auto records = Records(SplitOn(c.people, "\n"));
+    const std::string file = Export(records, GedcomVersion::k551);
+    std::string sexes;
+    std::string roles;
+    for (const auto& line : SplitOn(file, kCrLf)) {
+      if (StartsWith(line, "1 SEX ")) {
+        sexes += line.substr(6);
+      } else if (StartsWith(line, "1 HUSB @") || StartsWith(line, "1 WIFE @")) {
+        roles += (roles.empty() || EndsWith(roles, "/") ? "" : ",") + line.substr(2, 4) + " " +
+                 line.substr(8, line.size() - 9);
+      } else if (line == "0 @F2@ FAM") {
+        roles += "/";
+      }
+    }
+    EXPECT_EQ(sexes.substr(0, c.sexes.size()), c.sexes) << c.description;
+    EXPECT_EQ(roles.substr(0, roles.find('/')), c.roles) << c.description;
+  }
+  const std::string seven = Export(Records({"Ann|_S_F", "&Eve|_S_F"}), GedcomVersion::k70);
+  EXPECT_TRUE(Has(seven, {"0 @F1@ FAM", "1 WIFE @I2@", "1 HUSB @I1@"}));
+  const std::string five = Export(Records({"Ann|_S_F", "&Eve|_S_F"}), GedcomVersion::k551);
+  EXPECT_TRUE(Has(five, {"1 SEX F", "1 ASSO @I2@", "2 RELA Partner"}));
+  EXPECT_TRUE(Has(five, {"1 SEX F", "1 FAMS @F1@", "1 ASSO @I1@", "2 RELA Partner"}));
+  // A default partner of a woman and of a man stays unknown.
+  const std::string indi = Lines({"0 @I1@ INDI", "1 SEX F", "0 @I2@ INDI", "1 SEX F", "0 @I3@ INDI", "1 SEX M"});
+  const std::string fam =
+      Lines({"0 @F1@ FAM", "1 WIFE @I1@", "1 HUSB @I2@", "0 @F2@ FAM", "1 WIFE @I2@", "1 HUSB @I3@"});
+  const std::string both = ExportStandardGedcom(indi, fam, Options(GedcomVersion::k551, {"I2"})).bytes;
+  EXPECT_TRUE(Has(both, {"0 @I2@ INDI", "1 SEX U"}));
+  EXPECT_TRUE(Has(both, {"0 @F1@ FAM", "1 WIFE @I1@", "1 HUSB @I2@", "0 @F2@ FAM", "1 WIFE @I2@", "1 HUSB @I3@"}));
+}
+
+TEST(ExportStandardGedcom, SplitsCitationsAndNotesAndWritesDatesNamesAndLinks) {
+  const auto records = Records(
+      {"Dr. Jan van der Berg|_S_M|_B_abt 1850, Leeds|_R_1851 census|_R_Courier|_N_Weaver|_N_Line one|_D_Easter 1900",
+       "&Mary Smith Jr.|_S_F|_M_3/5/1875 (York)", "+Kid|_S_M"});
+  const std::string five = Export(records, GedcomVersion::k551);
+  EXPECT_TRUE(Has(five, {"0 @I1@ INDI", "1 NAME Dr. Jan /van der Berg/", "2 NPFX Dr.", "2 GIVN Jan", "2 SPFX van der",
+                         "2 SURN Berg", "1 SEX M", "1 BIRT", "2 DATE ABT 1850", "2 PLAC Leeds", "1 DEAT",
+                         "2 DATE INT 1900 (Easter 1900)", "1 SOUR @S1@", "2 PAGE 1851 census", "1 SOUR @S1@",
+                         "2 PAGE Courier", "1 NOTE Weaver", "1 NOTE Line one", "1 FAMS @F1@"}));
+  EXPECT_TRUE(Has(five, {"1 NAME Mary /Smith/ Jr.", "2 GIVN Mary", "2 SURN Smith", "2 NSFX Jr."}));
+  EXPECT_TRUE(Has(five, {"1 SEX M", "1 FAMC @F1@", "0 @F1@ FAM", "1 WIFE @I2@", "1 HUSB @I1@", "1 MARR",
+                         "2 DATE 3 MAY 1875", "2 PLAC York", "1 CHIL @I3@"}));
+  EXPECT_TRUE(Has(five, {"0 @S1@ SOUR", "1 TITL Quenby", "0 @U1@ SUBM"}));
+  EXPECT_EQ(five.find("NI1"), std::string::npos);
+  EXPECT_EQ(five.find("\r\n\r\n"), std::string::npos);
+  const std::string seven = Export(records, GedcomVersion::k70);
+  EXPECT_TRUE(Has(seven, {"1 DEAT", "2 DATE 1900", "3 PHRASE Easter 1900"}));
+  EXPECT_EQ(seven.find("CHAR"), std::string::npos);
+}
+
+TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
+  const std::string indi =
+      Lines({"0 @I1@ INDI", "1 name Old /Name/", "0 @I1@ INDI", "1 NAME Ann /O'Neil@home/", "1 SEX F", "1 NOTE @NI9@",
+             "1 NOTE @NI404@", "1 FAMS @F7@", "1 BIRT", "2 DATE 12 Mar 1820", "0 @NI9@ NOTE",
+             "1 CONC {tab\there \xC2\x92s}", "1 CONT {two}", "0 @NI8@ NOTE kept", "0 HEAD"});
+  const std::string fam = Lines({"0 @F1@ FAM", "1 WIFE @I1@", "1 HUSB @I2@", "1 CHIL @I1@"});
+  const auto five = ExportStandardGedcom(indi, fam, Options(GedcomVersion::k551)).bytes;
+  // The later record replaces the earlier; pointers to nothing are left out.
+  EXPECT_EQ(five.find("Old"), std::string::npos);
+  EXPECT_EQ(five.find("I2"), std::string::npos);
+  EXPECT_EQ(five.find("NI404"), std::string::npos);
+  EXPECT_EQ(five.find("F7"), std::string::npos);
+  EXPECT_TRUE(Has(five, {"1 NAME Ann /O'Neil@@home/"}));
+  EXPECT_TRUE(Has(five, {"1 NOTE tab\there \xE2\x80\x99s}", "2 CONT {two", "1 BIRT", "2 DATE 12 MAR 1820",
+                         "1 FAMS @F1@", "1 FAMC @F1@"}));
+  EXPECT_TRUE(Has(five, {"0 @NI8@ NOTE kept"}));
+  EXPECT_EQ(five.find("0 HEAD", 1), std::string::npos);
+  const auto seven = ExportStandardGedcom(indi, fam, Options(GedcomVersion::k70)).bytes;
+  EXPECT_TRUE(Has(seven, {"1 NAME Ann /O'Neil@home/"}));
+  // Found by fuzzing: pointers to a note brought into a person, to a header
+  // and from a record's own value lead nowhere in the file and are left out
+  // or kept as text.
+  const auto odd = ExportStandardGedcom(Lines({"0 @I1@ INDI", "1 NOTE @NI1@", "1 _SEE @NI1@", "1 _HDR @H@",
+                                               "0 @NI1@ NOTE x", "0 @H@ HEAD", "0 CHIL @I3@", "0 OUR @S1@"}),
+                                        "", Options(GedcomVersion::k551))
+                       .bytes;
+  EXPECT_TRUE(Has(odd, {"0 @I1@ INDI", "1 NOTE x", "0 CHIL @@I3@@", "0 OUR @S1@", "0 @S1@ SOUR"}));
+  // Nothing is said by an empty name or note, and readers refuse them.
+  const auto empty =
+      ExportStandardGedcom(Lines({"0 @I1@ INDI", "1 NAME ", "1 NOTE @NI1@", "1 NOTE @NI2@", "1 SOUR @S1@", "2 PAGE ",
+                                  "0 @NI1@ NOTE", "1 CONC ", "0 @NI2@ NOTE {}", "0 @NI3@ NOTE"}),
+                           "", Options(GedcomVersion::k70))
+          .bytes;
+  EXPECT_TRUE(Has(empty, {"0 @I1@ INDI", "1 SOUR @S1@", "0 @S1@ SOUR", "1 TITL Quenby", "0 @U1@ SUBM"}));
+  EXPECT_TRUE(Has(seven, {"0 @NI8@ SNOTE kept"}));
+  const auto voided =
+      ExportStandardGedcom(Lines({"0 @VOID@ INDI", "0 @I1@ INDI", "1 ASSO @VOID@"}), "", Options(GedcomVersion::k70))
+          .bytes;
+  EXPECT_EQ(voided.find("VOID"), std::string::npos);
+}
+
+TEST(ExportStandardGedcom, ANoteManyPointToStaysSharedAndOddNamesCostNoMoreThanOthers) {
+  const std::string indi = Lines({"0 @I1@ INDI", "1 NOTE @NI1@", "0 @I2@ INDI", "1 NOTE @NI1@", "0 @NI1@ NOTE {Both}"});
+  const auto five = ExportStandardGedcom(indi, "", Options(GedcomVersion::k551)).bytes;
+  EXPECT_TRUE(Has(five, {"0 @I1@ INDI", "1 NOTE @NI1@", "0 @I2@ INDI", "1 NOTE @NI1@", "0 @NI1@ NOTE {Both}"}));
+  const auto seven = ExportStandardGedcom(indi, "", Options(GedcomVersion::k70)).bytes;
+  EXPECT_TRUE(Has(seven, {"0 @I2@ INDI", "1 SNOTE @NI1@", "0 @NI1@ SNOTE {Both}"}));
+
+  // A long note that every person points to is written once, and records
+  // named with many different prefixes are found as fast as I1, I2, ...
+  std::string people;
+  for (int i = 0; i < 60000; ++i) {
+    const std::string xref = std::string(1, static_cast<char>('A' + i % 26)) + static_cast<char>('A' + i / 26 % 26) +
+                             static_cast<char>('A' + i / 676 % 26) + std::to_string(i + 1);
+    people += Lines({"0 @" + xref + "@ INDI", "1 NOTE @N1@"});
+  }
+  people += Lines({"0 @N1@ NOTE " + std::string(100000, 'n')});
+  const auto start = std::chrono::steady_clock::now();
+  const auto big = ExportStandardGedcom(people, "", Options(GedcomVersion::k70));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  EXPECT_LT(big.bytes.size(), people.size() * 2);
+}
+
+}  // namespace
+}  // namespace quenby

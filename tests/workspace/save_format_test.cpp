@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// "Save generated file" in its three formats: the filter chosen in the save
+// dialog picks the format, which the next save and the next run offer again;
+// record text that is not GEDCOM is told with its line and writes nothing.
+// The settings live in a temporary folder, never the user's.
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "fake_modal.hpp"
+#include "gedcom/frmSexChoice.hpp"
+#include "workspace/frmQuenby.hpp"
+
+namespace {
+
+const QString kClassic = QStringLiteral("Gedcom (*.ged)");
+const QString kStandard = QStringLiteral("GEDCOM 5.5.1 standard (*.ged)");
+const QString kSeven = QStringLiteral("GEDCOM 7.0 (*.ged)");
+
+QSettings Settings() {
+  return QSettings(QStringLiteral("Quenby"), QStringLiteral("Quenby"));
+}
+
+}  // namespace
+
+class SaveFormatTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir config_;
+  QTemporaryDir folder_;
+  std::unique_ptr<FakeModal> modal_;
+  NoRegistry registry_;
+  std::unique_ptr<quenby::frmQuenby> window_;
+
+  QString InFolder(const QString& name) const { return folder_.filePath(name); }
+  void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+  // Loads the example, runs its rules and processes every person; Ann
+  // Whiteley, the one person without a sex, is answered by `answerSex`.
+  void ProcessExample(const std::function<void(QDialog&)>& answerSex) {
+    const QString examples = QStringLiteral(QUENBY_SOURCE_DIR "/examples/");
+    window_->txtInput->setPlainText(QString::fromUtf8(FileBytes(examples + "hartley.txt")));
+    modal_->fileNames = {examples + "hartley.rules"};
+    Click(window_->btnLoad);
+    Click(window_->btnRunRules);
+    modal_->dialogScripts.push_back(answerSex);
+    Click(window_->btnDoAll);
+  }
+
+  // Saves as `name`, ending the dialog on `filter` (on the one it opened
+  // with when empty).
+  QByteArray Save(const QString& name, const QString& filter) {
+    modal_->fileNames = {InFolder(name)};
+    if (!filter.isEmpty()) {
+      modal_->chosenFilters = {filter};
+    }
+    Click(window_->btnWrite);
+    return FileBytes(InFolder(name));
+  }
+
+  static void ChooseFemale(QDialog& dialog) {
+    QRadioButton* female = dynamic_cast<quenby::frmSexChoice&>(dialog).optSex[2];
+    QTest::mouseClick(female, Qt::LeftButton, {}, QPoint(6, female->height() / 2));
+  }
+
+ private slots:
+  void initTestCase() {
+    qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+    // The day of the example's files.
+    qputenv("SOURCE_DATE_EPOCH", "1796515200");
+  }
+
+  void init() {
+    Settings().clear();
+    modal_ = std::make_unique<FakeModal>();
+    window_ = std::make_unique<quenby::frmQuenby>(*modal_, registry_);
+    window_->show();
+  }
+
+  void cleanup() {
+    window_.reset();
+    QCOMPARE(modal_->unexpectedQuestions, 0);
+    QVERIFY(modal_->messages.empty());
+  }
+
+  void theChosenFormatIsWrittenAndOfferedAgainUntilAnotherIsChosen() {
+    const QString examples = QStringLiteral(QUENBY_SOURCE_DIR "/examples/");
+    ProcessExample(ChooseFemale);
+    QCOMPARE(Save("hartley.ged", QString()), FileBytes(examples + "hartley.ged"));
+    QCOMPARE(modal_->fileQuestions.back().selectedFilter, kClassic);
+    QCOMPARE(modal_->fileQuestions.back().filter,
+             QStringLiteral("Gedcom (*.ged)|*.ged|All Files (*.*)|*.*|GEDCOM 5.5.1 standard (*.ged)|*.ged|"
+                            "GEDCOM 7.0 (*.ged)|*.ged"));
+    QCOMPARE(modal_->fileQuestions.back().title, QStringLiteral("Save Quenby GED file"));
+
+    QCOMPARE(Save("hartley-5.5.1.ged", kStandard), FileBytes(examples + "hartley-5.5.1.ged"));
+    QCOMPARE(Settings().value("export/format").toString(), QStringLiteral("5.5.1"));
+    // The next save, and a window of the next run, open on the same format.
+    QCOMPARE(Save("again.ged", QString()), FileBytes(examples + "hartley-5.5.1.ged").replace("hartley-5.5.1", "again"));
+    QCOMPARE(modal_->fileQuestions.back().selectedFilter, kStandard);
+    QCOMPARE(Save("hartley-7.0.ged", kSeven), FileBytes(examples + "hartley-7.0.ged"));
+    window_ = std::make_unique<quenby::frmQuenby>(*modal_, registry_);
+    modal_->fileNames = {QString()};
+    Click(window_->btnWrite);
+    QCOMPARE(modal_->fileQuestions.back().selectedFilter, kSeven);
+    QCOMPARE(Save("classic.ged", QStringLiteral("All Files (*.*)")).left(6), QByteArray("0 HEAD"));
+    QCOMPARE(Settings().value("export/format").toString(), QStringLiteral("classic"));
+  }
+
+  void numericDatesFollowTheRememberedDateOrder() {
+    ProcessExample(ChooseFemale);
+    Settings().setValue("export/dateOrder", "mdy");
+    QVERIFY(Save("mdy.ged", kStandard).contains("2 DATE 5 MAR 1845\r\n"));
+    Settings().setValue("export/dateOrder", "dmy");
+    QVERIFY(Save("dmy.ged", kSeven).contains("2 DATE 3 MAY 1845\r\n"));
+  }
+
+  void aSexNobodyChoseIsTakenFromThePartnerInTheStandardFilesOnly() {
+    // The question closed without a choice: "F" in the records, as ever.
+    ProcessExample([](QDialog&) {});
+    QVERIFY(window_->txtINDI->toPlainText().contains("1 NAME Ann /Whiteley/\n1 SEX F\n"));
+    QCOMPARE(window_->DefaultSexIds, std::vector<std::string>{"I6"});
+    // Her husband John is a man, so she is a woman; alone she would be unknown.
+    QVERIFY(Save("inferred.ged", kStandard).contains("2 SURN Whiteley\r\n1 SEX F\r\n"));
+    window_->txtFAM->setPlainText(QString());
+    QVERIFY(Save("unknown.ged", kSeven).contains("2 SURN Whiteley\r\n1 SEX U\r\n"));
+
+    // "Process the test" adds to the list; clearing the records empties it.
+    window_->lstPeople->setCurrentRow(5);
+    Click(window_->btnTestOne);
+    window_->txtDetails[1]->clear();
+    modal_->dialogScripts.push_back([](QDialog&) {});
+    Click(window_->btnDoOne);
+    QCOMPARE(window_->DefaultSexIds, (std::vector<std::string>{"I6", "I6"}));
+    window_->ClearGedOutput();
+    QVERIFY(window_->DefaultSexIds.empty());
+  }
+
+  void recordTextThatIsNotGedcomIsToldWithItsLineAndNothingIsWritten() {
+    window_->txtINDI->setPlainText(QStringLiteral("0 @I1@ INDI\n1 NAME Ann\nAnn's notes typed here\n"));
+    window_->txtFAM->setPlainText(QStringLiteral("0 @F1@ FAM\n"));
+    modal_->fileNames = {InFolder("bad.ged")};
+    modal_->chosenFilters = {kSeven};
+    Click(window_->btnWrite);
+    QCOMPARE(modal_->messages.size(), std::size_t{1});
+    QVERIFY(modal_->messages[0].contains("Individuals [GED], line 3 is not GEDCOM"));
+    QVERIFY(!QFile::exists(InFolder("bad.ged")));
+    QCOMPARE(window_->txtINDI->toPlainText(), QStringLiteral("0 @I1@ INDI\n1 NAME Ann\nAnn's notes typed here\n"));
+    QCOMPARE(window_->txtFAM->toPlainText(), QStringLiteral("0 @F1@ FAM\n"));
+    modal_->messages.clear();
+  }
+};
+
+QTEST_MAIN(SaveFormatTest)
+#include "save_format_test.moc"
