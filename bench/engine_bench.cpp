@@ -16,7 +16,8 @@ void BM_RunRules(benchmark::State& state) {
   const std::vector<std::string> rules = EveryCodeRules();
   std::size_t people = 0;
   for (auto _ : state) {
-    const LineList result = RunRules(input, rules);
+    RunReport report;
+    const LineList result = RunRules(input, rules, report);
     people = result.size();
     benchmark::DoNotOptimize(result.data());
   }

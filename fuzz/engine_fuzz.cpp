@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (rulesPart.empty()) {
     items.clear();
   }
-  const auto people = quenby::RunRules(text, items);
+  quenby::RunReport report;
+  const auto people = quenby::RunRules(text, items, report);
   for (const auto& line : people) {
     if (line.empty()) {
       __builtin_trap();

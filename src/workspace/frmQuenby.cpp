@@ -444,10 +444,16 @@ void frmQuenby::btnSave_Click() {
 }
 
 void frmQuenby::btnRunRules_Click() {
+  // The run comes first: a run that stops leaves the window as it was.
+  RunReport report;
+  const LineList people = RunRules(BoxText(*txtInput), ItemTexts(*lstRules), report);
+  if (!report.stopped.empty()) {
+    ReportFailure(QStringLiteral("The rules were not run to their end; the window is unchanged."), report.stopped);
+    return;
+  }
   EmptyPeopleList();
   ClearDetails();
   ClearGedOutput();
-  const LineList people = RunRules(BoxText(*txtInput), ItemTexts(*lstRules));
   // One call for the whole list: adding item by item would lay out and
   // repaint the list once per person.
   lstPeople->addItems(ListItems(people));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/run_rules.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
