@@ -17,9 +17,7 @@
 #include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
 #include "people/person_line.hpp"
-#include "quenby/version.hpp"
 #include "rules/rules_file.hpp"
-#include "text/encoding.hpp"
 #include "text/file_io.hpp"
 #include "text/text.hpp"
 
@@ -46,12 +44,8 @@ std::string ReadInputText(const std::string& name) {
     constexpr std::string_view kStandardInput = "standard input";
     // Standard input may be a pipe; whatever it is, it is read up to the
     // limit and no further.
-    const auto bytes = ReadDescriptorBytes(0, kStandardInput, kTextFileLimit, error);
-    if (bytes) {
-      text = DecodeTextFile(*bytes);
-      if (!text) {
-        error = NotATextFileMessage(kStandardInput);
-      }
+    if (const auto bytes = ReadDescriptorBytes(0, kStandardInput, kTextFileLimit, error)) {
+      text = DecodeNamedTextFile(*bytes, kStandardInput, error);
     }
   } else {
     text = ReadTextFile(PathFromUtf8(name), kTextFileLimit, error);

@@ -241,8 +241,12 @@ std::optional<std::string> ReadDescriptorBytes(int descriptor, std::string_view 
   }
 }
 
-std::string NotATextFileMessage(std::string_view fileName) {
-  return FileMessage(fileName, kNotATextFile);
+std::optional<std::string> DecodeNamedTextFile(std::string_view bytes, std::string_view fileName, std::string& error) {
+  auto text = DecodeTextFile(bytes);
+  if (!text) {
+    error = FileMessage(fileName, kNotATextFile);
+  }
+  return text;
 }
 
 std::optional<std::string> ReadTextFile(const fs::path& path, std::uintmax_t limit, std::string& error) {
@@ -250,11 +254,7 @@ std::optional<std::string> ReadTextFile(const fs::path& path, std::uintmax_t lim
   if (!bytes) {
     return std::nullopt;
   }
-  auto text = DecodeTextFile(*bytes);
-  if (!text) {
-    error = NotATextFileMessage(path.string());
-  }
-  return text;
+  return DecodeNamedTextFile(*bytes, path.string(), error);
 }
 
 bool WriteAll(int descriptor, std::string_view bytes) {

@@ -50,8 +50,9 @@ std::optional<std::string> ReadDescriptorBytes(int descriptor, std::string_view 
 // nothing and a message saying so.
 std::optional<std::string> ReadTextFile(const std::filesystem::path& path, std::uintmax_t limit, std::string& error);
 
-// The message for bytes DecodeTextFile refuses.
-std::string NotATextFileMessage(std::string_view fileName);
+// DecodeTextFile, with `error` naming the file when the bytes are not a text
+// file.
+std::optional<std::string> DecodeNamedTextFile(std::string_view bytes, std::string_view fileName, std::string& error);
 
 // Writes all of `bytes` to an open file; false with errno set when it could
 // not. Tests replace it with one that fails as a full disk does.
