@@ -337,11 +337,12 @@ LineList RunRulesWithin(std::string_view inputText, const std::vector<std::strin
   for (std::size_t position = 0; position < ruleItems.size(); ++position) {
     const Rule rule = DecodeRuleItem(ruleItems[position]);
     if (const Operation operation = OperationOf(rule.code)) {
+      const bool multiplies = rule.code == kReplaceEveryCode && rule.replacement.size() > rule.search.size();
       for (std::size_t i = 0; i < list.lines.size(); ++i) {
-        // Replacing every occurrence is the one operation that multiplies a
-        // line, so its size is counted before the new line is made: a single
-        // pass over one line must not fill the memory on its own.
-        if (rule.code == kReplaceEveryCode &&
+        // Replacing every occurrence by a longer text is the one operation
+        // that multiplies a line, so its size is counted before the new line
+        // is made: a single pass over one line must not fill the memory.
+        if (multiplies &&
             size - list.lines[i].size() + ReplaceAllSize(list.lines[i], rule.search, rule.replacement) > growthLimit) {
           return Stopped(position, rule, growthLimit, report);
         }
