@@ -108,15 +108,23 @@ bool FullDisk(int, std::string_view) {
 // A save that meets a full disk leaves the old file as it was, whether it is
 // replaced or, hard-linked, overwritten in place.
 TEST_F(FileIo, AFullDiskLeavesTheOldContentIntact) {
-  fs::path disk = dir_;
-  bool mounted = false;
-  if (::geteuid() == 0) {
-    fs::create_directory(dir_ / "small");
-    mounted = ::mount("tmpfs", (dir_ / "small").c_str(), "tmpfs", 0, "size=64k") == 0;
-    if (mounted) {
-      disk = dir_ / "small";
+  // A tmpfs of 64 KB when the test may mount one, unmounted however the test
+  // ends; otherwise a writer that fails as a full disk does.
+  struct SmallDisk {
+    fs::path path;
+    bool mounted = false;
+    ~SmallDisk() {
+      if (mounted) {
+        ::umount(path.c_str());
+      }
     }
+  } small{dir_ / "small"};
+  if (::geteuid() == 0) {
+    fs::create_directory(small.path);
+    small.mounted = ::mount("tmpfs", small.path.c_str(), "tmpfs", 0, "size=64k") == 0;
   }
+  const bool mounted = small.mounted;
+  const fs::path disk = mounted ? small.path : dir_;
   const std::string old(8 * 1024, 'o');
   WriteBytes(disk / "plain.ged", old);
   WriteBytes(disk / "linked.ged", old);
@@ -131,11 +139,8 @@ TEST_F(FileIo, AFullDiskLeavesTheOldContentIntact) {
     EXPECT_EQ(ReadBytes(disk / name), old) << name;
   }
   EXPECT_EQ(ReadBytes(disk / "other-name.ged"), old);
-  const bool beside = !mounted && fs::exists(dir_ / "small");  // a folder the mount would have used
+  const bool beside = !mounted && fs::exists(small.path);  // the folder the mount would have used
   EXPECT_EQ(std::distance(fs::directory_iterator(disk), fs::directory_iterator{}), beside ? 4 : 3);
-  if (mounted) {
-    ::umount((dir_ / "small").c_str());
-  }
 }
 
 }  // namespace
