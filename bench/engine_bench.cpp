@@ -16,8 +16,7 @@ void BM_RunRules(benchmark::State& state) {
   const std::vector<std::string> rules = EveryCodeRules();
   std::size_t people = 0;
   for (auto _ : state) {
-    RunReport report;
-    const LineList result = RunRules(input, rules, report);
+    const LineList result = RunRules(input, rules);
     people = result.size();
     benchmark::DoNotOptimize(result.data());
   }

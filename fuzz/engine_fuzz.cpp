@@ -20,8 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (rulesPart.empty()) {
     items.clear();
   }
-  quenby::RunReport report;
-  const auto people = quenby::RunRules(text, items, report);
+  const auto people = quenby::RunRules(text, items);
   for (const auto& line : people) {
     if (line.empty()) {
       __builtin_trap();

@@ -322,6 +322,11 @@ std::size_t GrowthLimit(std::size_t inputSize) {
   return std::min(kMost, kFactor * inputSize + 64 * kMebibyte);
 }
 
+LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems) {
+  RunReport report;
+  return RunRules(inputText, ruleItems, report);
+}
+
 LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report) {
   return RunRulesWithin(inputText, ruleItems, report, GrowthLimit(inputText.size()));
 }

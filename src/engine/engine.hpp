@@ -43,16 +43,18 @@ struct RunReport {
   std::vector<std::string> warnings;  // one per rule that ran as doing nothing (an invalid pattern)
   std::string stopped;                // non-empty when the run stopped before its end: which rule, and why
 };
+LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report);
 
 // A whole run: the people list for `inputText` (CR LF line breaks) and the
-// rule items in list order. A run whose lines grow past GrowthLimit stops
-// with an empty list and says so in `report.stopped`.
-LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report);
+// rule items in list order.
+LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems);
 
 // The most a run's line list may hold, in bytes, counting each line's own
 // bookkeeping besides its text: 64 times the input plus 64 MB, at most 1 GiB.
 // Far above what rules make of a real list, and low enough that rules which
-// keep doubling a line stop with a message instead of filling the memory.
+// keep doubling a line stop with a message instead of filling the memory. A
+// run that grows past it stops with an empty list and says so, naming the
+// rule, in the report's `stopped`.
 std::size_t GrowthLimit(std::size_t inputSize);
 
 // RunRules with the limit given, for tests that reach it quickly.

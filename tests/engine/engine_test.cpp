@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "support/run_rules.hpp"
 #include "text/text.hpp"
 
 namespace quenby {

@@ -8,7 +8,6 @@
 
 #include "engine/date_test.hpp"
 #include "engine/engine.hpp"
-#include "support/run_rules.hpp"
 
 namespace quenby {
 namespace {
