@@ -212,12 +212,14 @@ std::optional<std::string> ReadFileBytes(const fs::path& path, std::uintmax_t li
 
 std::optional<std::string> ReadDescriptorBytes(int descriptor, std::string_view name, std::uintmax_t limit,
                                                std::string& error) {
+  constexpr std::size_t kChunk = 1 << 16;
   std::string bytes;
   struct stat status {};
   if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
-    bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(status.st_size, limit)));
+    // Room for the last read, which finds the end, so a large file is never
+    // copied to a buffer twice its size.
+    bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(status.st_size, limit)) + kChunk);
   }
-  constexpr std::size_t kChunk = 1 << 16;
   for (;;) {
     const std::size_t used = bytes.size();
     bytes.resize(used + kChunk);
