@@ -12,14 +12,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const auto text = quenby::DecodeTextFile(bytes);
-  const auto items = quenby::RuleItemsFromText(text);
-  // What a save writes must load as the same list.
-  if (quenby::RuleItemsFromText(quenby::DecodeTextFile(quenby::EncodeTextFile(quenby::RulesFileText(items)).bytes)) !=
-      items) {
-    __builtin_trap();
-  }
   const auto document = quenby::IniDocument::Parse(bytes);
   static_cast<void>(document.Value("Rules", "1"));
+  const auto text = quenby::DecodeTextFile(bytes);
+  if (!text) {
+    return 0;
+  }
+  const auto items = quenby::RuleItemsFromText(*text);
+  // What a save writes must load as the same list.
+  const auto saved = quenby::DecodeTextFile(quenby::EncodeTextFile(quenby::RulesFileText(items)).bytes);
+  if (!saved || quenby::RuleItemsFromText(*saved) != items) {
+    __builtin_trap();
+  }
   return 0;
 }

@@ -7,19 +7,19 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/arguments.hpp"
 #include "engine/engine.hpp"
 #include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
 #include "gedcom/standard_export.hpp"
 #include "people/person_line.hpp"
-#include "quenby/version.hpp"
 #include "rules/rules_file.hpp"
-#include "text/encoding.hpp"
 #include "text/file_io.hpp"
 #include "text/text.hpp"
 
@@ -35,141 +35,28 @@ constexpr int kExitOk = 0;
 constexpr int kExitFileError = 1;
 constexpr int kExitUsage = 2;
 
-constexpr std::string_view kUsage =
-    "Usage: quenby-convert [-r RULES.rules] [--stage people|details|ged] [--sex M|F]\n"
-    "                      [--format classic|5.5.1|7.0] [--dates dmy|mdy] [-o OUT] INPUT|-\n"
-    "\n"
-    "Runs the rules of RULES.rules over the text of INPUT (\"-\" reads standard input)\n"
-    "and writes one of three stages:\n"
-    "  people    the people list, one person line per line\n"
-    "  details   per person line, its ten test variables separated by TAB\n"
-    "  ged       the GEDCOM file, as \"Save generated file\" writes it after\n"
-    "            \"Process all\" (the default)\n"
-    "\n"
-    "Options:\n"
-    "  -r, --rules FILE   the rules file (without it the text's lines are the people list)\n"
-    "  --stage STAGE      people, details or ged\n"
-    "  --sex M|F          the answer for every person without a sex; without it the\n"
-    "                     question is asked on the terminal, and F is taken when there\n"
-    "                     is none\n"
-    "  --format FORMAT    the GEDCOM file of the ged stage: classic (the default,\n"
-    "                     as \"Save generated file\" writes it), 5.5.1 (standard\n"
-    "                     GEDCOM 5.5.1) or 7.0 (GEDCOM 7.0)\n"
-    "  --dates ORDER      how 5.5.1 and 7.0 read numeric dates such as 3/5/1845:\n"
-    "                     dmy (day first, the default) or mdy (month first)\n"
-    "  -o, --output FILE  write to FILE instead of standard output\n"
-    "  -h, --help         show this text\n"
-    "  --version          show the version\n"
-    "\n"
-    "Exit status: 0 done, 1 a file could not be read or written, 2 wrong usage.\n";
-
-enum class Stage { kPeople, kDetails, kGed };
-
-struct Options {
-  std::string rulesFile;
-  std::string input;
-  std::string output;
-  Stage stage = Stage::kGed;
-  std::string sex;  // "M", "F" or empty (ask)
-  // The standard GEDCOM file of --format; empty for the classic file.
-  std::optional<GedcomVersion> standard;
-  DateOrder dates = DateOrder::kDayFirst;
-};
-
-struct UsageError {
-  std::string message;
-};
-
-std::optional<Stage> StageNamed(std::string_view name) {
-  if (name == "people") return Stage::kPeople;
-  if (name == "details") return Stage::kDetails;
-  if (name == "ged") return Stage::kGed;
-  return std::nullopt;
-}
-
-// Parses the arguments; returns nothing after --help or --version, which
-// are answered here.
-std::optional<Options> ParseArguments(const std::vector<std::string>& args) {
-  Options options;
-  bool haveInput = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const auto value = [&]() -> const std::string& {
-      if (i + 1 >= args.size()) {
-        throw UsageError{"option " + arg + " needs a value"};
-      }
-      return args[++i];
-    };
-    if (arg == "-h" || arg == "--help") {
-      std::cout << kUsage;
-      return std::nullopt;
-    }
-    if (arg == "--version") {
-      std::cout << "quenby-convert " << kVersionText << "\n";
-      return std::nullopt;
-    }
-    if (arg == "-r" || arg == "--rules") {
-      options.rulesFile = value();
-    } else if (arg == "-o" || arg == "--output") {
-      options.output = value();
-    } else if (arg == "--stage") {
-      const auto stage = StageNamed(value());
-      if (!stage) {
-        throw UsageError{"unknown stage \"" + args[i] + "\" (people, details or ged)"};
-      }
-      options.stage = *stage;
-    } else if (arg == "--sex") {
-      options.sex = value();
-      if (options.sex != "M" && options.sex != "F") {
-        throw UsageError{"--sex takes M or F, not \"" + options.sex + "\""};
-      }
-    } else if (arg == "--format") {
-      const std::string& format = value();
-      if (format != "classic" && format != "5.5.1" && format != "7.0") {
-        throw UsageError{"--format takes classic, 5.5.1 or 7.0, not \"" + format + "\""};
-      }
-      options.standard = format == "classic" ? std::nullopt
-                         : format == "5.5.1" ? std::optional(GedcomVersion::k551)
-                                             : std::optional(GedcomVersion::k70);
-    } else if (arg == "--dates") {
-      const std::string& order = value();
-      if (order != "dmy" && order != "mdy") {
-        throw UsageError{"--dates takes dmy or mdy, not \"" + order + "\""};
-      }
-      options.dates = order == "dmy" ? DateOrder::kDayFirst : DateOrder::kMonthFirst;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      throw UsageError{"unknown option " + arg};
-    } else if (haveInput) {
-      throw UsageError{"more than one input: \"" + options.input + "\" and \"" + arg + "\""};
-    } else {
-      options.input = arg;
-      haveInput = true;
-    }
-  }
-  if (!haveInput) {
-    throw UsageError{"no input file given (use - for standard input)"};
-  }
-  return options;
-}
-
 struct FileError {
   std::string message;
 };
 
 std::string ReadInputText(const std::string& name) {
-  std::string bytes;
+  std::string error;
+  std::optional<std::string> text;
   if (name == "-") {
-    bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-  } else {
-    std::string error;
-    auto read = ReadFileBytes(PathFromUtf8(name), error);
-    if (!read) {
-      throw FileError{"cannot read input " + error};
+    constexpr std::string_view kStandardInput = "standard input";
+    // Standard input may be a pipe; whatever it is, it is read up to the
+    // limit and no further.
+    if (const auto bytes = ReadDescriptorBytes(0, kStandardInput, kTextFileLimit, error)) {
+      text = DecodeNamedTextFile(*bytes, kStandardInput, error);
     }
-    bytes = std::move(*read);
+  } else {
+    text = ReadTextFile(PathFromUtf8(name), kTextFileLimit, error);
+  }
+  if (!text) {
+    throw FileError{"cannot read input " + error};
   }
   // Pasting into the input box gives CR LF line breaks whatever the source.
-  return NormaliseLineBreaks(DecodeTextFile(bytes));
+  return NormaliseLineBreaks(*text);
 }
 
 std::vector<std::string> ReadRuleItems(const std::string& name) {
@@ -265,16 +152,19 @@ void WriteOutput(const std::string& name, const std::string& bytes) {
 
 int Run(const std::vector<std::string>& args) {
   try {
-    const auto options = ParseArguments(args);
+    const auto options = ParseArguments(args, std::cout);
     if (!options) {
       return kExitOk;
     }
     const auto rules = ReadRuleItems(options->rulesFile);
     const auto input = ReadInputText(options->input);
     RunReport report;
-    const LineList people = RunRules(input, rules, report);
+    const auto people = RunRules(input, rules, report);
     for (const auto& warning : report.warnings) {
       std::cerr << "quenby-convert: " << warning << "\n";
+    }
+    if (!report.stopped.empty()) {
+      throw FileError{report.stopped};
     }
     WriteOutput(options->output, StageText(*options, people));
     return kExitOk;
@@ -284,6 +174,9 @@ int Run(const std::vector<std::string>& args) {
     return kExitUsage;
   } catch (const FileError& e) {
     std::cerr << "quenby-convert: " << e.message << "\n";
+    return kExitFileError;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "quenby-convert: not enough memory for this text and these rules\n";
     return kExitFileError;
   }
 }

@@ -18,6 +18,7 @@ namespace quenby {
 namespace {
 
 constexpr std::string_view kLfCr = "\n\r";
+constexpr std::size_t kMebibyte = std::size_t{1} << 20;
 
 using Operation = LineChange (*)(const Rule& rule, std::string_view line, RunState& state);
 
@@ -107,6 +108,28 @@ constexpr std::array<Dispatch, 32> kDispatchTable = {{
     {"53", nullptr, KeepMatchingLines},
     {"54", nullptr, SplitAtEveryMatch},
 }};
+
+constexpr std::string_view kReplaceEveryCode = "1";
+
+// The bytes a line list holds: the text of its lines and each line's own
+// bookkeeping, which is what a list of many short lines costs.
+std::size_t SizeOf(const LineList& lines) {
+  std::size_t size = 0;
+  for (const auto& line : lines) {
+    size += line.size() + sizeof(std::string);
+  }
+  return size;
+}
+
+// Ends a run that grew past its limit: the lines made so far are dropped at
+// once, and the report names the rule.
+LineList Stopped(std::size_t position, const Rule& rule, std::size_t growthLimit, RunReport& report) {
+  const std::string most = growthLimit < kMebibyte ? std::to_string(growthLimit) + " bytes"
+                                                   : std::to_string(growthLimit / kMebibyte) + " MB";
+  report.stopped = "Rule " + std::to_string(position + 1) + " (code " + rule.code + ") made the lines grow past " +
+                   most + ", the most a run may hold for this text; the run stopped there.";
+  return {};
+}
 
 const Dispatch* EntryOf(std::string_view code) {
   for (const auto& entry : kDispatchTable) {
@@ -335,25 +358,52 @@ std::string RuleProblem(const Rule& rule) {
   return entry->listOperation(rule, none);
 }
 
+std::size_t GrowthLimit(std::size_t inputSize) {
+  constexpr std::size_t kMost = 1024 * kMebibyte;
+  constexpr std::size_t kFactor = 64;
+  if (inputSize >= kMost / kFactor) {
+    return kMost;
+  }
+  return std::min(kMost, kFactor * inputSize + 64 * kMebibyte);
+}
+
 LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems) {
   RunReport report;
   return RunRules(inputText, ruleItems, report);
 }
 
 LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report) {
+  return RunRulesWithin(inputText, ruleItems, report, GrowthLimit(inputText.size()));
+}
+
+LineList RunRulesWithin(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report,
+                        std::size_t growthLimit) {
   MarkedLines list = Mark(InputLines(inputText));
   MarkedLines spare;
   // One run state for the whole run: a later rule 31 or 32 continues where
   // an earlier one left off.
   RunState state;
+  std::size_t size = SizeOf(list.lines);
   for (std::size_t position = 0; position < ruleItems.size(); ++position) {
     const Rule rule = DecodeRuleItem(ruleItems[position]);
     const Dispatch* entry = EntryOf(rule.code);
     if (entry && entry->operation) {
+      const bool multiplies = rule.code == kReplaceEveryCode && rule.replacement.size() > rule.search.size();
       for (std::size_t i = 0; i < list.lines.size(); ++i) {
+        // Replacing every occurrence by a longer text is the one operation
+        // that multiplies a line, so its size is counted before the new line
+        // is made: a single pass over one line must not fill the memory.
+        if (multiplies &&
+            size - list.lines[i].size() + ReplaceAllSize(list.lines[i], rule.search, rule.replacement) > growthLimit) {
+          return Stopped(position, rule, growthLimit, report);
+        }
         if (LineChange changed = entry->operation(rule, list.lines[i], state)) {
+          size = size - list.lines[i].size() + changed->size();
           list.plain[i] = IsPlainLine(*changed);
           list.lines[i] = std::move(*changed);
+          if (size > growthLimit) {
+            return Stopped(position, rule, growthLimit, report);
+          }
         }
       }
     } else if (entry) {
@@ -365,6 +415,10 @@ LineList RunRules(std::string_view inputText, const std::vector<std::string>& ru
     // A run re-splits after every rule, so a line made by a rule is first
     // seen by the next rule.
     Resplit(list, spare);
+    size = SizeOf(list.lines);
+    if (size > growthLimit) {
+      return Stopped(position, rule, growthLimit, report);
+    }
   }
   std::erase_if(list.lines, [](const std::string& line) { return line.empty(); });
   return std::move(list.lines);

@@ -56,4 +56,16 @@ LineList RunRules(std::string_view inputText, const std::vector<std::string>& ru
 // rule items in list order.
 LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems);
 
+// The most a run's line list may hold, in bytes, counting each line's own
+// bookkeeping besides its text: 64 times the input plus 64 MB, at most 1 GiB.
+// Far above what rules make of a real list, and low enough that rules which
+// keep doubling a line stop with a message instead of filling the memory. A
+// run that grows past it stops with an empty list and says so, naming the
+// rule, in the report's `stopped`.
+std::size_t GrowthLimit(std::size_t inputSize);
+
+// RunRules with the limit given, for tests that reach it quickly.
+LineList RunRulesWithin(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report,
+                        std::size_t growthLimit);
+
 }  // namespace quenby

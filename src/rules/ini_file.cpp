@@ -138,6 +138,10 @@ std::optional<std::string> IniDocument::Value(std::string_view section, std::str
   return entry->second;
 }
 
+bool IniDocument::HasSection(std::string_view section) const {
+  return sections_.contains(FoldCase(section));
+}
+
 void SetProgramDirectory(std::string utf8Directory) {
   ProgramDirectoryStorage() = std::move(utf8Directory);
 }
@@ -155,11 +159,11 @@ std::string ProgramSettingsFile() {
 std::string ReadINIString(std::string_view section, std::string_view key, std::string_view defaultText,
                           std::string& fileName) {
   std::string error;
-  const auto bytes = ReadFileBytes(PathFromUtf8(ResolveFileName(fileName)), error);
-  if (!bytes) {
+  const auto text = ReadTextFile(PathFromUtf8(ResolveFileName(fileName)), kRulesFileLimit, error);
+  if (!text) {
     return std::string(defaultText);
   }
-  return IniDocument::Parse(DecodeTextFile(*bytes)).Value(section, key).value_or(std::string(defaultText));
+  return IniDocument::Parse(*text).Value(section, key).value_or(std::string(defaultText));
 }
 
 bool WriteINIString(std::string_view section, std::string_view key, std::string_view value, std::string& fileName,
@@ -172,11 +176,11 @@ bool WriteINIString(std::string_view section, std::string_view key, std::string_
   std::vector<std::string> lines;
   std::error_code ec;
   if (std::filesystem::status(path, ec).type() != std::filesystem::file_type::not_found) {
-    const auto bytes = ReadFileBytes(path, error);
-    if (!bytes) {
+    const auto text = ReadTextFile(path, kRulesFileLimit, error);
+    if (!text) {
       return false;
     }
-    lines = ProfileLines(DecodeTextFile(*bytes));
+    lines = ProfileLines(*text);
   }
 
   const auto wantedSection = FoldCase(section);

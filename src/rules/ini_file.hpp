@@ -27,6 +27,8 @@ class IniDocument {
   // is read whole, however long.
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
+  bool HasSection(std::string_view section) const;
+
  private:
   // Keys and section names are held case-folded; the values by key.
   using Section = std::unordered_map<std::string, std::string>;
@@ -41,7 +43,7 @@ const std::string& ProgramDirectory();
 std::string ProgramSettingsFile();
 
 // Reads one value; a missing key, section or file, and a file that cannot be
-// read, give `defaultText`. An empty `fileName` stands for the settings file
+// read or is not a text file, give `defaultText`. An empty `fileName` stands for the settings file
 // and is set to its path.
 std::string ReadINIString(std::string_view section, std::string_view key, std::string_view defaultText,
                           std::string& fileName);
@@ -50,7 +52,7 @@ std::string ReadINIString(std::string_view section, std::string_view key, std::s
 // the file when missing and overwriting the first matching key; every other
 // line is kept. An empty `fileName` stands for the settings file and is set to
 // its path. Returns false with `error` set when the file cannot be read or
-// written, or when the section, key or value could not be read back as given
+// written or is not a text file, or when the section, key or value could not be read back as given
 // (a line break anywhere, "]" in the section, "=" in the key, an empty key or
 // one starting with ";" or "["); an existing file is then left as it was.
 bool WriteINIString(std::string_view section, std::string_view key, std::string_view value, std::string& fileName,

@@ -13,10 +13,7 @@ namespace {
 
 constexpr std::string_view kRulesSection = "Rules";
 
-}  // namespace
-
-std::vector<std::string> RuleItemsFromText(std::string_view text) {
-  const auto document = IniDocument::Parse(text);
+std::vector<std::string> RuleItems(const IniDocument& document) {
   std::vector<std::string> items;
   for (std::size_t key = 1;; ++key) {
     auto value = document.Value(kRulesSection, std::to_string(key));
@@ -25,6 +22,12 @@ std::vector<std::string> RuleItemsFromText(std::string_view text) {
     }
     items.push_back(std::move(*value));
   }
+}
+
+}  // namespace
+
+std::vector<std::string> RuleItemsFromText(std::string_view text) {
+  return RuleItems(IniDocument::Parse(text));
 }
 
 std::string RulesFileText(const std::vector<std::string>& items) {
@@ -44,12 +47,18 @@ LoadedRules LoadRulesFile(std::string_view utf8FileName) {
     loaded.status = LoadStatus::kMissing;
     return loaded;
   }
-  const auto bytes = ReadFileBytes(path, loaded.error);
-  if (!bytes) {
+  const auto text = ReadTextFile(path, kRulesFileLimit, loaded.error);
+  if (!text) {
     loaded.status = LoadStatus::kUnreadable;
     return loaded;
   }
-  loaded.items = RuleItemsFromText(DecodeTextFile(*bytes));
+  const auto document = IniDocument::Parse(*text);
+  if (!document.HasSection(kRulesSection)) {
+    loaded.status = LoadStatus::kUnreadable;
+    loaded.error = FileMessage(utf8FileName, "is not a rules file: it has no [Rules] section");
+    return loaded;
+  }
+  loaded.items = RuleItems(document);
   return loaded;
 }
 

@@ -23,7 +23,7 @@ std::string RulesFileText(const std::vector<std::string>& items);
 enum class LoadStatus {
   kLoaded,      // the file was read (its list may be empty)
   kMissing,     // no such file: an empty list
-  kUnreadable,  // the file exists but cannot be read: `error` says why
+  kUnreadable,  // the file exists but cannot be read as a rules file: `error` says why
 };
 
 struct LoadedRules {
@@ -32,7 +32,10 @@ struct LoadedRules {
   std::string error;
 };
 
-// Reads a rules file in Windows-1252 or UTF-8 (as DecodeTextFile decides).
+// Reads a rules file in Windows-1252, UTF-8 or UTF-16 (as DecodeTextFile
+// decides). A file without a [Rules] section is not a rules file, and neither
+// is one that is not a text file or larger than kRulesFileLimit: all of them
+// are unreadable, so a wrong file never passes for an empty list.
 LoadedRules LoadRulesFile(std::string_view utf8FileName);
 
 // Writes the whole list at once (temporary file, then rename), in

@@ -16,6 +16,8 @@ constexpr std::array<char32_t, 32> kHighControlBlock = {0x20AC, 0x0081, 0x201A, 
                                                         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
@@ -74,6 +76,37 @@ std::size_t DecodeUtf8At(std::string_view s, std::size_t i, char32_t& cp) {
     return 0;
   }
   return length;
+}
+
+// UTF-16 code units as UTF-8, or nothing for an odd byte count or a
+// surrogate without its partner.
+std::optional<std::string> Utf8FromUtf16(std::string_view bytes, bool littleEndian) {
+  if (bytes.size() % 2 != 0) {
+    return std::nullopt;
+  }
+  const auto unitAt = [&](std::size_t i) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    return static_cast<char32_t>(littleEndian ? first | (second << 8) : (first << 8) | second);
+  };
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    char32_t cp = unitAt(i);
+    if (cp >= 0xDC00 && cp <= 0xDFFF) {
+      return std::nullopt;
+    }
+    if (cp >= 0xD800 && cp <= 0xDBFF) {
+      const char32_t low = i + 3 < bytes.size() ? unitAt(i + 2) : 0;
+      if (low < 0xDC00 || low > 0xDFFF) {
+        return std::nullopt;
+      }
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+      i += 2;
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
 }
 
 // Whether bytes with at least one byte above 0x7F are valid UTF-8, that is,
@@ -147,21 +180,35 @@ bool IsValidUtf8Beyond7Bit(std::string_view bytes) {
 
 }  // namespace
 
-std::string DecodeTextFile(std::string_view bytes) {
-  if (IsValidUtf8(bytes)) {
+std::optional<std::string> DecodeTextFile(std::string_view bytes) {
+  std::optional<std::string> text;
+  if (bytes.starts_with(kUtf16LeMark) || bytes.starts_with(kUtf16BeMark)) {
+    const bool littleEndian = bytes.starts_with(kUtf16LeMark);
+    text = Utf8FromUtf16(bytes.substr(kUtf16LeMark.size()), littleEndian);
+  } else if (IsValidUtf8(bytes)) {
     if (bytes.starts_with(kByteOrderMark)) {
       bytes.remove_prefix(kByteOrderMark.size());
     }
-    return std::string(bytes);
+    text = std::string(bytes);
+  } else {
+    text = Utf8FromWindows1252(bytes);
   }
-  return Utf8FromWindows1252(bytes);
+  // No text file holds a NUL: bytes with one are a program, an image or text
+  // in an encoding read the wrong way, and would put NULs into the records.
+  if (text && text->find('\0') != std::string::npos) {
+    return std::nullopt;
+  }
+  return text;
 }
 
 EncodedText EncodeTextFile(std::string_view utf8) {
   // Windows-1252 bytes of some letter pairs happen to form valid UTF-8 ("Ã©"
   // gives the bytes of "é"), and a reader takes valid UTF-8 as UTF-8; such
   // text is written as UTF-8 so that it reads back as it was.
-  if (auto ansi = Windows1252FromUtf8(utf8); ansi && !IsValidUtf8Beyond7Bit(*ansi)) {
+  // Bytes that start like a UTF-16 byte order mark ("ÿþ" or "þÿ") would read
+  // back as UTF-16, so such text is written as UTF-8 as well.
+  if (auto ansi = Windows1252FromUtf8(utf8);
+      ansi && !IsValidUtf8Beyond7Bit(*ansi) && !ansi->starts_with(kUtf16LeMark) && !ansi->starts_with(kUtf16BeMark)) {
     return {std::move(*ansi), false};
   }
   return {std::string(utf8), true};

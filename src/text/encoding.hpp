@@ -23,9 +23,17 @@ std::string Utf8FromWindows1252(std::string_view bytes);
 // has no Windows-1252 byte.
 std::optional<std::string> Windows1252FromUtf8(std::string_view utf8);
 
-// A text file's bytes as program text: valid UTF-8 (without a leading byte
-// order mark) is taken as UTF-8, anything else as Windows-1252.
-std::string DecodeTextFile(std::string_view bytes);
+// A text file's bytes as program text, or nothing when the bytes are not a
+// text file. A UTF-8 byte order mark is dropped; bytes that start with a
+// UTF-16 byte order mark (little or big endian) are UTF-16; otherwise valid
+// UTF-8 is taken as UTF-8 and anything else as Windows-1252. Text holding a
+// NUL character, and UTF-16 that does not decode (an odd byte count or a
+// lone surrogate), are not text files.
+std::optional<std::string> DecodeTextFile(std::string_view bytes);
+
+// The reason DecodeTextFile refused the bytes, for the message that names
+// the file.
+inline constexpr std::string_view kNotATextFile = "not a text file";
 
 // The bytes to write for a file that users exchange: Windows-1252 when every
 // character fits and the bytes read back as the same text, otherwise the UTF-8

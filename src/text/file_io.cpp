@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/file_io.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <fstream>
 #include <system_error>
+
+#include "text/encoding.hpp"
 
 namespace quenby {
 namespace {
@@ -21,11 +27,52 @@ std::string SystemReason() {
   return std::strerror(errno);
 }
 
+// Closes a descriptor when the call that opened it returns.
+class Descriptor {
+ public:
+  explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (descriptor_ >= 0) {
+      ::close(descriptor_);
+    }
+  }
+  int get() const { return descriptor_; }
+  // Closes now, for the callers that must know whether the close succeeded
+  // (a full disk may show only then).
+  bool Close() {
+    const int descriptor = descriptor_;
+    descriptor_ = -1;
+    return ::close(descriptor) == 0;
+  }
+
+ private:
+  int descriptor_;
+};
+
+// Why a file that is not a regular file is not read or replaced.
+std::string NotAFileReason(mode_t mode) {
+  if (S_ISDIR(mode)) {
+    return "is a folder, not a file";
+  }
+  if (S_ISFIFO(mode)) {
+    return "is a pipe, not a file";
+  }
+  if (S_ISCHR(mode) || S_ISBLK(mode)) {
+    return "is a device, not a file";
+  }
+  return "is not a regular file";
+}
+
+std::string TooLargeReason(std::uintmax_t limit) {
+  return "is larger than " + std::to_string(limit / kMebibyte) + " MB, the most read from such a file";
+}
+
 // A file without any write permission is read-only to its owner. Replacing or
 // removing it would bypass that, so both are refused like a failed open.
-bool IsReadOnly(const fs::file_status& status) {
-  constexpr auto kWriteBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  return fs::exists(status) && (status.permissions() & kWriteBits) == fs::perms::none;
+bool IsReadOnly(mode_t mode) {
+  return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 // A name beside the target that no other save of this process uses.
@@ -35,6 +82,102 @@ fs::path TemporaryBeside(const fs::path& target) {
   auto name =
       "." + target.filename().string() + ".tmp-" + std::to_string(stamp) + "-" + std::to_string(counter.fetch_add(1));
   return target.parent_path() / name;
+}
+
+// The name a chain of symbolic links ends at, for a link whose file does not
+// exist yet: the save creates that file and the link stays a link.
+fs::path EndOfLinks(fs::path path) {
+  constexpr int kMostLinks = 40;
+  std::error_code ec;
+  for (int hop = 0; hop < kMostLinks && fs::is_symlink(fs::symlink_status(path, ec)); ++hop) {
+    const fs::path target = fs::read_symlink(path, ec);
+    if (ec) {
+      break;
+    }
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return path;
+}
+
+// A device or a pipe takes the bytes where it is. A pipe that no program
+// reads from is refused at once rather than waited on.
+bool WriteInPlace(const fs::path& path, std::string_view bytes, std::string& error, WriteAllFunction writeAll) {
+  Descriptor file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (file.get() < 0) {
+    error = Describe(path, errno == ENXIO ? "is a pipe that no program reads from" : SystemReason());
+    return false;
+  }
+  const int flags = ::fcntl(file.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0 || !writeAll(file.get(), bytes) ||
+      !file.Close()) {
+    error = Describe(path, SystemReason());
+    return false;
+  }
+  return true;
+}
+
+// The usual save: the bytes go to a temporary file beside the target, which
+// takes the existing file's permission bits, owner and group and then
+// replaces it in one rename. `existing` is null for a new file, which gets the
+// permissions the user's file-creation mask allows.
+bool ReplaceFile(const fs::path& target, const struct stat* existing, std::string_view bytes, std::string& error,
+                 WriteAllFunction writeAll) {
+  const fs::path temporary = TemporaryBeside(target);
+  // Private until it has the final permissions, so a mode 600 file is never
+  // readable to others, not even for a moment.
+  Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existing ? 0600 : 0666));
+  if (file.get() < 0) {
+    error = Describe(target, SystemReason());
+    return false;
+  }
+  bool written = true;
+  if (existing) {
+    // Only a privileged process may give a file away; a user's own save keeps
+    // the user's owner and group either way. The permission bits are set after
+    // the owner, which clears the set-user-ID bit.
+    static_cast<void>(::fchown(file.get(), existing->st_uid, existing->st_gid));
+    written = ::fchmod(file.get(), existing->st_mode & 07777) == 0;
+  }
+  written = written && writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+  written = file.Close() && written;
+  if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    error = Describe(target, SystemReason());
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+// A file with several names is overwritten in place, so every name keeps
+// showing it. The new size is reserved on the disk first: when the disk is
+// full the reservation fails before a byte of the old content has changed,
+// and the file is cut back to its old size. Only a fault of the disk itself
+// during the overwrite could then leave it half-written.
+bool OverwriteInPlace(const fs::path& target, const struct stat& existing, std::string_view bytes, std::string& error,
+                      WriteAllFunction writeAll) {
+  Descriptor file(::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+  if (file.get() < 0) {
+    error = Describe(target, SystemReason());
+    return false;
+  }
+  if (!bytes.empty()) {
+    if (const int failure = ::posix_fallocate(file.get(), 0, static_cast<off_t>(bytes.size())); failure != 0) {
+      static_cast<void>(::ftruncate(file.get(), existing.st_size));
+      error = Describe(target, std::strerror(failure));
+      return false;
+    }
+  }
+  if (!writeAll(file.get(), bytes)) {
+    error = Describe(target, SystemReason());
+    static_cast<void>(::ftruncate(file.get(), existing.st_size));
+    return false;
+  }
+  const bool written = ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(file.get()) == 0;
+  if (!(file.Close() && written)) {
+    error = Describe(target, SystemReason());
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -49,77 +192,143 @@ fs::path PathFromUtf8(std::string_view utf8Name) {
   return fs::path(std::u8string(utf8Name.begin(), utf8Name.end()));
 }
 
-std::optional<std::string> ReadFileBytes(const fs::path& path, std::string& error) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) {
-    error = Describe(path, "is a folder, not a file");
-    return std::nullopt;
-  }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+std::optional<std::string> ReadFileBytes(const fs::path& path, std::uintmax_t limit, std::string& error) {
+  // Opening without blocking: a pipe is opened at once, and then refused.
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct stat status {};
+  if (file.get() < 0 || ::fstat(file.get(), &status) != 0) {
     error = Describe(path, SystemReason());
     return std::nullopt;
   }
-  std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) {
-    error = Describe(path, SystemReason());
+  if (!S_ISREG(status.st_mode)) {
+    error = Describe(path, NotAFileReason(status.st_mode));
     return std::nullopt;
   }
-  return bytes;
+  if (static_cast<std::uintmax_t>(status.st_size) > limit) {
+    error = Describe(path, TooLargeReason(limit));
+    return std::nullopt;
+  }
+  return ReadDescriptorBytes(file.get(), path.string(), limit, error);
 }
 
-bool WriteFileAtomically(const fs::path& path, std::string_view bytes, std::string& error) {
-  std::error_code ec;
-  const auto status = fs::status(path, ec);
-  if (fs::is_directory(status)) {
-    error = Describe(path, "is a folder, not a file");
-    return false;
+std::optional<std::string> ReadDescriptorBytes(int descriptor, std::string_view name, std::uintmax_t limit,
+                                               std::string& error) {
+  constexpr std::size_t kChunk = 1 << 16;
+  std::string bytes;
+  struct stat status {};
+  if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
+    // Room for the last read, which finds the end, so a large file is never
+    // copied to a buffer twice its size.
+    bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(status.st_size, limit)) + kChunk);
   }
-  if (IsReadOnly(status)) {
-    error = Describe(path, "the file is read-only");
-    return false;
+  for (;;) {
+    const std::size_t used = bytes.size();
+    bytes.resize(used + kChunk);
+    const ssize_t count = ::read(descriptor, bytes.data() + used, kChunk);
+    if (count < 0 && errno == EINTR) {
+      bytes.resize(used);
+      continue;
+    }
+    if (count < 0) {
+      error = FileMessage(name, SystemReason());
+      return std::nullopt;
+    }
+    bytes.resize(used + static_cast<std::size_t>(count));
+    if (bytes.size() > limit) {
+      error = FileMessage(name, TooLargeReason(limit));
+      return std::nullopt;
+    }
+    if (count == 0) {
+      return bytes;
+    }
   }
-  const auto temporary = TemporaryBeside(path);
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = Describe(path, SystemReason());
+}
+
+std::optional<std::string> DecodeNamedTextFile(std::string_view bytes, std::string_view fileName, std::string& error) {
+  auto text = DecodeTextFile(bytes);
+  if (!text) {
+    error = FileMessage(fileName, kNotATextFile);
+  }
+  return text;
+}
+
+std::optional<std::string> ReadTextFile(const fs::path& path, std::uintmax_t limit, std::string& error) {
+  const auto bytes = ReadFileBytes(path, limit, error);
+  if (!bytes) {
+    return std::nullopt;
+  }
+  return DecodeNamedTextFile(*bytes, path.string(), error);
+}
+
+bool WriteAll(int descriptor, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t count = ::write(descriptor, bytes.data(), bytes.size());
+    if (count < 0 && errno == EINTR) {
+      continue;
+    }
+    if (count <= 0) {
+      if (count == 0) {
+        errno = ENOSPC;
+      }
       return false;
     }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      error = Describe(path, SystemReason());
-      fs::remove(temporary, ec);
-      return false;
-    }
-  }
-  fs::rename(temporary, path, ec);
-  if (ec) {
-    error = Describe(path, ec.message());
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return false;
+    bytes.remove_prefix(static_cast<std::size_t>(count));
   }
   return true;
 }
 
-bool RemoveFileIfExists(const fs::path& path, std::string& error) {
-  std::error_code ec;
-  const auto status = fs::status(path, ec);
-  if (!fs::exists(status)) {
-    return true;
+bool WriteFileAtomically(const fs::path& path, std::string_view bytes, std::string& error, WriteAllFunction writeAll) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) {
+    if (errno != ENOENT) {
+      error = Describe(path, SystemReason());
+      return false;
+    }
+    return ReplaceFile(EndOfLinks(path), nullptr, bytes, error, writeAll);
   }
-  if (fs::is_directory(status)) {
-    error = Describe(path, "is a folder, not a file");
+  if (S_ISDIR(status.st_mode)) {
+    error = Describe(path, NotAFileReason(status.st_mode));
     return false;
   }
-  if (IsReadOnly(status)) {
+  if (!S_ISREG(status.st_mode)) {
+    return WriteInPlace(path, bytes, error, writeAll);
+  }
+  if (IsReadOnly(status.st_mode)) {
     error = Describe(path, "the file is read-only");
     return false;
   }
-  if (!fs::remove(path, ec) && ec) {
-    error = Describe(path, ec.message());
+  // The file a symbolic link points to is the one replaced; the link stays.
+  std::error_code ec;
+  fs::path target = fs::canonical(path, ec);
+  if (ec) {
+    target = path;
+  }
+  if (status.st_nlink > 1) {
+    return OverwriteInPlace(target, status, bytes, error, writeAll);
+  }
+  return ReplaceFile(target, &status, bytes, error, writeAll);
+}
+
+bool RemoveFileIfExists(const fs::path& path, std::string& error) {
+  struct stat status {};
+  if (::lstat(path.c_str(), &status) != 0) {
+    if (errno == ENOENT) {
+      return true;
+    }
+    error = Describe(path, SystemReason());
+    return false;
+  }
+  // A symbolic link goes itself; a folder, device or pipe is never removed.
+  if (!S_ISREG(status.st_mode) && !S_ISLNK(status.st_mode)) {
+    error = Describe(path, NotAFileReason(status.st_mode));
+    return false;
+  }
+  if (S_ISREG(status.st_mode) && IsReadOnly(status.st_mode)) {
+    error = Describe(path, "the file is read-only");
+    return false;
+  }
+  if (::unlink(path.c_str()) != 0) {
+    error = Describe(path, SystemReason());
     return false;
   }
   return true;

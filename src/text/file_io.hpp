@@ -2,16 +2,33 @@
 #pragma once
 
 // Reading and writing whole files. Every file is opened, read or written and
-// closed within one call. A save never leaves an existing file half-written:
-// the bytes go to a temporary file beside the target, which is then renamed
-// over it.
+// closed within one call.
+//
+// Reading takes only regular files (a folder, a device or a pipe is refused
+// before a byte is read, so neither /dev/zero nor a pipe nobody writes to can
+// fill the memory or hang the program) up to a size limit per kind of file.
+//
+// Writing never leaves an existing file half-written and keeps what the file
+// is: a save through a symbolic link writes the file the link points to, a
+// device or pipe is written in place, a replaced file keeps its permission
+// bits, owner and group, and a file with several hard links is overwritten in
+// place after its new size has been reserved on the disk, so that all its
+// names keep showing the same file.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace quenby {
+
+// The most the program reads from one file of each kind: far above any real
+// list, and low enough that a wrong file is refused before it fills the
+// memory.
+inline constexpr std::uintmax_t kMebibyte = 1024 * 1024;
+inline constexpr std::uintmax_t kTextFileLimit = 256 * kMebibyte;  // input texts
+inline constexpr std::uintmax_t kRulesFileLimit = 64 * kMebibyte;  // rules and other profile files
 
 // The message for a file that cannot be read or written: the file name in
 // double quotes, a colon and the reason.
@@ -20,16 +37,36 @@ std::string FileMessage(std::string_view fileName, std::string_view reason);
 // A path from a UTF-8 file name, as the window and the command line give it.
 std::filesystem::path PathFromUtf8(std::string_view utf8Name);
 
-// The whole content of a file, or nothing with `error` set to a message that
-// names the file and the system's reason.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::string& error);
+// The whole content of a regular file of at most `limit` bytes, or nothing
+// with `error` set to a message that names the file and the reason.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::uintmax_t limit, std::string& error);
+
+// The whole content of an open file of any kind (the converter's standard
+// input, which may be a pipe), at most `limit` bytes; `name` names it in the
+// message.
+std::optional<std::string> ReadDescriptorBytes(int descriptor, std::string_view name, std::uintmax_t limit,
+                                               std::string& error);
+
+// ReadFileBytes, then DecodeTextFile: bytes that are not a text file give
+// nothing and a message saying so.
+std::optional<std::string> ReadTextFile(const std::filesystem::path& path, std::uintmax_t limit, std::string& error);
+
+// DecodeTextFile, with `error` naming the file when the bytes are not a text
+// file.
+std::optional<std::string> DecodeNamedTextFile(std::string_view bytes, std::string_view fileName, std::string& error);
+
+// Writes all of `bytes` to an open file; false with errno set when it could
+// not. Tests replace it with one that fails as a full disk does.
+using WriteAllFunction = bool (*)(int descriptor, std::string_view bytes);
+bool WriteAll(int descriptor, std::string_view bytes);
 
 // Writes `bytes` as the whole new content of `path`. On failure returns false,
 // sets `error` (file name and reason) and leaves an existing file as it was.
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string& error);
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string& error,
+                         WriteAllFunction writeAll = WriteAll);
 
 // Removes a file if it exists; false with `error` set when it exists and
-// cannot be removed.
+// cannot be removed, or is not a regular file (a device is never removed).
 bool RemoveFileIfExists(const std::filesystem::path& path, std::string& error);
 
 }  // namespace quenby

@@ -59,6 +59,17 @@ std::string ReplaceAll(std::string_view text, std::string_view search, std::stri
   return result;
 }
 
+std::size_t ReplaceAllSize(std::string_view text, std::string_view search, std::string_view replacement) {
+  if (search.empty()) {
+    return text.size();
+  }
+  std::size_t occurrences = 0;
+  for (auto at = text.find(search); at != std::string_view::npos; at = text.find(search, at + search.size())) {
+    ++occurrences;
+  }
+  return text.size() - occurrences * search.size() + occurrences * replacement.size();
+}
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.starts_with(prefix);
 }

@@ -36,6 +36,9 @@ std::size_t FindLast(std::string_view text, std::string_view search);
 // replacement is never searched again. An empty search text changes nothing.
 std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement);
 
+// The size of ReplaceAll's result, counted without making it.
+std::size_t ReplaceAllSize(std::string_view text, std::string_view search, std::string_view replacement);
+
 bool StartsWith(std::string_view text, std::string_view prefix);
 bool EndsWith(std::string_view text, std::string_view suffix);
 

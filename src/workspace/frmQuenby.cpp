@@ -481,13 +481,13 @@ void frmQuenby::AskOpenText() {
 
 void frmQuenby::OpenText(const QString& fileName) {
   std::string error;
-  const auto bytes = ReadFileBytes(PathFromUtf8(ToUtf8(fileName)), error);
-  if (!bytes) {
+  const auto text = ReadTextFile(PathFromUtf8(ToUtf8(fileName)), kTextFileLimit, error);
+  if (!text) {
     ReportFailure(QStringLiteral("The text could not be opened; the input text is unchanged."), error);
     return;
   }
   cdgText.lastFile = fileName;
-  SetBoxText(*txtInput, NormaliseLineBreaks(DecodeTextFile(*bytes)));
+  SetBoxText(*txtInput, NormaliseLineBreaks(*text));
 }
 
 void frmQuenby::ShowUserGuide() {
@@ -500,11 +500,16 @@ void frmQuenby::ShowUserGuide() {
 }
 
 void frmQuenby::btnRunRules_Click() {
+  // The run comes first: a run that stops leaves the window as it was.
+  RunReport report;
+  const LineList people = RunRules(BoxText(*txtInput), ItemTexts(*lstRules), report);
+  if (!report.stopped.empty()) {
+    ReportFailure(QStringLiteral("The rules were not run to their end; the window is unchanged."), report.stopped);
+    return;
+  }
   EmptyPeopleList();
   ClearDetails();
   ClearGedOutput();
-  RunReport report;
-  const LineList people = RunRules(BoxText(*txtInput), ItemTexts(*lstRules), report);
   // One call for the whole list: adding item by item would lay out and
   // repaint the list once per person.
   lstPeople->addItems(ListItems(people));

@@ -9,13 +9,14 @@
 #include "rules/ini_file.hpp"
 #include "workspace/command_line.hpp"
 #include "workspace/frmQuenby.hpp"
+#include "workspace/guarded_application.hpp"
 #include "workspace/modal.hpp"
 #include "workspace/qt_support.hpp"
 
 // Shows the main window, with the rules and the text that the command line
 // names; the program lives as long as the window is open.
 int main(int argc, char* argv[]) {
-  QApplication application(argc, argv);
+  quenby::GuardedApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Quenby"));
   QApplication::setApplicationName(QStringLiteral("Quenby"));
   QApplication::setApplicationVersion(QString::fromLatin1(quenby::kVersionText));
@@ -35,6 +36,11 @@ int main(int argc, char* argv[]) {
   const auto modal = quenby::MakeDesktopModal();
   const auto registry = quenby::MakeSystemRegistry();
   quenby::frmQuenby window(*modal, *registry);
+  application.SetOutOfMemoryHandler([&] {
+    modal->Message(&window, window.windowTitle(),
+                   QStringLiteral("There was not enough memory for this action. It was stopped; "
+                                  "the window keeps what the action had not yet changed."));
+  });
   window.show();
   quenby::OpenFromCommandLine(window, *files);
   return QApplication::exec();

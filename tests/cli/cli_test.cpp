@@ -3,10 +3,13 @@
 // output, messages and exit status.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,8 +37,12 @@ class Convert : public FileTest {
   // Runs the converter with `args` (already quoted for the shell), standard
   // input from `stdinFile` or /dev/null, and no terminal to ask on.
   Result Run(const std::string& args, const std::string& stdinFile = "/dev/null") {
+    return RunWithInput(args, "< " + stdinFile);
+  }
+  // The same with standard input given as a shell redirection ("<&-" closes it).
+  Result RunWithInput(const std::string& args, const std::string& redirection) {
     const std::string command = "SOURCE_DATE_EPOCH=1796515200 setsid " + std::string(QUENBY_CONVERT) + " " + args +
-                                " < " + stdinFile + " > " + PathOf("stdout") + " 2> " + PathOf("stderr");
+                                " " + redirection + " > " + PathOf("stdout") + " 2> " + PathOf("stderr");
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(PathOf("stdout")), ReadBytes(PathOf("stderr"))};
   }
@@ -136,6 +143,69 @@ TEST_F(Convert, StandardFormatsGiveTheExampleFilesAndTakeTheDateOrder) {
     EXPECT_EQ(wrong.status, 2) << args;
     EXPECT_NE(wrong.err.find("quenby-convert: "), std::string::npos) << args;
   }
+}
+
+// Input that is not what it seems is refused at once with exit 1 and a
+// message naming it: nothing hangs on a pipe, nothing fills the memory.
+TEST_F(Convert, InputThatIsNotARegularTextFileExitsWithOneAndAMessage) {
+  const std::string input = Write("in.txt", "a\r\n");
+  ASSERT_EQ(::mkfifo(PathOf("pipe").c_str(), 0600), 0);
+  std::string error;
+  ASSERT_TRUE(SaveRulesFile(PathOf("growth.rules"),
+                            std::vector<std::string>(3, EncodeRuleItem(1, "a", std::string(1000, 'a'))), error));
+  const std::string data = std::string(QUENBY_TEST_DATA_DIR) + "/rules/";
+  struct Case {
+    std::string args;
+    std::string redirection;
+    std::string message;
+  };
+  const std::vector<Case> cases = {{"-", "<&-", "standard input"},
+                                   {"-", "< " + dir_.string(), "standard input"},
+                                   {"-", "< /dev/zero", "larger than 256 MB"},
+                                   {"/proc/self/mem", "", "/proc/self/mem"},
+                                   {"-r /proc/self/mem " + input, "", "/proc/self/mem"},
+                                   {PathOf("pipe"), "", "is a pipe"},
+                                   {"-r " + PathOf("pipe") + " " + input, "", "is a pipe"},
+                                   {"/dev/zero", "", "is a device"},
+                                   {dir_.string(), "", "is a folder"},
+                                   {"-r " + data + "binary.rules " + input, "", "not a text file"},
+                                   {"-r " + data + "no_section.rules " + input, "", "no [Rules] section"},
+                                   {"-r " + PathOf("growth.rules") + " " + input, "", "Rule 3 (code 1)"}};
+  for (const auto& [args, redirection, message] : cases) {
+    const auto start = std::chrono::steady_clock::now();
+    const auto result = RunWithInput("--stage people " + args, redirection.empty() ? "< /dev/null" : redirection);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << args;
+    EXPECT_EQ(result.status, 1) << args << " " << redirection;
+    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "") << args;
+  }
+}
+
+// A UTF-16 text (either byte order, with its byte order mark) converts
+// exactly like its UTF-8 twin, and the output goes through a symbolic link to
+// the file it points to.
+TEST_F(Convert, Utf16TextConvertsLikeItsUtf8TwinAndOutputFollowsALink) {
+  const std::string latin1 = "John M\xFCller b. 1900\r\n&Mary \x80\r\n";  // U+0080 as a code unit
+  std::string utf8;
+  std::string le = "\xFF\xFE";
+  std::string be = "\xFE\xFF";
+  for (const char c : latin1) {
+    const auto unit = static_cast<unsigned char>(c);
+    utf8 += unit < 0x80 ? std::string(1, c)
+                        : std::string{static_cast<char>(0xC0 | (unit >> 6)), static_cast<char>(0x80 | (unit & 0x3F))};
+    le += std::string{c, '\0'};
+    be += std::string{'\0', c};
+  }
+  const auto expected = Run("--sex M " + Write("utf8.txt", utf8));
+  ASSERT_EQ(expected.status, 0) << expected.err;
+  EXPECT_NE(expected.out.find("1 CHAR UTF-8"), std::string::npos);  // U+0080 has no Windows-1252 byte
+  EXPECT_EQ(Run("--sex M " + Write("le.txt", le)).out, expected.out);
+  EXPECT_EQ(Run("--sex M " + Write("be.txt", be)).out, expected.out);
+
+  std::filesystem::create_symlink("real.ged", dir_ / "link.ged");
+  ASSERT_EQ(Run("--sex M -o " + PathOf("link.ged") + " " + PathOf("le.txt")).status, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "link.ged"));
+  EXPECT_EQ(ReadBytes(dir_ / "real.ged"), expected.out);
 }
 
 }  // namespace

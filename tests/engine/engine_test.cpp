@@ -133,5 +133,40 @@ TEST(RunRules, EmptyFirstLineIsMetByTheFirstRuleOnly) {
   EXPECT_EQ(RunRules("\r\n1 John", {Item("1"), Item("32")}), LineList{"John"});
 }
 
+TEST(GrowthLimit, IsSixtyFourTimesTheInputPlusSixtyFourMegabytesAtMostOneGibibyte) {
+  constexpr std::size_t kMebibyte = std::size_t{1} << 20;
+  EXPECT_EQ(GrowthLimit(0), 64 * kMebibyte);
+  EXPECT_EQ(GrowthLimit(kMebibyte), 128 * kMebibyte);
+  EXPECT_EQ(GrowthLimit(15 * kMebibyte), 1024 * kMebibyte);
+  EXPECT_EQ(GrowthLimit(256 * kMebibyte), 1024 * kMebibyte);
+}
+
+// Rules that make a text explode stop the run with an empty list and a
+// message naming the rule's position and code: doubling a line pass after
+// pass, one rule 1 that would multiply a long line in a single pass (stopped
+// before the line is made), new lines copied again and again, and rule 32
+// turning a short line into tens of thousands of generation marks.
+TEST(RunRules, GrowthPastTheLimitStopsTheRunAndNamesTheRule) {
+  struct Case {
+    std::string input;
+    std::vector<std::string> rules;
+    std::size_t limit;
+    std::string rule;
+  };
+  const std::vector<Case> cases = {
+      {"a", std::vector<std::string>(30, Item("1", "a", "aa")), 1 << 16, "Rule 16 (code 1)"},
+      {"a", std::vector<std::string>(3, Item("1", "a", std::string(1000, 'a'))), GrowthLimit(1), "Rule 3 (code 1)"},
+      {"a b", std::vector<std::string>(30, Item("24", " ", "x ")), 1 << 16, "Rule 11 (code 24)"},
+      {"1 John\r\n32767 x", {Item("1"), Item("32")}, 1 << 15, "Rule 2 (code 32)"}};
+  for (const auto& [input, rules, limit, rule] : cases) {
+    RunReport report;
+    EXPECT_EQ(RunRulesWithin(input, rules, report, limit), LineList{}) << rule;
+    EXPECT_TRUE(report.stopped.starts_with(rule)) << report.stopped;
+  }
+  RunReport report;
+  EXPECT_EQ(RunRulesWithin("1 John\r\n32767 x", {Item("32")}, report, 1 << 16).size(), 2u);
+  EXPECT_EQ(report.stopped, "");
+}
+
 }  // namespace
 }  // namespace quenby

@@ -50,7 +50,7 @@ TEST_F(ExampleFiles, AreMadeFromTheExampleRecordsByteForByte) {
   const std::string examples = std::string(QUENBY_SOURCE_DIR) + "/examples/";
   const auto rules = LoadRulesFile(examples + "hartley.rules");
   ASSERT_EQ(rules.status, LoadStatus::kLoaded);
-  const auto input = NormaliseLineBreaks(DecodeTextFile(ReadBytes(examples + "hartley.txt")));
+  const auto input = NormaliseLineBreaks(DecodeTextFile(ReadBytes(examples + "hartley.txt")).value());
   const auto records = ProcessAll(RunRules(input, rules.items), [](const std::string&) { return SexAnswer{"F"}; });
   for (const auto& [version, name] :
        {std::pair{GedcomVersion::k551, "hartley-5.5.1.ged"}, std::pair{GedcomVersion::k70, "hartley-7.0.ged"}}) {

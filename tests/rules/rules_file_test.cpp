@@ -84,14 +84,35 @@ TEST_F(RulesFile, SampleFilesLoadAsTheProfileFormatReadsThem) {
   const std::vector<std::pair<std::string, Items>> files = {
       {"windows1252.rules", {"1\t|\tStraße\t|\tstreet", "1\t|\t né \t|\t born "}},
       // Only the first [Rules] section counts; an unquoted value loses its trailing tab.
-      {"hand_edited.rules", {"1\t|\t b. \t|\t born ", "11\t|\t; \t|"}},
-      {"binary.rules", {}},
-      {"no_section.rules", {}}};
+      {"hand_edited.rules", {"1\t|\t b. \t|\t born ", "11\t|\t; \t|"}}};
   for (const auto& [name, items] : files) {
     const auto loaded = LoadRulesFile(std::string(QUENBY_TEST_DATA_DIR) + "/rules/" + name);
     EXPECT_EQ(loaded.status, LoadStatus::kLoaded) << name;
     EXPECT_EQ(loaded.items, items) << name;
   }
+}
+
+// A file that is not a rules file never passes for an empty list: binary
+// bytes, and text without a [Rules] section, are refused with the reason.
+// A rules file saved as UTF-16 by an editor loads as its UTF-8 twin, and a
+// [Rules] section without keys is an empty list.
+TEST_F(RulesFile, FilesThatAreNotRulesFilesAreRefusedAndUtf16RulesLoad) {
+  for (const auto& [name, reason] : std::vector<std::pair<std::string, std::string>>{
+           {"binary.rules", "not a text file"}, {"no_section.rules", "no [Rules] section"}}) {
+    const auto loaded = LoadRulesFile(std::string(QUENBY_TEST_DATA_DIR) + "/rules/" + name);
+    EXPECT_EQ(loaded.status, LoadStatus::kUnreadable) << name;
+    EXPECT_NE(loaded.error.find(name), std::string::npos) << loaded.error;
+    EXPECT_NE(loaded.error.find(reason), std::string::npos) << loaded.error;
+  }
+  WriteBytes(dir_ / "utf16.rules", std::string("\xFF\xFE[\0R\0u\0l\0e\0s\0]\0\r\0\n\0"
+                                               "1\0=\0"
+                                               "8\0\t\0|\0\t\0\xE9\0",
+                                               34));
+  EXPECT_EQ(LoadRulesFile(PathOf("utf16.rules")).items, Items{"8\t|\té"});
+  WriteBytes(dir_ / "empty.rules", "[Rules]\r\n");
+  const auto empty = LoadRulesFile(PathOf("empty.rules"));
+  EXPECT_EQ(empty.status, LoadStatus::kLoaded);
+  EXPECT_EQ(empty.items, Items{});
 }
 
 TEST_F(RulesFile, MissingAndUnreadableFilesAreToldApart) {

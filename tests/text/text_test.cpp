@@ -78,6 +78,37 @@ TEST(Encoding, FileBytesAreUtf8WhenValidElseWindows1252) {
   EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));  // outside the BMP
 }
 
+// UTF-16 with its byte order mark reads as the same text in either byte
+// order, at the lowest code point of each UTF-8 length, across U+0080 to
+// U+009F and outside the BMP; a NUL anywhere means the bytes are no text.
+TEST(Encoding, Utf16WithAByteOrderMarkIsDecodedAndNulBytesAreNoText) {
+  const std::string text = "A\x7F\xC2\x80\xC2\x9F\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF0\x9F\x98\x80\r\n";
+  const std::string le(
+      "\xFF\xFE"
+      "A\0\x7F\0\x80\0\x9F\0\xFF\x07\x00\x08\xFF\xFF\x00\xD8\x00\xDC\x3D\xD8\x00\xDE\r\0\n\0",
+      28);
+  std::string be = "\xFE\xFF";
+  for (std::size_t i = 2; i < le.size(); i += 2) {
+    be += le.substr(i + 1, 1) + le.substr(i, 1);
+  }
+  EXPECT_EQ(DecodeTextFile(le), text);
+  EXPECT_EQ(DecodeTextFile(be), text);
+  for (const std::string_view bytes : {std::string_view("a\0b", 3),
+                                       std::string_view("\xFF\xFE"
+                                                        "a",
+                                                        3),
+                                       std::string_view("\xFF\xFE\x00\xD8", 4),
+                                       std::string_view("\xFF\xFE\x00\xDC"
+                                                        "a\0",
+                                                        6),
+                                       std::string_view("\xFF\xFE\0\0", 4), std::string_view("\xE9\0", 2)}) {
+    EXPECT_EQ(DecodeTextFile(bytes), std::nullopt) << testing::PrintToString(std::string(bytes));
+  }
+  // Text whose Windows-1252 bytes would start like a UTF-16 mark is saved as
+  // UTF-8, so it reads back as it was.
+  EXPECT_EQ(DecodeTextFile(EncodeTextFile("ÿþ x").bytes), "ÿþ x");
+}
+
 TEST(Encoding, WritingPrefersWindows1252AndFallsBackToUtf8) {
   EXPECT_EQ(EncodeTextFile("Müller").bytes, "M\xFCller");
   EXPECT_FALSE(EncodeTextFile("Müller").isUtf8);
@@ -99,10 +130,10 @@ TEST_F(FileIo, WriteReplacesTheWholeFileAndAFailedWriteIsReportedAndKeepsIt) {
   EXPECT_FALSE(WriteFileAtomically(dir_ / "target", "lost", error));
   EXPECT_NE(error.find("target"), std::string::npos);
   EXPECT_FALSE(RemoveFileIfExists(dir_ / "target", error));
-  EXPECT_EQ(ReadFileBytes(dir_ / "target", error), std::optional<std::string>("precious"));
+  EXPECT_EQ(ReadFileBytes(dir_ / "target", kTextFileLimit, error), std::optional<std::string>("precious"));
   EXPECT_FALSE(WriteFileAtomically(dir_ / "missing-folder" / "x", "data", error));
   EXPECT_NE(error.find("missing-folder"), std::string::npos);
-  EXPECT_FALSE(ReadFileBytes(dir_, error).has_value());
+  EXPECT_FALSE(ReadFileBytes(dir_, kTextFileLimit, error).has_value());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 // window's edges: the input box's mouse handling, long inputs, and failures
 // that must be told.
 
+#include <sys/stat.h>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -301,6 +302,44 @@ class MainWindowTest : public QObject, WindowFixture {
     }
     QCOMPARE(modal_->messages.size(), std::size_t{1});
     QVERIFY(modal_->messages[0].startsWith("Quenby: ") && modal_->messages[0].contains(InFolder("folder.rules")));
+  }
+
+  // A binary file, a text without a [Rules] section and a pipe are no rules
+  // files: each is refused with a message at once, and the rule list stays.
+  void loadingAFileThatIsNotARulesFileKeepsTheRuleList() {
+    const QStringList before = {Item("1", "a", "b")};
+    SetItems(*window_->lstRules, before);
+    const QString data = QStringLiteral(QUENBY_TEST_DATA_DIR "/rules/");
+    QVERIFY(::mkfifo(InFolder("pipe.rules").toLocal8Bit().constData(), 0600) == 0);
+    const QStringList files = {data + "binary.rules", data + "no_section.rules", InFolder("pipe.rules")};
+    modal_->fileNames.assign(files.begin(), files.end());
+    // The list was changed, so each load first asks about it.
+    modal_->saveChoices.assign(files.size(), quenby::SaveChoice::kDiscard);
+    QElapsedTimer timer;
+    timer.start();
+    for (const QString& file : files) {
+      Click(window_->btnLoad);
+      QCOMPARE(Items(*window_->lstRules), before);
+      QVERIFY(!modal_->messages.empty() && modal_->messages.back().contains(file));
+    }
+    QVERIFY(timer.elapsed() < 1000);
+    QCOMPARE(modal_->messages.size(), std::size_t{3});
+  }
+
+  // Rules that make the text explode stop with a message naming the rule, and
+  // the window keeps everything it had before the run.
+  void runRulesThatGrowPastTheLimitChangeNothingAndSayWhich() {
+    window_->txtInput->setPlainText(QStringLiteral("a"));
+    const QString thousand(1000, 'a');
+    SetItems(*window_->lstRules, {Item("1", "a", thousand), Item("1", "a", thousand), Item("1", "a", thousand)});
+    FillDerivedResults();
+    Click(window_->btnRunRules);
+    QCOMPARE(Items(*window_->lstPeople), QStringList({"John Smith|_S_M", "Ann Lee"}));
+    QCOMPARE(window_->txtDetails[0]->text(), QStringLiteral("value"));
+    QCOMPARE(window_->txtINDI->toPlainText(), QStringLiteral("0 @I1@ INDI\n"));
+    QCOMPARE(window_->NextFamNumber, 5);
+    QCOMPARE(modal_->messages.size(), std::size_t{1});
+    QVERIFY(modal_->messages[0].contains(QStringLiteral("Rule 3 (code 1)")));
   }
 
   void filesAreWrittenOrTheirFailureReportedAndTheRecordsKept() {

@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/arguments.hpp"
+
+#include "quenby/version.hpp"
+
+namespace quenby {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: quenby-convert [-r RULES.rules] [--stage people|details|ged] [--sex M|F]\n"
+    "                      [--format classic|5.5.1|7.0] [--dates dmy|mdy] [-o OUT] INPUT|-\n"
+    "\n"
+    "Runs the rules of RULES.rules over the text of INPUT (\"-\" reads standard input)\n"
+    "and writes one of three stages:\n"
+    "  people    the people list, one person line per line\n"
+    "  details   per person line, its ten test variables separated by TAB\n"
+    "  ged       the GEDCOM file, as \"Save generated file\" writes it after\n"
+    "            \"Process all\" (the default)\n"
+    "\n"
+    "Options:\n"
+    "  -r, --rules FILE   the rules file (without it the text's lines are the people list)\n"
+    "  --stage STAGE      people, details or ged\n"
+    "  --sex M|F          the answer for every person without a sex; without it the\n"
+    "                     question is asked on the terminal, and F is taken when there\n"
+    "                     is none\n"
+    "  --format FORMAT    the GEDCOM file of the ged stage: classic (the default,\n"
+    "                     as \"Save generated file\" writes it), 5.5.1 (standard\n"
+    "                     GEDCOM 5.5.1) or 7.0 (GEDCOM 7.0)\n"
+    "  --dates ORDER      how 5.5.1 and 7.0 read numeric dates such as 3/5/1845:\n"
+    "                     dmy (day first, the default) or mdy (month first)\n"
+    "  -o, --output FILE  write to FILE instead of standard output\n"
+    "  -h, --help         show this text\n"
+    "  --version          show the version\n"
+    "\n"
+    "Exit status: 0 done, 1 a file could not be read or written or the run was\n"
+    "stopped (the message says why), 2 wrong usage.\n";
+
+std::optional<Stage> StageNamed(std::string_view name) {
+  if (name == "people") return Stage::kPeople;
+  if (name == "details") return Stage::kDetails;
+  if (name == "ged") return Stage::kGed;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Options> ParseArguments(const std::vector<std::string>& args, std::ostream& out) {
+  Options options;
+  bool haveInput = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const auto value = [&]() -> const std::string& {
+      if (i + 1 >= args.size()) {
+        throw UsageError{"option " + arg + " needs a value"};
+      }
+      return args[++i];
+    };
+    if (arg == "-h" || arg == "--help") {
+      out << kUsage;
+      return std::nullopt;
+    }
+    if (arg == "--version") {
+      out << "quenby-convert " << kVersionText << "\n";
+      return std::nullopt;
+    }
+    if (arg == "-r" || arg == "--rules") {
+      options.rulesFile = value();
+    } else if (arg == "-o" || arg == "--output") {
+      options.output = value();
+    } else if (arg == "--stage") {
+      const auto stage = StageNamed(value());
+      if (!stage) {
+        throw UsageError{"unknown stage \"" + args[i] + "\" (people, details or ged)"};
+      }
+      options.stage = *stage;
+    } else if (arg == "--sex") {
+      options.sex = value();
+      if (options.sex != "M" && options.sex != "F") {
+        throw UsageError{"--sex takes M or F, not \"" + options.sex + "\""};
+      }
+    } else if (arg == "--format") {
+      const std::string& format = value();
+      if (format != "classic" && format != "5.5.1" && format != "7.0") {
+        throw UsageError{"--format takes classic, 5.5.1 or 7.0, not \"" + format + "\""};
+      }
+      options.standard = format == "classic" ? std::nullopt
+                         : format == "5.5.1" ? std::optional(GedcomVersion::k551)
+                                             : std::optional(GedcomVersion::k70);
+    } else if (arg == "--dates") {
+      const std::string& order = value();
+      if (order != "dmy" && order != "mdy") {
+        throw UsageError{"--dates takes dmy or mdy, not \"" + order + "\""};
+      }
+      options.dates = order == "dmy" ? DateOrder::kDayFirst : DateOrder::kMonthFirst;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      throw UsageError{"unknown option " + arg};
+    } else if (haveInput) {
+      throw UsageError{"more than one input: \"" + options.input + "\" and \"" + arg + "\""};
+    } else {
+      options.input = arg;
+      haveInput = true;
+    }
+  }
+  if (!haveInput) {
+    throw UsageError{"no input file given (use - for standard input)"};
+  }
+  return options;
+}
+
+}  // namespace quenby
