@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The converter's whole road for arbitrary bytes: decode the text, make its
-// line breaks CR LF, run the rules, "Process all", and the classic GEDCOM
-// file's bytes. The input is two bytes giving the length of the rules part
+// line breaks CR LF, run the rules, "Process all", and the bytes of the
+// classic GEDCOM file and of both standard files. The input is two bytes giving the length of the rules part
 // (little endian), the rules part (one rule item per line, as a rules file
 // holds them, decoded as a rules file is), then the text's bytes.
 //
@@ -11,6 +11,8 @@
 //   file's text; under "1 CHAR UTF-8" they are valid UTF-8 and the same text;
 // - every record identifier is defined once, and every pointer line (HUSB,
 //   WIFE, CHIL, NOTE, SOUR) points to a defined record.
+// The standard files must be made from those records without a complaint and
+// be sound (standard_file_check.hpp).
 
 #include <cstddef>
 #include <cstdint>
@@ -23,6 +25,8 @@
 #include "engine/engine.hpp"
 #include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
+#include "gedcom/standard_export.hpp"
+#include "standard_file_check.hpp"
 #include "text/encoding.hpp"
 #include "text/text.hpp"
 
@@ -120,10 +124,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(people.empty());
     return 0;
   }
-  const auto records = ProcessAll(people, [](const std::string&) { return std::string("F"); });
+  // Every other person's answer is a default, so the standard files infer
+  // sexes from partners as well.
+  bool stated = false;
+  const auto records = ProcessAll(people, [&](const std::string&) {
+    stated = !stated;
+    return SexAnswer{"F", stated};
+  });
   const std::string file = GedcomFileBytes(records.indi, records.fam);
   CheckLineBreaks(file);
   CheckEncoding(file, records.indi, records.fam);
   CheckReferences(file);
+  // The same records as standard 5.5.1 and 7.0 files, which the record text
+  // a run makes must always give.
+  for (const auto version : {GedcomVersion::k551, GedcomVersion::k70}) {
+    StandardExportOptions options;
+    options.version = version;
+    options.dateOrder = (data[0] & 1) != 0 ? DateOrder::kMonthFirst : DateOrder::kDayFirst;
+    options.date = "6 DEC 2026";
+    options.defaultSexIds = records.defaultSexIds;
+    const auto exported = ExportStandardGedcom(records.indi, records.fam, options);
+    Require(exported.error.empty());
+    fuzz::CheckStandardFile(exported.bytes, version);
+  }
   return 0;
 }
