@@ -133,14 +133,6 @@ TEST(RunRules, EmptyFirstLineIsMetByTheFirstRuleOnly) {
   EXPECT_EQ(RunRules("\r\n1 John", {Item("1"), Item("32")}), LineList{"John"});
 }
 
-TEST(GrowthLimit, IsSixtyFourTimesTheInputPlusSixtyFourMegabytesAtMostOneGibibyte) {
-  constexpr std::size_t kMebibyte = std::size_t{1} << 20;
-  EXPECT_EQ(GrowthLimit(0), 64 * kMebibyte);
-  EXPECT_EQ(GrowthLimit(kMebibyte), 128 * kMebibyte);
-  EXPECT_EQ(GrowthLimit(15 * kMebibyte), 1024 * kMebibyte);
-  EXPECT_EQ(GrowthLimit(256 * kMebibyte), 1024 * kMebibyte);
-}
-
 // Rules that make a text explode stop the run with an empty list and a
 // message naming the rule's position and code: doubling a line pass after
 // pass, one rule 1 that would multiply a long line in a single pass (stopped
