@@ -73,7 +73,6 @@ const LineCase kLineCases[] = {
     // is a date; 42 names only the main line.
     {"41", "", "", "+&|_M_(London) 12.3.1875 Mary Jones|_B_1850", {"+&Mary Jones|_M_12/3/1875 (London)|_B_1850"}},
     {"41", "", "", "&|_M_1875 Ann|_N_x", {"&Ann|_M_1875|_N_x"}},
-    {"41", "", "", "&|_M_abt 1875 Mary", {"&abt 1875 Mary|_M_"}},
     {"41", "", "", "&|_M_31.2.1875 Ann", {"&31.2.1875 Ann|_M_"}},
     {"41", "", "", "&|_M_(London 1875 Mary", {"&(London 1875 Mary|_M_ "}},
     {"41", "", "", "&|_M_(York)", {"&|_M_ (York)"}},

@@ -4,10 +4,6 @@
 // record text that is not GEDCOM is told with its line and writes nothing.
 // The settings live in a temporary folder, never the user's.
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-
 #include "window_fixture.hpp"
 
 namespace {
