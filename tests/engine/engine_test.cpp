@@ -16,18 +16,10 @@ std::string Item(std::string_view code, std::string_view search = "", std::strin
   return std::string(code) + "\t|\t" + std::string(search) + "\t|\t" + std::string(replacement);
 }
 
-TEST(SplitLines, SeparatesEmbeddedBreaksDropsEmptyEntriesAndJoinsAnLfWithTheNextCr) {
-  EXPECT_EQ(SplitLines({"", "\r\na\r\n\r\nb", "   ", ""}), (LineList{"a", "b", "   "}));
-  // An LF ending one entry and a CR starting the next go together; any other
-  // lone CR or LF stays. At the ends of the list a lone CR or LF goes with the
-  // added LF or CR; no character of the lines goes with it.
-  EXPECT_EQ(SplitLines({"a\n", "\rb"}), LineList{"ab"});
-  EXPECT_EQ(SplitLines({"a\r", "\nb"}), (LineList{"a\r", "\nb"}));
-  EXPECT_EQ(SplitLines({"\rX", "bZ\n"}), (LineList{"X", "bZ"}));
-}
-
 // The five steps applied to the whole list at once: the reference that the
-// run-by-run re-split must match. The added LF and CR are cut off only while
+// run-by-run re-split must match. Embedded breaks separate lines, empty
+// entries go, and an LF ending one entry goes with a CR starting the next;
+// any other lone CR or LF stays. The added LF and CR are cut off only while
 // they are still there: when a lone CR or LF at an end went with one of them,
 // no character of the lines is cut off instead.
 LineList SplitAllAtOnce(const LineList& lines) {
