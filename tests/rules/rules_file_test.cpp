@@ -19,7 +19,6 @@ namespace {
 TEST(IniDocument, ValuesAreReadAsTheProfileFormatReadsThem) {
   const std::vector<std::pair<std::string_view, std::optional<std::string>>> cases = {
       {"[Sec]\r\nKey=\"a'", "\"a'"},
-      {"[Sec]\r\nKey=\"", "\""},
       {"[Sec]\r\nKey==a=b", "=a=b"},
       {"[Sec]\r\nKey=", ""},
       {"[Sec\r\nKey=open", "open"},

@@ -245,7 +245,6 @@ class DesktopWindowTest : public QObject, WindowFixture {
   void longLinesScrollAndTestVariablesShowTheirStart() {
     auto& w = *window_;
     const QString note = QString(400, QLatin1Char('n'));
-    w.lstPeople->addItems({"Al", "Bo Long|_N_" + note});
     w.txtInput->setPlainText("Al\nBo Long|_N_" + note);
     Click(w.btnRunRules);
     QScrollBar* sideways = w.lstPeople->horizontalScrollBar();
