@@ -306,9 +306,9 @@ class MainWindowTest : public QObject, WindowFixture {
     Click(window_->btnWrite);
     Click(window_->cmdDebugPeople);
     QCOMPARE(modal_->messages.size(), std::size_t{3});
-    QVERIFY(modal_->messages[0].contains(paths[0]));
-    QVERIFY(modal_->messages[1].contains(paths[1]));
-    QVERIFY(modal_->messages[2].contains(paths[2]));
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+      QVERIFY(modal_->messages[static_cast<std::size_t>(i)].contains(paths[i]));
+    }
     QCOMPARE(window_->txtINDI->toPlainText(), "0 @I1@ INDI\n");
 
     QVERIFY(modal_->openedDocuments.empty() && QDir().rmdir(paths[2]));
