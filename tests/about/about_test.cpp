@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
 #include <map>
 
 #include "about/frmAbout.hpp"
 #include "about/registry.hpp"
-#include "quenby/version.hpp"
 #include "workspace/fake_modal.hpp"
 
 using quenby::RegistryValue;
@@ -38,17 +36,10 @@ class AboutBoxTest : public QObject {
  private slots:
   // The icon lives in a static library; a program that did not pull it in
   // would show none.
-  void showsItsTextsAndIcon() {
+  void showsItsIcon() {
     FakeModal modal;
     FakeRegistry registry;
     quenby::frmAbout about(modal, registry);
-    QCOMPARE(about.lblTitle->text(), QStringLiteral("Quenby \u00AE"));
-    QCOMPARE(about.lblVersion->text(), QStringLiteral("Version ") + QLatin1String(quenby::kVersionText));
-    QCOMPARE(about.lblDescription->text(),
-             QStringLiteral("This program takes text (eg: from a web page) and runs through a list of user-defined "
-                            "rules in order to get the text into a list of people with the GED data identified.\r\n\r\n"
-                            "Once the list of people has been generated, the list can be saved as a GEDCOM "
-                            "compatible file."));
     QVERIFY(!about.picIcon->pixmap().isNull());
   }
 

@@ -6,15 +6,20 @@
 // and the dialog is hidden again if the script left it open. A question with
 // no queued answer counts as unexpected.
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QFile>
+#include <QGroupBox>
 #include <QListWidget>
+#include <QRadioButton>
+#include <QtTest>
 #include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "about/registry.hpp"
+#include "gedcom/frmSexChoice.hpp"
 #include "workspace/modal.hpp"
 
 class FakeModal final : public quenby::Modal {
@@ -118,4 +123,33 @@ inline QStringList Items(const QListWidget& list) {
 inline QByteArray FileBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline QString ExamplePath(const QString& name) {
+  return QStringLiteral(QUENBY_SOURCE_DIR "/examples/") + name;
+}
+
+// A rule list item as the rule list shows it.
+inline QString RuleItem(const QString& code, const QString& search = {}, const QString& replacement = {}) {
+  return code + "\t|\t" + search + "\t|\t" + replacement;
+}
+
+// Clicks a sex option (0 unknown, 1 male, 2 female); a radio button takes
+// clicks on its circle and caption only, not on the empty rest of its row.
+inline void ChooseSex(quenby::frmSexChoice& question, std::size_t option) {
+  QRadioButton* button = question.optSex[option];
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+// The user's answer to the sex question, noting whom it was asked for and
+// ticking the box for everyone else when told to.
+inline std::function<void(QDialog&)> AnswerSex(std::size_t option, QStringList& askedFor,
+                                               bool forEveryoneElse = false) {
+  return [=, &askedFor](QDialog& dialog) {
+    auto& question = dynamic_cast<quenby::frmSexChoice&>(dialog);
+    askedFor << question.fraFrame->title();
+    QVERIFY(!question.chkEveryoneElse->isChecked());
+    question.chkEveryoneElse->setChecked(forEveryoneElse);
+    ChooseSex(question, option);
+  };
 }

@@ -5,6 +5,9 @@
 // every test as on a first run (no remembered settings), and the check that
 // every queued answer was asked for and nothing else.
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
