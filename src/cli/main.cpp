@@ -3,6 +3,7 @@
 // line, for scripts and for lists too large to paste. It produces the same
 // people list, test variables and GEDCOM bytes as the window does.
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -75,27 +76,48 @@ std::vector<std::string> ReadRuleItems(const std::string& name) {
   throw FileError{"cannot read rules " + loaded.error};
 }
 
-// The sex question on the terminal; F when there is no terminal to ask, as
-// closing the question without choosing "Male" gives in the window. Only M
-// or F typed at the terminal is a stated answer.
+// The sex question on the terminal. M or Male gives "M", F or Female "F", in
+// any case, and both are stated answers. Enter alone, the end of the input or
+// no terminal to ask on give the default "F", as closing the question without
+// choosing "Male" does in the window. A typing slip is asked again rather
+// than taken silently for the default.
 SexAnswer AskOnTerminal(const std::string& name) {
 #ifdef _WIN32
   constexpr const char* kTerminal = "CON";
 #else
   constexpr const char* kTerminal = "/dev/tty";
 #endif
-  std::fstream terminal(kTerminal, std::ios::in | std::ios::out);
-  if (!terminal) {
+  // One stream each way: a single stream that turns from writing to reading
+  // without a seek may read what it wrote.
+  std::ifstream keyboard(kTerminal);
+  std::ofstream terminal(kTerminal);
+  if (!keyboard || !terminal) {
     return {"F", false};
   }
-  terminal << "Sex not defined - Please select Male or Female\n" << name << ": M (Male) or F (Female)? " << std::flush;
-  std::string answer;
-  std::getline(terminal, answer);
-  const auto trimmed = Trim(answer);
-  if (trimmed == "M" || trimmed == "m" || trimmed == "Male" || trimmed == "male") {
-    return {"M"};
+  terminal << "Sex not defined - Please select Male or Female\n";
+  for (;;) {
+    terminal << name << ": M (Male) or F (Female); Enter alone for F? " << std::flush;
+    std::string line;
+    if (!std::getline(keyboard, line)) {
+      return {"F", false};
+    }
+    std::string answer;
+    for (const char c : line) {
+      if (c != ' ' && c != '\t' && c != '\r') {
+        answer += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      }
+    }
+    if (answer.empty()) {
+      return {"F", false};
+    }
+    if (answer == "m" || answer == "male") {
+      return {"M"};
+    }
+    if (answer == "f" || answer == "female") {
+      return {"F"};
+    }
+    terminal << "Please type M or F.\n";
   }
-  return {"F", trimmed == "F" || trimmed == "f" || trimmed == "Female" || trimmed == "female"};
 }
 
 std::string StageText(const Options& options, const LineList& people) {

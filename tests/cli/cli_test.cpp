@@ -92,6 +92,25 @@ TEST_F(Convert, GedStageReadsStandardInputAndAnswersTheSexQuestion) {
   EXPECT_NE(unasked.out.find("1 SEX F\r\n"), std::string::npos);
 }
 
+// Answers typed at a terminal (a pseudo-terminal made by script(1)): a slip
+// is asked again, case does not matter, and Enter alone or the end of the
+// input is the default, which the standard file writes as unknown.
+TEST_F(Convert, AnswersTypedAtATerminalAreStatedOnlyWhenMOrFIsTyped) {
+  const auto input = Write("in.txt", "Ann Lee\nBob Ray\nCy Dunn\nDee Fox\n");
+  const auto answers = Write("answers.txt", "mael\nMALE\n female \n\n");
+  const std::string command = "SOURCE_DATE_EPOCH=1796515200 script -qec \"" + std::string(QUENBY_CONVERT) +
+                              " --format 5.5.1 -o " + PathOf("out.ged") + " " + input + "\" /dev/null < " + answers +
+                              " > " + PathOf("terminal");
+  ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(PathOf("terminal"));
+  const std::string ged = ReadBytes(PathOf("out.ged"));
+  std::vector<std::string> sexes;
+  for (std::size_t at = ged.find("1 SEX "); at != std::string::npos; at = ged.find("1 SEX ", at + 1)) {
+    sexes.push_back(ged.substr(at + 6, 1));
+  }
+  EXPECT_EQ(sexes, (std::vector<std::string>{"M", "F", "U", "U"}));
+  EXPECT_NE(ReadBytes(PathOf("terminal")).find("Please type M or F."), std::string::npos);
+}
+
 TEST_F(Convert, ExampleDescendantListGivesTheExpectedFileByteForByte) {
   const std::string examples = std::string(QUENBY_SOURCE_DIR) + "/examples/";
   const auto result =
