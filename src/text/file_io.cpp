@@ -135,7 +135,7 @@ bool ReplaceFile(const fs::path& target, const struct stat* existing, std::strin
     // Only a privileged process may give a file away; a user's own save keeps
     // the user's owner and group either way. The permission bits are set after
     // the owner, which clears the set-user-ID bit.
-    static_cast<void>(::fchown(file.get(), existing->st_uid, existing->st_gid));
+    [[maybe_unused]] const bool ownerKept = ::fchown(file.get(), existing->st_uid, existing->st_gid) == 0;
     written = ::fchmod(file.get(), existing->st_mode & 07777) == 0;
   }
   written = written && writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
@@ -162,14 +162,14 @@ bool OverwriteInPlace(const fs::path& target, const struct stat& existing, std::
   }
   if (!bytes.empty()) {
     if (const int failure = ::posix_fallocate(file.get(), 0, static_cast<off_t>(bytes.size())); failure != 0) {
-      static_cast<void>(::ftruncate(file.get(), existing.st_size));
+      [[maybe_unused]] const bool sizeKept = ::ftruncate(file.get(), existing.st_size) == 0;
       error = Describe(target, std::strerror(failure));
       return false;
     }
   }
   if (!writeAll(file.get(), bytes)) {
     error = Describe(target, SystemReason());
-    static_cast<void>(::ftruncate(file.get(), existing.st_size));
+    [[maybe_unused]] const bool sizeKept = ::ftruncate(file.get(), existing.st_size) == 0;
     return false;
   }
   const bool written = ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(file.get()) == 0;
