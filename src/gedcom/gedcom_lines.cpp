@@ -63,7 +63,12 @@ std::optional<std::string> ReadLine(std::string_view line, GedcomLine& out) {
 RecordText ParseRecordText(std::string_view text) {
   RecordText result;
   result.lines.reserve(LineCountBound(text));
-  result.error = AppendRecordLines(text, result.lines);
+  RecordLineReader reader(text);
+  GedcomLine line;
+  while (reader.Next(line)) {
+    result.lines.push_back(line);
+  }
+  result.error = reader.error();
   return result;
 }
 
@@ -76,44 +81,37 @@ std::size_t LineCountBound(std::string_view text) {
   return count;
 }
 
-std::optional<RecordTextError> AppendRecordLines(std::string_view text, std::vector<GedcomLine>& lines) {
-  std::size_t lineNumber = 0;
-  int previousLevel = -1;
-  std::size_t start = 0;
-  // The next CR and LF, each found with memchr (much faster than testing
-  // every character against both) and searched again only once passed.
-  std::size_t nextLf = text.find('\n');
-  std::size_t nextCr = text.find('\r');
-  while (start < text.size()) {
-    if (nextLf < start) {
-      nextLf = text.find('\n', start);
+bool RecordLineReader::Next(GedcomLine& line) {
+  while (at_ < text_.size() && !error_) {
+    // Lines are short: looking at each character for CR and LF once is
+    // faster than searching for both.
+    std::size_t end = at_;
+    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') {
+      ++end;
     }
-    if (nextCr < start) {
-      nextCr = text.find('\r', start);
-    }
-    const std::size_t end = std::min({nextLf, nextCr, text.size()});
-    const std::string_view line = text.substr(start, end - start);
-    ++lineNumber;
-    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
-    if (line.find_first_not_of(' ') == std::string_view::npos) {
+    const std::string_view text = text_.substr(at_, end - at_);
+    ++lineNumber_;
+    at_ = end + (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n' ? 2 : 1);
+    if (text.find_first_not_of(' ') == std::string_view::npos) {
       continue;
     }
-    GedcomLine read;
-    read.lineNumber = lineNumber;
-    auto reason = ReadLine(line, read);
-    if (!reason && read.level > previousLevel + 1) {
-      reason = previousLevel < 0 ? "the first line of a record has level 0" : "its level is more than one deeper";
+    line = GedcomLine{};
+    line.lineNumber = lineNumber_;
+    auto reason = ReadLine(text, line);
+    if (!reason && line.level > previousLevel_ + 1) {
+      reason = previousLevel_ < 0 ? "the first line of a record has level 0" : "its level is more than one deeper";
     }
-    if (!reason && read.level > 0 && !read.xref.empty()) {
+    if (!reason && line.level > 0 && !line.xref.empty()) {
       reason = "a cross-reference stands only on level 0";
     }
     if (reason) {
-      return RecordTextError{lineNumber, "line " + std::to_string(lineNumber) + " is not GEDCOM: " + *reason};
+      error_ = RecordTextError{lineNumber_, "line " + std::to_string(lineNumber_) + " is not GEDCOM: " + *reason};
+      return false;
     }
-    previousLevel = read.level;
-    lines.push_back(read);
+    previousLevel_ = line.level;
+    return true;
   }
-  return std::nullopt;
+  return false;
 }
 
 bool IsPointer(std::string_view value) {

@@ -58,11 +58,8 @@ enum class Tag : std::uint8_t {
   kDiv,
   kEnga,
 };
-constexpr std::array<std::string_view, 27> kTagNames = {
-    "",     "HEAD", "TRLR", "INDI", "FAM",  "NOTE", "SOUR", "NAME", "SEX",  "FAMS", "FAMC", "HUSB", "WIFE", "CHIL",
-    "DATE", "PAGE", "CONC", "CONT", "BIRT", "CHR",  "DEAT", "BURI", "CREM", "BAPM", "MARR", "DIV",  "ENGA"};
 
-std::uint32_t PackedUpper(std::string_view tag) {
+constexpr std::uint32_t PackedUpper(std::string_view tag) {
   std::uint32_t packed = 0;
   for (const char c : tag) {
     packed = packed << 8 | static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
@@ -71,23 +68,65 @@ std::uint32_t PackedUpper(std::string_view tag) {
 }
 
 Tag TagCode(std::string_view tag) {
-  static const auto kPacked = [] {
-    std::array<std::uint32_t, kTagNames.size()> packed{};
-    for (std::size_t i = 1; i < kTagNames.size(); ++i) {
-      packed[i] = PackedUpper(kTagNames[i]);
-    }
-    return packed;
-  }();
   if (tag.size() < 3 || tag.size() > 4) {
     return Tag::kOther;
   }
-  const std::uint32_t packed = PackedUpper(tag);
-  for (std::size_t i = 1; i < kPacked.size(); ++i) {
-    if (kPacked[i] == packed) {
-      return static_cast<Tag>(i);
-    }
+  switch (PackedUpper(tag)) {
+    case PackedUpper("HEAD"):
+      return Tag::kHead;
+    case PackedUpper("TRLR"):
+      return Tag::kTrlr;
+    case PackedUpper("INDI"):
+      return Tag::kIndi;
+    case PackedUpper("FAM"):
+      return Tag::kFam;
+    case PackedUpper("NOTE"):
+      return Tag::kNote;
+    case PackedUpper("SOUR"):
+      return Tag::kSour;
+    case PackedUpper("NAME"):
+      return Tag::kName;
+    case PackedUpper("SEX"):
+      return Tag::kSex;
+    case PackedUpper("FAMS"):
+      return Tag::kFams;
+    case PackedUpper("FAMC"):
+      return Tag::kFamc;
+    case PackedUpper("HUSB"):
+      return Tag::kHusb;
+    case PackedUpper("WIFE"):
+      return Tag::kWife;
+    case PackedUpper("CHIL"):
+      return Tag::kChil;
+    case PackedUpper("DATE"):
+      return Tag::kDate;
+    case PackedUpper("PAGE"):
+      return Tag::kPage;
+    case PackedUpper("CONC"):
+      return Tag::kConc;
+    case PackedUpper("CONT"):
+      return Tag::kCont;
+    case PackedUpper("BIRT"):
+      return Tag::kBirt;
+    case PackedUpper("CHR"):
+      return Tag::kChr;
+    case PackedUpper("DEAT"):
+      return Tag::kDeat;
+    case PackedUpper("BURI"):
+      return Tag::kBuri;
+    case PackedUpper("CREM"):
+      return Tag::kCrem;
+    case PackedUpper("BAPM"):
+      return Tag::kBapm;
+    case PackedUpper("MARR"):
+      return Tag::kMarr;
+    case PackedUpper("DIV"):
+      return Tag::kDiv;
+    case PackedUpper("ENGA"):
+      return Tag::kEnga;
+    default:
+      return Tag::kOther;
   }
-  return Tag::kOther;
 }
 
 // Events that a record may state without a date or place; "Y" says that
@@ -214,9 +253,34 @@ class XrefIndex {
   std::unordered_map<std::string_view, std::size_t> others_;
 };
 
+// A line of the record text as the export keeps it: small, so that the
+// lines of a long list take little memory and are quick to go through. Its
+// value follows its tag and one blank; a record's cross-reference is kept
+// with the record.
+struct CompactLine {
+  explicit CompactLine(const GedcomLine& line)
+      : tag(line.tag.data()),
+        valueSize(line.value.size()),
+        tagSize(static_cast<std::uint8_t>(line.tag.size())),
+        level(static_cast<std::uint8_t>(line.level)),
+        code(TagCode(line.tag)) {}
+
+  std::string_view TagText() const { return {tag, tagSize}; }
+  std::string_view Value() const {
+    return valueSize == 0 ? std::string_view() : std::string_view(tag + tagSize + 1, valueSize);
+  }
+
+  const char* tag;
+  std::size_t valueSize;
+  std::uint8_t tagSize;  // tags have at most 31 characters
+  std::uint8_t level;    // levels go up to 99
+  Tag code;
+};
+
 struct Record {
   std::size_t begin = 0;  // its level-0 line
   std::size_t end = 0;
+  std::string_view xref;
   bool written = true;  // false for a record replaced by a later one, HEAD and TRLR
 };
 
@@ -228,12 +292,28 @@ struct Member {
 
 class Exporter {
  public:
-  Exporter(std::vector<GedcomLine> lines, const StandardExportOptions& options)
-      : lines_(std::move(lines)), options_(options) {
-    code_.reserve(lines_.size());
-    for (const GedcomLine& line : lines_) {
-      code_.push_back(TagCode(line.tag));
+  Exporter(const StandardExportOptions& options, std::size_t lineBound) : options_(options) {
+    lines_.reserve(lineBound);
+  }
+
+  // Reads the lines of one box and the records they start; the first line
+  // that is not GEDCOM, or nothing.
+  std::optional<RecordTextError> Read(std::string_view text) {
+    RecordLineReader reader(text);
+    GedcomLine line;
+    while (reader.Next(line)) {
+      if (line.level == 0) {
+        if (!records_.empty()) {
+          records_.back().end = lines_.size();
+        }
+        records_.push_back({lines_.size(), 0, line.xref, true});
+      }
+      lines_.emplace_back(line);
     }
+    if (!records_.empty()) {
+      records_.back().end = lines_.size();
+    }
+    return reader.error();
   }
 
   std::string Run() {
@@ -260,35 +340,27 @@ class Exporter {
   bool Is70() const { return options_.version == GedcomVersion::k70; }
 
   void Index() {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (lines_[i].level == 0) {
-        if (!records_.empty()) {
-          records_.back().end = i;
-        }
-        records_.push_back({i, lines_.size(), true});
-      }
-    }
     byXref_.Reserve(records_.size());
     for (std::size_t r = 0; r < records_.size(); ++r) {
-      const GedcomLine& head = lines_[records_[r].begin];
+      const CompactLine& head = lines_[records_[r].begin];
       std::string buffer;
       const bool emptyNote = Is(head, Tag::kNote) && RawValue(records_[r].begin, buffer).empty() &&
                              std::all_of(lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].begin) + 1,
                                          lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].end),
-                                         [this](const GedcomLine& line) { return IsTextContinuation(line); });
+                                         [this](const CompactLine& line) { return IsTextContinuation(line); });
       // The export writes its own header and trailer; a note without text
       // says nothing and a reader refuses it.
       // 7.0 keeps @VOID@ for a pointer to nothing.
-      const bool reserved = Is70() && head.xref == "VOID";
+      const bool reserved = Is70() && records_[r].xref == "VOID";
       if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr) || emptyNote || reserved) {
         records_[r].written = false;
         continue;
       }
-      if (head.xref.empty()) {
+      if (records_[r].xref.empty()) {
         continue;
       }
       // A record given again ("Process the test" twice) replaces the earlier.
-      const std::size_t earlier = byXref_.Put(head.xref, r);
+      const std::size_t earlier = byXref_.Put(records_[r].xref, r);
       if (earlier != kNone) {
         records_[earlier].written = false;
       }
@@ -297,10 +369,10 @@ class Exporter {
     target_.assign(lines_.size(), kNoPointer);
     notePointers_.assign(records_.size(), 0);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (!IsPointer(lines_[i].value)) {
+      if (!IsPointer(lines_[i].Value())) {
         continue;
       }
-      const std::string_view xref = PointerTarget(lines_[i].value);
+      const std::string_view xref = PointerTarget(lines_[i].Value());
       const std::size_t record = RecordOf(xref);
       target_[i] = record != kNone ? record : xref == "S1" ? kSourceOfFile : kUndefined;
       if (record != kNone && lines_[i].level > 0 && Is(lines_[i], Tag::kNote)) {
@@ -316,14 +388,12 @@ class Exporter {
   std::size_t RecordOf(std::string_view xref) const { return byXref_.Find(xref); }
 
   bool IsKind(std::size_t record, Tag tag) const {
-    return record < records_.size() && code_[records_[record].begin] == tag;
+    return record < records_.size() && lines_[records_[record].begin].code == tag;
   }
 
-  bool Is(const GedcomLine& line, Tag tag) const {
-    return code_[static_cast<std::size_t>(&line - lines_.data())] == tag;
-  }
+  static bool Is(const CompactLine& line, Tag tag) { return line.code == tag; }
 
-  bool IsTextContinuation(const GedcomLine& line) const { return Is(line, Tag::kConc) || Is(line, Tag::kCont); }
+  static bool IsTextContinuation(const CompactLine& line) { return Is(line, Tag::kConc) || Is(line, Tag::kCont); }
 
   // A note record that one NOTE line points to is written there, as the
   // person's own note; one that several point to stays a shared note, so
@@ -348,7 +418,7 @@ class Exporter {
         continue;
       }
       for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
-        const GedcomLine& line = lines_[i];
+        const CompactLine& line = lines_[i];
         const std::size_t person = target_[i];
         if (line.level != 1 || person >= records_.size() || !IsKind(person, Tag::kIndi)) {
           continue;
@@ -377,7 +447,7 @@ class Exporter {
       }
       for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
         if (lines_[i].level == 1 && Is(lines_[i], Tag::kSex)) {
-          sex_[r] = defaulted[r] ? Sex::kUnknown : SexOf(lines_[i].value);
+          sex_[r] = defaulted[r] ? Sex::kUnknown : SexOf(lines_[i].Value());
           break;
         }
       }
@@ -487,16 +557,16 @@ class Exporter {
     for (; i < lines_.size() && lines_[i].level > level; ++i) {
       if (lines_[i].level == level + 1 && IsTextContinuation(lines_[i])) {
         if (!joined) {
-          buffer.assign(lines_[line].value);
+          buffer.assign(lines_[line].Value());
           joined = true;
         }
         if (Is(lines_[i], Tag::kCont)) {
           buffer.push_back('\n');
         }
-        buffer.append(lines_[i].value);
+        buffer.append(lines_[i].Value());
       }
     }
-    return joined ? std::string_view(buffer) : lines_[line].value;
+    return joined ? std::string_view(buffer) : lines_[line].Value();
   }
 
   // Text as a GEDCOM value: printable UTF-8, "@" doubled where the version
@@ -552,8 +622,8 @@ class Exporter {
     }
   }
 
-  std::string UpperTag(const GedcomLine& line) const {
-    std::string tag(line.tag);
+  std::string UpperTag(const CompactLine& line) const {
+    std::string tag(line.TagText());
     for (char& c : tag) {
       if (c >= 'a' && c <= 'z') {
         c = static_cast<char>(c - 'a' + 'A');
@@ -571,7 +641,7 @@ class Exporter {
   }
 
   void WriteRecord(std::size_t r) {
-    const GedcomLine& head = lines_[records_[r].begin];
+    const CompactLine& head = lines_[records_[r].begin];
     const bool isIndi = IsKind(r, Tag::kIndi);
     std::string tag = UpperTag(head);
     if (Is70() && tag == "NOTE") {
@@ -580,9 +650,9 @@ class Exporter {
     std::string buffer;
     const std::string_view raw = RawValue(records_[r].begin, buffer);
     // A record's own value is a pointer only when it leads somewhere.
-    const bool pointer = raw == head.value && Defined(records_[r].begin);
+    const bool pointer = raw == head.Value() && Defined(records_[r].begin);
     sourceUsed_ = sourceUsed_ || (pointer && target_[records_[r].begin] == kSourceOfFile);
-    AppendValueLines(out_, 0, head.xref, tag, pointer ? raw : Text(raw), options_.version);
+    AppendValueLines(out_, 0, records_[r].xref, tag, pointer ? raw : Text(raw), options_.version);
     WriteLines(r, records_[r].begin + 1, records_[r].end);
     if (isIndi) {
       BackLinks(r);
@@ -592,10 +662,10 @@ class Exporter {
   void BackLinks(std::size_t person) {
     for (std::size_t k = linkStart_[person]; k < linkStart_[person + 1]; ++k) {
       const auto& link = links_[k];
-      Pointer(1, link.second ? "FAMS" : "FAMC", lines_[records_[link.first].begin].xref);
+      Pointer(1, link.second ? "FAMS" : "FAMC", records_[link.first].xref);
     }
     for (const std::size_t partner : associates_[person]) {
-      Pointer(1, "ASSO", lines_[records_[partner].begin].xref);
+      Pointer(1, "ASSO", records_[partner].xref);
       out_.append("2 RELA Partner\r\n");
     }
   }
@@ -605,7 +675,7 @@ class Exporter {
     const bool isFam = IsKind(record, Tag::kFam);
     std::string buffer;
     for (std::size_t i = from; i < to;) {
-      const GedcomLine& line = lines_[i];
+      const CompactLine& line = lines_[i];
       const std::size_t end = SubtreeEnd(i, to);
       if (IsTextContinuation(line)) {
         i = end;
@@ -624,7 +694,7 @@ class Exporter {
         Notes(i, raw);
       } else if (Is(line, Tag::kSour) && line.level > 0) {
         Citations(i, end, raw);
-      } else if (target_[i] != kNoPointer && raw == line.value) {
+      } else if (target_[i] != kNoPointer && raw == line.Value()) {
         const bool toPerson = target_[i] < records_.size() && IsKind(target_[i], Tag::kIndi);
         if (Defined(i) &&
             !(isFam && !toPerson && (Is(line, Tag::kHusb) || Is(line, Tag::kWife) || Is(line, Tag::kChil)))) {
@@ -635,7 +705,7 @@ class Exporter {
       } else if (Is(line, Tag::kDate) && line.level > 1) {
         Date(line.level, raw);
         WriteLines(record, i + 1, end);
-      } else if (line.level == 1 && IsEvent(code_[i]) && raw.empty() && end == i + 1) {
+      } else if (line.level == 1 && IsEvent(line.code) && raw.empty() && end == i + 1) {
         Line(1, UpperTag(line), "Y");
       } else {
         Line(line.level, UpperTag(line), raw);
@@ -688,7 +758,7 @@ class Exporter {
   void Notes(std::size_t line, std::string_view raw) {
     const int level = lines_[line].level;
     std::string buffer;
-    if (target_[line] != kNoPointer && raw == lines_[line].value) {
+    if (target_[line] != kNoPointer && raw == lines_[line].Value()) {
       const std::size_t note = target_[line];
       if (note >= records_.size() || !IsInlinedNote(note)) {
         // A shared note (7.0 names the pointer SNOTE); a pointer to anything
@@ -711,7 +781,7 @@ class Exporter {
   // page; the other lines below the citation stay with the first.
   void Citations(std::size_t line, std::size_t end, std::string_view raw) {
     const int level = lines_[line].level;
-    const bool pointer = target_[line] != kNoPointer && raw == lines_[line].value;
+    const bool pointer = target_[line] != kNoPointer && raw == lines_[line].Value();
     if (pointer && !Defined(line)) {
       return;
     }
@@ -803,8 +873,7 @@ class Exporter {
     }
   }
 
-  std::vector<GedcomLine> lines_;
-  std::vector<Tag> code_;  // by line
+  std::vector<CompactLine> lines_;
   const StandardExportOptions& options_;
   std::vector<Record> records_;
   XrefIndex byXref_;
@@ -826,15 +895,13 @@ class Exporter {
 }  // namespace
 
 StandardExport ExportStandardGedcom(std::string_view indi, std::string_view fam, const StandardExportOptions& options) {
-  std::vector<GedcomLine> lines;
-  lines.reserve(LineCountBound(indi) + LineCountBound(fam));
-  if (const auto error = AppendRecordLines(indi, lines)) {
+  Exporter exporter(options, LineCountBound(indi) + LineCountBound(fam));
+  if (const auto error = exporter.Read(indi)) {
     return {{}, "Individuals [GED], " + error->reason};
   }
-  if (const auto error = AppendRecordLines(fam, lines)) {
+  if (const auto error = exporter.Read(fam)) {
     return {{}, "Families [GED], " + error->reason};
   }
-  Exporter exporter(std::move(lines), options);
   return {exporter.Run(), {}};
 }
 
