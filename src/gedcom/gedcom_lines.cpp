@@ -73,12 +73,8 @@ RecordText ParseRecordText(std::string_view text) {
 }
 
 std::size_t LineCountBound(std::string_view text) {
-  // Counted with memchr; text with lone CR breaks only grows the vector later.
-  std::size_t count = 1;
-  for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
-    ++count;
-  }
-  return count;
+  // Text with lone CR breaks only grows the vector later.
+  return 1 + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
 bool RecordLineReader::Next(GedcomLine& line) {

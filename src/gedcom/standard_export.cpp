@@ -616,20 +616,26 @@ class Exporter {
   }
 
   void Pointer(int level, std::string_view tag, std::string_view xref) {
-    out_.append(std::to_string(level)).append(" ").append(tag).append(" @").append(xref).append("@\r\n");
+    pointer_.assign("@").append(xref).append("@");
+    AppendValueLines(out_, level, {}, tag, pointer_, options_.version);
     if (xref == "S1") {
       sourceUsed_ = true;
     }
   }
 
-  std::string UpperTag(const CompactLine& line) const {
-    std::string tag(line.TagText());
-    for (char& c : tag) {
+  // The tag in upper case; most are written so and are taken as they stand.
+  std::string_view UpperTag(const CompactLine& line) {
+    const std::string_view tag = line.TagText();
+    if (std::none_of(tag.begin(), tag.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+      return tag;
+    }
+    upperTag_.assign(tag);
+    for (char& c : upperTag_) {
       if (c >= 'a' && c <= 'z') {
         c = static_cast<char>(c - 'a' + 'A');
       }
     }
-    return tag;
+    return upperTag_;
   }
 
   std::size_t SubtreeEnd(std::size_t line, std::size_t end) const {
@@ -643,10 +649,7 @@ class Exporter {
   void WriteRecord(std::size_t r) {
     const CompactLine& head = lines_[records_[r].begin];
     const bool isIndi = IsKind(r, Tag::kIndi);
-    std::string tag = UpperTag(head);
-    if (Is70() && tag == "NOTE") {
-      tag = "SNOTE";
-    }
+    const std::string_view tag = Is70() && Is(head, Tag::kNote) ? "SNOTE" : UpperTag(head);
     std::string buffer;
     const std::string_view raw = RawValue(records_[r].begin, buffer);
     // A record's own value is a pointer only when it leads somewhere.
@@ -689,7 +692,8 @@ class Exporter {
         WriteLines(record, i + 1, end);
       } else if (isIndi && line.level == 1 && Is(line, Tag::kSex)) {
         const Sex sex = sex_[record];
-        Line(1, "SEX", std::string(1, static_cast<char>(sex == Sex::kOther && !Is70() ? Sex::kUnknown : sex)));
+        const char written = static_cast<char>(sex == Sex::kOther && !Is70() ? Sex::kUnknown : sex);
+        Line(1, "SEX", std::string_view(&written, 1));
       } else if (Is(line, Tag::kNote) && line.level > 0) {
         Notes(i, raw);
       } else if (Is(line, Tag::kSour) && line.level > 0) {
@@ -699,7 +703,7 @@ class Exporter {
         if (Defined(i) &&
             !(isFam && !toPerson && (Is(line, Tag::kHusb) || Is(line, Tag::kWife) || Is(line, Tag::kChil)))) {
           const bool partner = isFam && line.level == 1 && (Is(line, Tag::kHusb) || Is(line, Tag::kWife));
-          Pointer(line.level, partner ? PartnerTag(record, i) : std::string_view(UpperTag(line)), PointerTarget(raw));
+          Pointer(line.level, partner ? PartnerTag(record, i) : UpperTag(line), PointerTarget(raw));
           WriteLines(record, i + 1, end);
         }
       } else if (Is(line, Tag::kDate) && line.level > 1) {
@@ -889,6 +893,8 @@ class Exporter {
   std::string submitter_;
   std::string out_;
   std::string text_;
+  std::string pointer_;
+  std::string upperTag_;
   bool sourceUsed_ = false;
 };
 
