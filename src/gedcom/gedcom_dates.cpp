@@ -65,7 +65,10 @@ std::optional<std::string> NumericDate(std::string_view word, DateOrder order) {
     if (count == parts.size()) {
       return std::nullopt;
     }
-    const std::size_t to = std::min(word.find_first_of("/.-", from), word.size());
+    std::size_t to = from;
+    while (to < word.size() && word[to] != '/' && word[to] != '.' && word[to] != '-') {
+      ++to;
+    }
     parts[count] = word.substr(from, to - from);
     from = to + 1;
   }
@@ -118,12 +121,14 @@ bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> choi
 // The next word of a date from `at` on, `at` moved past it; empty at the
 // end. Blanks and commas separate the words.
 std::string_view NextWord(std::string_view text, std::size_t& at) {
-  const std::size_t start = text.find_first_not_of(" ,\t", at);
-  if (start == std::string_view::npos) {
-    at = text.size();
-    return {};
+  const auto separates = [](char c) { return c == ' ' || c == ',' || c == '\t'; };
+  while (at < text.size() && separates(text[at])) {
+    ++at;
   }
-  at = std::min(text.find_first_of(" ,\t", start), text.size());
+  const std::size_t start = at;
+  while (at < text.size() && !separates(text[at])) {
+    ++at;
+  }
   return text.substr(start, at - start);
 }
 

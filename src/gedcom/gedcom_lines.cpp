@@ -49,11 +49,15 @@ std::optional<std::string> ReadLine(std::string_view line, GedcomLine& out) {
     out.xref = xref;
     at = line.find_first_not_of(' ', close + 1);
   }
-  const std::size_t tagEnd = at == std::string_view::npos ? line.size() : std::min(line.find(' ', at), line.size());
-  out.tag = at == std::string_view::npos ? std::string_view() : line.substr(at, tagEnd - at);
-  if (!IsName(out.tag, kLongestTag)) {
+  at = std::min(at, line.size());
+  std::size_t tagEnd = at;
+  while (tagEnd < line.size() && IsNameCharacter(line[tagEnd])) {
+    ++tagEnd;
+  }
+  if (tagEnd == at || tagEnd - at > kLongestTag || (tagEnd < line.size() && line[tagEnd] != ' ')) {
     return "it has no tag of letters and digits";
   }
+  out.tag = line.substr(at, tagEnd - at);
   out.value = tagEnd < line.size() ? line.substr(tagEnd + 1) : std::string_view();
   return std::nullopt;
 }
@@ -73,8 +77,9 @@ RecordText ParseRecordText(std::string_view text) {
 }
 
 std::size_t LineCountBound(std::string_view text) {
-  // Text with lone CR breaks only grows the vector later.
-  return 1 + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+  // A line takes at least four bytes: level, blank, tag and line break.
+  constexpr std::size_t kShortestLine = 4;
+  return text.size() / kShortestLine + 1;
 }
 
 bool RecordLineReader::Next(GedcomLine& line) {

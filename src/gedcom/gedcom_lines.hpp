@@ -59,7 +59,7 @@ class RecordLineReader {
   std::optional<RecordTextError> error_;
 };
 
-// How many lines `text` has, counting LF breaks only, to reserve room.
+// At most how many lines `text` has, to reserve room without counting.
 std::size_t LineCountBound(std::string_view text);
 
 // Whether `value` is a pointer "@xref@" to a record.
