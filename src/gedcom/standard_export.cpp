@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -281,13 +282,21 @@ struct Record {
   std::size_t begin = 0;  // its level-0 line
   std::size_t end = 0;
   std::string_view xref;
-  bool written = true;  // false for a record replaced by a later one, HEAD and TRLR
+  Tag kind = Tag::kOther;  // the code of its tag
+  bool written = true;     // false for a record replaced by a later one, HEAD and TRLR
 };
 
-// A family's partner and child lines, and the persons they point to.
+// A partner or child line of a family, and the person it points to.
 struct Member {
+  std::size_t family = 0;  // record index
   std::size_t line = 0;
   std::size_t person = 0;  // record index
+};
+
+// A back-link of a person: FAMS, FAMC or ASSO.
+struct Link {
+  std::size_t record = 0;
+  std::string_view tag;
 };
 
 class Exporter {
@@ -302,13 +311,14 @@ class Exporter {
     RecordLineReader reader(text);
     GedcomLine line;
     while (reader.Next(line)) {
+      const std::size_t at = lines_.size();
+      const CompactLine& added = lines_.emplace_back(line);
       if (line.level == 0) {
         if (!records_.empty()) {
-          records_.back().end = lines_.size();
+          records_.back().end = at;
         }
-        records_.push_back({lines_.size(), 0, line.xref, true});
+        records_.push_back({at, 0, line.xref, added.code});
       }
-      lines_.emplace_back(line);
     }
     if (!records_.empty()) {
       records_.back().end = lines_.size();
@@ -387,9 +397,7 @@ class Exporter {
 
   std::size_t RecordOf(std::string_view xref) const { return byXref_.Find(xref); }
 
-  bool IsKind(std::size_t record, Tag tag) const {
-    return record < records_.size() && lines_[records_[record].begin].code == tag;
-  }
+  bool IsKind(std::size_t record, Tag tag) const { return record < records_.size() && records_[record].kind == tag; }
 
   static bool Is(const CompactLine& line, Tag tag) { return line.code == tag; }
 
@@ -411,8 +419,9 @@ class Exporter {
     return target < records_.size() && records_[target].written && !IsInlinedNote(target);
   }
 
+  // The partner and child lines of the families, in the order of the lines:
+  // the partners of one family stand together.
   void Families() {
-    members_.resize(records_.size());
     for (std::size_t r = 0; r < records_.size(); ++r) {
       if (!records_[r].written || !IsKind(r, Tag::kFam)) {
         continue;
@@ -424,9 +433,9 @@ class Exporter {
           continue;
         }
         if (Is(line, Tag::kHusb) || Is(line, Tag::kWife)) {
-          members_[r].partners.push_back({i, person});
+          partners_.push_back({r, i, person});
         } else if (Is(line, Tag::kChil)) {
-          members_[r].children.push_back({i, person});
+          children_.push_back({r, i, person});
         }
       }
     }
@@ -456,13 +465,13 @@ class Exporter {
     // that disagree leave it unknown.
     std::vector<Sex> inferred(records_.size(), Sex::kUnknown);
     std::vector<bool> conflict(records_.size(), false);
-    for (const auto& family : members_) {
-      if (family.partners.size() != 2) {
+    for (std::size_t first = 0; first < partners_.size(); first = FamilyEnd(first)) {
+      if (FamilyEnd(first) != first + 2) {
         continue;
       }
-      for (int k = 0; k < 2; ++k) {
-        const std::size_t self = family.partners[static_cast<std::size_t>(k)].person;
-        const std::size_t other = family.partners[static_cast<std::size_t>(1 - k)].person;
+      for (std::size_t k = 0; k < 2; ++k) {
+        const std::size_t self = partners_[first + k].person;
+        const std::size_t other = partners_[first + 1 - k].person;
         const Sex known = sex_[other];
         if (!defaulted[self] || defaulted[other] || (known != Sex::kMale && known != Sex::kFemale)) {
           continue;
@@ -486,28 +495,44 @@ class Exporter {
   // to the first as an associate with the relation "Partner"; 7.0 keeps
   // both partners in the family.
   void SameSexCouples() {
-    associates_.resize(records_.size());
     if (Is70()) {
       return;
     }
-    for (auto& family : members_) {
-      if (family.partners.size() == 2) {
-        const Sex first = sex_[family.partners[0].person];
-        if ((first == Sex::kMale || first == Sex::kFemale) && sex_[family.partners[1].person] == first) {
-          const Member second = family.partners[1];
-          family.partners.pop_back();
-          leftOut_.insert(second.line);
-          associates_[family.partners[0].person].push_back(second.person);
-          associates_[second.person].push_back(family.partners[0].person);
-        }
+    std::size_t kept = 0;
+    for (std::size_t first = 0; first < partners_.size();) {
+      const std::size_t end = FamilyEnd(first);
+      const Sex sex = sex_[partners_[first].person];
+      if (end == first + 2 && (sex == Sex::kMale || sex == Sex::kFemale) && sex_[partners_[first + 1].person] == sex) {
+        const Member& second = partners_[first + 1];
+        leftOut_.insert(second.line);
+        associates_.push_back({partners_[first].person, second.person});
+        associates_.push_back({second.person, partners_[first].person});
+        partners_[kept++] = partners_[first];
+      } else {
+        std::copy(partners_.begin() + static_cast<std::ptrdiff_t>(first),
+                  partners_.begin() + static_cast<std::ptrdiff_t>(end),
+                  partners_.begin() + static_cast<std::ptrdiff_t>(kept));
+        kept += end - first;
       }
+      first = end;
     }
+    partners_.resize(kept);
+  }
+
+  // Where the partners of the family of partners_[first] end.
+  std::size_t FamilyEnd(std::size_t first) const {
+    std::size_t end = first + 1;
+    while (end < partners_.size() && partners_[end].family == partners_[first].family) {
+      ++end;
+    }
+    return end;
   }
 
   // The HUSB or WIFE tag of a partner: the man is HUSB and the woman WIFE
   // whenever the sexes tell them apart; otherwise the record's own tag.
   std::string_view PartnerTag(std::size_t record, std::size_t line) const {
-    const auto& partners = members_[record].partners;
+    const auto family = std::ranges::equal_range(partners_, record, {}, &Member::family);
+    const std::span<const Member> partners(family.begin(), family.end());
     std::size_t self = 0;
     while (self < partners.size() && partners[self].line != line) {
       ++self;
@@ -664,12 +689,10 @@ class Exporter {
 
   void BackLinks(std::size_t person) {
     for (std::size_t k = linkStart_[person]; k < linkStart_[person + 1]; ++k) {
-      const auto& link = links_[k];
-      Pointer(1, link.second ? "FAMS" : "FAMC", records_[link.first].xref);
-    }
-    for (const std::size_t partner : associates_[person]) {
-      Pointer(1, "ASSO", records_[partner].xref);
-      out_.append("2 RELA Partner\r\n");
+      Pointer(1, links_[k].tag, records_[links_[k].record].xref);
+      if (links_[k].tag == "ASSO") {
+        out_.append("2 RELA Partner\r\n");
+      }
     }
   }
 
@@ -685,7 +708,8 @@ class Exporter {
         continue;
       }
       const std::string_view raw = RawValue(i, buffer);
-      if ((isIndi && line.level == 1 && (Is(line, Tag::kFams) || Is(line, Tag::kFamc))) || leftOut_.count(i) != 0) {
+      if ((isIndi && line.level == 1 && (Is(line, Tag::kFams) || Is(line, Tag::kFamc))) ||
+          (isFam && !leftOut_.empty() && leftOut_.count(i) != 0)) {
         // The back-links are made from the family records.
       } else if (isIndi && line.level == 1 && Is(line, Tag::kName)) {
         Name(raw, end > i + 1);
@@ -845,35 +869,33 @@ class Exporter {
     return lo;
   }
 
-  struct FamilyMembers {
-    std::vector<Member> partners;
-    std::vector<Member> children;
-  };
-
-  // FAMS (second true) and FAMC links of each person, in family order.
-  // Kept as one list sorted by person (FAMS before FAMC, each in family
-  // order) with the start of each person's part: no list per person.
+  // The FAMS, FAMC and ASSO links of each person, each kind in family
+  // order. Kept as one list sorted by person with the start of each
+  // person's part: no list per person.
   void Links() {
     linkStart_.assign(records_.size() + 1, 0);
-    for (const auto& family : members_) {
-      for (const auto& member : family.partners) {
-        ++linkStart_[member.person + 1];
-      }
-      for (const auto& member : family.children) {
-        ++linkStart_[member.person + 1];
-      }
+    for (const auto& member : partners_) {
+      ++linkStart_[member.person + 1];
+    }
+    for (const auto& member : children_) {
+      ++linkStart_[member.person + 1];
+    }
+    for (const auto& [person, partner] : associates_) {
+      ++linkStart_[person + 1];
     }
     for (std::size_t r = 0; r < records_.size(); ++r) {
       linkStart_[r + 1] += linkStart_[r];
     }
     links_.resize(linkStart_.back());
     std::vector<std::size_t> next(linkStart_.begin(), linkStart_.end() - 1);
-    for (const bool spouse : {true, false}) {
-      for (std::size_t r = 0; r < records_.size(); ++r) {
-        for (const auto& member : spouse ? members_[r].partners : members_[r].children) {
-          links_[next[member.person]++] = {r, spouse};
-        }
-      }
+    for (const auto& member : partners_) {
+      links_[next[member.person]++] = {member.family, "FAMS"};
+    }
+    for (const auto& member : children_) {
+      links_[next[member.person]++] = {member.family, "FAMC"};
+    }
+    for (const auto& [person, partner] : associates_) {
+      links_[next[person]++] = {partner, "ASSO"};
     }
   }
 
@@ -884,12 +906,13 @@ class Exporter {
   std::vector<std::size_t>
       target_;                     // by line: the record its pointer leads to, or kNoPointer, kUndefined, kSourceOfFile
   std::vector<int> notePointers_;  // by record: how many NOTE lines point to it, counted up to 2
-  std::vector<FamilyMembers> members_;
-  std::vector<std::pair<std::size_t, bool>> links_;  // (family, as spouse) of every person in turn
-  std::vector<std::size_t> linkStart_;               // by person: where its links start
+  std::vector<Member> partners_;
+  std::vector<Member> children_;
+  std::vector<Link> links_;             // of every person in turn
+  std::vector<std::size_t> linkStart_;  // by person: where its links start
   std::vector<Sex> sex_;
-  std::vector<std::vector<std::size_t>> associates_;  // partners outside a 5.5.1 family, by person
-  std::unordered_set<std::size_t> leftOut_;           // partner lines that 5.5.1 cannot hold
+  std::vector<std::pair<std::size_t, std::size_t>> associates_;  // (person, partner) outside a 5.5.1 family
+  std::unordered_set<std::size_t> leftOut_;                      // partner lines that 5.5.1 cannot hold
   std::string submitter_;
   std::string out_;
   std::string text_;
