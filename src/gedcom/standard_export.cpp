@@ -264,7 +264,8 @@ struct CompactLine {
         valueSize(line.value.size()),
         tagSize(static_cast<std::uint8_t>(line.tag.size())),
         level(static_cast<std::uint8_t>(line.level)),
-        code(TagCode(line.tag)) {}
+        code(TagCode(line.tag)),
+        pointer(IsPointer(line.value)) {}
 
   std::string_view TagText() const { return {tag, tagSize}; }
   std::string_view Value() const {
@@ -276,6 +277,7 @@ struct CompactLine {
   std::uint8_t tagSize;  // tags have at most 31 characters
   std::uint8_t level;    // levels go up to 99
   Tag code;
+  bool pointer;  // whether the value is "@xref@"
 };
 
 struct Record {
@@ -303,10 +305,12 @@ class Exporter {
  public:
   Exporter(const StandardExportOptions& options, std::size_t lineBound) : options_(options) {
     lines_.reserve(lineBound);
+    byXref_.Reserve(lineBound);
   }
 
-  // Reads the lines of one box and the records they start; the first line
-  // that is not GEDCOM, or nothing.
+  // Reads the lines of one box and indexes the records they make, each
+  // while its text is fresh in the cache; the first line that is not
+  // GEDCOM, or nothing.
   std::optional<RecordTextError> Read(std::string_view text) {
     RecordLineReader reader(text);
     GedcomLine line;
@@ -314,14 +318,14 @@ class Exporter {
       const std::size_t at = lines_.size();
       const CompactLine& added = lines_.emplace_back(line);
       if (line.level == 0) {
-        if (!records_.empty()) {
-          records_.back().end = at;
+        if (!records_.empty() && records_.back().end == 0) {
+          EndRecord(at);
         }
         records_.push_back({at, 0, line.xref, added.code});
       }
     }
-    if (!records_.empty()) {
-      records_.back().end = lines_.size();
+    if (!records_.empty() && records_.back().end == 0) {
+      EndRecord(lines_.size());
     }
     return reader.error();
   }
@@ -349,37 +353,41 @@ class Exporter {
  private:
   bool Is70() const { return options_.version == GedcomVersion::k70; }
 
-  void Index() {
-    byXref_.Reserve(records_.size());
-    for (std::size_t r = 0; r < records_.size(); ++r) {
-      const CompactLine& head = lines_[records_[r].begin];
-      std::string buffer;
-      const bool emptyNote = Is(head, Tag::kNote) && RawValue(records_[r].begin, buffer).empty() &&
-                             std::all_of(lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].begin) + 1,
-                                         lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].end),
-                                         [this](const CompactLine& line) { return IsTextContinuation(line); });
-      // The export writes its own header and trailer; a note without text
-      // says nothing and a reader refuses it.
-      // 7.0 keeps @VOID@ for a pointer to nothing.
-      const bool reserved = Is70() && records_[r].xref == "VOID";
-      if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr) || emptyNote || reserved) {
-        records_[r].written = false;
-        continue;
-      }
-      if (records_[r].xref.empty()) {
-        continue;
-      }
-      // A record given again ("Process the test" twice) replaces the earlier.
-      const std::size_t earlier = byXref_.Put(records_[r].xref, r);
-      if (earlier != kNone) {
-        records_[earlier].written = false;
-      }
+  // Ends the last record at line `end`: whether it is written, and under
+  // which cross-reference.
+  void EndRecord(std::size_t end) {
+    const std::size_t r = records_.size() - 1;
+    records_[r].end = end;
+    const CompactLine& head = lines_[records_[r].begin];
+    std::string buffer;
+    const bool emptyNote = Is(head, Tag::kNote) && RawValue(records_[r].begin, buffer).empty() &&
+                           std::all_of(lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].begin) + 1,
+                                       lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].end),
+                                       [this](const CompactLine& line) { return IsTextContinuation(line); });
+    // The export writes its own header and trailer; a note without text
+    // says nothing and a reader refuses it.
+    // 7.0 keeps @VOID@ for a pointer to nothing.
+    const bool reserved = Is70() && records_[r].xref == "VOID";
+    if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr) || emptyNote || reserved) {
+      records_[r].written = false;
+      return;
     }
+    if (records_[r].xref.empty()) {
+      return;
+    }
+    // A record given again ("Process the test" twice) replaces the earlier.
+    const std::size_t earlier = byXref_.Put(records_[r].xref, r);
+    if (earlier != kNone) {
+      records_[earlier].written = false;
+    }
+  }
+
+  void Index() {
     // Every pointer is looked up once.
     target_.assign(lines_.size(), kNoPointer);
     notePointers_.assign(records_.size(), 0);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (!IsPointer(lines_[i].Value())) {
+      if (!lines_[i].pointer) {
         continue;
       }
       const std::string_view xref = PointerTarget(lines_[i].Value());
