@@ -43,7 +43,7 @@ std::optional<int> MonthOf(std::string_view text, bool numberAllowed) {
 std::string Format(std::optional<int> day, int month, int year) {
   std::string out;
   if (day) {
-    out = std::to_string(*day) + " ";
+    out.append(std::to_string(*day)).append(" ");
   }
   out.append(kMonths[static_cast<std::size_t>(month - 1)]).append(" ").append(std::to_string(year));
   return out;

@@ -267,6 +267,8 @@ struct CompactLine {
         code(TagCode(line.tag)),
         pointer(IsPointer(line.value)) {}
 
+  bool IsTextContinuation() const { return code == Tag::kConc || code == Tag::kCont; }
+
   std::string_view TagText() const { return {tag, tagSize}; }
   std::string_view Value() const {
     return valueSize == 0 ? std::string_view() : std::string_view(tag + tagSize + 1, valueSize);
@@ -277,7 +279,8 @@ struct CompactLine {
   std::uint8_t tagSize;  // tags have at most 31 characters
   std::uint8_t level;    // levels go up to 99
   Tag code;
-  bool pointer;  // whether the value is "@xref@"
+  bool pointer;            // whether the value is "@xref@"
+  bool continued = false;  // whether CONC or CONT lines below it go on with its value
 };
 
 struct Record {
@@ -314,9 +317,14 @@ class Exporter {
   std::optional<RecordTextError> Read(std::string_view text) {
     RecordLineReader reader(text);
     GedcomLine line;
+    std::array<std::size_t, 100> lastAtLevel{};  // the last line of each level
     while (reader.Next(line)) {
       const std::size_t at = lines_.size();
       const CompactLine& added = lines_.emplace_back(line);
+      lastAtLevel[added.level] = at;
+      if (added.level > 0 && added.IsTextContinuation()) {
+        lines_[lastAtLevel[added.level - 1]].continued = true;
+      }
       if (line.level == 0) {
         if (!records_.empty() && records_.back().end == 0) {
           EndRecord(at);
@@ -363,7 +371,7 @@ class Exporter {
     const bool emptyNote = Is(head, Tag::kNote) && RawValue(records_[r].begin, buffer).empty() &&
                            std::all_of(lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].begin) + 1,
                                        lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].end),
-                                       [this](const CompactLine& line) { return IsTextContinuation(line); });
+                                       [](const CompactLine& line) { return line.IsTextContinuation(); });
     // The export writes its own header and trailer; a note without text
     // says nothing and a reader refuses it.
     // 7.0 keeps @VOID@ for a pointer to nothing.
@@ -408,8 +416,6 @@ class Exporter {
   bool IsKind(std::size_t record, Tag tag) const { return record < records_.size() && records_[record].kind == tag; }
 
   static bool Is(const CompactLine& line, Tag tag) { return line.code == tag; }
-
-  static bool IsTextContinuation(const CompactLine& line) { return Is(line, Tag::kConc) || Is(line, Tag::kCont); }
 
   // A note record that one NOTE line points to is written there, as the
   // person's own note; one that several point to stays a shared note, so
@@ -584,11 +590,14 @@ class Exporter {
   // The value of a line with the CONC and CONT lines below it joined in
   // (LF for CONT).
   std::string_view RawValue(std::size_t line, std::string& buffer) const {
+    if (!lines_[line].continued) {
+      return lines_[line].Value();
+    }
     const int level = lines_[line].level;
     std::size_t i = line + 1;
     bool joined = false;
     for (; i < lines_.size() && lines_[i].level > level; ++i) {
-      if (lines_[i].level == level + 1 && IsTextContinuation(lines_[i])) {
+      if (lines_[i].level == level + 1 && lines_[i].IsTextContinuation()) {
         if (!joined) {
           buffer.assign(lines_[line].Value());
           joined = true;
@@ -711,7 +720,7 @@ class Exporter {
     for (std::size_t i = from; i < to;) {
       const CompactLine& line = lines_[i];
       const std::size_t end = SubtreeEnd(i, to);
-      if (IsTextContinuation(line)) {
+      if (line.IsTextContinuation()) {
         i = end;
         continue;
       }
