@@ -2,6 +2,9 @@
 #include "gedcom/gedcom_lines.hpp"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace quenby {
 namespace {
@@ -21,9 +24,40 @@ bool IsName(std::string_view text, std::size_t longest) {
   return !text.empty() && text.size() <= longest && std::all_of(text.begin(), text.end(), IsNameCharacter);
 }
 
-// Reads one non-empty line; the reason when it is not a GEDCOM line.
-std::optional<std::string> ReadLine(std::string_view line, GedcomLine& out) {
-  std::size_t at = line.find_first_not_of(' ');
+// Where the line from `at` on ends: the first CR or LF, or the end of the
+// text. Eight characters are looked at together: the high bit of each byte
+// below 0x0E (LF is 0x0A, CR 0x0D) is set in (word - 0x0E0E...) & ~word &
+// 0x8080..., and the lowest such bit marks the first of them.
+std::size_t LineEnd(std::string_view text, std::size_t at) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  constexpr std::uint64_t kBelowCr = 0x0E * kOnes;
+  constexpr bool kLowestFirst = std::endian::native == std::endian::little;
+  while (at + sizeof(std::uint64_t) <= text.size()) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    const std::uint64_t below = (word - kBelowCr) & ~word & kHighBits;
+    if (below == 0) {
+      at += sizeof word;
+      continue;
+    }
+    // Elsewhere than on little-endian machines, the bytes are looked at one by one.
+    at += kLowestFirst ? static_cast<std::size_t>(std::countr_zero(below)) / 8 : 0;
+    if (text[at] == '\n' || text[at] == '\r') {
+      return at;
+    }
+    ++at;  // a tab or another control character
+  }
+  while (at < text.size() && text[at] != '\n' && text[at] != '\r') {
+    ++at;
+  }
+  return at;
+}
+
+// Reads one line whose first character other than a blank is at `at`; the
+// reason when it is not a GEDCOM line.
+std::optional<std::string> ReadLine(std::string_view line, std::size_t at, GedcomLine& out) {
+  out.xref = {};
   std::size_t digits = 0;
   while (at + digits < line.size() && IsDigit(line[at + digits])) {
     ++digits;
@@ -84,21 +118,16 @@ std::size_t LineCountBound(std::string_view text) {
 
 bool RecordLineReader::Next(GedcomLine& line) {
   while (at_ < text_.size() && !error_) {
-    // Lines are short: looking at each character for CR and LF once is
-    // faster than searching for both.
-    std::size_t end = at_;
-    while (end < text_.size() && text_[end] != '\n' && text_[end] != '\r') {
-      ++end;
-    }
+    const std::size_t end = LineEnd(text_, at_);
     const std::string_view text = text_.substr(at_, end - at_);
     ++lineNumber_;
     at_ = end + (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n' ? 2 : 1);
-    if (text.find_first_not_of(' ') == std::string_view::npos) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
       continue;
     }
-    line = GedcomLine{};
     line.lineNumber = lineNumber_;
-    auto reason = ReadLine(text, line);
+    auto reason = ReadLine(text, first, line);
     if (!reason && line.level > previousLevel_ + 1) {
       reason = previousLevel_ < 0 ? "the first line of a record has level 0" : "its level is more than one deeper";
     }
