@@ -85,8 +85,10 @@ std::optional<std::string> NumericDate(std::string_view word, DateOrder order) {
   }
   const auto year = YearOf(parts[2]);
   const std::size_t dayPart = order == DateOrder::kDayFirst ? 0 : 1;
-  const auto chosen = FullDate(DayOf(parts[dayPart]), MonthOf(parts[1 - dayPart], true), year);
-  return chosen ? chosen : FullDate(DayOf(parts[1 - dayPart]), MonthOf(parts[dayPart], true), year);
+  if (auto chosen = FullDate(DayOf(parts[dayPart]), MonthOf(parts[1 - dayPart], true), year)) {
+    return chosen;
+  }
+  return FullDate(DayOf(parts[1 - dayPart]), MonthOf(parts[dayPart], true), year);
 }
 
 // One date: a year, month year, day month year, month day year, or a
@@ -104,7 +106,7 @@ std::optional<std::string> SimpleDate(std::span<const std::string_view> words, D
       return month && year ? std::optional(Format(std::nullopt, *month, *year)) : std::nullopt;
     }
     case 3:
-      if (const auto date = FullDate(DayOf(words[0]), MonthOf(words[1], false), YearOf(words[2]))) {
+      if (auto date = FullDate(DayOf(words[0]), MonthOf(words[1], false), YearOf(words[2]))) {
         return date;
       }
       return FullDate(DayOf(words[1]), MonthOf(words[0], false), YearOf(words[2]));
@@ -182,7 +184,7 @@ std::optional<std::string> StandardDate(std::string_view text, DateOrder order) 
   if (words.empty()) {
     return std::nullopt;
   }
-  if (const auto date = SimpleDate(words, order)) {
+  if (auto date = SimpleDate(words, order)) {
     return date;
   }
   const auto rest = words.subspan(1);
