@@ -231,8 +231,11 @@ class XrefIndex {
   // Whether `xref` is one to three characters other than digits followed by
   // a number without leading zero that the vectors may hold.
   bool Numbered(std::string_view xref, std::string_view& prefix, std::size_t& number) const {
-    const std::size_t digits = xref.find_first_of("0123456789");
-    if (digits == 0 || digits == std::string_view::npos || digits > 3 || xref.size() - digits > 7 ||
+    std::size_t digits = 0;
+    while (digits < xref.size() && (xref[digits] < '0' || xref[digits] > '9')) {
+      ++digits;
+    }
+    if (digits == 0 || digits == xref.size() || digits > 3 || xref.size() - digits > 7 ||
         xref[digits] == '0') {
       return false;
     }
