@@ -235,8 +235,7 @@ class XrefIndex {
     while (digits < xref.size() && (xref[digits] < '0' || xref[digits] > '9')) {
       ++digits;
     }
-    if (digits == 0 || digits == xref.size() || digits > 3 || xref.size() - digits > 7 ||
-        xref[digits] == '0') {
+    if (digits == 0 || digits == xref.size() || digits > 3 || xref.size() - digits > 7 || xref[digits] == '0') {
       return false;
     }
     number = 0;
@@ -536,6 +535,16 @@ class Exporter {
     partners_.resize(kept);
   }
 
+  // The partners of family `record`, which is written after the families
+  // before it.
+  void FindPartners(std::size_t record) {
+    while (nextPartner_ < partners_.size() && partners_[nextPartner_].family < record) {
+      ++nextPartner_;
+    }
+    const bool found = nextPartner_ < partners_.size() && partners_[nextPartner_].family == record;
+    familyPartners_ = {partners_.data() + nextPartner_, found ? FamilyEnd(nextPartner_) - nextPartner_ : 0};
+  }
+
   // Where the partners of the family of partners_[first] end.
   std::size_t FamilyEnd(std::size_t first) const {
     std::size_t end = first + 1;
@@ -547,9 +556,8 @@ class Exporter {
 
   // The HUSB or WIFE tag of a partner: the man is HUSB and the woman WIFE
   // whenever the sexes tell them apart; otherwise the record's own tag.
-  std::string_view PartnerTag(std::size_t record, std::size_t line) const {
-    const auto family = std::ranges::equal_range(partners_, record, {}, &Member::family);
-    const std::span<const Member> partners(family.begin(), family.end());
+  std::string_view PartnerTag(std::size_t line) const {
+    const std::span<const Member> partners = familyPartners_;
     std::size_t self = 0;
     while (self < partners.size() && partners[self].line != line) {
       ++self;
@@ -701,6 +709,9 @@ class Exporter {
     const bool pointer = raw == head.Value() && Defined(records_[r].begin);
     sourceUsed_ = sourceUsed_ || (pointer && target_[records_[r].begin] == kSourceOfFile);
     AppendValueLines(out_, 0, records_[r].xref, tag, pointer ? raw : Text(raw), options_.version);
+    if (IsKind(r, Tag::kFam)) {
+      FindPartners(r);
+    }
     WriteLines(r, records_[r].begin + 1, records_[r].end);
     if (isIndi) {
       BackLinks(r);
@@ -747,7 +758,7 @@ class Exporter {
         if (Defined(i) &&
             !(isFam && !toPerson && (Is(line, Tag::kHusb) || Is(line, Tag::kWife) || Is(line, Tag::kChil)))) {
           const bool partner = isFam && line.level == 1 && (Is(line, Tag::kHusb) || Is(line, Tag::kWife));
-          Pointer(line.level, partner ? PartnerTag(record, i) : UpperTag(line), PointerTarget(raw));
+          Pointer(line.level, partner ? PartnerTag(i) : UpperTag(line), PointerTarget(raw));
           WriteLines(record, i + 1, end);
         }
       } else if (Is(line, Tag::kDate) && line.level > 1) {
@@ -928,8 +939,10 @@ class Exporter {
   std::vector<int> notePointers_;  // by record: how many NOTE lines point to it, counted up to 2
   std::vector<Member> partners_;
   std::vector<Member> children_;
-  std::vector<Link> links_;             // of every person in turn
-  std::vector<std::size_t> linkStart_;  // by person: where its links start
+  std::size_t nextPartner_ = 0;             // the first partner of a family not yet written
+  std::span<const Member> familyPartners_;  // those of the family being written
+  std::vector<Link> links_;                 // of every person in turn
+  std::vector<std::size_t> linkStart_;      // by person: where its links start
   std::vector<Sex> sex_;
   std::vector<std::pair<std::size_t, std::size_t>> associates_;  // (person, partner) outside a 5.5.1 family
   std::unordered_set<std::size_t> leftOut_;                      // partner lines that 5.5.1 cannot hold
