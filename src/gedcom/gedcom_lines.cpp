@@ -100,7 +100,6 @@ std::optional<std::string> ReadLine(std::string_view line, std::size_t at, Gedco
 
 RecordText ParseRecordText(std::string_view text) {
   RecordText result;
-  result.lines.reserve(LineCountBound(text));
   RecordLineReader reader(text);
   GedcomLine line;
   while (reader.Next(line)) {

@@ -77,7 +77,7 @@ NameParts SplitName(std::string_view name) {
   const std::size_t open = name.find('/');
   const std::size_t close = open == std::string_view::npos ? open : name.find('/', open + 1);
   std::vector<std::string_view> words;
-  words.reserve(8);
+  words.reserve(8);  // room for the words of almost every name
   std::size_t surnameFrom = 0;
   std::size_t surnameTo = 0;
   if (close == std::string_view::npos) {
@@ -148,6 +148,7 @@ NameParts SplitName(std::string_view name) {
 
 std::string NameValue(const NameParts& parts) {
   std::string out;
+  // The pieces with at most four blanks and two "/".
   out.reserve(parts.prefix.size() + parts.given.size() + parts.surnamePrefix.size() + parts.surname.size() +
               parts.suffix.size() + 6);
   out.append(parts.prefix);
