@@ -525,10 +525,9 @@ class Exporter {
         associates_.push_back({second.person, partners_[first].person});
         partners_[kept++] = partners_[first];
       } else {
-        std::copy(partners_.begin() + static_cast<std::ptrdiff_t>(first),
-                  partners_.begin() + static_cast<std::ptrdiff_t>(end),
-                  partners_.begin() + static_cast<std::ptrdiff_t>(kept));
-        kept += end - first;
+        for (std::size_t k = first; k < end; ++k) {
+          partners_[kept++] = partners_[k];
+        }
       }
       first = end;
     }
@@ -558,12 +557,15 @@ class Exporter {
   // whenever the sexes tell them apart; otherwise the record's own tag.
   std::string_view PartnerTag(std::size_t line) const {
     const std::span<const Member> partners = familyPartners_;
+    const std::string_view own = Is(lines_[line], Tag::kHusb) ? "HUSB" : "WIFE";
+    if (partners.size() > 2) {
+      return own;
+    }
     std::size_t self = 0;
     while (self < partners.size() && partners[self].line != line) {
       ++self;
     }
-    const std::string_view own = Is(lines_[line], Tag::kHusb) ? "HUSB" : "WIFE";
-    if (self == partners.size() || partners.size() > 2) {
+    if (self == partners.size()) {
       return own;
     }
     const Sex mine = sex_[partners[self].person];
