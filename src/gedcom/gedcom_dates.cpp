@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <vector>
+#include <span>
 
 #include "text/calendar.hpp"
 #include "text/text.hpp"
@@ -43,7 +43,7 @@ std::optional<int> MonthOf(std::string_view text, bool numberAllowed) {
 std::string Format(std::optional<int> day, int month, int year) {
   std::string out;
   if (day) {
-    out = std::to_string(*day) + " ";
+    out.append(std::to_string(*day)).append(" ");
   }
   out.append(kMonths[static_cast<std::size_t>(month - 1)]).append(" ").append(std::to_string(year));
   return out;
@@ -56,18 +56,28 @@ std::optional<std::string> FullDate(std::optional<int> day, std::optional<int> m
   return std::nullopt;
 }
 
-// One date written as one word with "/", "." or "-" between its parts.
+// One date written as one word with "/", "." or "-" between its two or
+// three parts.
 std::optional<std::string> NumericDate(std::string_view word, DateOrder order) {
-  std::string unified(word);
-  std::replace(unified.begin(), unified.end(), '.', '/');
-  std::replace(unified.begin(), unified.end(), '-', '/');
-  const auto parts = SplitOn(unified, "/");
-  if (parts.size() == 2) {
+  std::array<std::string_view, 3> parts;
+  std::size_t count = 0;
+  for (std::size_t from = 0; from <= word.size(); ++count) {
+    if (count == parts.size()) {
+      return std::nullopt;
+    }
+    std::size_t to = from;
+    while (to < word.size() && word[to] != '/' && word[to] != '.' && word[to] != '-') {
+      ++to;
+    }
+    parts[count] = word.substr(from, to - from);
+    from = to + 1;
+  }
+  if (count == 2) {
     const auto month = MonthOf(parts[0], true);
     const auto year = YearOf(parts[1]);
     return month && year ? std::optional(Format(std::nullopt, *month, *year)) : std::nullopt;
   }
-  if (parts.size() != 3) {
+  if (count != 3) {
     return std::nullopt;
   }
   if (parts[0].size() == 4) {
@@ -75,13 +85,15 @@ std::optional<std::string> NumericDate(std::string_view word, DateOrder order) {
   }
   const auto year = YearOf(parts[2]);
   const std::size_t dayPart = order == DateOrder::kDayFirst ? 0 : 1;
-  const auto chosen = FullDate(DayOf(parts[dayPart]), MonthOf(parts[1 - dayPart], true), year);
-  return chosen ? chosen : FullDate(DayOf(parts[1 - dayPart]), MonthOf(parts[dayPart], true), year);
+  if (auto chosen = FullDate(DayOf(parts[dayPart]), MonthOf(parts[1 - dayPart], true), year)) {
+    return chosen;
+  }
+  return FullDate(DayOf(parts[1 - dayPart]), MonthOf(parts[dayPart], true), year);
 }
 
 // One date: a year, month year, day month year, month day year, or a
 // numeric date.
-std::optional<std::string> SimpleDate(const std::vector<std::string_view>& words, DateOrder order) {
+std::optional<std::string> SimpleDate(std::span<const std::string_view> words, DateOrder order) {
   switch (words.size()) {
     case 1:
       if (const auto year = YearOf(words[0])) {
@@ -94,7 +106,7 @@ std::optional<std::string> SimpleDate(const std::vector<std::string_view>& words
       return month && year ? std::optional(Format(std::nullopt, *month, *year)) : std::nullopt;
     }
     case 3:
-      if (const auto date = FullDate(DayOf(words[0]), MonthOf(words[1], false), YearOf(words[2]))) {
+      if (auto date = FullDate(DayOf(words[0]), MonthOf(words[1], false), YearOf(words[2]))) {
         return date;
       }
       return FullDate(DayOf(words[1]), MonthOf(words[0], false), YearOf(words[2]));
@@ -108,34 +120,41 @@ bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> choi
                      [word](std::string_view choice) { return EqualsIgnoringAsciiCase(word, choice); });
 }
 
-// The words of a date: blanks and commas separate them.
-std::vector<std::string_view> Words(std::string_view text) {
-  std::vector<std::string_view> words;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t start = text.find_first_not_of(" ,\t", at);
-    if (start == std::string_view::npos) {
-      break;
-    }
-    const std::size_t end = std::min(text.find_first_of(" ,\t", start), text.size());
-    words.push_back(text.substr(start, end - start));
-    at = end;
+// The next word of a date from `at` on, `at` moved past it; empty at the
+// end. Blanks and commas separate the words.
+std::string_view NextWord(std::string_view text, std::size_t& at) {
+  const auto separates = [](char c) { return c == ' ' || c == ',' || c == '\t'; };
+  while (at < text.size() && separates(text[at])) {
+    ++at;
   }
-  return words;
+  const std::size_t start = at;
+  while (at < text.size() && !separates(text[at])) {
+    ++at;
+  }
+  return text.substr(start, at - start);
 }
 
-std::vector<std::string_view> Slice(const std::vector<std::string_view>& words, std::size_t from, std::size_t to) {
-  return {words.begin() + static_cast<std::ptrdiff_t>(from), words.begin() + static_cast<std::ptrdiff_t>(to)};
+// Every form this reads has at most eight words: the first nine words of a
+// longer text tell it from every form as all of its words would.
+using DateWords = std::array<std::string_view, 9>;
+
+// The first words of `text`, as many as `words` holds.
+std::span<const std::string_view> Words(std::string_view text, DateWords& words) {
+  std::size_t count = 0;
+  std::size_t at = 0;
+  for (auto word = NextWord(text, at); !word.empty() && count < words.size(); word = NextWord(text, at)) {
+    words[count++] = word;
+  }
+  return {words.data(), count};
 }
 
 // Two dates joined by `joiner` ("and", "to", "-").
-std::optional<std::string> Pair(const std::vector<std::string_view>& words,
-                                std::initializer_list<std::string_view> joiner, std::string_view first,
-                                std::string_view second, DateOrder order) {
+std::optional<std::string> Pair(std::span<const std::string_view> words, std::initializer_list<std::string_view> joiner,
+                                std::string_view first, std::string_view second, DateOrder order) {
   for (std::size_t i = 1; i + 1 < words.size(); ++i) {
     if (IsOneOf(words[i], joiner)) {
-      const auto a = SimpleDate(Slice(words, 0, i), order);
-      const auto b = SimpleDate(Slice(words, i + 1, words.size()), order);
+      const auto a = SimpleDate(words.first(i), order);
+      const auto b = SimpleDate(words.subspan(i + 1), order);
       if (a && b) {
         return std::string(first) + *a + std::string(second) + *b;
       }
@@ -150,22 +169,25 @@ std::optional<std::string> DashRange(std::string_view text, DateOrder order) {
   if (dash == std::string_view::npos || text.find('-', dash + 1) != std::string_view::npos) {
     return std::nullopt;
   }
-  const auto a = SimpleDate(Words(text.substr(0, dash)), order);
-  const auto b = SimpleDate(Words(text.substr(dash + 1)), order);
+  DateWords before;
+  DateWords after;
+  const auto a = SimpleDate(Words(text.substr(0, dash), before), order);
+  const auto b = SimpleDate(Words(text.substr(dash + 1), after), order);
   return a && b ? std::optional("BET " + *a + " AND " + *b) : std::nullopt;
 }
 
 }  // namespace
 
 std::optional<std::string> StandardDate(std::string_view text, DateOrder order) {
-  const auto words = Words(text);
+  DateWords buffer;
+  const auto words = Words(text, buffer);
   if (words.empty()) {
     return std::nullopt;
   }
-  if (const auto date = SimpleDate(words, order)) {
+  if (auto date = SimpleDate(words, order)) {
     return date;
   }
-  const auto rest = Slice(words, 1, words.size());
+  const auto rest = words.subspan(1);
   struct Qualifier {
     std::initializer_list<std::string_view> words;
     std::string_view keyword;
@@ -201,7 +223,8 @@ std::optional<std::string> StandardDate(std::string_view text, DateOrder order) 
 
 std::optional<std::string> YearOfPhrase(std::string_view text) {
   std::optional<std::string> found;
-  for (const auto word : Words(text)) {
+  std::size_t at = 0;
+  for (auto word = NextWord(text, at); !word.empty(); word = NextWord(text, at)) {
     if (const auto year = YearOf(word)) {
       if (found) {
         return std::nullopt;

@@ -2,6 +2,9 @@
 #include "gedcom/gedcom_lines.hpp"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace quenby {
 namespace {
@@ -21,9 +24,40 @@ bool IsName(std::string_view text, std::size_t longest) {
   return !text.empty() && text.size() <= longest && std::all_of(text.begin(), text.end(), IsNameCharacter);
 }
 
-// Reads one non-empty line; the reason when it is not a GEDCOM line.
-std::optional<std::string> ReadLine(std::string_view line, GedcomLine& out) {
-  std::size_t at = line.find_first_not_of(' ');
+// Where the line from `at` on ends: the first CR or LF, or the end of the
+// text. Eight characters are looked at together: the high bit of each byte
+// below 0x0E (LF is 0x0A, CR 0x0D) is set in (word - 0x0E0E...) & ~word &
+// 0x8080..., and the lowest such bit marks the first of them.
+std::size_t LineEnd(std::string_view text, std::size_t at) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kHighBits = 0x8080808080808080;
+  constexpr std::uint64_t kBelowCr = 0x0E * kOnes;
+  constexpr bool kLowestFirst = std::endian::native == std::endian::little;
+  while (at + sizeof(std::uint64_t) <= text.size()) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + at, sizeof word);
+    const std::uint64_t below = (word - kBelowCr) & ~word & kHighBits;
+    if (below == 0) {
+      at += sizeof word;
+      continue;
+    }
+    // Elsewhere than on little-endian machines, the bytes are looked at one by one.
+    at += kLowestFirst ? static_cast<std::size_t>(std::countr_zero(below)) / 8 : 0;
+    if (text[at] == '\n' || text[at] == '\r') {
+      return at;
+    }
+    ++at;  // a tab or another control character
+  }
+  while (at < text.size() && text[at] != '\n' && text[at] != '\r') {
+    ++at;
+  }
+  return at;
+}
+
+// Reads one line whose first character other than a blank is at `at`; the
+// reason when it is not a GEDCOM line.
+std::optional<std::string> ReadLine(std::string_view line, std::size_t at, GedcomLine& out) {
+  out.xref = {};
   std::size_t digits = 0;
   while (at + digits < line.size() && IsDigit(line[at + digits])) {
     ++digits;
@@ -49,11 +83,15 @@ std::optional<std::string> ReadLine(std::string_view line, GedcomLine& out) {
     out.xref = xref;
     at = line.find_first_not_of(' ', close + 1);
   }
-  const std::size_t tagEnd = at == std::string_view::npos ? line.size() : std::min(line.find(' ', at), line.size());
-  out.tag = at == std::string_view::npos ? std::string_view() : line.substr(at, tagEnd - at);
-  if (!IsName(out.tag, kLongestTag)) {
+  at = std::min(at, line.size());
+  std::size_t tagEnd = at;
+  while (tagEnd < line.size() && IsNameCharacter(line[tagEnd])) {
+    ++tagEnd;
+  }
+  if (tagEnd == at || tagEnd - at > kLongestTag || (tagEnd < line.size() && line[tagEnd] != ' ')) {
     return "it has no tag of letters and digits";
   }
+  out.tag = line.substr(at, tagEnd - at);
   out.value = tagEnd < line.size() ? line.substr(tagEnd + 1) : std::string_view();
   return std::nullopt;
 }
@@ -62,58 +100,47 @@ std::optional<std::string> ReadLine(std::string_view line, GedcomLine& out) {
 
 RecordText ParseRecordText(std::string_view text) {
   RecordText result;
-  result.lines.reserve(LineCountBound(text));
-  result.error = AppendRecordLines(text, result.lines);
+  RecordLineReader reader(text);
+  GedcomLine line;
+  while (reader.Next(line)) {
+    result.lines.push_back(line);
+  }
+  result.error = reader.error();
   return result;
 }
 
 std::size_t LineCountBound(std::string_view text) {
-  // Counted with memchr; text with lone CR breaks only grows the vector later.
-  std::size_t count = 1;
-  for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
-    ++count;
-  }
-  return count;
+  // A line takes at least four bytes: level, blank, tag and line break.
+  constexpr std::size_t kShortestLine = 4;
+  return text.size() / kShortestLine + 1;
 }
 
-std::optional<RecordTextError> AppendRecordLines(std::string_view text, std::vector<GedcomLine>& lines) {
-  std::size_t lineNumber = 0;
-  int previousLevel = -1;
-  std::size_t start = 0;
-  // The next CR and LF, each found with memchr (much faster than testing
-  // every character against both) and searched again only once passed.
-  std::size_t nextLf = text.find('\n');
-  std::size_t nextCr = text.find('\r');
-  while (start < text.size()) {
-    if (nextLf < start) {
-      nextLf = text.find('\n', start);
-    }
-    if (nextCr < start) {
-      nextCr = text.find('\r', start);
-    }
-    const std::size_t end = std::min({nextLf, nextCr, text.size()});
-    const std::string_view line = text.substr(start, end - start);
-    ++lineNumber;
-    start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
-    if (line.find_first_not_of(' ') == std::string_view::npos) {
+bool RecordLineReader::Next(GedcomLine& line) {
+  while (at_ < text_.size() && !error_) {
+    const std::size_t end = LineEnd(text_, at_);
+    const std::string_view text = text_.substr(at_, end - at_);
+    ++lineNumber_;
+    at_ = end + (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n' ? 2 : 1);
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
       continue;
     }
-    GedcomLine read;
-    read.lineNumber = lineNumber;
-    auto reason = ReadLine(line, read);
-    if (!reason && read.level > previousLevel + 1) {
-      reason = previousLevel < 0 ? "the first line of a record has level 0" : "its level is more than one deeper";
+    line.lineNumber = lineNumber_;
+    auto reason = ReadLine(text, first, line);
+    if (!reason && line.level > previousLevel_ + 1) {
+      reason = previousLevel_ < 0 ? "the first line of a record has level 0" : "its level is more than one deeper";
     }
-    if (!reason && read.level > 0 && !read.xref.empty()) {
+    if (!reason && line.level > 0 && !line.xref.empty()) {
       reason = "a cross-reference stands only on level 0";
     }
     if (reason) {
-      return RecordTextError{lineNumber, "line " + std::to_string(lineNumber) + " is not GEDCOM: " + *reason};
+      error_ = RecordTextError{lineNumber_, "line " + std::to_string(lineNumber_) + " is not GEDCOM: " + *reason};
+      return false;
     }
-    previousLevel = read.level;
-    lines.push_back(read);
+    previousLevel_ = line.level;
+    return true;
   }
-  return std::nullopt;
+  return false;
 }
 
 bool IsPointer(std::string_view value) {

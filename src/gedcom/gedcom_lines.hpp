@@ -39,11 +39,27 @@ struct RecordText {
 // digits and "_". Reading stops at the first line that is not.
 RecordText ParseRecordText(std::string_view text);
 
-// The same, appending the lines to `lines`; the first line that is not
-// GEDCOM, or nothing.
-std::optional<RecordTextError> AppendRecordLines(std::string_view text, std::vector<GedcomLine>& lines);
+// The same, one line at a time, for readers that keep the lines in a form
+// of their own.
+class RecordLineReader {
+ public:
+  explicit RecordLineReader(std::string_view text) : text_(text) {}
 
-// How many lines `text` has, counting LF breaks only, to reserve room.
+  // The next line; false at the end of the text or at the first line that
+  // is not GEDCOM, which error() then tells.
+  bool Next(GedcomLine& line);
+
+  const std::optional<RecordTextError>& error() const { return error_; }
+
+ private:
+  std::string_view text_;
+  std::size_t at_ = 0;
+  std::size_t lineNumber_ = 0;
+  int previousLevel_ = -1;
+  std::optional<RecordTextError> error_;
+};
+
+// At most how many lines `text` has, to reserve room without counting.
 std::size_t LineCountBound(std::string_view text);
 
 // Whether `value` is a pointer "@xref@" to a record.

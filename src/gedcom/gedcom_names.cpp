@@ -30,8 +30,10 @@ std::string_view WithoutFinalDot(std::string_view word) {
 
 template <std::size_t N>
 bool IsIn(std::string_view word, const std::array<std::string_view, N>& table) {
-  return std::any_of(table.begin(), table.end(),
-                     [word](std::string_view entry) { return EqualsIgnoringAsciiCase(word, entry); });
+  // Most words differ in length from every entry: told apart without a call.
+  return std::any_of(table.begin(), table.end(), [word](std::string_view entry) {
+    return entry.size() == word.size() && EqualsIgnoringAsciiCase(word, entry);
+  });
 }
 
 bool IsParticle(std::string_view word) {
@@ -47,15 +49,14 @@ bool IsSuffix(std::string_view word) {
          std::find(kNumerals.begin(), kNumerals.end(), WithoutFinalDot(word)) != kNumerals.end();
 }
 
-std::vector<std::string_view> Words(std::string_view text) {
-  std::vector<std::string_view> words;
+// Appends the words of `text` to `words`.
+void AppendWords(std::string_view text, std::vector<std::string_view>& words) {
   std::size_t at = 0;
   while ((at = text.find_first_not_of(' ', at)) != std::string_view::npos) {
     const std::size_t end = std::min(text.find(' ', at), text.size());
     words.push_back(text.substr(at, end - at));
     at = end;
   }
-  return words;
 }
 
 std::string Join(const std::vector<std::string_view>& words, std::size_t from, std::size_t to) {
@@ -76,6 +77,7 @@ NameParts SplitName(std::string_view name) {
   const std::size_t open = name.find('/');
   const std::size_t close = open == std::string_view::npos ? open : name.find('/', open + 1);
   std::vector<std::string_view> words;
+  words.reserve(8);  // room for the words of almost every name
   std::size_t surnameFrom = 0;
   std::size_t surnameTo = 0;
   if (close == std::string_view::npos) {
@@ -83,20 +85,16 @@ NameParts SplitName(std::string_view name) {
     if (open != std::string_view::npos) {
       whole = name.substr(0, open);
     }
-    words = Words(whole);
+    AppendWords(whole, words);
     // A name without "/" has its surname last, unless it is one word.
     surnameTo = words.size();
     surnameFrom = words.size() > 1 ? words.size() - 1 : surnameTo;
   } else {
-    words = Words(name.substr(0, open));
+    AppendWords(name.substr(0, open), words);
     surnameFrom = words.size();
-    for (const auto word : Words(name.substr(open + 1, close - open - 1))) {
-      words.push_back(word);
-    }
+    AppendWords(name.substr(open + 1, close - open - 1), words);
     surnameTo = words.size();
-    for (const auto word : Words(name.substr(close + 1))) {
-      words.push_back(word);
-    }
+    AppendWords(name.substr(close + 1), words);
   }
 
   // Suffixes from the end, never the first word; a surname of suffixes
@@ -149,24 +147,32 @@ NameParts SplitName(std::string_view name) {
 }
 
 std::string NameValue(const NameParts& parts) {
-  std::string out = parts.prefix;
-  const auto add = [&out](std::string_view piece) {
-    if (!piece.empty()) {
-      if (!out.empty()) {
-        out += ' ';
-      }
-      out.append(piece);
+  std::string out;
+  // The pieces with at most four blanks and two "/".
+  out.reserve(parts.prefix.size() + parts.given.size() + parts.surnamePrefix.size() + parts.surname.size() +
+              parts.suffix.size() + 6);
+  out.append(parts.prefix);
+  const auto blank = [&out] {
+    if (!out.empty()) {
+      out += ' ';
     }
   };
-  add(parts.given);
-  if (!parts.surname.empty()) {
-    std::string surname = parts.surnamePrefix;
-    if (!surname.empty()) {
-      surname += ' ';
-    }
-    add("/" + surname + parts.surname + "/");
+  if (!parts.given.empty()) {
+    blank();
+    out.append(parts.given);
   }
-  add(parts.suffix);
+  if (!parts.surname.empty()) {
+    blank();
+    out += '/';
+    if (!parts.surnamePrefix.empty()) {
+      out.append(parts.surnamePrefix).append(" ");
+    }
+    out.append(parts.surname).append("/");
+  }
+  if (!parts.suffix.empty()) {
+    blank();
+    out.append(parts.suffix);
+  }
   return out;
 }
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -58,11 +59,8 @@ enum class Tag : std::uint8_t {
   kDiv,
   kEnga,
 };
-constexpr std::array<std::string_view, 27> kTagNames = {
-    "",     "HEAD", "TRLR", "INDI", "FAM",  "NOTE", "SOUR", "NAME", "SEX",  "FAMS", "FAMC", "HUSB", "WIFE", "CHIL",
-    "DATE", "PAGE", "CONC", "CONT", "BIRT", "CHR",  "DEAT", "BURI", "CREM", "BAPM", "MARR", "DIV",  "ENGA"};
 
-std::uint32_t PackedUpper(std::string_view tag) {
+constexpr std::uint32_t PackedUpper(std::string_view tag) {
   std::uint32_t packed = 0;
   for (const char c : tag) {
     packed = packed << 8 | static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
@@ -71,23 +69,65 @@ std::uint32_t PackedUpper(std::string_view tag) {
 }
 
 Tag TagCode(std::string_view tag) {
-  static const auto kPacked = [] {
-    std::array<std::uint32_t, kTagNames.size()> packed{};
-    for (std::size_t i = 1; i < kTagNames.size(); ++i) {
-      packed[i] = PackedUpper(kTagNames[i]);
-    }
-    return packed;
-  }();
   if (tag.size() < 3 || tag.size() > 4) {
     return Tag::kOther;
   }
-  const std::uint32_t packed = PackedUpper(tag);
-  for (std::size_t i = 1; i < kPacked.size(); ++i) {
-    if (kPacked[i] == packed) {
-      return static_cast<Tag>(i);
-    }
+  switch (PackedUpper(tag)) {
+    case PackedUpper("HEAD"):
+      return Tag::kHead;
+    case PackedUpper("TRLR"):
+      return Tag::kTrlr;
+    case PackedUpper("INDI"):
+      return Tag::kIndi;
+    case PackedUpper("FAM"):
+      return Tag::kFam;
+    case PackedUpper("NOTE"):
+      return Tag::kNote;
+    case PackedUpper("SOUR"):
+      return Tag::kSour;
+    case PackedUpper("NAME"):
+      return Tag::kName;
+    case PackedUpper("SEX"):
+      return Tag::kSex;
+    case PackedUpper("FAMS"):
+      return Tag::kFams;
+    case PackedUpper("FAMC"):
+      return Tag::kFamc;
+    case PackedUpper("HUSB"):
+      return Tag::kHusb;
+    case PackedUpper("WIFE"):
+      return Tag::kWife;
+    case PackedUpper("CHIL"):
+      return Tag::kChil;
+    case PackedUpper("DATE"):
+      return Tag::kDate;
+    case PackedUpper("PAGE"):
+      return Tag::kPage;
+    case PackedUpper("CONC"):
+      return Tag::kConc;
+    case PackedUpper("CONT"):
+      return Tag::kCont;
+    case PackedUpper("BIRT"):
+      return Tag::kBirt;
+    case PackedUpper("CHR"):
+      return Tag::kChr;
+    case PackedUpper("DEAT"):
+      return Tag::kDeat;
+    case PackedUpper("BURI"):
+      return Tag::kBuri;
+    case PackedUpper("CREM"):
+      return Tag::kCrem;
+    case PackedUpper("BAPM"):
+      return Tag::kBapm;
+    case PackedUpper("MARR"):
+      return Tag::kMarr;
+    case PackedUpper("DIV"):
+      return Tag::kDiv;
+    case PackedUpper("ENGA"):
+      return Tag::kEnga;
+    default:
+      return Tag::kOther;
   }
-  return Tag::kOther;
 }
 
 // Events that a record may state without a date or place; "Y" says that
@@ -191,9 +231,11 @@ class XrefIndex {
   // Whether `xref` is one to three characters other than digits followed by
   // a number without leading zero that the vectors may hold.
   bool Numbered(std::string_view xref, std::string_view& prefix, std::size_t& number) const {
-    const std::size_t digits = xref.find_first_of("0123456789");
-    if (digits == 0 || digits == std::string_view::npos || digits > 3 || xref.size() - digits > 7 ||
-        xref[digits] == '0') {
+    std::size_t digits = 0;
+    while (digits < xref.size() && (xref[digits] < '0' || xref[digits] > '9')) {
+      ++digits;
+    }
+    if (digits == 0 || digits == xref.size() || digits > 3 || xref.size() - digits > 7 || xref[digits] == '0') {
       return false;
     }
     number = 0;
@@ -214,26 +256,88 @@ class XrefIndex {
   std::unordered_map<std::string_view, std::size_t> others_;
 };
 
+// A line of the record text as the export keeps it: small, so that the
+// lines of a long list take little memory and are quick to go through. Its
+// value follows its tag and one blank; a record's cross-reference is kept
+// with the record.
+struct CompactLine {
+  explicit CompactLine(const GedcomLine& line)
+      : tag(line.tag.data()),
+        valueSize(line.value.size()),
+        tagSize(static_cast<std::uint8_t>(line.tag.size())),
+        level(static_cast<std::uint8_t>(line.level)),
+        code(TagCode(line.tag)),
+        pointer(IsPointer(line.value)) {}
+
+  bool IsTextContinuation() const { return code == Tag::kConc || code == Tag::kCont; }
+
+  std::string_view TagText() const { return {tag, tagSize}; }
+  std::string_view Value() const {
+    return valueSize == 0 ? std::string_view() : std::string_view(tag + tagSize + 1, valueSize);
+  }
+
+  const char* tag;
+  std::size_t valueSize;
+  std::uint8_t tagSize;  // tags have at most 31 characters
+  std::uint8_t level;    // levels go up to 99
+  Tag code;
+  bool pointer;            // whether the value is "@xref@"
+  bool continued = false;  // whether CONC or CONT lines below it go on with its value
+};
+
 struct Record {
   std::size_t begin = 0;  // its level-0 line
   std::size_t end = 0;
-  bool written = true;  // false for a record replaced by a later one, HEAD and TRLR
+  std::string_view xref;
+  Tag kind = Tag::kOther;  // the code of its tag
+  bool written = true;     // false for a record replaced by a later one, HEAD and TRLR
 };
 
-// A family's partner and child lines, and the persons they point to.
+// A partner or child line of a family, and the person it points to.
 struct Member {
+  std::size_t family = 0;  // record index
   std::size_t line = 0;
   std::size_t person = 0;  // record index
 };
 
+// A back-link of a person: FAMS, FAMC or ASSO.
+struct Link {
+  std::size_t record = 0;
+  std::string_view tag;
+};
+
 class Exporter {
  public:
-  Exporter(std::vector<GedcomLine> lines, const StandardExportOptions& options)
-      : lines_(std::move(lines)), options_(options) {
-    code_.reserve(lines_.size());
-    for (const GedcomLine& line : lines_) {
-      code_.push_back(TagCode(line.tag));
+  Exporter(const StandardExportOptions& options, std::size_t lineBound) : options_(options) {
+    lines_.reserve(lineBound);
+    byXref_.Reserve(lineBound);
+  }
+
+  // Reads the lines of one box and indexes the records they make, each
+  // while its text is fresh in the cache; the first line that is not
+  // GEDCOM, or nothing.
+  std::optional<RecordTextError> Read(std::string_view text) {
+    RecordLineReader reader(text);
+    GedcomLine line;
+    std::array<std::size_t, 100> lastAtLevel{};  // the last line of each level
+    while (reader.Next(line)) {
+      const std::size_t at = lines_.size();
+      const CompactLine& added = lines_.emplace_back(line);
+      lastAtLevel[added.level] = at;
+      if (added.level > 0 && added.IsTextContinuation()) {
+        lines_[lastAtLevel[added.level - 1]].continued = true;
+      }
+      if (line.level == 0) {
+        if (!records_.empty() && records_.back().end == 0) {
+          EndRecord(at);
+        }
+        records_.push_back({at, 0, line.xref, added.code});
+      }
     }
+    if (!records_.empty() && records_.back().end == 0) {
+      EndRecord(lines_.size());
+    }
+    return reader.error();
   }
 
   std::string Run() {
@@ -259,48 +363,44 @@ class Exporter {
  private:
   bool Is70() const { return options_.version == GedcomVersion::k70; }
 
+  // Ends the last record at line `end`: whether it is written, and under
+  // which cross-reference.
+  void EndRecord(std::size_t end) {
+    const std::size_t r = records_.size() - 1;
+    records_[r].end = end;
+    const CompactLine& head = lines_[records_[r].begin];
+    std::string buffer;
+    const bool emptyNote = Is(head, Tag::kNote) && RawValue(records_[r].begin, buffer).empty() &&
+                           std::all_of(lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].begin) + 1,
+                                       lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].end),
+                                       [](const CompactLine& line) { return line.IsTextContinuation(); });
+    // The export writes its own header and trailer; a note without text
+    // says nothing and a reader refuses it.
+    // 7.0 keeps @VOID@ for a pointer to nothing.
+    const bool reserved = Is70() && records_[r].xref == "VOID";
+    if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr) || emptyNote || reserved) {
+      records_[r].written = false;
+      return;
+    }
+    if (records_[r].xref.empty()) {
+      return;
+    }
+    // A record given again ("Process the test" twice) replaces the earlier.
+    const std::size_t earlier = byXref_.Put(records_[r].xref, r);
+    if (earlier != kNone) {
+      records_[earlier].written = false;
+    }
+  }
+
   void Index() {
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (lines_[i].level == 0) {
-        if (!records_.empty()) {
-          records_.back().end = i;
-        }
-        records_.push_back({i, lines_.size(), true});
-      }
-    }
-    byXref_.Reserve(records_.size());
-    for (std::size_t r = 0; r < records_.size(); ++r) {
-      const GedcomLine& head = lines_[records_[r].begin];
-      std::string buffer;
-      const bool emptyNote = Is(head, Tag::kNote) && RawValue(records_[r].begin, buffer).empty() &&
-                             std::all_of(lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].begin) + 1,
-                                         lines_.begin() + static_cast<std::ptrdiff_t>(records_[r].end),
-                                         [this](const GedcomLine& line) { return IsTextContinuation(line); });
-      // The export writes its own header and trailer; a note without text
-      // says nothing and a reader refuses it.
-      // 7.0 keeps @VOID@ for a pointer to nothing.
-      const bool reserved = Is70() && head.xref == "VOID";
-      if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr) || emptyNote || reserved) {
-        records_[r].written = false;
-        continue;
-      }
-      if (head.xref.empty()) {
-        continue;
-      }
-      // A record given again ("Process the test" twice) replaces the earlier.
-      const std::size_t earlier = byXref_.Put(head.xref, r);
-      if (earlier != kNone) {
-        records_[earlier].written = false;
-      }
-    }
     // Every pointer is looked up once.
     target_.assign(lines_.size(), kNoPointer);
     notePointers_.assign(records_.size(), 0);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (!IsPointer(lines_[i].value)) {
+      if (!lines_[i].pointer) {
         continue;
       }
-      const std::string_view xref = PointerTarget(lines_[i].value);
+      const std::string_view xref = PointerTarget(lines_[i].Value());
       const std::size_t record = RecordOf(xref);
       target_[i] = record != kNone ? record : xref == "S1" ? kSourceOfFile : kUndefined;
       if (record != kNone && lines_[i].level > 0 && Is(lines_[i], Tag::kNote)) {
@@ -315,15 +415,9 @@ class Exporter {
 
   std::size_t RecordOf(std::string_view xref) const { return byXref_.Find(xref); }
 
-  bool IsKind(std::size_t record, Tag tag) const {
-    return record < records_.size() && code_[records_[record].begin] == tag;
-  }
+  bool IsKind(std::size_t record, Tag tag) const { return record < records_.size() && records_[record].kind == tag; }
 
-  bool Is(const GedcomLine& line, Tag tag) const {
-    return code_[static_cast<std::size_t>(&line - lines_.data())] == tag;
-  }
-
-  bool IsTextContinuation(const GedcomLine& line) const { return Is(line, Tag::kConc) || Is(line, Tag::kCont); }
+  static bool Is(const CompactLine& line, Tag tag) { return line.code == tag; }
 
   // A note record that one NOTE line points to is written there, as the
   // person's own note; one that several point to stays a shared note, so
@@ -341,22 +435,23 @@ class Exporter {
     return target < records_.size() && records_[target].written && !IsInlinedNote(target);
   }
 
+  // The partner and child lines of the families, in the order of the lines:
+  // the partners of one family stand together.
   void Families() {
-    members_.resize(records_.size());
     for (std::size_t r = 0; r < records_.size(); ++r) {
       if (!records_[r].written || !IsKind(r, Tag::kFam)) {
         continue;
       }
       for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
-        const GedcomLine& line = lines_[i];
+        const CompactLine& line = lines_[i];
         const std::size_t person = target_[i];
         if (line.level != 1 || person >= records_.size() || !IsKind(person, Tag::kIndi)) {
           continue;
         }
         if (Is(line, Tag::kHusb) || Is(line, Tag::kWife)) {
-          members_[r].partners.push_back({i, person});
+          partners_.push_back({r, i, person});
         } else if (Is(line, Tag::kChil)) {
-          members_[r].children.push_back({i, person});
+          children_.push_back({r, i, person});
         }
       }
     }
@@ -377,7 +472,7 @@ class Exporter {
       }
       for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
         if (lines_[i].level == 1 && Is(lines_[i], Tag::kSex)) {
-          sex_[r] = defaulted[r] ? Sex::kUnknown : SexOf(lines_[i].value);
+          sex_[r] = defaulted[r] ? Sex::kUnknown : SexOf(lines_[i].Value());
           break;
         }
       }
@@ -386,13 +481,13 @@ class Exporter {
     // that disagree leave it unknown.
     std::vector<Sex> inferred(records_.size(), Sex::kUnknown);
     std::vector<bool> conflict(records_.size(), false);
-    for (const auto& family : members_) {
-      if (family.partners.size() != 2) {
+    for (std::size_t first = 0; first < partners_.size(); first = FamilyEnd(first)) {
+      if (FamilyEnd(first) != first + 2) {
         continue;
       }
-      for (int k = 0; k < 2; ++k) {
-        const std::size_t self = family.partners[static_cast<std::size_t>(k)].person;
-        const std::size_t other = family.partners[static_cast<std::size_t>(1 - k)].person;
+      for (std::size_t k = 0; k < 2; ++k) {
+        const std::size_t self = partners_[first + k].person;
+        const std::size_t other = partners_[first + 1 - k].person;
         const Sex known = sex_[other];
         if (!defaulted[self] || defaulted[other] || (known != Sex::kMale && known != Sex::kFemale)) {
           continue;
@@ -416,34 +511,61 @@ class Exporter {
   // to the first as an associate with the relation "Partner"; 7.0 keeps
   // both partners in the family.
   void SameSexCouples() {
-    associates_.resize(records_.size());
     if (Is70()) {
       return;
     }
-    for (auto& family : members_) {
-      if (family.partners.size() == 2) {
-        const Sex first = sex_[family.partners[0].person];
-        if ((first == Sex::kMale || first == Sex::kFemale) && sex_[family.partners[1].person] == first) {
-          const Member second = family.partners[1];
-          family.partners.pop_back();
-          leftOut_.insert(second.line);
-          associates_[family.partners[0].person].push_back(second.person);
-          associates_[second.person].push_back(family.partners[0].person);
+    std::size_t kept = 0;
+    for (std::size_t first = 0; first < partners_.size();) {
+      const std::size_t end = FamilyEnd(first);
+      const Sex sex = sex_[partners_[first].person];
+      if (end == first + 2 && (sex == Sex::kMale || sex == Sex::kFemale) && sex_[partners_[first + 1].person] == sex) {
+        const Member& second = partners_[first + 1];
+        leftOut_.insert(second.line);
+        associates_.push_back({partners_[first].person, second.person});
+        associates_.push_back({second.person, partners_[first].person});
+        partners_[kept++] = partners_[first];
+      } else {
+        for (std::size_t k = first; k < end; ++k) {
+          partners_[kept++] = partners_[k];
         }
       }
+      first = end;
     }
+    partners_.resize(kept);
+  }
+
+  // The partners of family `record`, which is written after the families
+  // before it.
+  void FindPartners(std::size_t record) {
+    while (nextPartner_ < partners_.size() && partners_[nextPartner_].family < record) {
+      ++nextPartner_;
+    }
+    const bool found = nextPartner_ < partners_.size() && partners_[nextPartner_].family == record;
+    familyPartners_ = {partners_.data() + nextPartner_, found ? FamilyEnd(nextPartner_) - nextPartner_ : 0};
+  }
+
+  // Where the partners of the family of partners_[first] end.
+  std::size_t FamilyEnd(std::size_t first) const {
+    std::size_t end = first + 1;
+    while (end < partners_.size() && partners_[end].family == partners_[first].family) {
+      ++end;
+    }
+    return end;
   }
 
   // The HUSB or WIFE tag of a partner: the man is HUSB and the woman WIFE
   // whenever the sexes tell them apart; otherwise the record's own tag.
-  std::string_view PartnerTag(std::size_t record, std::size_t line) const {
-    const auto& partners = members_[record].partners;
+  std::string_view PartnerTag(std::size_t line) const {
+    const std::span<const Member> partners = familyPartners_;
+    const std::string_view own = Is(lines_[line], Tag::kHusb) ? "HUSB" : "WIFE";
+    if (partners.size() > 2) {
+      return own;
+    }
     std::size_t self = 0;
     while (self < partners.size() && partners[self].line != line) {
       ++self;
     }
-    const std::string_view own = Is(lines_[line], Tag::kHusb) ? "HUSB" : "WIFE";
-    if (self == partners.size() || partners.size() > 2) {
+    if (self == partners.size()) {
       return own;
     }
     const Sex mine = sex_[partners[self].person];
@@ -481,22 +603,25 @@ class Exporter {
   // The value of a line with the CONC and CONT lines below it joined in
   // (LF for CONT).
   std::string_view RawValue(std::size_t line, std::string& buffer) const {
+    if (!lines_[line].continued) {
+      return lines_[line].Value();
+    }
     const int level = lines_[line].level;
     std::size_t i = line + 1;
     bool joined = false;
     for (; i < lines_.size() && lines_[i].level > level; ++i) {
-      if (lines_[i].level == level + 1 && IsTextContinuation(lines_[i])) {
+      if (lines_[i].level == level + 1 && lines_[i].IsTextContinuation()) {
         if (!joined) {
-          buffer.assign(lines_[line].value);
+          buffer.assign(lines_[line].Value());
           joined = true;
         }
         if (Is(lines_[i], Tag::kCont)) {
           buffer.push_back('\n');
         }
-        buffer.append(lines_[i].value);
+        buffer.append(lines_[i].Value());
       }
     }
-    return joined ? std::string_view(buffer) : lines_[line].value;
+    return joined ? std::string_view(buffer) : lines_[line].Value();
   }
 
   // Text as a GEDCOM value: printable UTF-8, "@" doubled where the version
@@ -546,20 +671,26 @@ class Exporter {
   }
 
   void Pointer(int level, std::string_view tag, std::string_view xref) {
-    out_.append(std::to_string(level)).append(" ").append(tag).append(" @").append(xref).append("@\r\n");
+    pointer_.assign("@").append(xref).append("@");
+    AppendValueLines(out_, level, {}, tag, pointer_, options_.version);
     if (xref == "S1") {
       sourceUsed_ = true;
     }
   }
 
-  std::string UpperTag(const GedcomLine& line) const {
-    std::string tag(line.tag);
-    for (char& c : tag) {
+  // The tag in upper case; most are written so and are taken as they stand.
+  std::string_view UpperTag(const CompactLine& line) {
+    const std::string_view tag = line.TagText();
+    if (std::none_of(tag.begin(), tag.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+      return tag;
+    }
+    upperTag_.assign(tag);
+    for (char& c : upperTag_) {
       if (c >= 'a' && c <= 'z') {
         c = static_cast<char>(c - 'a' + 'A');
       }
     }
-    return tag;
+    return upperTag_;
   }
 
   std::size_t SubtreeEnd(std::size_t line, std::size_t end) const {
@@ -571,18 +702,18 @@ class Exporter {
   }
 
   void WriteRecord(std::size_t r) {
-    const GedcomLine& head = lines_[records_[r].begin];
+    const CompactLine& head = lines_[records_[r].begin];
     const bool isIndi = IsKind(r, Tag::kIndi);
-    std::string tag = UpperTag(head);
-    if (Is70() && tag == "NOTE") {
-      tag = "SNOTE";
-    }
+    const std::string_view tag = Is70() && Is(head, Tag::kNote) ? "SNOTE" : UpperTag(head);
     std::string buffer;
     const std::string_view raw = RawValue(records_[r].begin, buffer);
     // A record's own value is a pointer only when it leads somewhere.
-    const bool pointer = raw == head.value && Defined(records_[r].begin);
+    const bool pointer = raw == head.Value() && Defined(records_[r].begin);
     sourceUsed_ = sourceUsed_ || (pointer && target_[records_[r].begin] == kSourceOfFile);
-    AppendValueLines(out_, 0, head.xref, tag, pointer ? raw : Text(raw), options_.version);
+    AppendValueLines(out_, 0, records_[r].xref, tag, pointer ? raw : Text(raw), options_.version);
+    if (IsKind(r, Tag::kFam)) {
+      FindPartners(r);
+    }
     WriteLines(r, records_[r].begin + 1, records_[r].end);
     if (isIndi) {
       BackLinks(r);
@@ -591,12 +722,10 @@ class Exporter {
 
   void BackLinks(std::size_t person) {
     for (std::size_t k = linkStart_[person]; k < linkStart_[person + 1]; ++k) {
-      const auto& link = links_[k];
-      Pointer(1, link.second ? "FAMS" : "FAMC", lines_[records_[link.first].begin].xref);
-    }
-    for (const std::size_t partner : associates_[person]) {
-      Pointer(1, "ASSO", lines_[records_[partner].begin].xref);
-      out_.append("2 RELA Partner\r\n");
+      Pointer(1, links_[k].tag, records_[links_[k].record].xref);
+      if (links_[k].tag == "ASSO") {
+        out_.append("2 RELA Partner\r\n");
+      }
     }
   }
 
@@ -605,37 +734,39 @@ class Exporter {
     const bool isFam = IsKind(record, Tag::kFam);
     std::string buffer;
     for (std::size_t i = from; i < to;) {
-      const GedcomLine& line = lines_[i];
+      const CompactLine& line = lines_[i];
       const std::size_t end = SubtreeEnd(i, to);
-      if (IsTextContinuation(line)) {
+      if (line.IsTextContinuation()) {
         i = end;
         continue;
       }
       const std::string_view raw = RawValue(i, buffer);
-      if ((isIndi && line.level == 1 && (Is(line, Tag::kFams) || Is(line, Tag::kFamc))) || leftOut_.count(i) != 0) {
+      if ((isIndi && line.level == 1 && (Is(line, Tag::kFams) || Is(line, Tag::kFamc))) ||
+          (isFam && !leftOut_.empty() && leftOut_.count(i) != 0)) {
         // The back-links are made from the family records.
       } else if (isIndi && line.level == 1 && Is(line, Tag::kName)) {
         Name(raw, end > i + 1);
         WriteLines(record, i + 1, end);
       } else if (isIndi && line.level == 1 && Is(line, Tag::kSex)) {
         const Sex sex = sex_[record];
-        Line(1, "SEX", std::string(1, static_cast<char>(sex == Sex::kOther && !Is70() ? Sex::kUnknown : sex)));
+        const char written = static_cast<char>(sex == Sex::kOther && !Is70() ? Sex::kUnknown : sex);
+        Line(1, "SEX", std::string_view(&written, 1));
       } else if (Is(line, Tag::kNote) && line.level > 0) {
         Notes(i, raw);
       } else if (Is(line, Tag::kSour) && line.level > 0) {
         Citations(i, end, raw);
-      } else if (target_[i] != kNoPointer && raw == line.value) {
+      } else if (target_[i] != kNoPointer && raw == line.Value()) {
         const bool toPerson = target_[i] < records_.size() && IsKind(target_[i], Tag::kIndi);
         if (Defined(i) &&
             !(isFam && !toPerson && (Is(line, Tag::kHusb) || Is(line, Tag::kWife) || Is(line, Tag::kChil)))) {
           const bool partner = isFam && line.level == 1 && (Is(line, Tag::kHusb) || Is(line, Tag::kWife));
-          Pointer(line.level, partner ? PartnerTag(record, i) : std::string_view(UpperTag(line)), PointerTarget(raw));
+          Pointer(line.level, partner ? PartnerTag(i) : UpperTag(line), PointerTarget(raw));
           WriteLines(record, i + 1, end);
         }
       } else if (Is(line, Tag::kDate) && line.level > 1) {
         Date(line.level, raw);
         WriteLines(record, i + 1, end);
-      } else if (line.level == 1 && IsEvent(code_[i]) && raw.empty() && end == i + 1) {
+      } else if (line.level == 1 && IsEvent(line.code) && raw.empty() && end == i + 1) {
         Line(1, UpperTag(line), "Y");
       } else {
         Line(line.level, UpperTag(line), raw);
@@ -688,7 +819,7 @@ class Exporter {
   void Notes(std::size_t line, std::string_view raw) {
     const int level = lines_[line].level;
     std::string buffer;
-    if (target_[line] != kNoPointer && raw == lines_[line].value) {
+    if (target_[line] != kNoPointer && raw == lines_[line].Value()) {
       const std::size_t note = target_[line];
       if (note >= records_.size() || !IsInlinedNote(note)) {
         // A shared note (7.0 names the pointer SNOTE); a pointer to anything
@@ -711,7 +842,7 @@ class Exporter {
   // page; the other lines below the citation stay with the first.
   void Citations(std::size_t line, std::size_t end, std::string_view raw) {
     const int level = lines_[line].level;
-    const bool pointer = target_[line] != kNoPointer && raw == lines_[line].value;
+    const bool pointer = target_[line] != kNoPointer && raw == lines_[line].Value();
     if (pointer && !Defined(line)) {
       return;
     }
@@ -771,70 +902,70 @@ class Exporter {
     return lo;
   }
 
-  struct FamilyMembers {
-    std::vector<Member> partners;
-    std::vector<Member> children;
-  };
-
-  // FAMS (second true) and FAMC links of each person, in family order.
-  // Kept as one list sorted by person (FAMS before FAMC, each in family
-  // order) with the start of each person's part: no list per person.
+  // The FAMS, FAMC and ASSO links of each person, each kind in family
+  // order. Kept as one list sorted by person with the start of each
+  // person's part: no list per person.
   void Links() {
     linkStart_.assign(records_.size() + 1, 0);
-    for (const auto& family : members_) {
-      for (const auto& member : family.partners) {
-        ++linkStart_[member.person + 1];
-      }
-      for (const auto& member : family.children) {
-        ++linkStart_[member.person + 1];
-      }
+    for (const auto& member : partners_) {
+      ++linkStart_[member.person + 1];
+    }
+    for (const auto& member : children_) {
+      ++linkStart_[member.person + 1];
+    }
+    for (const auto& [person, partner] : associates_) {
+      ++linkStart_[person + 1];
     }
     for (std::size_t r = 0; r < records_.size(); ++r) {
       linkStart_[r + 1] += linkStart_[r];
     }
     links_.resize(linkStart_.back());
     std::vector<std::size_t> next(linkStart_.begin(), linkStart_.end() - 1);
-    for (const bool spouse : {true, false}) {
-      for (std::size_t r = 0; r < records_.size(); ++r) {
-        for (const auto& member : spouse ? members_[r].partners : members_[r].children) {
-          links_[next[member.person]++] = {r, spouse};
-        }
-      }
+    for (const auto& member : partners_) {
+      links_[next[member.person]++] = {member.family, "FAMS"};
+    }
+    for (const auto& member : children_) {
+      links_[next[member.person]++] = {member.family, "FAMC"};
+    }
+    for (const auto& [person, partner] : associates_) {
+      links_[next[person]++] = {partner, "ASSO"};
     }
   }
 
-  std::vector<GedcomLine> lines_;
-  std::vector<Tag> code_;  // by line
+  std::vector<CompactLine> lines_;
   const StandardExportOptions& options_;
   std::vector<Record> records_;
   XrefIndex byXref_;
   std::vector<std::size_t>
       target_;                     // by line: the record its pointer leads to, or kNoPointer, kUndefined, kSourceOfFile
   std::vector<int> notePointers_;  // by record: how many NOTE lines point to it, counted up to 2
-  std::vector<FamilyMembers> members_;
-  std::vector<std::pair<std::size_t, bool>> links_;  // (family, as spouse) of every person in turn
-  std::vector<std::size_t> linkStart_;               // by person: where its links start
+  std::vector<Member> partners_;
+  std::vector<Member> children_;
+  std::size_t nextPartner_ = 0;             // the first partner of a family not yet written
+  std::span<const Member> familyPartners_;  // those of the family being written
+  std::vector<Link> links_;                 // of every person in turn
+  std::vector<std::size_t> linkStart_;      // by person: where its links start
   std::vector<Sex> sex_;
-  std::vector<std::vector<std::size_t>> associates_;  // partners outside a 5.5.1 family, by person
-  std::unordered_set<std::size_t> leftOut_;           // partner lines that 5.5.1 cannot hold
+  std::vector<std::pair<std::size_t, std::size_t>> associates_;  // (person, partner) outside a 5.5.1 family
+  std::unordered_set<std::size_t> leftOut_;                      // partner lines that 5.5.1 cannot hold
   std::string submitter_;
   std::string out_;
   std::string text_;
+  std::string pointer_;
+  std::string upperTag_;
   bool sourceUsed_ = false;
 };
 
 }  // namespace
 
 StandardExport ExportStandardGedcom(std::string_view indi, std::string_view fam, const StandardExportOptions& options) {
-  std::vector<GedcomLine> lines;
-  lines.reserve(LineCountBound(indi) + LineCountBound(fam));
-  if (const auto error = AppendRecordLines(indi, lines)) {
+  Exporter exporter(options, LineCountBound(indi) + LineCountBound(fam));
+  if (const auto error = exporter.Read(indi)) {
     return {{}, "Individuals [GED], " + error->reason};
   }
-  if (const auto error = AppendRecordLines(fam, lines)) {
+  if (const auto error = exporter.Read(fam)) {
     return {{}, "Families [GED], " + error->reason};
   }
-  Exporter exporter(std::move(lines), options);
   return {exporter.Run(), {}};
 }
 

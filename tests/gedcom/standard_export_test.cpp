@@ -100,6 +100,26 @@ TEST(ParseRecordText, ReportsTheFirstLineThatIsNotGedcom) {
   EXPECT_EQ(read.lines[2].lineNumber, 3u);
 }
 
+// Line breaks are found several characters at a time: every kind of break at
+// every place in such a group, after tabs and other control characters too.
+TEST(ParseRecordText, FindsEveryLineBreakWhereverItFalls) {
+  for (const std::string_view lineBreak : {"\n", "\r", "\r\n"}) {
+    for (const std::string_view before : {"", "\t", "\x01\x0B\x0C\x7F"}) {
+      for (std::size_t length = 0; length < 20; ++length) {
+        const std::string value = std::string(before) + std::string(length, 'v');
+        const std::string text = "0 @I1@ INDI" + std::string(lineBreak) + "1 NOTE " + value + std::string(lineBreak) +
+                                 std::string(lineBreak) + "1 NAME A B";
+        const auto read = ParseRecordText(text);
+        ASSERT_FALSE(read.error) << read.error->reason;
+        ASSERT_EQ(read.lines.size(), 3u);
+        EXPECT_EQ(read.lines[1].value, value);
+        EXPECT_EQ(read.lines[2].value, "A B");
+        EXPECT_EQ(read.lines[2].lineNumber, 4u);
+      }
+    }
+  }
+}
+
 TEST(ExportStandardGedcom, EmptyRecordsGiveHeaderSubmitterAndTrailer) {
   EXPECT_EQ(ExportStandardGedcom("", "", Options(GedcomVersion::k551)).bytes,
             Lines({"0 HEAD", "1 SOUR QUENBY", "2 VERS 1.2.0", "2 NAME Quenby", "1 DEST ANY", "1 DATE 6 DEC 2026",
