@@ -59,25 +59,35 @@ void AppendWords(std::string_view text, std::vector<std::string_view>& words) {
   }
 }
 
-std::string Join(const std::vector<std::string_view>& words, std::size_t from, std::size_t to) {
-  std::string out;
+void Join(const std::vector<std::string_view>& words, std::size_t from, std::size_t to, std::string& out) {
+  out.clear();
   for (std::size_t i = from; i < to; ++i) {
     if (!out.empty()) {
       out += ' ';
     }
     out.append(words[i]);
   }
-  return out;
 }
 
 }  // namespace
 
 NameParts SplitName(std::string_view name) {
+  NameSplitter splitter;
+  return splitter.Split(name);
+}
+
+std::string NameValue(const NameParts& parts) {
+  std::string out;
+  WriteNameValue(parts, out);
+  return out;
+}
+
+const NameParts& NameSplitter::Split(std::string_view name) {
   // The words before the surname, the surname's words, the words after it.
   const std::size_t open = name.find('/');
   const std::size_t close = open == std::string_view::npos ? open : name.find('/', open + 1);
-  std::vector<std::string_view> words;
-  words.reserve(8);  // room for the words of almost every name
+  std::vector<std::string_view>& words = words_;  // kept between names
+  words.clear();
   std::size_t surnameFrom = 0;
   std::size_t surnameTo = 0;
   if (close == std::string_view::npos) {
@@ -135,23 +145,19 @@ NameParts SplitName(std::string_view name) {
     }
   }
 
-  NameParts parts;
-  parts.prefix = Join(words, 0, titleTo);
-  parts.given = Join(words, titleTo, particleFrom);
-  if (hasSurname) {
-    parts.surnamePrefix = Join(words, particleFrom, surnameStart);
-    parts.surname = Join(words, surnameStart, surnameTo);
-  }
-  parts.suffix = Join(words, hasSurname ? surnameTo : suffixFrom, words.size());
-  return parts;
+  Join(words, 0, titleTo, parts_.prefix);
+  Join(words, titleTo, particleFrom, parts_.given);
+  Join(words, particleFrom, hasSurname ? surnameStart : particleFrom, parts_.surnamePrefix);
+  Join(words, surnameStart, hasSurname ? surnameTo : surnameStart, parts_.surname);
+  Join(words, hasSurname ? surnameTo : suffixFrom, words.size(), parts_.suffix);
+  return parts_;
 }
 
-std::string NameValue(const NameParts& parts) {
-  std::string out;
+void WriteNameValue(const NameParts& parts, std::string& out) {
   // The pieces with at most four blanks and two "/".
   out.reserve(parts.prefix.size() + parts.given.size() + parts.surnamePrefix.size() + parts.surname.size() +
               parts.suffix.size() + 6);
-  out.append(parts.prefix);
+  out.assign(parts.prefix);
   const auto blank = [&out] {
     if (!out.empty()) {
       out += ' ';
@@ -173,7 +179,6 @@ std::string NameValue(const NameParts& parts) {
     blank();
     out.append(parts.suffix);
   }
-  return out;
 }
 
 }  // namespace quenby

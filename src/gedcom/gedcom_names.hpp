@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quenby {
 
@@ -28,5 +29,19 @@ NameParts SplitName(std::string_view name);
 
 // The NAME value: prefix, given names, "/particles surname/", suffix.
 std::string NameValue(const NameParts& parts);
+// The same into `out`, replacing its text and keeping its room.
+void WriteNameValue(const NameParts& parts, std::string& out);
+
+// Splits one name after another as SplitName does, keeping its buffers, so
+// that the names of a long list are split without allocating for each.
+class NameSplitter {
+ public:
+  // The pieces of `name`, valid until the next call.
+  const NameParts& Split(std::string_view name);
+
+ private:
+  std::vector<std::string_view> words_;
+  NameParts parts_;
+};
 
 }  // namespace quenby

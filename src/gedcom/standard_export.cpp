@@ -779,8 +779,9 @@ class Exporter {
   // An empty name says nothing and a reader refuses it: it is left out,
   // unless lines below it need it ("//", no name known).
   void Name(std::string_view raw, bool hasLinesBelow) {
-    const NameParts parts = SplitName(raw);
-    const std::string value = NameValue(parts);
+    const NameParts& parts = names_.Split(raw);
+    WriteNameValue(parts, nameValue_);
+    const std::string& value = nameValue_;
     if (value.empty() && !hasLinesBelow) {
       return;
     }
@@ -953,6 +954,8 @@ class Exporter {
   std::string text_;
   std::string pointer_;
   std::string upperTag_;
+  NameSplitter names_;
+  std::string nameValue_;
   bool sourceUsed_ = false;
 };
 
