@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "engine/family_rules.hpp"
+#include "engine/line_budget.hpp"
 #include "engine/pattern_rules.hpp"
 #include "engine/split_rules.hpp"
 #include "engine/structure_rules.hpp"
@@ -25,7 +26,7 @@ using Operation = LineChange (*)(const Rule& rule, std::string_view line, RunSta
 // A rule that works on the whole line list at once: it needs to see other
 // lines than the one it changes, or to prepare something once per run (a
 // compiled pattern). Returns why it did nothing, or the empty text.
-using ListOperation = std::string (*)(const Rule& rule, LineList& lines);
+using ListOperation = std::string (*)(const Rule& rule, LineList& lines, LineBudget& budget);
 
 // Each code has either an operation on one line or one on the whole list.
 struct Dispatch {
@@ -336,7 +337,8 @@ std::string ApplyRule(const Rule& rule, std::string_view line, RunState& state) 
   const Dispatch* entry = EntryOf(rule.code);
   if (entry && entry->listOperation) {
     LineList lines = {std::string(line)};
-    entry->listOperation(rule, lines);
+    LineBudget unlimited;
+    entry->listOperation(rule, lines, unlimited);
     std::string joined;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       joined.append(i == 0 ? std::string_view() : kCrLf).append(lines[i]);
@@ -355,7 +357,8 @@ std::string RuleProblem(const Rule& rule) {
   // On an empty list a rule only prepares itself, which is where it finds
   // what keeps it from running.
   LineList none;
-  return entry->listOperation(rule, none);
+  LineBudget unlimited;
+  return entry->listOperation(rule, none, unlimited);
 }
 
 std::size_t GrowthLimit(std::size_t inputSize) {
@@ -407,7 +410,12 @@ LineList RunRulesWithin(std::string_view inputText, const std::vector<std::strin
         }
       }
     } else if (entry) {
-      if (const std::string problem = entry->listOperation(rule, list.lines); !problem.empty()) {
+      LineBudget budget(size, growthLimit);
+      const std::string problem = entry->listOperation(rule, list.lines, budget);
+      if (budget.Exceeded()) {
+        return Stopped(position, rule, growthLimit, report);
+      }
+      if (!problem.empty()) {
         report.warnings.push_back(RuleWarning(position, rule, problem));
       }
       list = Mark(std::move(list.lines));

@@ -35,18 +35,22 @@ std::string ProblemOf(const RE2& pattern, const Rule& rule, Replacement replacem
 
 }  // namespace
 
-std::string ReplaceEveryMatch(const Rule& rule, LineList& lines) {
+std::string ReplaceEveryMatch(const Rule& rule, LineList& lines, LineBudget& budget) {
   const RE2 pattern(rule.search, PatternOptions());
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
     return problem;
   }
   for (auto& line : lines) {
+    const std::size_t before = line.size();
     RE2::GlobalReplace(&line, pattern, rule.replacement);
+    if (!budget.Resize(before, line.size())) {
+      break;
+    }
   }
   return {};
 }
 
-std::string ReplaceMatchingLines(const Rule& rule, LineList& lines) {
+std::string ReplaceMatchingLines(const Rule& rule, LineList& lines, LineBudget& budget) {
   const RE2 pattern(rule.search, PatternOptions());
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
     return problem;
@@ -54,13 +58,16 @@ std::string ReplaceMatchingLines(const Rule& rule, LineList& lines) {
   std::string replaced;
   for (auto& line : lines) {
     if (RE2::Extract(line, pattern, rule.replacement, &replaced)) {
+      if (!budget.Resize(line.size(), replaced.size())) {
+        break;
+      }
       line.swap(replaced);
     }
   }
   return {};
 }
 
-std::string KeepMatchingLines(const Rule& rule, LineList& lines) {
+std::string KeepMatchingLines(const Rule& rule, LineList& lines, LineBudget&) {
   const RE2 pattern(rule.search, PatternOptions());
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUnused); !problem.empty()) {
     return problem;
@@ -73,7 +80,7 @@ std::string KeepMatchingLines(const Rule& rule, LineList& lines) {
   return {};
 }
 
-std::string SplitAtEveryMatch(const Rule& rule, LineList& lines) {
+std::string SplitAtEveryMatch(const Rule& rule, LineList& lines, LineBudget& budget) {
   const RE2 pattern(rule.search, PatternOptions());
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
     return problem;
@@ -103,6 +110,9 @@ std::string SplitAtEveryMatch(const Rule& rule, LineList& lines) {
     }
     if (pieceStart > 0) {
       split.append(line, pieceStart);
+      if (!budget.Resize(line.size(), split.size())) {
+        break;
+      }
       line.swap(split);
     }
   }

@@ -19,22 +19,23 @@
 #include <string>
 
 #include "engine/engine.hpp"
+#include "engine/line_budget.hpp"
 
 namespace quenby {
 
 // Rule 51: every match replaced; lines without a match stay as they are.
-std::string ReplaceEveryMatch(const Rule& rule, LineList& lines);
+std::string ReplaceEveryMatch(const Rule& rule, LineList& lines, LineBudget& budget);
 
 // Rule 52: a line with a match becomes the replacement, its groups filled in
 // from the first match; an empty replacement removes the line.
-std::string ReplaceMatchingLines(const Rule& rule, LineList& lines);
+std::string ReplaceMatchingLines(const Rule& rule, LineList& lines, LineBudget& budget);
 
 // Rule 53: every line without a match is removed. The replacement is not used.
-std::string KeepMatchingLines(const Rule& rule, LineList& lines);
+std::string KeepMatchingLines(const Rule& rule, LineList& lines, LineBudget& budget);
 
 // Rule 54: a line is cut at every non-empty match into pieces, one line each;
 // every piece after the first starts with the replacement, its groups filled
 // in from the match before the piece. An empty match cuts nothing.
-std::string SplitAtEveryMatch(const Rule& rule, LineList& lines);
+std::string SplitAtEveryMatch(const Rule& rule, LineList& lines, LineBudget& budget);
 
 }  // namespace quenby

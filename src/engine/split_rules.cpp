@@ -52,14 +52,18 @@ LineChange MakeNewLine(Occurrence occurrence, CopiedPart part, Placement placeme
   return result;
 }
 
-std::string JoinToLineAbove(const Rule& rule, LineList& lines) {
+std::string JoinToLineAbove(const Rule& rule, LineList& lines, LineBudget& budget) {
   std::size_t target = lines.size();
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (target == lines.size() || !StartsWith(lines[i], rule.search)) {
       target = i;
       continue;
     }
-    lines[target].append(rule.replacement).append(TrimView(std::string_view(lines[i]).substr(rule.search.size())));
+    const std::string_view rest = TrimView(std::string_view(lines[i]).substr(rule.search.size()));
+    if (!budget.Resize(0, rule.replacement.size() + rest.size())) {
+      break;
+    }
+    lines[target].append(rule.replacement).append(rest);
     // An emptied line disappears when the list is re-split after the pass.
     lines[i].clear();
   }

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "engine/engine.hpp"
+#include "engine/line_budget.hpp"
 #include "engine/line_change.hpp"
 #include "engine/occurrence.hpp"
 
@@ -47,6 +48,6 @@ LineChange MakeNewLine(Occurrence occurrence, CopiedPart part, Placement placeme
 // gets the replacement text and the rest of the joined line after the search
 // text, trimmed. The first line has nothing to join to and stays. Works on the
 // whole list; never has a problem to report.
-std::string JoinToLineAbove(const Rule& rule, LineList& lines);
+std::string JoinToLineAbove(const Rule& rule, LineList& lines, LineBudget& budget);
 
 }  // namespace quenby

@@ -85,7 +85,7 @@ std::size_t PlaceBelow(const Block& block, std::size_t parent) {
 // The blocks written out depth first, each line after the blocks moved below
 // the line before it. The walk keeps its own stack: a list may nest its blocks
 // as deep as it has headings.
-LineList WriteDepthFirst(std::vector<Block>& blocks, const std::vector<std::size_t>& inPlace) {
+LineList WriteDepthFirst(std::vector<Block>& blocks, const std::vector<std::size_t>& inPlace, LineBudget& budget) {
   struct Step {
     std::size_t block;
     std::size_t line;
@@ -104,7 +104,11 @@ LineList WriteDepthFirst(std::vector<Block>& blocks, const std::vector<std::size
         continue;
       }
       if (step.moved == 0) {
-        result.push_back(WithPluses(step.pluses, block.lines[step.line]));
+        const std::string& line = block.lines[step.line];
+        if (!budget.Resize(line.size(), step.pluses + line.size())) {
+          return result;
+        }
+        result.push_back(WithPluses(step.pluses, line));
       }
       if (step.moved < block.movedBelow[step.line].size()) {
         const std::size_t child = block.movedBelow[step.line][step.moved++];
@@ -121,14 +125,21 @@ LineList WriteDepthFirst(std::vector<Block>& blocks, const std::vector<std::size
 
 }  // namespace
 
-std::string MakeChildOfLineAbove(const Rule& rule, LineList& lines) {
+std::string MakeChildOfLineAbove(const Rule& rule, LineList& lines, LineBudget& budget) {
   std::optional<std::size_t> mainRun;
   for (auto& line : lines) {
     const std::string_view text = TrimView(line);
     if (StartsWith(text, rule.search)) {
       const std::size_t pluses = mainRun ? *mainRun + 1 : 0;
-      line = WithPluses(pluses, TrimView(text.substr(rule.search.size())));
+      const std::string_view rest = TrimView(text.substr(rule.search.size()));
+      if (!budget.Resize(line.size(), pluses + rest.size())) {
+        break;
+      }
+      line = WithPluses(pluses, rest);
     } else if (mainRun && StartsWith(line, "&")) {
+      if (!budget.Resize(line.size(), *mainRun + line.size())) {
+        break;
+      }
       line = WithPluses(*mainRun, line);
     }
     if (IsMainLine(line)) {
@@ -138,12 +149,12 @@ std::string MakeChildOfLineAbove(const Rule& rule, LineList& lines) {
   return {};
 }
 
-std::string ReverseLines(const Rule&, LineList& lines) {
+std::string ReverseLines(const Rule&, LineList& lines, LineBudget&) {
   std::reverse(lines.begin(), lines.end());
   return {};
 }
 
-std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines) {
+std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget) {
   std::vector<Block> blocks(1);
   std::vector<std::size_t> inPlace = {0};
   // The last line so far with each name: (block, line).
@@ -170,7 +181,7 @@ std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines) {
     named.insert_or_assign(std::string(NameOf(line)), std::pair{current, blocks[current].lines.size()});
     blocks[current].Append(std::move(line));
   }
-  lines = WriteDepthFirst(blocks, inPlace);
+  lines = WriteDepthFirst(blocks, inPlace, budget);
   return {};
 }
 

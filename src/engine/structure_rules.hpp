@@ -14,6 +14,7 @@
 #include <string>
 
 #include "engine/engine.hpp"
+#include "engine/line_budget.hpp"
 
 namespace quenby {
 
@@ -24,11 +25,11 @@ namespace quenby {
 // nearest main line above it, so the spouse stays with the person. Lines are
 // taken from the top down, so a chain of such lines goes one generation
 // deeper at each line.
-std::string MakeChildOfLineAbove(const Rule& rule, LineList& lines);
+std::string MakeChildOfLineAbove(const Rule& rule, LineList& lines, LineBudget& budget);
 
 // Rule 34: the lines in reverse order, so that an ascending line (child
 // first, then parent, grandparent, ...) reads from the eldest down.
-std::string ReverseLines(const Rule& rule, LineList& lines);
+std::string ReverseLines(const Rule& rule, LineList& lines, LineBudget& budget);
 
 // Rule 35: a heading line whose trimmed text starts with the search text
 // names a parent: the rest of the heading, trimmed. The lines after it, up to
@@ -39,6 +40,6 @@ std::string ReverseLines(const Rule& rule, LineList& lines);
 // exactly. Of several earlier lines with the name, the last one above the
 // heading is taken; a heading whose name no earlier line carries stays, with
 // its lines, where it is.
-std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines);
+std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget);
 
 }  // namespace quenby

@@ -16,6 +16,14 @@ std::string Item(std::string_view code, std::string_view search = "", std::strin
   return std::string(code) + "\t|\t" + std::string(search) + "\t|\t" + std::string(replacement);
 }
 
+std::string Repeated(std::string_view piece, std::size_t times) {
+  std::string text;
+  for (std::size_t i = 0; i < times; ++i) {
+    text += piece;
+  }
+  return text;
+}
+
 // The five steps applied to the whole list at once: the reference that the
 // run-by-run re-split must match. Embedded breaks separate lines, empty
 // entries go, and an LF ending one entry goes with a CR starting the next;
@@ -140,7 +148,12 @@ TEST(RunRules, GrowthPastTheLimitStopsTheRunAndNamesTheRule) {
   const std::vector<Case> cases = {
       {"a", std::vector<std::string>(30, Item("1", "a", "aa")), 1 << 16, "Rule 16 (code 1)"},
       {"a b", std::vector<std::string>(30, Item("24", " ", "x ")), 1 << 16, "Rule 11 (code 24)"},
-      {"1 John\r\n32767 x", {Item("1"), Item("32")}, 1 << 15, "Rule 2 (code 32)"}};
+      {"1 John\r\n32767 x", {Item("1"), Item("32")}, 1 << 15, "Rule 2 (code 32)"},
+      // Rules on the whole list stop within their pass: a chain of 20,000
+      // ever deeper generations would hold 200 MB, a pattern that matches
+      // between every two letters 10 MB per line.
+      {Repeated("x\r\n", 20'000), {Item("33", "x", "")}, 1 << 20, "Rule 1 (code 33)"},
+      {Repeated("abcdefghij", 1'000), {Item("51", "", std::string(1000, 'y'))}, 1 << 20, "Rule 1 (code 51)"}};
   for (const auto& [input, rules, limit, rule] : cases) {
     RunReport report;
     EXPECT_EQ(RunRulesWithin(input, rules, report, limit), LineList{}) << rule;
