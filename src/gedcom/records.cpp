@@ -262,6 +262,10 @@ std::string SexQuestionCaption(std::string_view fullName) {
   return ReplaceAll(fullName, "/", "");
 }
 
+std::string PersonIdentifier(std::size_t personIndex) {
+  return "I" + std::to_string(personIndex + 1);
+}
+
 bool SettleSex(TestVariables& details, const SexQuestion& ask) {
   if (!details[kSex].empty()) {
     return true;
@@ -358,7 +362,7 @@ GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask, co
     }
     TestVariables details = ParsePersonLine(people[i]);
     if (!SettleSex(details, askUntilEveryoneElse)) {
-      records.defaultSexIds.push_back("I" + std::to_string(i + 1));
+      records.defaultSexIds.push_back(PersonIdentifier(i));
     }
     records.indi += BuildIndiRecord(details, i, records.nextNoteNumber);
     records.fam += FamRecord(

@@ -36,6 +36,10 @@ std::string SexQuestionCaption(std::string_view fullName);
 // chose it, or there was no one to ask.
 bool SettleSex(TestVariables& details, const SexQuestion& ask);
 
+// The identifier of the person at `personIndex` without its "@" marks ("I3"),
+// as the list of default sexes names persons.
+std::string PersonIdentifier(std::size_t personIndex);
+
 // The INDI record (and NOTE record) of the person at `personIndex`;
 // `details[kSex]` is written as it stands.
 std::string BuildIndiRecord(const TestVariables& details, std::size_t personIndex, std::int64_t& nextNoteNumber);

@@ -626,7 +626,7 @@ void frmQuenby::BuildIndiRecord(int personIndex) {
   TestVariables details = ReadDetails();
   if (details[kSex].empty()) {
     if (!SettleSex(details, [this](const std::string& name) { return AskSex(name, false); })) {
-      DefaultSexIds.push_back("I" + std::to_string(personIndex + 1));
+      DefaultSexIds.push_back(PersonIdentifier(static_cast<std::size_t>(personIndex)));
     }
     SetDetail(*txtDetails[kSex], details[kSex]);
   }
