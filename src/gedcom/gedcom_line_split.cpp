@@ -35,61 +35,78 @@ std::size_t CutWithin(std::string_view text, std::size_t room) {
   return cut;
 }
 
-void AppendLine(std::string& out, std::string_view head, std::string_view piece) {
-  out.append(head);
-  if (!piece.empty()) {
-    out.push_back(' ');
-    out.append(piece);
+}  // namespace
+
+void GedcomText::Grow(std::size_t more) {
+  capacity_ = std::max({capacity_ * 2, size_ + more, std::size_t{4096}});
+  auto grown = std::make_unique_for_overwrite<char[]>(capacity_);
+  if (size_ > 0) {
+    std::memcpy(grown.get(), data_.get(), size_);
   }
-  out.append(kCrLf);
+  data_ = std::move(grown);
+}
+
+void GedcomText::AppendLine(std::string_view head, std::string_view piece) {
+  Append(head);
+  if (!piece.empty()) {
+    Append(" ");
+    Append(piece);
+  }
+  Append(kCrLf);
 }
 
 // One line of the value (no line break in it) after `head`, continued on
 // CONC lines in 5.5.1.
-void AppendPiece(std::string& out, std::string_view head, std::string_view piece, std::string_view concHead,
-                 GedcomVersion version) {
+void GedcomText::AppendPiece(std::string_view head, std::string_view piece, std::string_view concHead,
+                             GedcomVersion version) {
   if (version == GedcomVersion::k70) {
-    AppendLine(out, head, piece);
+    AppendLine(head, piece);
     return;
   }
   // A head too long for any value is not made longer by cutting.
   const std::size_t room = kLongestGedcomLine - std::min(kLongestGedcomLine - 1, head.size() + 1);
   const std::size_t cut = CutWithin(piece, room);
-  AppendLine(out, head, piece.substr(0, cut));
+  AppendLine(head, piece.substr(0, cut));
   piece.remove_prefix(cut);
   const std::size_t concRoom = kLongestGedcomLine - concHead.size() - 1;
   while (!piece.empty()) {
     const std::size_t next = CutWithin(piece, concRoom);
-    AppendLine(out, concHead, piece.substr(0, next));
+    AppendLine(concHead, piece.substr(0, next));
     piece.remove_prefix(next);
   }
 }
 
-}  // namespace
-
-void AppendValueLines(std::string& out, int level, std::string_view xref, std::string_view tag, std::string_view value,
-                      GedcomVersion version) {
-  // Most values fit on their line: written without building the heads.
+void GedcomText::AppendValueLines(int level, std::string_view xref, std::string_view tag, std::string_view value,
+                                  GedcomVersion version) {
+  // Most values fit on their line: written in one piece, without building
+  // the heads.
   const std::size_t headSize = 2 + (level > 9 ? 1 : 0) + (xref.empty() ? 0 : xref.size() + 3) + tag.size();
   if (value.find('\n') == std::string_view::npos &&
       (version == GedcomVersion::k70 || headSize + 1 + value.size() <= kLongestGedcomLine) && level >= 0 &&
       level < 100) {
+    const std::size_t size = headSize + (value.empty() ? 0 : 1 + value.size()) + kCrLf.size();
+    char* at = Room(size);
+    const auto put = [&at](std::string_view text) {
+      std::memcpy(at, text.data(), text.size());
+      at += text.size();
+    };
     if (level > 9) {
-      out.push_back(static_cast<char>('0' + level / 10));
+      *at++ = static_cast<char>('0' + level / 10);
     }
-    out.push_back(static_cast<char>('0' + level % 10));
-    out.push_back(' ');
+    *at++ = static_cast<char>('0' + level % 10);
+    *at++ = ' ';
     if (!xref.empty()) {
-      out.push_back('@');
-      out.append(xref);
-      out.append("@ ");
+      *at++ = '@';
+      put(xref);
+      put("@ ");
     }
-    out.append(tag);
+    put(tag);
     if (!value.empty()) {
-      out.push_back(' ');
-      out.append(value);
+      *at++ = ' ';
+      put(value);
     }
-    out.append(kCrLf);
+    put(kCrLf);
+    size_ += size;
     return;
   }
   std::string head = std::to_string(level) + " ";
@@ -101,11 +118,11 @@ void AppendValueLines(std::string& out, int level, std::string_view xref, std::s
   const std::string contHead = next + " CONT";
   const std::string concHead = next + " CONC";
   std::size_t lineEnd = value.find('\n');
-  AppendPiece(out, head, value.substr(0, lineEnd), concHead, version);
+  AppendPiece(head, value.substr(0, lineEnd), concHead, version);
   while (lineEnd != std::string_view::npos) {
     value.remove_prefix(lineEnd + 1);
     lineEnd = value.find('\n');
-    AppendPiece(out, contHead, value.substr(0, lineEnd), concHead, version);
+    AppendPiece(contHead, value.substr(0, lineEnd), concHead, version);
   }
 }
 

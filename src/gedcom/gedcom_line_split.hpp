@@ -7,6 +7,8 @@
 // line limit.
 
 #include <cstddef>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,12 +18,50 @@ enum class GedcomVersion { k551, k70 };
 
 inline constexpr std::size_t kLongestGedcomLine = 255;
 
-// Appends "level [@xref@ ]TAG[ value]" and its CONT and CONC lines, each
-// ended by CR LF. `value` is the final text (LF for a line break). A CONC
-// cut never falls inside a UTF-8 sequence, next to a blank or between "@@";
-// only a value without any such place (a long run of blanks) is cut at the
-// last character that fits.
-void AppendValueLines(std::string& out, int level, std::string_view xref, std::string_view tag, std::string_view value,
-                      GedcomVersion version);
+// The text of a GEDCOM file as its lines are made: one buffer that grows as
+// needed, written to without a check per character, and emptied by its
+// maker each time a piece has been handed on.
+class GedcomText {
+ public:
+  GedcomText() = default;
+  GedcomText(const GedcomText&) = delete;
+  GedcomText& operator=(const GedcomText&) = delete;
+
+  // Appends "level [@xref@ ]TAG[ value]" and its CONT and CONC lines, each
+  // ended by CR LF. `value` is the final text (LF for a line break). A CONC
+  // cut never falls inside a UTF-8 sequence, next to a blank or between
+  // "@@"; only a value without any such place (a long run of blanks) is cut
+  // at the last character that fits.
+  void AppendValueLines(int level, std::string_view xref, std::string_view tag, std::string_view value,
+                        GedcomVersion version);
+
+  // Appends text that is already whole lines.
+  void Append(std::string_view text) {
+    if (!text.empty()) {
+      std::memcpy(Room(text.size()), text.data(), text.size());
+      size_ += text.size();
+    }
+  }
+
+  std::string_view View() const { return {data_.get(), size_}; }
+  std::size_t size() const { return size_; }
+  void Clear() { size_ = 0; }
+
+ private:
+  // Where `more` bytes can be written at the end.
+  char* Room(std::size_t more) {
+    if (capacity_ - size_ < more) {
+      Grow(more);
+    }
+    return data_.get() + size_;
+  }
+  void Grow(std::size_t more);
+  void AppendLine(std::string_view head, std::string_view piece);
+  void AppendPiece(std::string_view head, std::string_view piece, std::string_view concHead, GedcomVersion version);
+
+  std::unique_ptr<char[]> data_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
 
 }  // namespace quenby

@@ -23,10 +23,12 @@ namespace quenby {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-// What a line's value points to, besides a record index.
-constexpr std::size_t kNoPointer = kNone;                            // the value is text
-constexpr std::size_t kUndefined = static_cast<std::size_t>(-2);     // a pointer to no record
-constexpr std::size_t kSourceOfFile = static_cast<std::size_t>(-3);  // @S1@, written by the export
+// What a line's value points to, besides a record index. A line keeps it in
+// 32 bits: a box of at most 4 GB has fewer lines, and so fewer records.
+constexpr std::uint32_t kNoPointer = UINT32_MAX;         // the value is text
+constexpr std::uint32_t kUndefined = UINT32_MAX - 1;     // a pointer to no record
+constexpr std::uint32_t kSourceOfFile = UINT32_MAX - 2;  // @S1@, written by the export
+constexpr std::size_t kLongestBox = UINT32_MAX;
 
 // The tags the export treats in a way of their own, found once per line.
 enum class Tag : std::uint8_t {
@@ -256,14 +258,14 @@ class XrefIndex {
   std::unordered_map<std::string_view, std::size_t> others_;
 };
 
-// A line of the record text as the export keeps it: small, so that the
+// A line of the record text as the export keeps it: 16 bytes, so that the
 // lines of a long list take little memory and are quick to go through. Its
-// value follows its tag and one blank; a record's cross-reference is kept
-// with the record.
+// tag is found by its place in the text of its box and its value follows
+// the tag and one blank; a record's cross-reference is kept with the record.
 struct CompactLine {
-  explicit CompactLine(const GedcomLine& line)
-      : tag(line.tag.data()),
-        valueSize(line.value.size()),
+  CompactLine(const GedcomLine& line, const char* box)
+      : tagAt(static_cast<std::uint32_t>(line.tag.data() - box)),
+        valueSize(static_cast<std::uint32_t>(line.value.size())),
         tagSize(static_cast<std::uint8_t>(line.tag.size())),
         level(static_cast<std::uint8_t>(line.level)),
         code(TagCode(line.tag)),
@@ -271,19 +273,16 @@ struct CompactLine {
 
   bool IsTextContinuation() const { return code == Tag::kConc || code == Tag::kCont; }
 
-  std::string_view TagText() const { return {tag, tagSize}; }
-  std::string_view Value() const {
-    return valueSize == 0 ? std::string_view() : std::string_view(tag + tagSize + 1, valueSize);
-  }
-
-  const char* tag;
-  std::size_t valueSize;
-  std::uint8_t tagSize;  // tags have at most 31 characters
-  std::uint8_t level;    // levels go up to 99
+  std::uint32_t tagAt;
+  std::uint32_t valueSize;
+  std::uint32_t target = kNoPointer;  // the record its pointer leads to, or kNoPointer, kUndefined, kSourceOfFile
+  std::uint8_t tagSize;               // tags have at most 31 characters
+  std::uint8_t level;                 // levels go up to 99
   Tag code;
-  bool pointer;            // whether the value is "@xref@"
-  bool continued = false;  // whether CONC or CONT lines below it go on with its value
+  bool pointer : 1;            // whether the value is "@xref@"
+  bool continued : 1 = false;  // whether CONC or CONT lines below it go on with its value
 };
+static_assert(sizeof(CompactLine) == 16);
 
 struct Record {
   std::size_t begin = 0;  // its level-0 line
@@ -308,7 +307,9 @@ struct Link {
 
 class Exporter {
  public:
-  Exporter(const StandardExportOptions& options, std::size_t lineBound) : options_(options) {
+  // `fileName` is the name the header gives the file.
+  Exporter(const StandardExportOptions& options, std::string_view fileName, std::size_t lineBound)
+      : options_(options), fileName_(fileName) {
     lines_.reserve(lineBound);
     byXref_.Reserve(lineBound);
   }
@@ -317,12 +318,19 @@ class Exporter {
   // while its text is fresh in the cache; the first line that is not
   // GEDCOM, or nothing.
   std::optional<RecordTextError> Read(std::string_view text) {
+    if (text.size() > kLongestBox) {
+      return RecordTextError{0, "it holds more than 4 GB of text, more than can be exported"};
+    }
+    if (!boxes_.empty()) {
+      famFrom_ = lines_.size();
+    }
+    boxes_.push_back(text.data());
     RecordLineReader reader(text);
     GedcomLine line;
     std::array<std::size_t, 100> lastAtLevel{};  // the last line of each level
     while (reader.Next(line)) {
       const std::size_t at = lines_.size();
-      const CompactLine& added = lines_.emplace_back(line);
+      const CompactLine& added = lines_.emplace_back(line, text.data());
       lastAtLevel[added.level] = at;
       if (added.level > 0 && added.IsTextContinuation()) {
         lines_[lastAtLevel[added.level - 1]].continued = true;
@@ -340,28 +348,55 @@ class Exporter {
     return reader.error();
   }
 
-  std::string Run() {
+  // Writes the file through `write`, a piece of some kilobytes at a time,
+  // so that a long file is never held whole; false when a piece could not
+  // be written.
+  bool Run(const PieceWriter& write) {
     Index();
     Families();
     Sexes();
     SameSexCouples();
     Links();
-    out_.reserve(lines_.size() * 24 + 512);
     Header();
     for (std::size_t r = 0; r < records_.size(); ++r) {
       if (records_[r].written && !IsInlinedNote(r)) {
         WriteRecord(r);
+        if (out_.size() >= kPiece && !Flush(write)) {
+          return false;
+        }
       }
     }
     if (sourceUsed_ && RecordOf("S1") == kNone) {
-      out_.append("0 @S1@ SOUR\r\n1 TITL Quenby\r\n");
+      out_.Append("0 @S1@ SOUR\r\n1 TITL Quenby\r\n");
     }
-    out_.append("0 @").append(submitter_).append("@ SUBM\r\n1 NAME Unknown\r\n0 TRLR\r\n");
-    return std::move(out_);
+    out_.Append("0 @");
+    out_.Append(submitter_);
+    out_.Append("@ SUBM\r\n1 NAME Unknown\r\n0 TRLR\r\n");
+    return Flush(write);
   }
 
  private:
+  // Small enough to stay in the processor's cache between being made and
+  // being written.
+  static constexpr std::size_t kPiece = 64 * 1024;
+
+  bool Flush(const PieceWriter& write) {
+    const bool written = write(out_.View());
+    out_.Clear();
+    return written;
+  }
+
   bool Is70() const { return options_.version == GedcomVersion::k70; }
+
+  const char* TagStart(std::size_t line) const { return boxes_[line < famFrom_ ? 0 : 1] + lines_[line].tagAt; }
+
+  std::string_view TagText(std::size_t line) const { return {TagStart(line), lines_[line].tagSize}; }
+
+  std::string_view Value(std::size_t line) const {
+    const CompactLine& compact = lines_[line];
+    return compact.valueSize == 0 ? std::string_view()
+                                  : std::string_view(TagStart(line) + compact.tagSize + 1, compact.valueSize);
+  }
 
   // Ends the last record at line `end`: whether it is written, and under
   // which cross-reference.
@@ -394,15 +429,16 @@ class Exporter {
 
   void Index() {
     // Every pointer is looked up once.
-    target_.assign(lines_.size(), kNoPointer);
     notePointers_.assign(records_.size(), 0);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
       if (!lines_[i].pointer) {
         continue;
       }
-      const std::string_view xref = PointerTarget(lines_[i].Value());
+      const std::string_view xref = PointerTarget(Value(i));
       const std::size_t record = RecordOf(xref);
-      target_[i] = record != kNone ? record : xref == "S1" ? kSourceOfFile : kUndefined;
+      lines_[i].target = record != kNone ? static_cast<std::uint32_t>(record)
+                         : xref == "S1"  ? kSourceOfFile
+                                         : kUndefined;
       if (record != kNone && lines_[i].level > 0 && Is(lines_[i], Tag::kNote)) {
         notePointers_[record] = std::min(notePointers_[record] + 1, 2);
       }
@@ -428,7 +464,7 @@ class Exporter {
   // A note record that NOTE lines bring in is not written, so other lines
   // cannot point to it.
   bool Defined(std::size_t line) const {
-    const std::size_t target = target_[line];
+    const std::size_t target = lines_[line].target;
     if (target == kSourceOfFile) {
       return true;
     }
@@ -444,7 +480,7 @@ class Exporter {
       }
       for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
         const CompactLine& line = lines_[i];
-        const std::size_t person = target_[i];
+        const std::size_t person = line.target;
         if (line.level != 1 || person >= records_.size() || !IsKind(person, Tag::kIndi)) {
           continue;
         }
@@ -472,7 +508,7 @@ class Exporter {
       }
       for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
         if (lines_[i].level == 1 && Is(lines_[i], Tag::kSex)) {
-          sex_[r] = defaulted[r] ? Sex::kUnknown : SexOf(lines_[i].Value());
+          sex_[r] = defaulted[r] ? Sex::kUnknown : SexOf(Value(i));
           break;
         }
       }
@@ -586,17 +622,22 @@ class Exporter {
   }
 
   void Header() {
-    out_.append("0 HEAD\r\n");
+    out_.Append("0 HEAD\r\n");
     if (Is70()) {
-      out_.append("1 GEDC\r\n2 VERS 7.0\r\n");
+      out_.Append("1 GEDC\r\n2 VERS 7.0\r\n");
     }
-    out_.append("1 SOUR QUENBY\r\n2 VERS ").append(kVersionText).append("\r\n2 NAME Quenby\r\n1 DEST ANY\r\n");
-    out_.append("1 DATE ").append(options_.date).append("\r\n1 SUBM @").append(submitter_).append("@\r\n");
+    out_.Append("1 SOUR QUENBY\r\n2 VERS ");
+    out_.Append(kVersionText);
+    out_.Append("\r\n2 NAME Quenby\r\n1 DEST ANY\r\n1 DATE ");
+    out_.Append(options_.date);
+    out_.Append("\r\n1 SUBM @");
+    out_.Append(submitter_);
+    out_.Append("@\r\n");
     if (!Is70()) {
-      if (!options_.fileName.empty()) {
-        AppendValueLines(out_, 1, {}, "FILE", Text(options_.fileName), options_.version);
+      if (!fileName_.empty()) {
+        out_.AppendValueLines(1, {}, "FILE", Text(fileName_), options_.version);
       }
-      out_.append("1 GEDC\r\n2 VERS 5.5.1\r\n2 FORM LINEAGE-LINKED\r\n1 CHAR UTF-8\r\n");
+      out_.Append("1 GEDC\r\n2 VERS 5.5.1\r\n2 FORM LINEAGE-LINKED\r\n1 CHAR UTF-8\r\n");
     }
   }
 
@@ -604,7 +645,7 @@ class Exporter {
   // (LF for CONT).
   std::string_view RawValue(std::size_t line, std::string& buffer) const {
     if (!lines_[line].continued) {
-      return lines_[line].Value();
+      return Value(line);
     }
     const int level = lines_[line].level;
     std::size_t i = line + 1;
@@ -612,16 +653,16 @@ class Exporter {
     for (; i < lines_.size() && lines_[i].level > level; ++i) {
       if (lines_[i].level == level + 1 && lines_[i].IsTextContinuation()) {
         if (!joined) {
-          buffer.assign(lines_[line].Value());
+          buffer.assign(Value(line));
           joined = true;
         }
         if (Is(lines_[i], Tag::kCont)) {
           buffer.push_back('\n');
         }
-        buffer.append(lines_[i].Value());
+        buffer.append(Value(i));
       }
     }
-    return joined ? std::string_view(buffer) : lines_[line].Value();
+    return joined ? std::string_view(buffer) : Value(line);
   }
 
   // Text as a GEDCOM value: printable UTF-8, "@" doubled where the version
@@ -667,20 +708,20 @@ class Exporter {
   }
 
   void Line(int level, std::string_view tag, std::string_view text) {
-    AppendValueLines(out_, level, {}, tag, Text(text), options_.version);
+    out_.AppendValueLines(level, {}, tag, Text(text), options_.version);
   }
 
   void Pointer(int level, std::string_view tag, std::string_view xref) {
     pointer_.assign("@").append(xref).append("@");
-    AppendValueLines(out_, level, {}, tag, pointer_, options_.version);
+    out_.AppendValueLines(level, {}, tag, pointer_, options_.version);
     if (xref == "S1") {
       sourceUsed_ = true;
     }
   }
 
   // The tag in upper case; most are written so and are taken as they stand.
-  std::string_view UpperTag(const CompactLine& line) {
-    const std::string_view tag = line.TagText();
+  std::string_view UpperTag(std::size_t line) {
+    const std::string_view tag = TagText(line);
     if (std::none_of(tag.begin(), tag.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
       return tag;
     }
@@ -704,13 +745,13 @@ class Exporter {
   void WriteRecord(std::size_t r) {
     const CompactLine& head = lines_[records_[r].begin];
     const bool isIndi = IsKind(r, Tag::kIndi);
-    const std::string_view tag = Is70() && Is(head, Tag::kNote) ? "SNOTE" : UpperTag(head);
+    const std::string_view tag = Is70() && Is(head, Tag::kNote) ? "SNOTE" : UpperTag(records_[r].begin);
     std::string buffer;
     const std::string_view raw = RawValue(records_[r].begin, buffer);
     // A record's own value is a pointer only when it leads somewhere.
-    const bool pointer = raw == head.Value() && Defined(records_[r].begin);
-    sourceUsed_ = sourceUsed_ || (pointer && target_[records_[r].begin] == kSourceOfFile);
-    AppendValueLines(out_, 0, records_[r].xref, tag, pointer ? raw : Text(raw), options_.version);
+    const bool pointer = raw == Value(records_[r].begin) && Defined(records_[r].begin);
+    sourceUsed_ = sourceUsed_ || (pointer && head.target == kSourceOfFile);
+    out_.AppendValueLines(0, records_[r].xref, tag, pointer ? raw : Text(raw), options_.version);
     if (IsKind(r, Tag::kFam)) {
       FindPartners(r);
     }
@@ -724,7 +765,7 @@ class Exporter {
     for (std::size_t k = linkStart_[person]; k < linkStart_[person + 1]; ++k) {
       Pointer(1, links_[k].tag, records_[links_[k].record].xref);
       if (links_[k].tag == "ASSO") {
-        out_.append("2 RELA Partner\r\n");
+        out_.Append("2 RELA Partner\r\n");
       }
     }
   }
@@ -755,21 +796,21 @@ class Exporter {
         Notes(i, raw);
       } else if (Is(line, Tag::kSour) && line.level > 0) {
         Citations(i, end, raw);
-      } else if (target_[i] != kNoPointer && raw == line.Value()) {
-        const bool toPerson = target_[i] < records_.size() && IsKind(target_[i], Tag::kIndi);
+      } else if (line.target != kNoPointer && raw == Value(i)) {
+        const bool toPerson = line.target < records_.size() && IsKind(line.target, Tag::kIndi);
         if (Defined(i) &&
             !(isFam && !toPerson && (Is(line, Tag::kHusb) || Is(line, Tag::kWife) || Is(line, Tag::kChil)))) {
           const bool partner = isFam && line.level == 1 && (Is(line, Tag::kHusb) || Is(line, Tag::kWife));
-          Pointer(line.level, partner ? PartnerTag(i) : UpperTag(line), PointerTarget(raw));
+          Pointer(line.level, partner ? PartnerTag(i) : UpperTag(i), PointerTarget(raw));
           WriteLines(record, i + 1, end);
         }
       } else if (Is(line, Tag::kDate) && line.level > 1) {
         Date(line.level, raw);
         WriteLines(record, i + 1, end);
       } else if (line.level == 1 && IsEvent(line.code) && raw.empty() && end == i + 1) {
-        Line(1, UpperTag(line), "Y");
+        Line(1, UpperTag(i), "Y");
       } else {
-        Line(line.level, UpperTag(line), raw);
+        Line(line.level, UpperTag(i), raw);
         WriteLines(record, i + 1, end);
       }
       i = end;
@@ -820,8 +861,8 @@ class Exporter {
   void Notes(std::size_t line, std::string_view raw) {
     const int level = lines_[line].level;
     std::string buffer;
-    if (target_[line] != kNoPointer && raw == lines_[line].Value()) {
-      const std::size_t note = target_[line];
+    if (lines_[line].target != kNoPointer && raw == Value(line)) {
+      const std::size_t note = lines_[line].target;
       if (note >= records_.size() || !IsInlinedNote(note)) {
         // A shared note (7.0 names the pointer SNOTE); a pointer to anything
         // but a note is no note.
@@ -843,7 +884,7 @@ class Exporter {
   // page; the other lines below the citation stay with the first.
   void Citations(std::size_t line, std::size_t end, std::string_view raw) {
     const int level = lines_[line].level;
-    const bool pointer = target_[line] != kNoPointer && raw == lines_[line].Value();
+    const bool pointer = lines_[line].target != kNoPointer && raw == Value(line);
     if (pointer && !Defined(line)) {
       return;
     }
@@ -935,11 +976,12 @@ class Exporter {
 
   std::vector<CompactLine> lines_;
   const StandardExportOptions& options_;
+  std::string_view fileName_;
   std::vector<Record> records_;
   XrefIndex byXref_;
-  std::vector<std::size_t>
-      target_;                     // by line: the record its pointer leads to, or kNoPointer, kUndefined, kSourceOfFile
-  std::vector<int> notePointers_;  // by record: how many NOTE lines point to it, counted up to 2
+  std::vector<const char*> boxes_;  // the text of each box read
+  std::size_t famFrom_ = kNone;     // the first line of the second box
+  std::vector<int> notePointers_;   // by record: how many NOTE lines point to it, counted up to 2
   std::vector<Member> partners_;
   std::vector<Member> children_;
   std::size_t nextPartner_ = 0;             // the first partner of a family not yet written
@@ -950,7 +992,7 @@ class Exporter {
   std::vector<std::pair<std::size_t, std::size_t>> associates_;  // (person, partner) outside a 5.5.1 family
   std::unordered_set<std::size_t> leftOut_;                      // partner lines that 5.5.1 cannot hold
   std::string submitter_;
-  std::string out_;
+  GedcomText out_;
   std::string text_;
   std::string pointer_;
   std::string upperTag_;
@@ -961,27 +1003,46 @@ class Exporter {
 
 }  // namespace
 
-StandardExport ExportStandardGedcom(std::string_view indi, std::string_view fam, const StandardExportOptions& options) {
-  Exporter exporter(options, LineCountBound(indi) + LineCountBound(fam));
+namespace {
+
+// Reads both boxes into `exporter`; why they cannot be exported (the box and
+// the first line that is not GEDCOM), or nothing.
+std::optional<std::string> ReadBoxes(Exporter& exporter, std::string_view indi, std::string_view fam) {
   if (const auto error = exporter.Read(indi)) {
-    return {{}, "Individuals [GED], " + error->reason};
+    return "Individuals [GED], " + error->reason;
   }
   if (const auto error = exporter.Read(fam)) {
-    return {{}, "Families [GED], " + error->reason};
+    return "Families [GED], " + error->reason;
   }
-  return {exporter.Run(), {}};
+  return std::nullopt;
+}
+
+}  // namespace
+
+StandardExport ExportStandardGedcom(std::string_view indi, std::string_view fam, const StandardExportOptions& options) {
+  Exporter exporter(options, options.fileName, LineCountBound(indi) + LineCountBound(fam));
+  if (auto error = ReadBoxes(exporter, indi, fam)) {
+    return {{}, std::move(*error)};
+  }
+  StandardExport exported;
+  exporter.Run([&exported](std::string_view piece) {
+    exported.bytes.append(piece);
+    return true;
+  });
+  return exported;
 }
 
 bool WriteStandardGedcomFile(std::string_view utf8FileName, std::string_view indi, std::string_view fam,
-                             StandardExportOptions options, std::string& error) {
+                             const StandardExportOptions& options, std::string& error) {
   const std::size_t folderEnd = utf8FileName.find_last_of("/\\");
-  options.fileName = utf8FileName.substr(folderEnd == std::string_view::npos ? 0 : folderEnd + 1);
-  const StandardExport exported = ExportStandardGedcom(indi, fam, options);
-  if (!exported.error.empty()) {
-    error = exported.error;
+  const std::string_view fileName = utf8FileName.substr(folderEnd == std::string_view::npos ? 0 : folderEnd + 1);
+  Exporter exporter(options, fileName, LineCountBound(indi) + LineCountBound(fam));
+  if (auto reason = ReadBoxes(exporter, indi, fam)) {
+    error = std::move(*reason);
     return false;
   }
-  return WriteFileAtomically(PathFromUtf8(utf8FileName), exported.bytes, error);
+  return WriteFileAtomically(
+      PathFromUtf8(utf8FileName), [&exporter](const PieceWriter& write) { return exporter.Run(write); }, error);
 }
 
 std::string GedcomDateToday() {

@@ -35,11 +35,12 @@ struct StandardExport {
 
 StandardExport ExportStandardGedcom(std::string_view indi, std::string_view fam, const StandardExportOptions& options);
 
-// Writes the file like WriteGedcomFile; false with `error` set when the
-// record text cannot be read (nothing is written then) or the file cannot be
-// written (an existing file is left as it was).
+// Writes the file like WriteGedcomFile, a piece at a time as it is made; its
+// header names it by the name in `utf8FileName`. False with `error` set when
+// the record text cannot be read (nothing is written then) or the file
+// cannot be written (an existing file is left as it was).
 bool WriteStandardGedcomFile(std::string_view utf8FileName, std::string_view indi, std::string_view fam,
-                             StandardExportOptions options, std::string& error);
+                             const StandardExportOptions& options, std::string& error);
 
 // Today's date (UTC) in GEDCOM form; the day of SOURCE_DATE_EPOCH when that
 // is set, so that builds and tests make the same file every day.

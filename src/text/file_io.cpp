@@ -99,17 +99,34 @@ fs::path EndOfLinks(fs::path path) {
   return path;
 }
 
+// Writes every piece of `content` to an open file; false with errno set as
+// the failed write left it.
+bool WriteContent(int descriptor, const FileContent& content, WriteAllFunction writeAll) {
+  int failure = 0;
+  const bool written = content([&](std::string_view piece) {
+    if (writeAll(descriptor, piece)) {
+      return true;
+    }
+    failure = errno;
+    return false;
+  });
+  if (failure != 0) {
+    errno = failure;
+  }
+  return written && failure == 0;
+}
+
 // A device or a pipe takes the bytes where it is. A pipe that no program
 // reads from is refused at once rather than waited on.
-bool WriteInPlace(const fs::path& path, std::string_view bytes, std::string& error, WriteAllFunction writeAll) {
+bool WriteInPlace(const fs::path& path, const FileContent& content, std::string& error, WriteAllFunction writeAll) {
   Descriptor file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (file.get() < 0) {
     error = Describe(path, errno == ENXIO ? "is a pipe that no program reads from" : SystemReason());
     return false;
   }
   const int flags = ::fcntl(file.get(), F_GETFL);
-  if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0 || !writeAll(file.get(), bytes) ||
-      !file.Close()) {
+  if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+      !WriteContent(file.get(), content, writeAll) || !file.Close()) {
     error = Describe(path, SystemReason());
     return false;
   }
@@ -120,7 +137,7 @@ bool WriteInPlace(const fs::path& path, std::string_view bytes, std::string& err
 // takes the existing file's permission bits, owner and group and then
 // replaces it in one rename. `existing` is null for a new file, which gets the
 // permissions the user's file-creation mask allows.
-bool ReplaceFile(const fs::path& target, const struct stat* existing, std::string_view bytes, std::string& error,
+bool ReplaceFile(const fs::path& target, const struct stat* existing, const FileContent& content, std::string& error,
                  WriteAllFunction writeAll) {
   const fs::path temporary = TemporaryBeside(target);
   // Private until it has the final permissions, so a mode 600 file is never
@@ -138,7 +155,7 @@ bool ReplaceFile(const fs::path& target, const struct stat* existing, std::strin
     [[maybe_unused]] const bool ownerKept = ::fchown(file.get(), existing->st_uid, existing->st_gid) == 0;
     written = ::fchmod(file.get(), existing->st_mode & 07777) == 0;
   }
-  written = written && writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+  written = written && WriteContent(file.get(), content, writeAll) && ::fsync(file.get()) == 0;
   written = file.Close() && written;
   if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
     error = Describe(target, SystemReason());
@@ -278,20 +295,26 @@ bool WriteAll(int descriptor, std::string_view bytes) {
 }
 
 bool WriteFileAtomically(const fs::path& path, std::string_view bytes, std::string& error, WriteAllFunction writeAll) {
+  return WriteFileAtomically(
+      path, [bytes](const PieceWriter& write) { return write(bytes); }, error, writeAll);
+}
+
+bool WriteFileAtomically(const fs::path& path, const FileContent& content, std::string& error,
+                         WriteAllFunction writeAll) {
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0) {
     if (errno != ENOENT) {
       error = Describe(path, SystemReason());
       return false;
     }
-    return ReplaceFile(EndOfLinks(path), nullptr, bytes, error, writeAll);
+    return ReplaceFile(EndOfLinks(path), nullptr, content, error, writeAll);
   }
   if (S_ISDIR(status.st_mode)) {
     error = Describe(path, NotAFileReason(status.st_mode));
     return false;
   }
   if (!S_ISREG(status.st_mode)) {
-    return WriteInPlace(path, bytes, error, writeAll);
+    return WriteInPlace(path, content, error, writeAll);
   }
   if (IsReadOnly(status.st_mode)) {
     error = Describe(path, "the file is read-only");
@@ -304,9 +327,16 @@ bool WriteFileAtomically(const fs::path& path, std::string_view bytes, std::stri
     target = path;
   }
   if (status.st_nlink > 1) {
+    // The new size is reserved before the first byte changes, so the whole
+    // content is made first.
+    std::string bytes;
+    content([&bytes](std::string_view piece) {
+      bytes.append(piece);
+      return true;
+    });
     return OverwriteInPlace(target, status, bytes, error, writeAll);
   }
-  return ReplaceFile(target, &status, bytes, error, writeAll);
+  return ReplaceFile(target, &status, content, error, writeAll);
 }
 
 bool RemoveFileIfExists(const fs::path& path, std::string& error) {

@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -63,6 +64,17 @@ bool WriteAll(int descriptor, std::string_view bytes);
 // Writes `bytes` as the whole new content of `path`. On failure returns false,
 // sets `error` (file name and reason) and leaves an existing file as it was.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string& error,
+                         WriteAllFunction writeAll = WriteAll);
+
+// A file made piece by piece: `content` hands each piece to the writer it is
+// given, in order, and stops with false as soon as the writer returns false
+// (the piece could not be written). A long file is then written as it is
+// made, without being held whole in memory.
+using PieceWriter = std::function<bool(std::string_view piece)>;
+using FileContent = std::function<bool(const PieceWriter& write)>;
+
+// WriteFileAtomically for a file made piece by piece, with the same promises.
+bool WriteFileAtomically(const std::filesystem::path& path, const FileContent& content, std::string& error,
                          WriteAllFunction writeAll = WriteAll);
 
 // Removes a file if it exists; false with `error` set when it exists and

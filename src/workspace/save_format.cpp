@@ -64,7 +64,7 @@ bool SaveGeneratedFile(const QString& fileName, const QString& chosenFilter, std
   options.dateOrder = monthFirst ? DateOrder::kMonthFirst : DateOrder::kDayFirst;
   options.date = GedcomDateToday();
   options.defaultSexIds = defaultSexIds;
-  return WriteStandardGedcomFile(ToUtf8(fileName), indi, fam, std::move(options), error);
+  return WriteStandardGedcomFile(ToUtf8(fileName), indi, fam, options, error);
 }
 
 }  // namespace quenby

@@ -13,9 +13,9 @@ namespace quenby {
 namespace {
 
 std::string Written(std::string_view value, GedcomVersion version, int level = 1) {
-  std::string out;
-  AppendValueLines(out, level, {}, "NOTE", value, version);
-  return out;
+  GedcomText out;
+  out.AppendValueLines(level, {}, "NOTE", value, version);
+  return std::string(out.View());
 }
 
 // The value that a reader puts back together.
@@ -36,17 +36,17 @@ std::string Joined(const std::string& written) {
   return value;
 }
 
-TEST(AppendValueLines, ShortValuesTakeOneLineAndEmptyOnesNoBlank) {
+TEST(GedcomText, ShortValuesTakeOneLineAndEmptyOnesNoBlank) {
   EXPECT_EQ(Written("Farmer", GedcomVersion::k551), "1 NOTE Farmer\r\n");
   EXPECT_EQ(Written("", GedcomVersion::k70, 12), "12 NOTE\r\n");
-  std::string out;
-  AppendValueLines(out, 0, "NI1", "NOTE", "a\n\nb", GedcomVersion::k70);
-  EXPECT_EQ(out, "0 @NI1@ NOTE a\r\n1 CONT\r\n1 CONT b\r\n");
+  GedcomText out;
+  out.AppendValueLines(0, "NI1", "NOTE", "a\n\nb", GedcomVersion::k70);
+  EXPECT_EQ(out.View(), "0 @NI1@ NOTE a\r\n1 CONT\r\n1 CONT b\r\n");
 }
 
 // Values of every shape that a cut could spoil: blanks, "@@", and the first
 // character of each UTF-8 length (and C1 neighbours) at every offset.
-TEST(AppendValueLines, CutsLongValuesOnlyWhereNothingIsLostAndKeepsLinesShort) {
+TEST(GedcomText, CutsLongValuesOnlyWhereNothingIsLostAndKeepsLinesShort) {
   const std::string letters[] = {"a", "\xC2\x80", "\xC2\xA0", "\xE0\xA0\x80", "\xE2\x80\x99", "\xF0\x90\x80\x80"};
   for (const auto& letter : letters) {
     for (std::size_t offset = 0; offset < 5; ++offset) {
@@ -70,7 +70,7 @@ TEST(AppendValueLines, CutsLongValuesOnlyWhereNothingIsLostAndKeepsLinesShort) {
   }
 }
 
-TEST(AppendValueLines, ARunOfBlanksLongerThanALineIsStillCutAndKept) {
+TEST(GedcomText, ARunOfBlanksLongerThanALineIsStillCutAndKept) {
   const std::string value = "a" + std::string(600, ' ') + "b";
   const std::string written = Written(value, GedcomVersion::k551);
   EXPECT_EQ(Joined(written), value);
