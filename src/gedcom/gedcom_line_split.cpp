@@ -78,37 +78,49 @@ void GedcomText::AppendPiece(std::string_view head, std::string_view piece, std:
 
 void GedcomText::AppendValueLines(int level, std::string_view xref, std::string_view tag, std::string_view value,
                                   GedcomVersion version) {
+  if (value.find('\n') == std::string_view::npos) {
+    AppendSingleLine(level, xref, tag, value, version);
+  } else {
+    AppendSplit(level, xref, tag, value, version);
+  }
+}
+
+void GedcomText::AppendSingleLine(int level, std::string_view xref, std::string_view tag, std::string_view value,
+                                  GedcomVersion version) {
   // Most values fit on their line: written in one piece, without building
   // the heads.
   const std::size_t headSize = 2 + (level > 9 ? 1 : 0) + (xref.empty() ? 0 : xref.size() + 3) + tag.size();
-  if (value.find('\n') == std::string_view::npos &&
-      (version == GedcomVersion::k70 || headSize + 1 + value.size() <= kLongestGedcomLine) && level >= 0 &&
-      level < 100) {
-    const std::size_t size = headSize + (value.empty() ? 0 : 1 + value.size()) + kCrLf.size();
-    char* at = Room(size);
-    const auto put = [&at](std::string_view text) {
-      std::memcpy(at, text.data(), text.size());
-      at += text.size();
-    };
-    if (level > 9) {
-      *at++ = static_cast<char>('0' + level / 10);
-    }
-    *at++ = static_cast<char>('0' + level % 10);
-    *at++ = ' ';
-    if (!xref.empty()) {
-      *at++ = '@';
-      put(xref);
-      put("@ ");
-    }
-    put(tag);
-    if (!value.empty()) {
-      *at++ = ' ';
-      put(value);
-    }
-    put(kCrLf);
-    size_ += size;
+  if ((version != GedcomVersion::k70 && headSize + 1 + value.size() > kLongestGedcomLine) || level < 0 || level > 99) {
+    AppendSplit(level, xref, tag, value, version);
     return;
   }
+  const std::size_t size = headSize + (value.empty() ? 0 : 1 + value.size()) + kCrLf.size();
+  char* at = Room(size);
+  const auto put = [&at](std::string_view text) {
+    std::memcpy(at, text.data(), text.size());
+    at += text.size();
+  };
+  if (level > 9) {
+    *at++ = static_cast<char>('0' + level / 10);
+  }
+  *at++ = static_cast<char>('0' + level % 10);
+  *at++ = ' ';
+  if (!xref.empty()) {
+    *at++ = '@';
+    put(xref);
+    put("@ ");
+  }
+  put(tag);
+  if (!value.empty()) {
+    *at++ = ' ';
+    put(value);
+  }
+  put(kCrLf);
+  size_ += size;
+}
+
+void GedcomText::AppendSplit(int level, std::string_view xref, std::string_view tag, std::string_view value,
+                             GedcomVersion version) {
   std::string head = std::to_string(level) + " ";
   if (!xref.empty()) {
     head.append("@").append(xref).append("@ ");

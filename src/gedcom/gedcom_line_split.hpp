@@ -35,6 +35,10 @@ class GedcomText {
   void AppendValueLines(int level, std::string_view xref, std::string_view tag, std::string_view value,
                         GedcomVersion version);
 
+  // The same for a value known to hold no line break.
+  void AppendSingleLine(int level, std::string_view xref, std::string_view tag, std::string_view value,
+                        GedcomVersion version);
+
   // Appends text that is already whole lines.
   void Append(std::string_view text) {
     if (!text.empty()) {
@@ -56,6 +60,8 @@ class GedcomText {
     return data_.get() + size_;
   }
   void Grow(std::size_t more);
+  void AppendSplit(int level, std::string_view xref, std::string_view tag, std::string_view value,
+                   GedcomVersion version);
   void AppendLine(std::string_view head, std::string_view piece);
   void AppendPiece(std::string_view head, std::string_view piece, std::string_view concHead, GedcomVersion version);
 

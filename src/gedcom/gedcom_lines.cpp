@@ -2,6 +2,7 @@
 #include "gedcom/gedcom_lines.hpp"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -16,8 +17,19 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Letters, digits and "_", looked up in a table: every character of every
+// tag and cross-reference is tested.
+constexpr auto kNameCharacters = [] {
+  std::array<bool, 256> table{};
+  for (int c = 0; c < 256; ++c) {
+    table[static_cast<std::size_t>(c)] =
+        (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+  }
+  return table;
+}();
+
 bool IsNameCharacter(char c) {
-  return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+  return kNameCharacters[static_cast<unsigned char>(c)];
 }
 
 bool IsName(std::string_view text, std::size_t longest) {
@@ -54,9 +66,17 @@ std::size_t LineEnd(std::string_view text, std::size_t at) {
   return at;
 }
 
+// The first place from `at` on that is not a blank; the end when there is none.
+std::size_t SkipBlanks(std::string_view line, std::size_t at) {
+  while (at < line.size() && line[at] == ' ') {
+    ++at;
+  }
+  return at;
+}
+
 // Reads one line whose first character other than a blank is at `at`; the
-// reason when it is not a GEDCOM line.
-std::optional<std::string> ReadLine(std::string_view line, std::size_t at, GedcomLine& out) {
+// reason when it is not a GEDCOM line, or null.
+const char* ReadLine(std::string_view line, std::size_t at, GedcomLine& out) {
   out.xref = {};
   std::size_t digits = 0;
   while (at + digits < line.size() && IsDigit(line[at + digits])) {
@@ -73,17 +93,16 @@ std::optional<std::string> ReadLine(std::string_view line, std::size_t at, Gedco
   if (at >= line.size() || line[at] != ' ') {
     return "the level number is not followed by a blank";
   }
-  at = line.find_first_not_of(' ', at);
-  if (at != std::string_view::npos && line[at] == '@') {
+  at = SkipBlanks(line, at);
+  if (at < line.size() && line[at] == '@') {
     const std::size_t close = line.find('@', at + 1);
     const auto xref = close == std::string_view::npos ? std::string_view() : line.substr(at + 1, close - at - 1);
     if (!IsName(xref, kLongestXref)) {
       return "its cross-reference is not @letters and digits@";
     }
     out.xref = xref;
-    at = line.find_first_not_of(' ', close + 1);
+    at = SkipBlanks(line, close + 1);
   }
-  at = std::min(at, line.size());
   std::size_t tagEnd = at;
   while (tagEnd < line.size() && IsNameCharacter(line[tagEnd])) {
     ++tagEnd;
@@ -93,7 +112,7 @@ std::optional<std::string> ReadLine(std::string_view line, std::size_t at, Gedco
   }
   out.tag = line.substr(at, tagEnd - at);
   out.value = tagEnd < line.size() ? line.substr(tagEnd + 1) : std::string_view();
-  return std::nullopt;
+  return nullptr;
 }
 
 }  // namespace
@@ -121,20 +140,20 @@ bool RecordLineReader::Next(GedcomLine& line) {
     const std::string_view text = text_.substr(at_, end - at_);
     ++lineNumber_;
     at_ = end + (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n' ? 2 : 1);
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
+    const std::size_t first = SkipBlanks(text, 0);
+    if (first == text.size()) {
       continue;
     }
     line.lineNumber = lineNumber_;
-    auto reason = ReadLine(text, first, line);
-    if (!reason && line.level > previousLevel_ + 1) {
+    const char* reason = ReadLine(text, first, line);
+    if (reason == nullptr && line.level > previousLevel_ + 1) {
       reason = previousLevel_ < 0 ? "the first line of a record has level 0" : "its level is more than one deeper";
     }
-    if (!reason && line.level > 0 && !line.xref.empty()) {
+    if (reason == nullptr && line.level > 0 && !line.xref.empty()) {
       reason = "a cross-reference stands only on level 0";
     }
-    if (reason) {
-      error_ = RecordTextError{lineNumber_, "line " + std::to_string(lineNumber_) + " is not GEDCOM: " + *reason};
+    if (reason != nullptr) {
+      error_ = RecordTextError{lineNumber_, "line " + std::to_string(lineNumber_) + " is not GEDCOM: " + reason};
       return false;
     }
     previousLevel_ = line.level;

@@ -288,8 +288,9 @@ struct Record {
   std::size_t begin = 0;  // its level-0 line
   std::size_t end = 0;
   std::string_view xref;
-  Tag kind = Tag::kOther;  // the code of its tag
-  bool written = true;     // false for a record replaced by a later one, HEAD and TRLR
+  std::uint32_t sexLine = 0;  // its first SEX line, 0 when it has none
+  Tag kind = Tag::kOther;     // the code of its tag
+  bool written = true;        // false for a record replaced by a later one, HEAD and TRLR
 };
 
 // A partner or child line of a family, and the person it points to.
@@ -335,11 +336,22 @@ class Exporter {
       if (added.level > 0 && added.IsTextContinuation()) {
         lines_[lastAtLevel[added.level - 1]].continued = true;
       }
+      if (added.pointer) {
+        pointerLines_.push_back(at);
+      }
       if (line.level == 0) {
         if (!records_.empty() && records_.back().end == 0) {
           EndRecord(at);
         }
-        records_.push_back({at, 0, line.xref, added.code});
+        records_.push_back({at, 0, line.xref, 0, added.code});
+      } else if (line.level == 1) {
+        Record& record = records_.back();
+        if (record.kind == Tag::kIndi && Is(added, Tag::kSex) && record.sexLine == 0) {
+          record.sexLine = static_cast<std::uint32_t>(at);
+        } else if (record.kind == Tag::kFam && added.pointer &&
+                   (Is(added, Tag::kHusb) || Is(added, Tag::kWife) || Is(added, Tag::kChil))) {
+          members_.push_back({records_.size() - 1, at, 0});
+        }
       }
     }
     if (!records_.empty() && records_.back().end == 0) {
@@ -392,6 +404,13 @@ class Exporter {
 
   std::string_view TagText(std::size_t line) const { return {TagStart(line), lines_[line].tagSize}; }
 
+  // Whether `raw` (from RawValue) is the line's value as it stands: the
+  // same text, which it mostly is without being copied.
+  bool IsOwnValue(std::string_view raw, std::size_t line) const {
+    const std::string_view own = Value(line);
+    return (raw.data() == own.data() && raw.size() == own.size()) || raw == own;
+  }
+
   std::string_view Value(std::size_t line) const {
     const CompactLine& compact = lines_[line];
     return compact.valueSize == 0 ? std::string_view()
@@ -430,10 +449,7 @@ class Exporter {
   void Index() {
     // Every pointer is looked up once.
     notePointers_.assign(records_.size(), 0);
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (!lines_[i].pointer) {
-        continue;
-      }
+    for (const std::size_t i : pointerLines_) {
       const std::string_view xref = PointerTarget(Value(i));
       const std::size_t record = RecordOf(xref);
       lines_[i].target = record != kNone ? static_cast<std::uint32_t>(record)
@@ -474,22 +490,13 @@ class Exporter {
   // The partner and child lines of the families, in the order of the lines:
   // the partners of one family stand together.
   void Families() {
-    for (std::size_t r = 0; r < records_.size(); ++r) {
-      if (!records_[r].written || !IsKind(r, Tag::kFam)) {
+    for (Member member : members_) {
+      const CompactLine& line = lines_[member.line];
+      member.person = line.target;
+      if (!records_[member.family].written || member.person >= records_.size() || !IsKind(member.person, Tag::kIndi)) {
         continue;
       }
-      for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
-        const CompactLine& line = lines_[i];
-        const std::size_t person = line.target;
-        if (line.level != 1 || person >= records_.size() || !IsKind(person, Tag::kIndi)) {
-          continue;
-        }
-        if (Is(line, Tag::kHusb) || Is(line, Tag::kWife)) {
-          partners_.push_back({r, i, person});
-        } else if (Is(line, Tag::kChil)) {
-          children_.push_back({r, i, person});
-        }
-      }
+      (Is(line, Tag::kChil) ? children_ : partners_).push_back(member);
     }
   }
 
@@ -503,14 +510,8 @@ class Exporter {
       }
     }
     for (std::size_t r = 0; r < records_.size(); ++r) {
-      if (!IsKind(r, Tag::kIndi)) {
-        continue;
-      }
-      for (std::size_t i = records_[r].begin + 1; i < records_[r].end; ++i) {
-        if (lines_[i].level == 1 && Is(lines_[i], Tag::kSex)) {
-          sex_[r] = defaulted[r] ? Sex::kUnknown : SexOf(Value(i));
-          break;
-        }
+      if (records_[r].sexLine != 0) {
+        sex_[r] = defaulted[r] ? Sex::kUnknown : SexOf(Value(records_[r].sexLine));
       }
     }
     // A sex nobody chose is the opposite of a partner's chosen one; partners
@@ -668,8 +669,7 @@ class Exporter {
   // Text as a GEDCOM value: printable UTF-8, "@" doubled where the version
   // asks for it. Line breaks stay.
   std::string_view Text(std::string_view raw) {
-    // Most values are plain ASCII and go out as they are.
-    if (std::all_of(raw.begin(), raw.end(), [](char c) { return (c >= 0x20 && c < 0x7F && c != '@') || c == '\n'; })) {
+    if (IsPlain(raw)) {
       return raw;
     }
     text_.clear();
@@ -707,13 +707,23 @@ class Exporter {
     text_ = std::move(escaped);
   }
 
+  // Whether a value goes out as it stands: printable ASCII without "@" and
+  // without a line break, as most values are.
+  static bool IsPlain(std::string_view raw) {
+    return std::all_of(raw.begin(), raw.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '@'; });
+  }
+
   void Line(int level, std::string_view tag, std::string_view text) {
-    out_.AppendValueLines(level, {}, tag, Text(text), options_.version);
+    if (IsPlain(text)) {
+      out_.AppendSingleLine(level, {}, tag, text, options_.version);
+    } else {
+      out_.AppendValueLines(level, {}, tag, Text(text), options_.version);
+    }
   }
 
   void Pointer(int level, std::string_view tag, std::string_view xref) {
     pointer_.assign("@").append(xref).append("@");
-    out_.AppendValueLines(level, {}, tag, pointer_, options_.version);
+    out_.AppendSingleLine(level, {}, tag, pointer_, options_.version);
     if (xref == "S1") {
       sourceUsed_ = true;
     }
@@ -749,7 +759,7 @@ class Exporter {
     std::string buffer;
     const std::string_view raw = RawValue(records_[r].begin, buffer);
     // A record's own value is a pointer only when it leads somewhere.
-    const bool pointer = raw == Value(records_[r].begin) && Defined(records_[r].begin);
+    const bool pointer = IsOwnValue(raw, records_[r].begin) && Defined(records_[r].begin);
     sourceUsed_ = sourceUsed_ || (pointer && head.target == kSourceOfFile);
     out_.AppendValueLines(0, records_[r].xref, tag, pointer ? raw : Text(raw), options_.version);
     if (IsKind(r, Tag::kFam)) {
@@ -796,7 +806,7 @@ class Exporter {
         Notes(i, raw);
       } else if (Is(line, Tag::kSour) && line.level > 0) {
         Citations(i, end, raw);
-      } else if (line.target != kNoPointer && raw == Value(i)) {
+      } else if (line.target != kNoPointer && IsOwnValue(raw, i)) {
         const bool toPerson = line.target < records_.size() && IsKind(line.target, Tag::kIndi);
         if (Defined(i) &&
             !(isFam && !toPerson && (Is(line, Tag::kHusb) || Is(line, Tag::kWife) || Is(line, Tag::kChil)))) {
@@ -861,7 +871,7 @@ class Exporter {
   void Notes(std::size_t line, std::string_view raw) {
     const int level = lines_[line].level;
     std::string buffer;
-    if (lines_[line].target != kNoPointer && raw == Value(line)) {
+    if (lines_[line].target != kNoPointer && IsOwnValue(raw, line)) {
       const std::size_t note = lines_[line].target;
       if (note >= records_.size() || !IsInlinedNote(note)) {
         // A shared note (7.0 names the pointer SNOTE); a pointer to anything
@@ -884,7 +894,7 @@ class Exporter {
   // page; the other lines below the citation stay with the first.
   void Citations(std::size_t line, std::size_t end, std::string_view raw) {
     const int level = lines_[line].level;
-    const bool pointer = lines_[line].target != kNoPointer && raw == Value(line);
+    const bool pointer = lines_[line].target != kNoPointer && IsOwnValue(raw, line);
     if (pointer && !Defined(line)) {
       return;
     }
@@ -979,9 +989,11 @@ class Exporter {
   std::string_view fileName_;
   std::vector<Record> records_;
   XrefIndex byXref_;
-  std::vector<const char*> boxes_;  // the text of each box read
-  std::size_t famFrom_ = kNone;     // the first line of the second box
-  std::vector<int> notePointers_;   // by record: how many NOTE lines point to it, counted up to 2
+  std::vector<const char*> boxes_;         // the text of each box read
+  std::size_t famFrom_ = kNone;            // the first line of the second box
+  std::vector<int> notePointers_;          // by record: how many NOTE lines point to it, counted up to 2
+  std::vector<std::size_t> pointerLines_;  // the lines whose value is "@xref@"
+  std::vector<Member> members_;            // the partner and child lines of the families, before they are checked
   std::vector<Member> partners_;
   std::vector<Member> children_;
   std::size_t nextPartner_ = 0;             // the first partner of a family not yet written
