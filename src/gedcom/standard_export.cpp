@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <span>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "gedcom/gedcom_lines.hpp"
 #include "gedcom/gedcom_names.hpp"
@@ -183,7 +182,7 @@ class XrefIndex {
 
   // Stores `record` under `xref`; the record stored before, or kNone.
   std::size_t Put(std::string_view xref, std::size_t record) {
-    std::string_view prefix;
+    std::uint32_t prefix = 0;
     std::size_t number = 0;
     if (!Numbered(xref, prefix, number)) {
       return PutOther(xref, record);
@@ -195,7 +194,7 @@ class XrefIndex {
       if (numbered_.size() == kMostPrefixes) {
         return PutOther(xref, record);
       }
-      it = numbered_.insert(numbered_.end(), {std::string(prefix), {}});
+      it = numbered_.insert(numbered_.end(), {prefix, {}});
     }
     std::vector<std::size_t>& slots = it->second;
     if (number >= slots.size()) {
@@ -207,7 +206,7 @@ class XrefIndex {
   }
 
   std::size_t Find(std::string_view xref) const {
-    std::string_view prefix;
+    std::uint32_t prefix = 0;
     std::size_t number = 0;
     if (!Numbered(xref, prefix, number)) {
       const auto it = others_.find(xref);
@@ -231,8 +230,10 @@ class XrefIndex {
   }
 
   // Whether `xref` is one to three characters other than digits followed by
-  // a number without leading zero that the vectors may hold.
-  bool Numbered(std::string_view xref, std::string_view& prefix, std::size_t& number) const {
+  // a number without leading zero that the vectors may hold. The prefix is
+  // packed into one number, its characters and its length, to be compared
+  // at once.
+  bool Numbered(std::string_view xref, std::uint32_t& prefix, std::size_t& number) const {
     std::size_t digits = 0;
     while (digits < xref.size() && (xref[digits] < '0' || xref[digits] > '9')) {
       ++digits;
@@ -247,14 +248,17 @@ class XrefIndex {
       }
       number = number * 10 + static_cast<std::size_t>(xref[i] - '0');
     }
-    prefix = xref.substr(0, digits);
+    prefix = static_cast<std::uint32_t>(digits);
+    for (std::size_t i = 0; i < digits; ++i) {
+      prefix = prefix << 8 | static_cast<unsigned char>(xref[i]);
+    }
     return number <= largest_;
   }
 
   static constexpr std::size_t kMostPrefixes = 8;
 
   std::size_t largest_ = 1024;
-  std::vector<std::pair<std::string, std::vector<std::size_t>>> numbered_;
+  std::vector<std::pair<std::uint32_t, std::vector<std::size_t>>> numbered_;
   std::unordered_map<std::string_view, std::size_t> others_;
 };
 
@@ -281,6 +285,7 @@ struct CompactLine {
   Tag code;
   bool pointer : 1;            // whether the value is "@xref@"
   bool continued : 1 = false;  // whether CONC or CONT lines below it go on with its value
+  bool leftOut : 1 = false;    // a partner line that 5.5.1 cannot hold (one of two men or two women)
 };
 static_assert(sizeof(CompactLine) == 16);
 
@@ -300,10 +305,11 @@ struct Member {
   std::size_t person = 0;  // record index
 };
 
-// A back-link of a person: FAMS, FAMC or ASSO.
+// A back-link of a person to a family (FAMS, FAMC) or a partner (ASSO).
 struct Link {
-  std::size_t record = 0;
-  std::string_view tag;
+  enum class Kind : std::uint8_t { kFams, kFamc, kAsso };
+  std::uint32_t record = 0;
+  Kind kind = Kind::kFams;
 };
 
 class Exporter {
@@ -557,7 +563,7 @@ class Exporter {
       const Sex sex = sex_[partners_[first].person];
       if (end == first + 2 && (sex == Sex::kMale || sex == Sex::kFemale) && sex_[partners_[first + 1].person] == sex) {
         const Member& second = partners_[first + 1];
-        leftOut_.insert(second.line);
+        lines_[second.line].leftOut = true;
         associates_.push_back({partners_[first].person, second.person});
         associates_.push_back({second.person, partners_[first].person});
         partners_[kept++] = partners_[first];
@@ -773,8 +779,13 @@ class Exporter {
 
   void BackLinks(std::size_t person) {
     for (std::size_t k = linkStart_[person]; k < linkStart_[person + 1]; ++k) {
-      Pointer(1, links_[k].tag, records_[links_[k].record].xref);
-      if (links_[k].tag == "ASSO") {
+      const Link link = links_[k];
+      Pointer(1,
+              link.kind == Link::Kind::kFams   ? "FAMS"
+              : link.kind == Link::Kind::kFamc ? "FAMC"
+                                               : "ASSO",
+              records_[link.record].xref);
+      if (link.kind == Link::Kind::kAsso) {
         out_.Append("2 RELA Partner\r\n");
       }
     }
@@ -792,8 +803,7 @@ class Exporter {
         continue;
       }
       const std::string_view raw = RawValue(i, buffer);
-      if ((isIndi && line.level == 1 && (Is(line, Tag::kFams) || Is(line, Tag::kFamc))) ||
-          (isFam && !leftOut_.empty() && leftOut_.count(i) != 0)) {
+      if ((isIndi && line.level == 1 && (Is(line, Tag::kFams) || Is(line, Tag::kFamc))) || line.leftOut) {
         // The back-links are made from the family records.
       } else if (isIndi && line.level == 1 && Is(line, Tag::kName)) {
         Name(raw, end > i + 1);
@@ -974,13 +984,13 @@ class Exporter {
     links_.resize(linkStart_.back());
     std::vector<std::size_t> next(linkStart_.begin(), linkStart_.end() - 1);
     for (const auto& member : partners_) {
-      links_[next[member.person]++] = {member.family, "FAMS"};
+      links_[next[member.person]++] = {static_cast<std::uint32_t>(member.family), Link::Kind::kFams};
     }
     for (const auto& member : children_) {
-      links_[next[member.person]++] = {member.family, "FAMC"};
+      links_[next[member.person]++] = {static_cast<std::uint32_t>(member.family), Link::Kind::kFamc};
     }
     for (const auto& [person, partner] : associates_) {
-      links_[next[person]++] = {partner, "ASSO"};
+      links_[next[person]++] = {static_cast<std::uint32_t>(partner), Link::Kind::kAsso};
     }
   }
 
@@ -1002,7 +1012,6 @@ class Exporter {
   std::vector<std::size_t> linkStart_;      // by person: where its links start
   std::vector<Sex> sex_;
   std::vector<std::pair<std::size_t, std::size_t>> associates_;  // (person, partner) outside a 5.5.1 family
-  std::unordered_set<std::size_t> leftOut_;                      // partner lines that 5.5.1 cannot hold
   std::string submitter_;
   GedcomText out_;
   std::string text_;
