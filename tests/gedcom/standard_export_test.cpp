@@ -77,6 +77,46 @@ TEST_F(ExampleFiles, RecordTextThatIsNotGedcomIsReportedAndNothingIsWritten) {
   EXPECT_EQ(ReadBytes(path), "earlier");
 }
 
+// A long list's file is written as it is made, many pieces in turn; the
+// file holds exactly the bytes of the export made whole.
+TEST_F(ExampleFiles, ALongListIsWrittenAsItIsMadeWithTheSameBytes) {
+  std::string indi;
+  std::string fam;
+  for (int i = 1; i <= 3000; ++i) {
+    const std::string id = std::to_string(i);
+    indi += Lines({"0 @I" + id + "@ INDI", "1 NAME Jan van der Berg" + id + " Jr.",
+                   std::string(i % 2 != 0 ? "1 SEX M" : "1 SEX F"), "1 BIRT",
+                   "2 DATE abt " + std::to_string(1700 + i % 200), "1 NOTE {Zoë’s note " + id + "}"});
+    if (i % 2 == 0) {
+      fam += Lines({"0 @F" + id + "@ FAM", "1 HUSB @I" + std::to_string(i - 1) + "@", "1 WIFE @I" + id + "@",
+                    "1 CHIL @I" + std::to_string(i % 2999 + 1) + "@"});
+    }
+  }
+  for (const auto version : {GedcomVersion::k551, GedcomVersion::k70}) {
+    auto options = Options(version, {"I7", "I8"});
+    options.fileName = "long.ged";
+    const auto whole = ExportStandardGedcom(indi, fam, options);
+    ASSERT_EQ(whole.error, "");
+    ASSERT_GT(whole.bytes.size(), 500'000u);
+    // Every record once and in order, each person in their family.
+    const auto count = [&whole](std::string_view text) {
+      std::size_t found = 0;
+      for (auto at = whole.bytes.find(text); at != std::string::npos; at = whole.bytes.find(text, at + 1)) {
+        ++found;
+      }
+      return found;
+    };
+    EXPECT_EQ(count("\r\n0 @I"), 3000u);
+    EXPECT_EQ(count("\r\n0 @F"), 1500u);
+    EXPECT_EQ(count("\r\n1 FAMS @F"), 3000u);
+    EXPECT_LT(whole.bytes.find("0 @I2999@ INDI"), whole.bytes.find("0 @I3000@ INDI"));
+    EXPECT_TRUE(EndsWith(whole.bytes, "0 TRLR\r\n"));
+    std::string error;
+    ASSERT_TRUE(WriteStandardGedcomFile(PathOf("long.ged"), indi, fam, options, error)) << error;
+    EXPECT_EQ(ReadBytes(PathOf("long.ged")), whole.bytes);
+  }
+}
+
 TEST(ParseRecordText, ReportsTheFirstLineThatIsNotGedcom) {
   const std::pair<std::string, std::string> cases[] = {
       {"1 NAME A", "line 1 is not GEDCOM: the first line of a record has level 0"},

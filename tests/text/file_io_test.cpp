@@ -151,5 +151,46 @@ TEST_F(FileIo, AFullDiskLeavesTheOldContentIntact) {
   EXPECT_EQ(std::distance(fs::directory_iterator(disk), fs::directory_iterator{}), beside ? 4 : 3);
 }
 
+// Fails as a full disk does from the second write on.
+int writesBeforeFull = 0;
+bool FillsAfterOneWrite(int descriptor, std::string_view bytes) {
+  return writesBeforeFull++ < 1 ? WriteAll(descriptor, bytes) : FullDisk(descriptor, bytes);
+}
+
+// A file made piece by piece (the standard GEDCOM exports) is written whole,
+// in order, wherever it goes; a write that fails stops the making and keeps
+// the old file.
+TEST_F(FileIo, AFileMadeInPiecesIsWrittenWholeOrNotAtAll) {
+  // Pieces past a megabyte in all, so the disk is asked to start writing
+  // before the end.
+  const std::vector<std::string> pieces = {std::string(700'000, 'a'), std::string(700'000, 'b'), "end"};
+  int made = 0;
+  const FileContent content = [&](const PieceWriter& write) {
+    for (made = 0; made < static_cast<int>(pieces.size()); ++made) {
+      if (!write(pieces[static_cast<std::size_t>(made)])) {
+        return false;
+      }
+    }
+    return true;
+  };
+  const std::string whole = pieces[0] + pieces[1] + pieces[2];
+  WriteBytes(dir_ / "first.ged", "old");
+  fs::create_hard_link(dir_ / "first.ged", dir_ / "second.ged");
+  std::string error;
+  for (const fs::path& path : {dir_ / "new.ged", dir_ / "first.ged", fs::path("/dev/null")}) {
+    ASSERT_TRUE(WriteFileAtomically(path, content, error)) << error;
+  }
+  EXPECT_EQ(ReadBytes(dir_ / "new.ged"), whole);
+  EXPECT_EQ(ReadBytes(dir_ / "second.ged"), whole);
+
+  WriteBytes(dir_ / "kept.ged", "precious");
+  writesBeforeFull = 0;
+  EXPECT_FALSE(WriteFileAtomically(dir_ / "kept.ged", content, error, FillsAfterOneWrite));
+  EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos) << error;
+  EXPECT_EQ(made, 1);  // the failed piece ended the making
+  EXPECT_EQ(ReadBytes(dir_ / "kept.ged"), "precious");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator{}), 4);  // no temporary file left
+}
+
 }  // namespace
 }  // namespace quenby
