@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "text/calendar.hpp"
@@ -11,60 +12,118 @@
 namespace quenby {
 namespace {
 
-// Compared without regard to case; a title or suffix may also end with ".".
-constexpr std::array<std::string_view, 30> kParticles = {
-    "van", "von", "der", "den", "de",  "del", "della", "degli", "di", "da",  "du",  "des", "la", "le", "lo",
-    "ten", "ter", "te",  "zu",  "zum", "zur", "vom",   "af",    "av", "dos", "das", "do",  "d'", "l'", "van't"};
-constexpr std::array<std::string_view, 27> kTitles = {
-    "Dr",  "Rev", "Revd", "Sir",     "Dame", "Lady",    "Lord", "Mr", "Mrs", "Miss",  "Ms",  "Mme", "Mlle", "Prof",
-    "Hon", "Fr",  "Capt", "Captain", "Col",  "Colonel", "Gen",  "Lt", "Maj", "Major", "Sgt", "Cpl", "Rt"};
-constexpr std::array<std::string_view, 11> kSuffixes = {"Jr",  "Jnr", "Junior", "Sr",  "Snr", "Senior",
-                                                        "Esq", "2nd", "3rd",    "4th", "Bt"};
-// Roman numerals are suffixes in upper case only; "V" and "X" alone are
-// more often initials.
-constexpr std::array<std::string_view, 7> kNumerals = {"II", "III", "IV", "VI", "VII", "VIII", "IX"};
-
 std::string_view WithoutFinalDot(std::string_view word) {
   return word.size() > 1 && word.back() == '.' ? word.substr(0, word.size() - 1) : word;
 }
 
+// A table of words with a quick test before the comparisons: a name has a
+// few words, each looked up in up to three tables, and most of them differ
+// from every entry in length or in first letter.
 template <std::size_t N>
-bool IsIn(std::string_view word, const std::array<std::string_view, N>& table) {
-  // Most words differ in length from every entry: told apart without a call.
-  return std::any_of(table.begin(), table.end(), [word](std::string_view entry) {
-    return entry.size() == word.size() && EqualsIgnoringAsciiCase(word, entry);
-  });
-}
+class WordTable {
+ public:
+  consteval explicit WordTable(const std::array<std::string_view, N>& words) : words_(words) {
+    for (const std::string_view word : words) {
+      firstLetters_[word.size()] |= LetterBit(word.front());
+    }
+  }
+
+  // Whether `word` is an entry, compared without regard to ASCII case.
+  bool Contains(std::string_view word) const {
+    return MayContain(word) && std::any_of(words_.begin(), words_.end(), [word](std::string_view entry) {
+             return entry.size() == word.size() && EqualsIgnoringAsciiCase(word, entry);
+           });
+  }
+
+  // Whether `word` is an entry, compared exactly.
+  bool ContainsExactly(std::string_view word) const {
+    return MayContain(word) && std::find(words_.begin(), words_.end(), word) != words_.end();
+  }
+
+ private:
+  // Entries have at most seven characters ("Captain", "Colonel").
+  static constexpr std::size_t kLongest = 7;
+
+  // A bit for the first character, the same for both cases of a letter;
+  // other characters may share a bit, which only lets a word through to the
+  // comparisons.
+  static constexpr std::uint32_t LetterBit(char c) {
+    const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    return std::uint32_t{1} << (static_cast<unsigned char>(lower) % 32);
+  }
+
+  // False when no entry has the length and first letter of `word`.
+  bool MayContain(std::string_view word) const {
+    return !word.empty() && word.size() <= kLongest && (firstLetters_[word.size()] & LetterBit(word.front())) != 0;
+  }
+
+  std::array<std::string_view, N> words_;
+  // By length, the bits of the first letters of the entries of that length.
+  std::array<std::uint32_t, kLongest + 1> firstLetters_{};
+};
+
+// Compared without regard to case; a title or suffix may also end with ".".
+constexpr WordTable kParticles(std::array<std::string_view, 30>{
+    "van", "von", "der", "den", "de",  "del", "della", "degli", "di", "da",  "du",  "des", "la", "le", "lo",
+    "ten", "ter", "te",  "zu",  "zum", "zur", "vom",   "af",    "av", "dos", "das", "do",  "d'", "l'", "van't"});
+constexpr WordTable kTitles(std::array<std::string_view, 27>{
+    "Dr",  "Rev", "Revd", "Sir",     "Dame", "Lady",    "Lord", "Mr", "Mrs", "Miss",  "Ms",  "Mme", "Mlle", "Prof",
+    "Hon", "Fr",  "Capt", "Captain", "Col",  "Colonel", "Gen",  "Lt", "Maj", "Major", "Sgt", "Cpl", "Rt"});
+constexpr WordTable kSuffixes(std::array<std::string_view, 11>{"Jr", "Jnr", "Junior", "Sr", "Snr", "Senior", "Esq",
+                                                               "2nd", "3rd", "4th", "Bt"});
+// Roman numerals are suffixes in upper case only; "V" and "X" alone are
+// more often initials.
+constexpr WordTable kNumerals(std::array<std::string_view, 7>{"II", "III", "IV", "VI", "VII", "VIII", "IX"});
 
 bool IsParticle(std::string_view word) {
-  return IsIn(word, kParticles);
+  return kParticles.Contains(word);
 }
 
 bool IsTitle(std::string_view word) {
-  return IsIn(WithoutFinalDot(word), kTitles);
+  return kTitles.Contains(WithoutFinalDot(word));
 }
 
 bool IsSuffix(std::string_view word) {
-  return IsIn(WithoutFinalDot(word), kSuffixes) ||
-         std::find(kNumerals.begin(), kNumerals.end(), WithoutFinalDot(word)) != kNumerals.end();
+  return kSuffixes.Contains(WithoutFinalDot(word)) || kNumerals.ContainsExactly(WithoutFinalDot(word));
 }
 
 // Appends the words of `text` to `words`.
 void AppendWords(std::string_view text, std::vector<std::string_view>& words) {
   std::size_t at = 0;
-  while ((at = text.find_first_not_of(' ', at)) != std::string_view::npos) {
-    const std::size_t end = std::min(text.find(' ', at), text.size());
-    words.push_back(text.substr(at, end - at));
-    at = end;
+  while (at < text.size()) {
+    if (text[at] == ' ') {
+      ++at;
+      continue;
+    }
+    const std::size_t start = at;
+    while (at < text.size() && text[at] != ' ') {
+      ++at;
+    }
+    words.push_back(text.substr(start, at - start));
   }
 }
 
+// The words from `from` to `to` with one blank between each. The words are
+// pieces of one name: where it has them one blank apart, as it mostly does,
+// they are copied as one piece of it.
 void Join(const std::vector<std::string_view>& words, std::size_t from, std::size_t to, std::string& out) {
-  out.clear();
-  for (std::size_t i = from; i < to; ++i) {
-    if (!out.empty()) {
-      out += ' ';
-    }
+  if (from >= to) {
+    out.clear();
+    return;
+  }
+  bool oneBlankApart = true;
+  for (std::size_t i = from + 1; i < to && oneBlankApart; ++i) {
+    const char* previousEnd = words[i - 1].data() + words[i - 1].size();
+    oneBlankApart = words[i].data() == previousEnd + 1 && *previousEnd == ' ';
+  }
+  if (oneBlankApart) {
+    const char* end = words[to - 1].data() + words[to - 1].size();
+    out.assign(words[from].data(), static_cast<std::size_t>(end - words[from].data()));
+    return;
+  }
+  out.assign(words[from]);
+  for (std::size_t i = from + 1; i < to; ++i) {
+    out += ' ';
     out.append(words[i]);
   }
 }
