@@ -350,6 +350,7 @@ std::optional<std::string> StandardDate(std::string_view text, DateOrder order) 
 bool StandardDate(std::string_view text, DateOrder order, std::string& out) {
   DateText date;
   if (!ReadDate(text, order, date)) {
+    out.clear();
     return false;
   }
   out.assign(date.View());

@@ -26,7 +26,7 @@ enum class DateOrder { kDayFirst, kMonthFirst };
 //   "from X", "to X".
 std::optional<std::string> StandardDate(std::string_view text, DateOrder order);
 // The same into `out`, replacing its text and keeping its room; false, and
-// `out` left as it was, when `text` is not a date this reads.
+// `out` empty, when `text` is not a date this reads.
 bool StandardDate(std::string_view text, DateOrder order, std::string& out);
 
 // The year of a text that is no date this reads but names exactly one year
