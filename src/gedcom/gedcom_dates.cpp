@@ -90,7 +90,7 @@ class DatePart {
 };
 
 // The day, month and year of a date are numbers read from its parts, 0 when
-// a part is none: no day, month or year is 0. (Plain numbers: an exports
+// a part is none: no day, month or year is 0. (Plain numbers: an export
 // reads a date for nearly every person, and numbers passed as
 // std::optional cost more than the rest of reading one.)
 

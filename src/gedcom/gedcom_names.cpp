@@ -157,21 +157,16 @@ std::string NameValue(const NameParts& parts) {
 
 const NameParts& NameSplitter::Split(std::string_view name) {
   // The words before the surname, the surname's words, the words after it,
-  // read in one pass: blanks and the first two "/" end a word. A name of n
-  // characters has at most (n + 1) / 2 words; the buffer kept between names
-  // is made that large once, so that words are stored without a check.
-  const std::size_t mostWords = (name.size() + 1) / 2;
-  if (words_.size() < mostWords) {
-    words_.resize(mostWords);
-  }
-  std::size_t count = 0;
+  // read in one pass: blanks and the first two "/" end a word.
+  std::vector<std::string_view>& words = words_;  // kept between names
+  words.clear();
   std::size_t marks = 0;  // the "/" read so far, up to two
   std::size_t surnameFrom = 0;
   std::size_t surnameTo = 0;
   std::size_t start = 0;  // where the word being read starts
   const auto endWord = [&](std::size_t at) {
     if (start < at) {
-      words_[count++] = name.substr(start, at - start);
+      words.push_back(name.substr(start, at - start));
     }
     start = at + 1;
   };
@@ -183,7 +178,7 @@ const NameParts& NameSplitter::Split(std::string_view name) {
         endWord(at);
       } else if (marks < 2) {
         endWord(at);
-        (marks++ == 0 ? surnameFrom : surnameTo) = count;
+        (marks++ == 0 ? surnameFrom : surnameTo) = words.size();
       }
     }
   }
@@ -191,11 +186,10 @@ const NameParts& NameSplitter::Split(std::string_view name) {
   if (marks < 2) {
     // Without a pair of "/" the words after a lone one are dropped, and the
     // surname is the last word, unless the name is one word.
-    count = marks == 1 ? surnameFrom : count;
-    surnameTo = count;
-    surnameFrom = count > 1 ? count - 1 : surnameTo;
+    words.resize(marks == 1 ? surnameFrom : words.size());
+    surnameTo = words.size();
+    surnameFrom = words.size() > 1 ? words.size() - 1 : surnameTo;
   }
-  const std::span<const std::string_view> words(words_.data(), count);
 
   // Suffixes from the end, never the first word; a surname of suffixes
   // only ("/Jr./") gives way to the word before it, or to none when that is
