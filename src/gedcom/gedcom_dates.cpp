@@ -347,16 +347,6 @@ std::optional<std::string> StandardDate(std::string_view text, DateOrder order) 
   return std::string(date.View());
 }
 
-bool StandardDate(std::string_view text, DateOrder order, std::string& out) {
-  DateText date;
-  if (!ReadDate(text, order, date)) {
-    out.clear();
-    return false;
-  }
-  out.assign(date.View());
-  return true;
-}
-
 std::optional<std::string> YearOfPhrase(std::string_view text) {
   std::optional<int> found;
   std::size_t at = 0;

@@ -25,9 +25,6 @@ enum class DateOrder { kDayFirst, kMonthFirst };
 //   "bet X and Y", "between X and Y", "X-Y" (BET X AND Y), "from X to Y",
 //   "from X", "to X".
 std::optional<std::string> StandardDate(std::string_view text, DateOrder order);
-// The same into `out`, replacing its text and keeping its room; false, and
-// `out` empty, when `text` is not a date this reads.
-bool StandardDate(std::string_view text, DateOrder order, std::string& out);
 
 // The year of a text that is no date this reads but names exactly one year
 // ("Easter 1850" gives "1850"), for a date phrase to be found by its year.

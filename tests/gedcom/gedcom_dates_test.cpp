@@ -68,16 +68,6 @@ INSTANTIATE_TEST_SUITE_P(NumbersReadWhole, StandardDateTable,
                                            DateCase{"3/5/18450", "", ""}, DateCase{"3/5/1845/1", "", ""},
                                            DateCase{"99999999999/5/1845", "", ""}));
 
-TEST(StandardDate, IntoAStringGivesTheSameAndEmptiesItForNoDate) {
-  std::string out = "kept room";
-  EXPECT_TRUE(StandardDate("between 1850 and 12 March 1860", DateOrder::kDayFirst, out));
-  EXPECT_EQ(out, "BET 1850 AND 12 MAR 1860");
-  EXPECT_TRUE(StandardDate("3/5/1845", DateOrder::kMonthFirst, out));
-  EXPECT_EQ(out, "5 MAR 1845");
-  EXPECT_FALSE(StandardDate("Easter 1850", DateOrder::kDayFirst, out));
-  EXPECT_EQ(out, "");
-}
-
 TEST(YearOfPhrase, FindsTheOneYearOfAPhrase) {
   EXPECT_EQ(YearOfPhrase("Easter 1850"), "1850");
   EXPECT_EQ(YearOfPhrase("winter, 1850/51"), std::nullopt);
