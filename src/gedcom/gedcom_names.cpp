@@ -6,7 +6,6 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 #include "text/calendar.hpp"
@@ -120,7 +119,7 @@ std::uint64_t BytesEqual(std::uint64_t eight, char c) {
 // The words from `from` to `to` with one blank between each. The words are
 // pieces of one name: where it has them one blank apart, as it mostly does,
 // they are copied as one piece of it.
-void Join(std::span<const std::string_view> words, std::size_t from, std::size_t to, std::string& out) {
+void Join(const std::vector<std::string_view>& words, std::size_t from, std::size_t to, std::string& out) {
   if (from >= to) {
     out.clear();
     return;
