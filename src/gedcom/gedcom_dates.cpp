@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstddef>
 #include <span>
 
@@ -15,109 +16,199 @@ namespace {
 constexpr std::array<std::string_view, 12> kMonths = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                                       "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
+// A date in GEDCOM form, made in place: an export reads a date for nearly
+// every person, and making each from std::string pieces cost more than
+// reading it.
+class DateText {
+ public:
+  void Append(std::string_view piece) {
+    // One character at a time: the pieces have a few characters, fewer
+    // than a call to copy them would cost. Never cut: see the room below.
+    for (const char c : piece.substr(0, text_.size() - size_)) {
+      text_[size_++] = c;
+    }
+  }
+
+  void AppendNumber(int value) {
+    const auto written = std::to_chars(text_.data() + size_, text_.data() + text_.size(), value);
+    size_ = static_cast<std::size_t>(written.ptr - text_.data());
+  }
+
+  void Append(const DateText& other) { Append(other.View()); }
+
+  std::string_view View() const { return {text_.data(), size_}; }
+
+ private:
+  // The longest date read, "BET 31 DEC 9999 AND 31 DEC 9999", has 31
+  // characters; GedcomDateOf's "-2147483648 DEC -2147483648" has 27.
+  std::array<char, 32> text_{};
+  std::size_t size_ = 0;
+};
+
+// A word of a date, or a part of a numeric date, with its number when it is
+// all ASCII digits. Its characters are read one at a time, so that a numeric
+// date is read in one pass, its parts' numbers with it.
+class DatePart {
+ public:
+  DatePart() = default;
+
+  explicit DatePart(std::string_view text) {
+    for (const char c : text) {
+      Add(c);
+    }
+    End(text);
+  }
+
+  void Add(char c) {
+    if (c >= '0' && c <= '9') {
+      // Unsigned, so that a long run of digits wraps instead of overflowing;
+      // only a number of at most four digits is ever used.
+      value_ = value_ * 10 + static_cast<unsigned>(c - '0');
+    } else {
+      allDigits_ = false;
+    }
+  }
+
+  // Ends the part: `text` is what was added.
+  void End(std::string_view text) { text_ = text; }
+
+  std::string_view Text() const { return text_; }
+
+  // The number when the part is `minDigits` to `maxDigits` digits, as
+  // DigitsValue reads it (`minDigits` at least 1, `maxDigits` at most 4).
+  std::optional<int> Number(std::size_t minDigits, std::size_t maxDigits) const {
+    if (!allDigits_ || text_.size() < minDigits || text_.size() > maxDigits) {
+      return std::nullopt;
+    }
+    return static_cast<int>(value_);
+  }
+
+ private:
+  std::string_view text_;
+  unsigned value_ = 0;
+  bool allDigits_ = true;
+};
+
+// The day, month and year of a date are numbers read from its parts, 0 when
+// a part is none: no day, month or year is 0. (Plain numbers: an export
+// reads a date for nearly every person, and numbers passed as
+// std::optional cost more than the rest of reading one.)
+
 // A year of three or four digits: the GEDCOM grammar has no shorter year,
 // and a two-digit year would have to be guessed.
-std::optional<int> YearOf(std::string_view text) {
-  const auto year = DigitsValue(text, 3, 4);
-  return year && *year > 0 ? year : std::nullopt;
+int YearOf(const DatePart& part) {
+  return part.Number(3, 4).value_or(0);
 }
 
-std::optional<int> DayOf(std::string_view text) {
-  return DigitsValue(text, 1, 2);
+int DayOf(const DatePart& part) {
+  return part.Number(1, 2).value_or(0);
 }
 
 // A month as a number or an English name, "Mar." and "Sept." included.
-std::optional<int> MonthOf(std::string_view text, bool numberAllowed) {
+int MonthOf(const DatePart& part, bool numberAllowed) {
   if (numberAllowed) {
-    const auto number = DigitsValue(text, 1, 2);
+    const auto number = part.Number(1, 2);
     if (number) {
-      return *number >= 1 && *number <= 12 ? number : std::nullopt;
+      return *number >= 1 && *number <= 12 ? *number : 0;
     }
   }
+  std::string_view text = part.Text();
   if (EndsWith(text, ".")) {
     text.remove_suffix(1);
   }
-  return MonthNamed(text);
+  return MonthNamed(text).value_or(0);
 }
 
-std::string Format(std::optional<int> day, int month, int year) {
-  std::string out;
+void Format(std::optional<int> day, int month, int year, DateText& out) {
   if (day) {
-    out.append(std::to_string(*day)).append(" ");
+    out.AppendNumber(*day);
+    out.Append(" ");
   }
-  out.append(kMonths[static_cast<std::size_t>(month - 1)]).append(" ").append(std::to_string(year));
-  return out;
+  out.Append(kMonths[static_cast<std::size_t>(month - 1)]);
+  out.Append(" ");
+  out.AppendNumber(year);
 }
 
-std::optional<std::string> FullDate(std::optional<int> day, std::optional<int> month, std::optional<int> year) {
-  if (day && month && year && IsCalendarDate(*day, *month, *year)) {
-    return Format(day, *month, *year);
+bool FullDate(int day, int month, int year, DateText& out) {
+  if (day != 0 && month != 0 && year != 0 && IsCalendarDate(day, month, year)) {
+    Format(day, month, year, out);
+    return true;
   }
-  return std::nullopt;
+  return false;
+}
+
+bool MonthAndYear(int month, int year, DateText& out) {
+  if (month != 0 && year != 0) {
+    Format(std::nullopt, month, year, out);
+    return true;
+  }
+  return false;
 }
 
 // One date written as one word with "/", "." or "-" between its two or
 // three parts.
-std::optional<std::string> NumericDate(std::string_view word, DateOrder order) {
-  std::array<std::string_view, 3> parts;
+bool NumericDate(std::string_view word, DateOrder order, DateText& out) {
+  std::array<DatePart, 3> parts;
   std::size_t count = 0;
-  for (std::size_t from = 0; from <= word.size(); ++count) {
+  DatePart part;
+  std::size_t from = 0;
+  for (std::size_t at = 0; at <= word.size(); ++at) {
+    if (at < word.size() && word[at] != '/' && word[at] != '.' && word[at] != '-') {
+      part.Add(word[at]);
+      continue;
+    }
     if (count == parts.size()) {
-      return std::nullopt;
+      return false;
     }
-    std::size_t to = from;
-    while (to < word.size() && word[to] != '/' && word[to] != '.' && word[to] != '-') {
-      ++to;
-    }
-    parts[count] = word.substr(from, to - from);
-    from = to + 1;
+    part.End(word.substr(from, at - from));
+    parts[count++] = part;
+    part = DatePart();
+    from = at + 1;
   }
   if (count == 2) {
-    const auto month = MonthOf(parts[0], true);
-    const auto year = YearOf(parts[1]);
-    return month && year ? std::optional(Format(std::nullopt, *month, *year)) : std::nullopt;
+    return MonthAndYear(MonthOf(parts[0], true), YearOf(parts[1]), out);
   }
   if (count != 3) {
-    return std::nullopt;
+    return false;
   }
-  if (parts[0].size() == 4) {
-    return FullDate(DayOf(parts[2]), MonthOf(parts[1], true), YearOf(parts[0]));
+  if (parts[0].Text().size() == 4) {
+    return FullDate(DayOf(parts[2]), MonthOf(parts[1], true), YearOf(parts[0]), out);
   }
-  const auto year = YearOf(parts[2]);
+  const int year = YearOf(parts[2]);
   const std::size_t dayPart = order == DateOrder::kDayFirst ? 0 : 1;
-  if (auto chosen = FullDate(DayOf(parts[dayPart]), MonthOf(parts[1 - dayPart], true), year)) {
-    return chosen;
-  }
-  return FullDate(DayOf(parts[1 - dayPart]), MonthOf(parts[dayPart], true), year);
+  return FullDate(DayOf(parts[dayPart]), MonthOf(parts[1 - dayPart], true), year, out) ||
+         FullDate(DayOf(parts[1 - dayPart]), MonthOf(parts[dayPart], true), year, out);
 }
 
 // One date: a year, month year, day month year, month day year, or a
 // numeric date.
-std::optional<std::string> SimpleDate(std::span<const std::string_view> words, DateOrder order) {
+bool SimpleDate(std::span<const std::string_view> words, DateOrder order, DateText& out) {
   switch (words.size()) {
     case 1:
-      if (const auto year = YearOf(words[0])) {
-        return std::to_string(*year);
+      if (const int year = YearOf(DatePart(words[0])); year != 0) {
+        out.AppendNumber(year);
+        return true;
       }
-      return NumericDate(words[0], order);
-    case 2: {
-      const auto month = MonthOf(words[0], false);
-      const auto year = YearOf(words[1]);
-      return month && year ? std::optional(Format(std::nullopt, *month, *year)) : std::nullopt;
+      return NumericDate(words[0], order, out);
+    case 2:
+      return MonthAndYear(MonthOf(DatePart(words[0]), false), YearOf(DatePart(words[1])), out);
+    case 3: {
+      const DatePart first(words[0]);
+      const DatePart second(words[1]);
+      const int year = YearOf(DatePart(words[2]));
+      return FullDate(DayOf(first), MonthOf(second, false), year, out) ||
+             FullDate(DayOf(second), MonthOf(first, false), year, out);
     }
-    case 3:
-      if (auto date = FullDate(DayOf(words[0]), MonthOf(words[1], false), YearOf(words[2]))) {
-        return date;
-      }
-      return FullDate(DayOf(words[1]), MonthOf(words[0], false), YearOf(words[2]));
     default:
-      return std::nullopt;
+      return false;
   }
 }
 
 bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> choices) {
-  return std::any_of(choices.begin(), choices.end(),
-                     [word](std::string_view choice) { return EqualsIgnoringAsciiCase(word, choice); });
+  // Most words differ in length from every choice: told apart without a call.
+  return std::any_of(choices.begin(), choices.end(), [word](std::string_view choice) {
+    return choice.size() == word.size() && EqualsIgnoringAsciiCase(word, choice);
+  });
 }
 
 // The next word of a date from `at` on, `at` moved past it; empty at the
@@ -149,43 +240,67 @@ std::span<const std::string_view> Words(std::string_view text, DateWords& words)
 }
 
 // Two dates joined by `joiner` ("and", "to", "-").
-std::optional<std::string> Pair(std::span<const std::string_view> words, std::initializer_list<std::string_view> joiner,
-                                std::string_view first, std::string_view second, DateOrder order) {
+bool Pair(std::span<const std::string_view> words, std::initializer_list<std::string_view> joiner,
+          std::string_view first, std::string_view second, DateOrder order, DateText& out) {
   for (std::size_t i = 1; i + 1 < words.size(); ++i) {
     if (IsOneOf(words[i], joiner)) {
-      const auto a = SimpleDate(words.first(i), order);
-      const auto b = SimpleDate(words.subspan(i + 1), order);
-      if (a && b) {
-        return std::string(first) + *a + std::string(second) + *b;
+      DateText a;
+      DateText b;
+      if (SimpleDate(words.first(i), order, a) && SimpleDate(words.subspan(i + 1), order, b)) {
+        out.Append(first);
+        out.Append(a);
+        out.Append(second);
+        out.Append(b);
+        return true;
       }
     }
   }
-  return std::nullopt;
+  return false;
 }
 
 // "1850-1860", "1850 - 1860", "Mar 1850-Jun 1851": two dates around one "-".
-std::optional<std::string> DashRange(std::string_view text, DateOrder order) {
+bool DashRange(std::string_view text, DateOrder order, DateText& out) {
   const std::size_t dash = text.find('-');
   if (dash == std::string_view::npos || text.find('-', dash + 1) != std::string_view::npos) {
-    return std::nullopt;
+    return false;
   }
   DateWords before;
   DateWords after;
-  const auto a = SimpleDate(Words(text.substr(0, dash), before), order);
-  const auto b = SimpleDate(Words(text.substr(dash + 1), after), order);
-  return a && b ? std::optional("BET " + *a + " AND " + *b) : std::nullopt;
+  DateText a;
+  DateText b;
+  if (SimpleDate(Words(text.substr(0, dash), before), order, a) &&
+      SimpleDate(Words(text.substr(dash + 1), after), order, b)) {
+    out.Append("BET ");
+    out.Append(a);
+    out.Append(" AND ");
+    out.Append(b);
+    return true;
+  }
+  return false;
 }
 
-}  // namespace
+// A keyword ("ABT ", "TO ") and the one date after it.
+bool QualifiedDate(std::span<const std::string_view> words, std::string_view keyword, DateOrder order, DateText& out) {
+  out.Append(keyword);
+  return SimpleDate(words, order, out);
+}
 
-std::optional<std::string> StandardDate(std::string_view text, DateOrder order) {
+// The date of `text` into `out`, which holds no meaning when this is false.
+bool ReadDate(std::string_view text, DateOrder order, DateText& out) {
+  // Nearly every date of a long list is one word of numbers ("12.3.1850"):
+  // the whole text is tried as one first, without looking for its words.
+  // It is read only when it has no blank or comma (every part is then a
+  // number or a month name), so it is the one word read the same way below.
+  if (NumericDate(text, order, out)) {
+    return true;
+  }
   DateWords buffer;
   const auto words = Words(text, buffer);
   if (words.empty()) {
-    return std::nullopt;
+    return false;
   }
-  if (auto date = SimpleDate(words, order)) {
-    return date;
+  if (SimpleDate(words, order, out)) {
+    return true;
   }
   const auto rest = words.subspan(1);
   struct Qualifier {
@@ -201,42 +316,55 @@ std::optional<std::string> StandardDate(std::string_view text, DateOrder order) 
   };
   for (const auto& qualifier : kQualifiers) {
     if (IsOneOf(words[0], qualifier.words)) {
-      const auto date = SimpleDate(rest, order);
-      return date ? std::optional(std::string(qualifier.keyword) + *date) : std::nullopt;
+      return QualifiedDate(rest, qualifier.keyword, order, out);
     }
   }
   if (IsOneOf(words[0], {"bet", "bet.", "between"})) {
-    return Pair(rest, {"and", "&", "-"}, "BET ", " AND ", order);
+    return Pair(rest, {"and", "&", "-"}, "BET ", " AND ", order, out);
   }
   if (IsOneOf(words[0], {"from"})) {
-    if (const auto date = SimpleDate(rest, order)) {
-      return "FROM " + *date;
+    DateText date;
+    if (SimpleDate(rest, order, date)) {
+      out.Append("FROM ");
+      out.Append(date);
+      return true;
     }
-    return Pair(rest, {"to", "-"}, "FROM ", " TO ", order);
+    return Pair(rest, {"to", "-"}, "FROM ", " TO ", order, out);
   }
   if (IsOneOf(words[0], {"to"})) {
-    const auto date = SimpleDate(rest, order);
-    return date ? std::optional("TO " + *date) : std::nullopt;
+    return QualifiedDate(rest, "TO ", order, out);
   }
-  return DashRange(text, order);
+  return DashRange(text, order, out);
+}
+
+}  // namespace
+
+std::optional<std::string> StandardDate(std::string_view text, DateOrder order) {
+  DateText date;
+  if (!ReadDate(text, order, date)) {
+    return std::nullopt;
+  }
+  return std::string(date.View());
 }
 
 std::optional<std::string> YearOfPhrase(std::string_view text) {
-  std::optional<std::string> found;
+  std::optional<int> found;
   std::size_t at = 0;
   for (auto word = NextWord(text, at); !word.empty(); word = NextWord(text, at)) {
-    if (const auto year = YearOf(word)) {
+    if (const int year = YearOf(DatePart(word)); year != 0) {
       if (found) {
         return std::nullopt;
       }
-      found = std::to_string(*year);
+      found = year;
     }
   }
-  return found;
+  return found ? std::optional(std::to_string(*found)) : std::nullopt;
 }
 
 std::string GedcomDateOf(int day, int month, int year) {
-  return Format(day, month, year);
+  DateText date;
+  Format(day, month, year, date);
+  return std::string(date.View());
 }
 
 }  // namespace quenby

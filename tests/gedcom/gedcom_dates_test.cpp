@@ -55,6 +55,19 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{"Easter 1850", "", ""}, DateCase{"abt", "", ""}, DateCase{"31/2/1875", "", ""},
                       DateCase{"1850-1860-1870", "", ""}, DateCase{"0", "", ""}, DateCase{"12 Foo 1820", "", ""}));
 
+// A text of numbers is read whole first: blanks, commas, zeros and a range
+// of its own must still read as its words would.
+INSTANTIATE_TEST_SUITE_P(NumbersReadWhole, StandardDateTable,
+                         ::testing::Values(DateCase{" 3/5/1845 ", "3 MAY 1845", "5 MAR 1845"},
+                                           DateCase{"3/5/1845,", "3 MAY 1845", "5 MAR 1845"},
+                                           DateCase{"12/1850-1860", "BET DEC 1850 AND 1860", "="},
+                                           DateCase{"0/5/1845", "", ""}, DateCase{"3/0/1845", "", ""},
+                                           DateCase{"3/5/0000", "", ""}, DateCase{"12-1850", "DEC 1850", "="},
+                                           DateCase{"1845.05.03", "3 MAY 1845", "="},
+                                           DateCase{"03.05.0845", "3 MAY 845", "5 MAR 845"},
+                                           DateCase{"3/5/18450", "", ""}, DateCase{"3/5/1845/1", "", ""},
+                                           DateCase{"99999999999/5/1845", "", ""}));
+
 TEST(YearOfPhrase, FindsTheOneYearOfAPhrase) {
   EXPECT_EQ(YearOfPhrase("Easter 1850"), "1850");
   EXPECT_EQ(YearOfPhrase("winter, 1850/51"), std::nullopt);

@@ -50,5 +50,38 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"John V /Smith/", "John V /Smith/", "|John V||Smith|"},
                       NameCase{"Ren\xC3\xA9 d' /Arc/", "Ren\xC3\xA9 /d' Arc/", "|Ren\xC3\xA9|d'|Arc|"}));
 
+// Names are read eight characters at a time: blanks and "/" on either side
+// of each eighth character, runs of blanks, a third "/" (part of a word),
+// and bytes that differ from a blank or "/" only in their high bit (U+00A0
+// and U+00AF end in the bytes A0 and AF) must split as anywhere else.
+INSTANTIATE_TEST_SUITE_P(
+    EightCharacterBlocks, SplitNameTable,
+    ::testing::Values(NameCase{"Abcdefg /Hijklmn/", "Abcdefg /Hijklmn/", "|Abcdefg||Hijklmn|"},
+                      NameCase{"Abcdefgh /Ijklmno/", "Abcdefgh /Ijklmno/", "|Abcdefgh||Ijklmno|"},
+                      NameCase{"Abcdefg/Hijklmno/ Jr", "Abcdefg /Hijklmno/ Jr", "|Abcdefg||Hijklmno|Jr"},
+                      NameCase{"  Anne   Marie  /Ab/ /Cd/ e/f", "Anne Marie /Ab/ /Cd/ e/f", "|Anne Marie||Ab|/Cd/ e/f"},
+                      NameCase{"Alexandra Josephine /Wilkinson-Smythe/", "Alexandra Josephine /Wilkinson-Smythe/",
+                               "|Alexandra Josephine||Wilkinson-Smythe|"},
+                      NameCase{"Z\xC2\xA0Zo\xC3\xAF /Fl\xC2\xAFr/", "Z\xC2\xA0Zo\xC3\xAF /Fl\xC2\xAFr/",
+                               "|Z\xC2\xA0Zo\xC3\xAF||Fl\xC2\xAFr|"},
+                      NameCase{"Mary Ann Catherine Smith", "Mary Ann Catherine /Smith/", "|Mary Ann Catherine||Smith|"},
+                      NameCase{"Jo /Ann", "Jo", "|Jo|||"}));
+
+TEST(NameSplitter, GivesEachNameWhatSplitNameGives) {
+  // The splitter keeps its buffers from a long name to a short one.
+  NameSplitter splitter;
+  std::string value;
+  for (const char* name : {"Sir Jan Pieter Hendrik Maria van der /Berg/ Jr.", "Ann", "Dr. John /Smith/", "",
+                           "Henry /VIII/", "a b c d e f g h i j k l m n o p /q/"}) {
+    const NameParts& parts = splitter.Split(name);
+    const NameParts alone = SplitName(name);
+    EXPECT_EQ(parts.prefix + "|" + parts.given + "|" + parts.surnamePrefix + "|" + parts.surname + "|" + parts.suffix,
+              alone.prefix + "|" + alone.given + "|" + alone.surnamePrefix + "|" + alone.surname + "|" + alone.suffix)
+        << name;
+    WriteNameValue(parts, value);
+    EXPECT_EQ(value, NameValue(alone)) << name;
+  }
+}
+
 }  // namespace
 }  // namespace quenby
