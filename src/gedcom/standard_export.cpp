@@ -61,10 +61,14 @@ enum class Tag : std::uint8_t {
   kEnga,
 };
 
+// The characters of a tag in one number, letters in upper case. Clearing
+// bit 5 makes a lower-case letter upper case; a tag's other characters
+// (digits and "_") never become letters that way, so no other tag packs
+// like a known one.
 constexpr std::uint32_t PackedUpper(std::string_view tag) {
   std::uint32_t packed = 0;
   for (const char c : tag) {
-    packed = packed << 8 | static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    packed = packed << 8 | (static_cast<unsigned char>(c) & 0xDFU);
   }
   return packed;
 }
