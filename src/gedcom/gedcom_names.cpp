@@ -182,10 +182,13 @@ const NameParts& NameSplitter::Split(std::string_view name) {
     }
   }
   endWord(name.size());
-  if (marks < 2) {
-    // Without a pair of "/" the words after a lone one are dropped, and the
-    // surname is the last word, unless the name is one word.
-    words.resize(marks == 1 ? surnameFrom : words.size());
+  if (marks == 1 && surnameFrom < words.size()) {
+    // A "/" never closed opens a surname that runs to the end ("Jo /Ann"),
+    // so that no word of the name is lost.
+    surnameTo = words.size();
+  } else if (marks < 2) {
+    // Without "/" the surname is the last word, unless the name is one
+    // word.
     surnameTo = words.size();
     surnameFrom = words.size() > 1 ? words.size() - 1 : surnameTo;
   }

@@ -48,7 +48,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"Dr. /Smith/", "Dr. /Smith/", "Dr.|||Smith|"}, NameCase{"Sir", "Sir", "|Sir|||"},
                       NameCase{"Jan van der Berg", "Jan /van der Berg/", "|Jan|van der|Berg|"},
                       NameCase{"John V /Smith/", "John V /Smith/", "|John V||Smith|"},
-                      NameCase{"Ren\xC3\xA9 d' /Arc/", "Ren\xC3\xA9 /d' Arc/", "|Ren\xC3\xA9|d'|Arc|"}));
+                      NameCase{"Ren\xC3\xA9 d' /Arc/", "Ren\xC3\xA9 /d' Arc/", "|Ren\xC3\xA9|d'|Arc|"},
+                      // A "/" never closed opens the surname; no word is lost.
+                      NameCase{"Jo /Ann", "Jo /Ann/", "|Jo||Ann|"},
+                      NameCase{"Jo /van der Berg Jr", "Jo /van der Berg/ Jr", "|Jo|van der|Berg|Jr"},
+                      NameCase{"Jo Smith /", "Jo /Smith/", "|Jo||Smith|"}));
 
 // Names are read eight characters at a time: blanks and "/" on either side
 // of each eighth character, runs of blanks, a third "/" (part of a word),
@@ -64,8 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
                                "|Alexandra Josephine||Wilkinson-Smythe|"},
                       NameCase{"Z\xC2\xA0Zo\xC3\xAF /Fl\xC2\xAFr/", "Z\xC2\xA0Zo\xC3\xAF /Fl\xC2\xAFr/",
                                "|Z\xC2\xA0Zo\xC3\xAF||Fl\xC2\xAFr|"},
-                      NameCase{"Mary Ann Catherine Smith", "Mary Ann Catherine /Smith/", "|Mary Ann Catherine||Smith|"},
-                      NameCase{"Jo /Ann", "Jo", "|Jo|||"}));
+                      NameCase{"Mary Ann Catherine Smith", "Mary Ann Catherine /Smith/",
+                               "|Mary Ann Catherine||Smith|"}));
 
 TEST(NameSplitter, GivesEachNameWhatSplitNameGives) {
   // The splitter keeps its buffers from a long name to a short one.
