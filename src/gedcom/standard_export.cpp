@@ -293,9 +293,10 @@ struct CompactLine {
 };
 static_assert(sizeof(CompactLine) == 16);
 
+// Records and lines are counted in 32 bits, as the lines of a box are.
 struct Record {
-  std::size_t begin = 0;  // its level-0 line
-  std::size_t end = 0;
+  std::uint32_t begin = 0;  // its level-0 line
+  std::uint32_t end = 0;
   std::string_view xref;
   std::uint32_t sexLine = 0;  // its first SEX line, 0 when it has none
   Tag kind = Tag::kOther;     // the code of its tag
@@ -304,9 +305,9 @@ struct Record {
 
 // A partner or child line of a family, and the person it points to.
 struct Member {
-  std::size_t family = 0;  // record index
-  std::size_t line = 0;
-  std::size_t person = 0;  // record index
+  std::uint32_t family = 0;  // record index
+  std::uint32_t line = 0;
+  std::uint32_t person = 0;  // record index
 };
 
 // A back-link of a person to a family (FAMS, FAMC) or a partner (ASSO).
@@ -347,20 +348,20 @@ class Exporter {
         lines_[lastAtLevel[added.level - 1]].continued = true;
       }
       if (added.pointer) {
-        pointerLines_.push_back(at);
+        pointerLines_.push_back(static_cast<std::uint32_t>(at));
       }
       if (line.level == 0) {
         if (!records_.empty() && records_.back().end == 0) {
           EndRecord(at);
         }
-        records_.push_back({at, 0, line.xref, 0, added.code});
+        records_.push_back({static_cast<std::uint32_t>(at), 0, line.xref, 0, added.code});
       } else if (line.level == 1) {
         Record& record = records_.back();
         if (record.kind == Tag::kIndi && Is(added, Tag::kSex) && record.sexLine == 0) {
           record.sexLine = static_cast<std::uint32_t>(at);
         } else if (record.kind == Tag::kFam && added.pointer &&
                    (Is(added, Tag::kHusb) || Is(added, Tag::kWife) || Is(added, Tag::kChil))) {
-          members_.push_back({records_.size() - 1, at, 0});
+          members_.push_back({static_cast<std::uint32_t>(records_.size() - 1), static_cast<std::uint32_t>(at), 0});
         }
       }
     }
@@ -431,7 +432,7 @@ class Exporter {
   // which cross-reference.
   void EndRecord(std::size_t end) {
     const std::size_t r = records_.size() - 1;
-    records_[r].end = end;
+    records_[r].end = static_cast<std::uint32_t>(end);
     const CompactLine& head = lines_[records_[r].begin];
     std::string buffer;
     const bool emptyNote = Is(head, Tag::kNote) && RawValue(records_[r].begin, buffer).empty() &&
@@ -1003,11 +1004,11 @@ class Exporter {
   std::string_view fileName_;
   std::vector<Record> records_;
   XrefIndex byXref_;
-  std::vector<const char*> boxes_;         // the text of each box read
-  std::size_t famFrom_ = kNone;            // the first line of the second box
-  std::vector<int> notePointers_;          // by record: how many NOTE lines point to it, counted up to 2
-  std::vector<std::size_t> pointerLines_;  // the lines whose value is "@xref@"
-  std::vector<Member> members_;            // the partner and child lines of the families, before they are checked
+  std::vector<const char*> boxes_;           // the text of each box read
+  std::size_t famFrom_ = kNone;              // the first line of the second box
+  std::vector<int> notePointers_;            // by record: how many NOTE lines point to it, counted up to 2
+  std::vector<std::uint32_t> pointerLines_;  // the lines whose value is "@xref@"
+  std::vector<Member> members_;              // the partner and child lines of the families, before they are checked
   std::vector<Member> partners_;
   std::vector<Member> children_;
   std::size_t nextPartner_ = 0;             // the first partner of a family not yet written
