@@ -141,20 +141,22 @@ bool IsEvent(Tag tag) {
   return tag >= Tag::kBirt;
 }
 
-// The pieces of a reference or note list that the person line's parser
-// writes as "{first}, {second}"; any other text is one piece as it stands.
-std::vector<std::string_view> BracedPieces(std::string_view text) {
+// Calls `each` with every piece of a reference or note list, which the
+// person line's parser writes as "{first}, {second}"; any other text is one
+// piece as it stands.
+template <typename Each>
+void ForEachBracedPiece(std::string_view text, Each each) {
   if (!StartsWith(text, "{") || !EndsWith(text, "}") || text.size() < 2) {
-    return {text};
+    each(text);
+    return;
   }
-  std::vector<std::string_view> pieces;
   text = text.substr(1, text.size() - 2);
   std::size_t at = 0;
   while (true) {
     const std::size_t next = text.find("}, {", at);
-    pieces.push_back(text.substr(at, next == std::string_view::npos ? std::string_view::npos : next - at));
+    each(text.substr(at, next == std::string_view::npos ? std::string_view::npos : next - at));
     if (next == std::string_view::npos) {
-      return pieces;
+      return;
     }
     at = next + 4;
   }
@@ -297,11 +299,13 @@ static_assert(sizeof(CompactLine) == 16);
 struct Record {
   std::uint32_t begin = 0;  // its level-0 line
   std::uint32_t end = 0;
-  std::string_view xref;
   std::uint32_t sexLine = 0;  // its first SEX line, 0 when it has none
+  std::uint32_t xrefAt = 0;   // where its cross-reference starts in the text of its box
+  std::uint8_t xrefSize = 0;  // cross-references have at most 20 characters
   Tag kind = Tag::kOther;     // the code of its tag
   bool written = true;        // false for a record replaced by a later one, HEAD and TRLR
 };
+static_assert(sizeof(Record) == 20);
 
 // A partner or child line of a family, and the person it points to.
 struct Member {
@@ -354,7 +358,9 @@ class Exporter {
         if (!records_.empty() && records_.back().end == 0) {
           EndRecord(at);
         }
-        records_.push_back({static_cast<std::uint32_t>(at), 0, line.xref, 0, added.code});
+        records_.push_back({static_cast<std::uint32_t>(at), 0, 0,
+                            static_cast<std::uint32_t>(line.xref.data() - text.data()),
+                            static_cast<std::uint8_t>(line.xref.size()), added.code});
       } else if (line.level == 1) {
         Record& record = records_.back();
         if (record.kind == Tag::kIndi && Is(added, Tag::kSex) && record.sexLine == 0) {
@@ -413,6 +419,12 @@ class Exporter {
 
   const char* TagStart(std::size_t line) const { return boxes_[line < famFrom_ ? 0 : 1] + lines_[line].tagAt; }
 
+  // A record's cross-reference, without its "@"; empty when it has none.
+  std::string_view Xref(std::size_t record) const {
+    const Record& r = records_[record];
+    return {boxes_[r.begin < famFrom_ ? 0 : 1] + r.xrefAt, r.xrefSize};
+  }
+
   std::string_view TagText(std::size_t line) const { return {TagStart(line), lines_[line].tagSize}; }
 
   // Whether `raw` (from RawValue) is the line's value as it stands: the
@@ -442,16 +454,17 @@ class Exporter {
     // The export writes its own header and trailer; a note without text
     // says nothing and a reader refuses it.
     // 7.0 keeps @VOID@ for a pointer to nothing.
-    const bool reserved = Is70() && records_[r].xref == "VOID";
+    const std::string_view xref = Xref(r);
+    const bool reserved = Is70() && xref == "VOID";
     if (Is(head, Tag::kHead) || Is(head, Tag::kTrlr) || emptyNote || reserved) {
       records_[r].written = false;
       return;
     }
-    if (records_[r].xref.empty()) {
+    if (xref.empty()) {
       return;
     }
     // A record given again ("Process the test" twice) replaces the earlier.
-    const std::size_t earlier = byXref_.Put(records_[r].xref, r);
+    const std::size_t earlier = byXref_.Put(xref, r);
     if (earlier != kNone) {
       records_[earlier].written = false;
     }
@@ -772,7 +785,7 @@ class Exporter {
     // A record's own value is a pointer only when it leads somewhere.
     const bool pointer = IsOwnValue(raw, records_[r].begin) && Defined(records_[r].begin);
     sourceUsed_ = sourceUsed_ || (pointer && head.target == kSourceOfFile);
-    out_.AppendValueLines(0, records_[r].xref, tag, pointer ? raw : Text(raw), options_.version);
+    out_.AppendValueLines(0, Xref(r), tag, pointer ? raw : Text(raw), options_.version);
     if (IsKind(r, Tag::kFam)) {
       FindPartners(r);
     }
@@ -789,7 +802,7 @@ class Exporter {
               link.kind == Link::Kind::kFams   ? "FAMS"
               : link.kind == Link::Kind::kFamc ? "FAMC"
                                                : "ASSO",
-              records_[link.record].xref);
+              Xref(link.record));
       if (link.kind == Link::Kind::kAsso) {
         out_.Append("2 RELA Partner\r\n");
       }
@@ -851,7 +864,7 @@ class Exporter {
     if (value.empty() && !hasLinesBelow) {
       return;
     }
-    Line(1, "NAME", value.empty() ? "//" : value);
+    Line(1, "NAME", value.empty() ? std::string_view("//") : std::string_view(value));
     const std::pair<std::string_view, const std::string*> pieces[] = {{"NPFX", &parts.prefix},
                                                                       {"GIVN", &parts.given},
                                                                       {"SPFX", &parts.surnamePrefix},
@@ -898,11 +911,11 @@ class Exporter {
       }
       raw = RawValue(records_[note].begin, buffer);
     }
-    for (const auto piece : BracedPieces(raw)) {
+    ForEachBracedPiece(raw, [&](std::string_view piece) {
       if (!piece.empty()) {
         Line(level, "NOTE", piece);
       }
-    }
+    });
   }
 
   // Each piece of a reference list is a citation of its own with its own
@@ -932,9 +945,15 @@ class Exporter {
       }
     }
     std::string buffer;
-    auto pieces = page == kNone ? std::vector<std::string_view>{} : BracedPieces(RawValue(page, buffer));
-    // An empty page says nothing and a reader refuses it.
-    pieces.erase(std::remove(pieces.begin(), pieces.end(), std::string_view()), pieces.end());
+    std::vector<std::string_view> pieces;
+    if (page != kNone) {
+      // An empty page says nothing and a reader refuses it.
+      ForEachBracedPiece(RawValue(page, buffer), [&pieces](std::string_view piece) {
+        if (!piece.empty()) {
+          pieces.push_back(piece);
+        }
+      });
+    }
     const std::string target(PointerTarget(raw));
     const std::size_t record = RecordIndexOf(line);
     // The lines below the citation other than its page go with the first.
@@ -987,7 +1006,7 @@ class Exporter {
       linkStart_[r + 1] += linkStart_[r];
     }
     links_.resize(linkStart_.back());
-    std::vector<std::size_t> next(linkStart_.begin(), linkStart_.end() - 1);
+    std::vector<std::uint32_t> next(linkStart_.begin(), linkStart_.end() - 1);
     for (const auto& member : partners_) {
       links_[next[member.person]++] = {static_cast<std::uint32_t>(member.family), Link::Kind::kFams};
     }
@@ -1006,7 +1025,7 @@ class Exporter {
   XrefIndex byXref_;
   std::vector<const char*> boxes_;           // the text of each box read
   std::size_t famFrom_ = kNone;              // the first line of the second box
-  std::vector<int> notePointers_;            // by record: how many NOTE lines point to it, counted up to 2
+  std::vector<std::uint8_t> notePointers_;   // by record: how many NOTE lines point to it, counted up to 2
   std::vector<std::uint32_t> pointerLines_;  // the lines whose value is "@xref@"
   std::vector<Member> members_;              // the partner and child lines of the families, before they are checked
   std::vector<Member> partners_;
@@ -1014,7 +1033,7 @@ class Exporter {
   std::size_t nextPartner_ = 0;             // the first partner of a family not yet written
   std::span<const Member> familyPartners_;  // those of the family being written
   std::vector<Link> links_;                 // of every person in turn
-  std::vector<std::size_t> linkStart_;      // by person: where its links start
+  std::vector<std::uint32_t> linkStart_;    // by person: where its links start
   std::vector<Sex> sex_;
   std::vector<std::pair<std::size_t, std::size_t>> associates_;  // (person, partner) outside a 5.5.1 family
   std::string submitter_;
