@@ -119,6 +119,25 @@ void GedcomText::AppendSingleLine(int level, std::string_view xref, std::string_
   size_ += size;
 }
 
+void GedcomText::AppendPointer(int level, std::string_view tag, std::string_view xref) {
+  const std::size_t size = (level > 9 ? 3 : 2) + tag.size() + xref.size() + 3 + kCrLf.size();
+  char* at = Room(size);
+  if (level > 9) {
+    *at++ = static_cast<char>('0' + level / 10);
+  }
+  *at++ = static_cast<char>('0' + level % 10);
+  *at++ = ' ';
+  std::memcpy(at, tag.data(), tag.size());
+  at += tag.size();
+  *at++ = ' ';
+  *at++ = '@';
+  std::memcpy(at, xref.data(), xref.size());
+  at += xref.size();
+  *at++ = '@';
+  std::memcpy(at, kCrLf.data(), kCrLf.size());
+  size_ += size;
+}
+
 void GedcomText::AppendSplit(int level, std::string_view xref, std::string_view tag, std::string_view value,
                              GedcomVersion version) {
   std::string head = std::to_string(level) + " ";

@@ -39,6 +39,10 @@ class GedcomText {
   void AppendSingleLine(int level, std::string_view xref, std::string_view tag, std::string_view value,
                         GedcomVersion version);
 
+  // Appends "level TAG @xref@", a pointer, which always fits on its line;
+  // `level` is 0 to 99, as that of every line read.
+  void AppendPointer(int level, std::string_view tag, std::string_view xref);
+
   // Appends text that is already whole lines.
   void Append(std::string_view text) {
     if (!text.empty()) {

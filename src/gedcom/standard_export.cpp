@@ -746,8 +746,7 @@ class Exporter {
   }
 
   void Pointer(int level, std::string_view tag, std::string_view xref) {
-    pointer_.assign("@").append(xref).append("@");
-    out_.AppendSingleLine(level, {}, tag, pointer_, options_.version);
+    out_.AppendPointer(level, tag, xref);
     if (xref == "S1") {
       sourceUsed_ = true;
     }
@@ -1039,7 +1038,6 @@ class Exporter {
   std::string submitter_;
   GedcomText out_;
   std::string text_;
-  std::string pointer_;
   std::string upperTag_;
   NameSplitter names_;
   std::string nameValue_;

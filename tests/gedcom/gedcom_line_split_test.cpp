@@ -41,7 +41,9 @@ TEST(GedcomText, ShortValuesTakeOneLineAndEmptyOnesNoBlank) {
   EXPECT_EQ(Written("", GedcomVersion::k70, 12), "12 NOTE\r\n");
   GedcomText out;
   out.AppendValueLines(0, "NI1", "NOTE", "a\n\nb", GedcomVersion::k70);
-  EXPECT_EQ(out.View(), "0 @NI1@ NOTE a\r\n1 CONT\r\n1 CONT b\r\n");
+  out.AppendPointer(1, "FAMS", "F1");
+  out.AppendPointer(12, "SOUR", "S1");
+  EXPECT_EQ(out.View(), "0 @NI1@ NOTE a\r\n1 CONT\r\n1 CONT b\r\n1 FAMS @F1@\r\n12 SOUR @S1@\r\n");
 }
 
 // Values of every shape that a cut could spoil: blanks, "@@", and the first
