@@ -808,6 +808,14 @@ class Exporter {
     }
   }
 
+  // The lines below line `line` of a record, up to `end`; most lines have
+  // none.
+  void WriteBelow(std::size_t record, std::size_t line, std::size_t end) {
+    if (line + 1 < end) {
+      WriteLines(record, line + 1, end);
+    }
+  }
+
   void WriteLines(std::size_t record, std::size_t from, std::size_t to) {
     const bool isIndi = IsKind(record, Tag::kIndi);
     const bool isFam = IsKind(record, Tag::kFam);
@@ -824,7 +832,7 @@ class Exporter {
         // The back-links are made from the family records.
       } else if (isIndi && line.level == 1 && Is(line, Tag::kName)) {
         Name(raw, end > i + 1);
-        WriteLines(record, i + 1, end);
+        WriteBelow(record, i, end);
       } else if (isIndi && line.level == 1 && Is(line, Tag::kSex)) {
         const Sex sex = sex_[record];
         const char written = static_cast<char>(sex == Sex::kOther && !Is70() ? Sex::kUnknown : sex);
@@ -839,16 +847,16 @@ class Exporter {
             !(isFam && !toPerson && (Is(line, Tag::kHusb) || Is(line, Tag::kWife) || Is(line, Tag::kChil)))) {
           const bool partner = isFam && line.level == 1 && (Is(line, Tag::kHusb) || Is(line, Tag::kWife));
           Pointer(line.level, partner ? PartnerTag(i) : UpperTag(i), PointerTarget(raw));
-          WriteLines(record, i + 1, end);
+          WriteBelow(record, i, end);
         }
       } else if (Is(line, Tag::kDate) && line.level > 1) {
         Date(line.level, raw);
-        WriteLines(record, i + 1, end);
+        WriteBelow(record, i, end);
       } else if (line.level == 1 && IsEvent(line.code) && raw.empty() && end == i + 1) {
         Line(1, UpperTag(i), "Y");
       } else {
         Line(line.level, UpperTag(i), raw);
-        WriteLines(record, i + 1, end);
+        WriteBelow(record, i, end);
       }
       i = end;
     }
