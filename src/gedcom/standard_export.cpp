@@ -165,6 +165,19 @@ void ForEachBracedPiece(std::string_view text, Each each) {
 enum class Sex : char { kMale = 'M', kFemale = 'F', kOther = 'X', kUnknown = 'U' };
 
 Sex SexOf(std::string_view value) {
+  if (value.size() == 1) {
+    // The letter alone, as the records say it: told without a comparison.
+    switch (value[0] | 0x20) {
+      case 'm':
+        return Sex::kMale;
+      case 'f':
+        return Sex::kFemale;
+      case 'x':
+        return Sex::kOther;
+      default:
+        return Sex::kUnknown;
+    }
+  }
   const auto trimmed = TrimView(value);
   if (EqualsIgnoringAsciiCase(trimmed, "M") || EqualsIgnoringAsciiCase(trimmed, "male")) {
     return Sex::kMale;
@@ -669,9 +682,10 @@ class Exporter {
   // The value of a line with the CONC and CONT lines below it joined in
   // (LF for CONT).
   std::string_view RawValue(std::size_t line, std::string& buffer) const {
-    if (!lines_[line].continued) {
-      return Value(line);
-    }
+    return lines_[line].continued ? JoinedValue(line, buffer) : Value(line);
+  }
+
+  std::string_view JoinedValue(std::size_t line, std::string& buffer) const {
     const int level = lines_[line].level;
     std::size_t i = line + 1;
     bool joined = false;
