@@ -16,6 +16,7 @@
 #include "text/calendar.hpp"
 #include "text/encoding.hpp"
 #include "text/file_io.hpp"
+#include "text/large_pages.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -340,6 +341,7 @@ class Exporter {
   Exporter(const StandardExportOptions& options, std::string_view fileName, std::size_t lineBound)
       : options_(options), fileName_(fileName) {
     lines_.reserve(lineBound);
+    AdviseLargePages(lines_.data(), lineBound * sizeof(CompactLine));
     byXref_.Reserve(lineBound);
   }
 
