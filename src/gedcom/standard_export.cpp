@@ -529,6 +529,8 @@ class Exporter {
   // The partner and child lines of the families, in the order of the lines:
   // the partners of one family stand together.
   void Families() {
+    partners_.reserve(members_.size());
+    children_.reserve(members_.size());
     for (Member member : members_) {
       const CompactLine& line = lines_[member.line];
       member.person = line.target;
