@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <span>
 #include <unordered_map>
 
@@ -752,7 +753,28 @@ class Exporter {
   // Whether a value goes out as it stands: printable ASCII without "@" and
   // without a line break, as most values are.
   static bool IsPlain(std::string_view raw) {
-    return std::all_of(raw.begin(), raw.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '@'; });
+    // Eight characters at a time: the high bit of a byte is set in
+    // `outside` when it is below 0x20 or from 0x7F on, and in `at` when it
+    // is "@"; adding to the low seven bits of a byte never carries into
+    // the next.
+    constexpr std::uint64_t kEachByte = 0x0101010101010101;
+    constexpr std::uint64_t kHighBits = 0x80 * kEachByte;
+    constexpr std::uint64_t kLowBits = 0x7F * kEachByte;
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= raw.size(); i += sizeof(std::uint64_t)) {
+      std::uint64_t eight = 0;
+      std::memcpy(&eight, raw.data() + i, sizeof eight);
+      const std::uint64_t low = eight & kLowBits;
+      const std::uint64_t fromDelete = (low + kEachByte) | eight;
+      const std::uint64_t belowBlank = ~(low + 0x60 * kEachByte);
+      const std::uint64_t notAt = eight ^ (0x40 * kEachByte);
+      const std::uint64_t at = ~(((notAt & kLowBits) + kLowBits) | notAt);
+      if (((fromDelete | belowBlank | at) & kHighBits) != 0) {
+        return false;
+      }
+    }
+    return std::all_of(raw.begin() + static_cast<std::ptrdiff_t>(i), raw.end(),
+                       [](char c) { return c >= 0x20 && c < 0x7F && c != '@'; });
   }
 
   void Line(int level, std::string_view tag, std::string_view text) {

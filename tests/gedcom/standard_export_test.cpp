@@ -239,6 +239,27 @@ TEST(ExportStandardGedcom, SplitsCitationsAndNotesAndWritesDatesNamesAndLinks) {
   EXPECT_EQ(seven.find("CHAR"), std::string::npos);
 }
 
+// Values are checked eight characters at a time: a character that must be
+// changed ("@", a control character, DEL, the first C1 character) is
+// changed wherever it stands in the value, as it is alone.
+TEST(ExportStandardGedcom, ChangesEveryCharacterThatMustBeWhereverItStands) {
+  const auto noteLine = [](std::string_view value) {
+    const std::string file =
+        ExportStandardGedcom(Lines({"0 @I1@ INDI", "1 NOTE " + std::string(value)}), "", Options(GedcomVersion::k551))
+            .bytes;
+    const auto start = file.find("1 NOTE ");
+    return file.substr(start + 7, file.find("\r\n", start) - start - 7);
+  };
+  for (const std::string odd : {"@", "\x01", "\x1F", "\x7F", "\xC2\x80"}) {
+    const std::string alone = noteLine("a" + odd);
+    ASSERT_NE(alone, "a" + odd);
+    for (std::size_t at = 0; at <= 17; ++at) {
+      EXPECT_EQ(noteLine(std::string(at, 'x') + "a" + odd + "b"), std::string(at, 'x') + alone + "b") << at;
+    }
+  }
+  EXPECT_EQ(noteLine(" !?AZ[`az{~ plain ASCII stays as it is"), " !?AZ[`az{~ plain ASCII stays as it is");
+}
+
 TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
   const std::string indi =
       Lines({"0 @I1@ INDI", "1 name Old /Name/", "0 @I1@ INDI", "1 NAME Ann /O'Neil@home/", "1 SEX F", "1 NOTE @NI9@",
