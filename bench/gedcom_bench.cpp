@@ -85,5 +85,21 @@ BENCHMARK(BM_SaveClassic)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SaveStandard, 5.5.1, GedcomVersion::k551)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SaveStandard, 7.0, GedcomVersion::k70)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
+// The first save after "Process all", as a user saves: one save only, so
+// that the memory it takes is new to it, as in the window. Each is best run
+// in a process of its own (bench/first_save.sh), since a second save would
+// find the memory of the first.
+BENCHMARK(BM_SaveClassic)->Name("BM_FirstSaveClassic")->Arg(100'000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveStandard, 5.5.1, GedcomVersion::k551)
+    ->Name("BM_FirstSaveStandard/5.5.1")
+    ->Arg(100'000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveStandard, 7.0, GedcomVersion::k70)
+    ->Name("BM_FirstSaveStandard/7.0")
+    ->Arg(100'000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace quenby::bench
