@@ -217,13 +217,13 @@ class XrefIndex {
       }
       it = numbered_.insert(numbered_.end(), {prefix, {}});
     }
-    std::vector<std::size_t>& slots = it->second;
+    std::vector<std::uint32_t>& slots = it->second;
     if (number >= slots.size()) {
-      slots.resize(std::max(number + 1, slots.size() * 2), kNone);
+      slots.resize(std::max(number + 1, slots.size() * 2), kEmptySlot);
     }
-    const std::size_t earlier = slots[number];
-    slots[number] = record;
-    return earlier;
+    const std::uint32_t earlier = slots[number];
+    slots[number] = static_cast<std::uint32_t>(record);
+    return earlier == kEmptySlot ? kNone : earlier;
   }
 
   std::size_t Find(std::string_view xref) const {
@@ -239,7 +239,7 @@ class XrefIndex {
       const auto other = others_.find(xref);
       return other == others_.end() ? kNone : other->second;
     }
-    return number >= it->second.size() ? kNone : it->second[number];
+    return number >= it->second.size() || it->second[number] == kEmptySlot ? kNone : it->second[number];
   }
 
  private:
@@ -277,9 +277,11 @@ class XrefIndex {
   }
 
   static constexpr std::size_t kMostPrefixes = 8;
+  // Record numbers fit in 32 bits, as the lines of a box do.
+  static constexpr std::uint32_t kEmptySlot = UINT32_MAX;
 
   std::size_t largest_ = 1024;
-  std::vector<std::pair<std::uint32_t, std::vector<std::size_t>>> numbered_;
+  std::vector<std::pair<std::uint32_t, std::vector<std::uint32_t>>> numbered_;
   std::unordered_map<std::string_view, std::size_t> others_;
 };
 
