@@ -345,6 +345,13 @@ class Exporter {
       : options_(options), fileName_(fileName) {
     lines_.reserve(lineBound);
     AdviseLargePages(lines_.data(), lineBound * sizeof(CompactLine));
+    // Room for as many records, pointers and family members as a list of
+    // this size usually has, about one of each for every 64 bytes of text,
+    // so that a long list is not copied as they grow; a list with more
+    // makes more room as it goes.
+    records_.reserve(lineBound / 16);
+    pointerLines_.reserve(lineBound / 16);
+    members_.reserve(lineBound / 16);
     byXref_.Reserve(lineBound);
   }
 
