@@ -162,6 +162,12 @@ class TemporaryFile {
     return true;
   }
 
+  // Keeps the file where it is, no longer temporary; gives its name.
+  const fs::path& Keep() {
+    Release();
+    return path_;
+  }
+
   // Closes and removes the file, keeping errno as it was.
   void Remove() {
     const int kept = errno;
@@ -330,8 +336,8 @@ bool CopyContent(int from, int to, off_t size, std::string& buffer, WriteAllFunc
 // content. Then the content is copied over the old one, with the stop signals
 // held back so that none of them ends the program in the middle, and the
 // temporary file goes once the file is on the disk. Only SIGKILL, a power cut
-// or a fault of the disk during that copy can leave a mix; after SIGKILL or a
-// power cut the whole new content stays in the temporary file.
+// or a fault of the disk during that copy can leave a mix; the whole new
+// content then stays in the temporary file.
 bool OverwriteInPlace(const fs::path& target, const struct stat& existing, const FileContent& content,
                       std::string& error, WriteAllFunction writeAll) {
   TemporaryFile temporary;
@@ -365,9 +371,12 @@ bool OverwriteInPlace(const fs::path& target, const struct stat& existing, const
     copied = CopyContent(temporary.get(), file.get(), made.st_size, buffer, writeAll) &&
              ::ftruncate(file.get(), made.st_size) == 0;
   }
-  // The temporary file stays until the file is on the disk, for a power cut.
+  // The temporary file stays until the file is on the disk, for a power cut;
+  // when the disk failed during the copy it stays for good, as the one whole
+  // copy of the new content, and the message says where it is.
   if (!(copied && ::fsync(file.get()) == 0 && file.Close())) {
-    error = Describe(target, SystemReason());
+    error = Describe(target, SystemReason() + "; the file may be damaged, and its new content is whole in \"" +
+                                 temporary.Keep().string() + "\"");
     return false;
   }
   return true;

@@ -261,6 +261,40 @@ bool StopsDuringTheInPlaceCopy(int descriptor, std::string_view bytes) {
   return result;
 }
 
+// Fails as a disk fault does once the first piece has gone over the file
+// being overwritten in place.
+bool FailsDuringTheInPlaceCopy(int descriptor, std::string_view bytes) {
+  struct stat status {};
+  if (::fstat(descriptor, &status) == 0 && status.st_ino == overwrittenFile && status.st_size > 0 &&
+      ::lseek(descriptor, 0, SEEK_CUR) > 0) {
+    errno = EIO;
+    return false;
+  }
+  return WriteAll(descriptor, bytes);
+}
+
+// A disk that fails in the middle of the copy over a file with several hard
+// links leaves the file damaged, but the whole new content stays in the
+// temporary file the message names.
+TEST_F(FileIo, ADiskFaultDuringTheInPlaceCopyKeepsTheNewContentInTheFileItNames) {
+  WriteBytes(dir_ / "first.ged", "old content");
+  fs::create_hard_link(dir_ / "first.ged", dir_ / "second.ged");
+  overwrittenFile = StatusOf(dir_ / "first.ged").st_ino;
+  const std::string bytes = std::string(1 << 20, 'a') + std::string(1 << 20, 'b');
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(dir_ / "first.ged", bytes, error, FailsDuringTheInPlaceCopy));
+  EXPECT_NE(error.find(std::strerror(EIO)), std::string::npos) << error;
+  std::vector<fs::path> kept;
+  for (const auto& entry : fs::directory_iterator(dir_)) {
+    if (entry.path().filename() != "first.ged" && entry.path().filename() != "second.ged") {
+      kept.push_back(entry.path());
+    }
+  }
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_NE(error.find(kept[0].string()), std::string::npos) << error;
+  EXPECT_TRUE(ReadBytes(kept[0]) == bytes);
+}
+
 // A stop in the middle of the copy over a file with several hard links waits
 // until the copy is done: every name shows the whole new content, and the
 // temporary file is gone.
