@@ -63,10 +63,18 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
       out << "quenby-convert " << kVersionText << "\n";
       return std::nullopt;
     }
+    // An empty name would quietly mean no rules or standard output.
+    const auto fileName = [&]() -> const std::string& {
+      const std::string& name = value();
+      if (name.empty()) {
+        throw UsageError{"option " + arg + " needs a file name, not an empty one"};
+      }
+      return name;
+    };
     if (arg == "-r" || arg == "--rules") {
-      options.rulesFile = value();
+      options.rulesFile = fileName();
     } else if (arg == "-o" || arg == "--output") {
-      options.output = value();
+      options.output = fileName();
     } else if (arg == "--stage") {
       const auto stage = StageNamed(value());
       if (!stage) {

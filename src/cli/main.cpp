@@ -3,9 +3,13 @@
 // line, for scripts and for lists too large to paste. It produces the same
 // people list, test variables and GEDCOM bytes as the window does.
 
+#include <sys/stat.h>
+
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <new>
@@ -39,6 +43,34 @@ constexpr int kExitUsage = 2;
 struct FileError {
   std::string message;
 };
+
+// Whether `output` names the file of `name`, `-` being standard input: the
+// same file also through a symbolic or hard link.
+bool IsSameFile(const std::string& name, const std::filesystem::path& output) {
+  std::error_code ec;
+  if (name != "-") {
+    return std::filesystem::equivalent(PathFromUtf8(name), output, ec);
+  }
+  struct stat input {};
+  struct stat written {};
+  return ::fstat(0, &input) == 0 && S_ISREG(input.st_mode) && ::stat(output.c_str(), &written) == 0 &&
+         input.st_dev == written.st_dev && input.st_ino == written.st_ino;
+}
+
+// An output that is the input text or the rules file would replace what the
+// run reads; it is refused before anything is read or written.
+void RefuseOutputOverInput(const Options& options) {
+  if (options.output.empty()) {
+    return;
+  }
+  const auto output = PathFromUtf8(options.output);
+  if (IsSameFile(options.input, output)) {
+    throw FileError{"cannot write " + FileMessage(options.output, "is the input text; choose another output file")};
+  }
+  if (!options.rulesFile.empty() && IsSameFile(options.rulesFile, output)) {
+    throw FileError{"cannot write " + FileMessage(options.output, "is the rules file; choose another output file")};
+  }
+}
 
 std::string ReadInputText(const std::string& name) {
   std::string error;
@@ -178,6 +210,7 @@ int Run(const std::vector<std::string>& args) {
     if (!options) {
       return kExitOk;
     }
+    RefuseOutputOverInput(*options);
     const auto rules = ReadRuleItems(options->rulesFile);
     const auto input = ReadInputText(options->input);
     RunReport report;
@@ -203,10 +236,41 @@ int Run(const std::vector<std::string>& args) {
   }
 }
 
+#ifndef _WIN32
+// A stop signal first removes the temporary file of a save in progress, so
+// that the output keeps its old content and nothing is left beside it; then
+// it ends the converter as it would have without this handler, and the exit
+// status shows the signal.
+void StopOnSignal(int signal) {
+  RemoveTemporaryFilesNow();
+  ::signal(signal, SIG_DFL);
+  ::raise(signal);  // delivered as this handler returns
+}
+
+void RemoveTemporaryFilesOnStop() {
+  struct sigaction action {};
+  action.sa_handler = StopOnSignal;
+  sigemptyset(&action.sa_mask);
+  for (const int signal : kStopSignals) {
+    sigaddset(&action.sa_mask, signal);
+  }
+  for (const int signal : kStopSignals) {
+    struct sigaction previous {};
+    // A signal the caller ignores (SIGHUP under nohup) stays ignored.
+    if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler != SIG_IGN) {
+      ::sigaction(signal, &action, nullptr);
+    }
+  }
+}
+#endif
+
 }  // namespace
 }  // namespace quenby
 
 int main(int argc, char** argv) {
+#ifndef _WIN32
+  quenby::RemoveTemporaryFilesOnStop();
+#endif
 #ifdef _WIN32
   // The GEDCOM bytes and the input text pass through unchanged: no CR LF
   // translation on the standard streams.

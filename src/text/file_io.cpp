@@ -2,6 +2,9 @@
 #include "text/file_io.hpp"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,6 +14,7 @@
 #include <chrono>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 #include "text/encoding.hpp"
 
@@ -84,6 +88,132 @@ fs::path TemporaryBeside(const fs::path& target) {
   return target.parent_path() / name;
 }
 
+// The names of the temporary files of the saves in progress, where a signal
+// handler can read them: fixed buffers and lock-free flags, nothing that
+// allocates or locks. A name is held from before its file is made until after
+// the file is renamed or removed, so no moment has an unnamed temporary file.
+enum SlotState : int { kFree, kFilling, kHeld };
+struct TemporarySlot {
+  std::atomic<int> state{kFree};
+  char name[PATH_MAX];
+};
+static_assert(std::atomic<int>::is_always_lock_free);
+constexpr int kTemporarySlots = 64;
+TemporarySlot temporarySlots[kTemporarySlots];
+
+// A temporary file beside a save's target, created empty and private to the
+// user unless `mode` says more, open for reading and writing. It is removed
+// when it goes out of scope unless it was renamed over the target.
+class TemporaryFile {
+ public:
+  TemporaryFile() = default;
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() { Remove(); }
+
+  // Makes the file beside `target`; the reason when it could not.
+  std::optional<std::string> Create(const fs::path& target, mode_t mode) {
+    std::error_code ec;
+    // Absolute, so the name still holds wherever the handler runs from.
+    path_ = fs::absolute(TemporaryBeside(target), ec);
+    if (ec) {
+      return ec.message();
+    }
+    if (path_.native().size() >= PATH_MAX) {
+      return std::strerror(ENAMETOOLONG);
+    }
+    for (auto& slot : temporarySlots) {
+      int expected = kFree;
+      if (slot.state.compare_exchange_strong(expected, kFilling)) {
+        std::memcpy(slot.name, path_.c_str(), path_.native().size() + 1);
+        slot.state.store(kHeld);
+        slot_ = &slot;
+        break;
+      }
+    }
+    if (!slot_) {
+      return "too many files are being saved at once";
+    }
+    descriptor_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (descriptor_ < 0) {
+      // The name may be another program's file: it is forgotten, not removed.
+      const int failure = errno;
+      Release();
+      return std::strerror(failure);
+    }
+    return std::nullopt;
+  }
+
+  int get() const { return descriptor_; }
+
+  // Closes the file; false with errno set when the close failed (a full disk
+  // may show only then).
+  bool Close() {
+    const int descriptor = std::exchange(descriptor_, -1);
+    return ::close(descriptor) == 0;
+  }
+
+  // Renames the file over `target`, which it then is; false with errno set.
+  bool RenameTo(const fs::path& target) {
+    if (::rename(path_.c_str(), target.c_str()) != 0) {
+      return false;
+    }
+    Release();
+    return true;
+  }
+
+  // Keeps the file where it is, no longer temporary; gives its name.
+  const fs::path& Keep() {
+    Release();
+    return path_;
+  }
+
+  // Closes and removes the file, keeping errno as it was.
+  void Remove() {
+    const int kept = errno;
+    if (descriptor_ >= 0) {
+      ::close(std::exchange(descriptor_, -1));
+    }
+    if (slot_) {
+      ::unlink(path_.c_str());
+      Release();
+    }
+    errno = kept;
+  }
+
+ private:
+  void Release() {
+    if (slot_) {
+      slot_->state.store(kFree);
+      slot_ = nullptr;
+    }
+  }
+
+  fs::path path_;
+  int descriptor_ = -1;
+  TemporarySlot* slot_ = nullptr;
+};
+
+// Holds the stop signals back in this thread while it lives; one that comes
+// meanwhile is delivered when it ends.
+class StopSignalsHeld {
+ public:
+  StopSignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (const int signal : kStopSignals) {
+      sigaddset(&held, signal);
+    }
+    ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
+  }
+  StopSignalsHeld(const StopSignalsHeld&) = delete;
+  StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+  ~StopSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+
+ private:
+  sigset_t previous_;
+};
+
 // The name a chain of symbolic links ends at, for a link whose file does not
 // exist yet: the save creates that file and the link stays a link.
 fs::path EndOfLinks(fs::path path) {
@@ -152,12 +282,11 @@ bool WriteInPlace(const fs::path& path, const FileContent& content, std::string&
 // permissions the user's file-creation mask allows.
 bool ReplaceFile(const fs::path& target, const struct stat* existing, const FileContent& content, std::string& error,
                  WriteAllFunction writeAll) {
-  const fs::path temporary = TemporaryBeside(target);
+  TemporaryFile temporary;
   // Private until it has the final permissions, so a mode 600 file is never
   // readable to others, not even for a moment.
-  Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existing ? 0600 : 0666));
-  if (file.get() < 0) {
-    error = Describe(target, SystemReason());
+  if (const auto reason = temporary.Create(target, existing ? 0600 : 0666)) {
+    error = Describe(target, *reason);
     return false;
   }
   bool written = true;
@@ -165,46 +294,89 @@ bool ReplaceFile(const fs::path& target, const struct stat* existing, const File
     // Only a privileged process may give a file away; a user's own save keeps
     // the user's owner and group either way. The permission bits are set after
     // the owner, which clears the set-user-ID bit.
-    [[maybe_unused]] const bool ownerKept = ::fchown(file.get(), existing->st_uid, existing->st_gid) == 0;
-    written = ::fchmod(file.get(), existing->st_mode & 07777) == 0;
+    [[maybe_unused]] const bool ownerKept = ::fchown(temporary.get(), existing->st_uid, existing->st_gid) == 0;
+    written = ::fchmod(temporary.get(), existing->st_mode & 07777) == 0;
   }
-  written = written && WriteContent(file.get(), content, writeAll) && ::fsync(file.get()) == 0;
-  written = file.Close() && written;
-  if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+  written = written && WriteContent(temporary.get(), content, writeAll) && ::fsync(temporary.get()) == 0;
+  written = temporary.Close() && written;
+  if (!written || !temporary.RenameTo(target)) {
     error = Describe(target, SystemReason());
-    ::unlink(temporary.c_str());
     return false;
   }
   return true;
 }
 
+// Copies the first `size` bytes of `from` over the start of `to`; false with
+// errno set.
+bool CopyContent(int from, int to, off_t size, std::string& buffer, WriteAllFunction writeAll) {
+  for (off_t done = 0; done < size;) {
+    const auto wanted = static_cast<std::size_t>(std::min<off_t>(size - done, static_cast<off_t>(buffer.size())));
+    const ssize_t count = ::pread(from, buffer.data(), wanted, done);
+    if (count < 0 && errno == EINTR) {
+      continue;
+    }
+    if (count <= 0) {
+      if (count == 0) {
+        errno = EIO;  // the temporary file is shorter than what was written to it
+      }
+      return false;
+    }
+    if (!writeAll(to, std::string_view(buffer.data(), static_cast<std::size_t>(count)))) {
+      return false;
+    }
+    done += count;
+  }
+  return true;
+}
+
 // A file with several names is overwritten in place, so every name keeps
-// showing it. The new size is reserved on the disk first: when the disk is
-// full the reservation fails before a byte of the old content has changed,
-// and the file is cut back to its old size. Only a fault of the disk itself
-// during the overwrite could then leave it half-written.
-bool OverwriteInPlace(const fs::path& target, const struct stat& existing, std::string_view bytes, std::string& error,
-                      WriteAllFunction writeAll) {
+// showing it. The new content is first made whole in a temporary file beside
+// it and flushed, and the new size is reserved in the file: a failed write, a
+// full disk or a stop while the content is made leaves every byte of the old
+// content. Then the content is copied over the old one, with the stop signals
+// held back so that none of them ends the program in the middle, and the
+// temporary file goes once the file is on the disk. Only SIGKILL, a power cut
+// or a fault of the disk during that copy can leave a mix; the whole new
+// content then stays in the temporary file.
+bool OverwriteInPlace(const fs::path& target, const struct stat& existing, const FileContent& content,
+                      std::string& error, WriteAllFunction writeAll) {
+  TemporaryFile temporary;
+  if (const auto reason = temporary.Create(target, 0600)) {
+    error = Describe(target, *reason);
+    return false;
+  }
+  struct stat made {};
+  if (!WriteContent(temporary.get(), content, writeAll) || ::fsync(temporary.get()) != 0 ||
+      ::fstat(temporary.get(), &made) != 0) {
+    error = Describe(target, SystemReason());
+    return false;
+  }
   Descriptor file(::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
   if (file.get() < 0) {
     error = Describe(target, SystemReason());
     return false;
   }
-  if (!bytes.empty()) {
-    if (const int failure = ::posix_fallocate(file.get(), 0, static_cast<off_t>(bytes.size())); failure != 0) {
+  if (made.st_size > 0) {
+    if (const int failure = ::posix_fallocate(file.get(), 0, made.st_size); failure != 0) {
       [[maybe_unused]] const bool sizeKept = ::ftruncate(file.get(), existing.st_size) == 0;
       error = Describe(target, std::strerror(failure));
       return false;
     }
   }
-  if (!writeAll(file.get(), bytes)) {
-    error = Describe(target, SystemReason());
-    [[maybe_unused]] const bool sizeKept = ::ftruncate(file.get(), existing.st_size) == 0;
-    return false;
+  // Made before the signals are held, so the copy only copies.
+  std::string buffer(std::min<off_t>(made.st_size, off_t{1} << 20), '\0');
+  bool copied = false;
+  {
+    const StopSignalsHeld held;
+    copied = CopyContent(temporary.get(), file.get(), made.st_size, buffer, writeAll) &&
+             ::ftruncate(file.get(), made.st_size) == 0;
   }
-  const bool written = ::ftruncate(file.get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(file.get()) == 0;
-  if (!(file.Close() && written)) {
-    error = Describe(target, SystemReason());
+  // The temporary file stays until the file is on the disk, for a power cut;
+  // when the disk failed during the copy it stays for good, as the one whole
+  // copy of the new content, and the message says where it is.
+  if (!(copied && ::fsync(file.get()) == 0 && file.Close())) {
+    error = Describe(target, SystemReason() + "; the file may be damaged, and its new content is whole in \"" +
+                                 temporary.Keep().string() + "\"");
     return false;
   }
   return true;
@@ -340,16 +512,17 @@ bool WriteFileAtomically(const fs::path& path, const FileContent& content, std::
     target = path;
   }
   if (status.st_nlink > 1) {
-    // The new size is reserved before the first byte changes, so the whole
-    // content is made first.
-    std::string bytes;
-    content([&bytes](std::string_view piece) {
-      bytes.append(piece);
-      return true;
-    });
-    return OverwriteInPlace(target, status, bytes, error, writeAll);
+    return OverwriteInPlace(target, status, content, error, writeAll);
   }
   return ReplaceFile(target, &status, content, error, writeAll);
+}
+
+void RemoveTemporaryFilesNow() noexcept {
+  for (auto& slot : temporarySlots) {
+    if (slot.state.load() == kHeld) {
+      ::unlink(slot.name);
+    }
+  }
 }
 
 bool RemoveFileIfExists(const fs::path& path, std::string& error) {

@@ -12,9 +12,12 @@
 // is: a save through a symbolic link writes the file the link points to, a
 // device or pipe is written in place, a replaced file keeps its permission
 // bits, owner and group, and a file with several hard links is overwritten in
-// place after its new size has been reserved on the disk, so that all its
-// names keep showing the same file.
+// place, so that all its names keep showing the same file, only once its new
+// content is whole in a temporary file and its new size is reserved on the
+// disk.
 
+#include <array>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -76,6 +79,16 @@ using FileContent = std::function<bool(const PieceWriter& write)>;
 // WriteFileAtomically for a file made piece by piece, with the same promises.
 bool WriteFileAtomically(const std::filesystem::path& path, const FileContent& content, std::string& error,
                          WriteAllFunction writeAll = WriteAll);
+
+// The signals that stop a program from outside. A program that handles them
+// calls RemoveTemporaryFilesNow before it ends, so that a save in progress
+// leaves the old file and no temporary file; the in-place copy over a file
+// with several hard links holds them back until the file is whole.
+inline constexpr std::array<int, 4> kStopSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+// Removes the temporary files of the saves in progress. Safe to call from a
+// signal handler: it only reads names kept in fixed buffers and unlinks them.
+void RemoveTemporaryFilesNow() noexcept;
 
 // Removes a file if it exists; false with `error` set when it exists and
 // cannot be removed, or is not a regular file (a device is never removed).
