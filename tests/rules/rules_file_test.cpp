@@ -172,6 +172,23 @@ INSTANTIATE_TEST_SUITE_P(
              "list as it was read"}}),
     [](const testing::TestParamInfo<RulesCase>& info) { return info.param.name; });
 
+// Enough keys, written backwards, that a sort which does not keep the order
+// of equal keys would mix up the rules given under one number.
+TEST(RulesFromText, ManyRepeatedKeysKeepTheOrderOfTheFileWithinTheirNumber) {
+  std::string text = "[Rules]\r\n";
+  Items expected(150);
+  for (int key = 50; key >= 1; --key) {
+    for (int copy = 0; copy < 3; ++copy) {
+      const std::string item = EncodeRuleItem(1, std::to_string(key), std::to_string(copy));
+      text += std::to_string(key) + "=" + item + "\r\n";
+      expected[static_cast<std::size_t>((key - 1) * 3 + copy)] = item;
+    }
+  }
+  const auto read = RulesFromText(text);
+  EXPECT_EQ(read.items, expected);
+  EXPECT_EQ(read.notes.size(), 50U);
+}
+
 TEST(LoadNotesMessage, NamesTheFileOnceAndCountsNotesBeyondTheMost) {
   EXPECT_EQ(LoadNotesMessage("a.rules", {"one", "two"}, 2),
             "The rules file \"a.rules\" was loaded with these remarks:\none\ntwo");
