@@ -122,11 +122,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {kA, kB, kB, kC},
                   {"keys 2 to 99 are missing; the rules after them were loaded",
                    "keys 102 to 999 are missing; the rules after them were loaded"}},
-        RulesCase{"AOneKeyGapAcrossACarry",
-                  kRules + "1=" + kA + "\r\n99=" + kB + "\r\n101=" + kC,
-                  {kA, kB, kC},
-                  {"keys 2 to 98 are missing; the rules after them were loaded",
-                   "key 100 is missing; the rules after it were loaded"}},
         RulesCase{
             "AThirtyDigitKeyDoesNotOverflow",
             kRules + "123456789012345678901234567890=" + kB + "\r\n1=" + kA + "\r\n99999999999999999999=" + kC,
