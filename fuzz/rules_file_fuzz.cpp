@@ -18,10 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!text) {
     return 0;
   }
-  const auto items = quenby::RuleItemsFromText(*text);
+  const auto items = quenby::RulesFromText(*text).items;
   // What a save writes must load as the same list.
   const auto saved = quenby::DecodeTextFile(quenby::EncodeTextFile(quenby::RulesFileText(items)).bytes);
-  if (!saved || quenby::RuleItemsFromText(*saved) != items) {
+  if (!saved || quenby::RulesFromText(*saved).items != items) {
     __builtin_trap();
   }
   return 0;

@@ -99,6 +99,11 @@ std::vector<std::string> ReadRuleItems(const std::string& name) {
   auto loaded = LoadRulesFile(name);
   switch (loaded.status) {
     case LoadStatus::kLoaded:
+      // What was read differently from keys 1 to n of sound rules is said,
+      // and the conversion goes on with every rule the file holds.
+      for (const auto& note : loaded.notes) {
+        std::cerr << "quenby-convert: rules file " << FileMessage(name, note) << "\n";
+      }
       return std::move(loaded.items);
     case LoadStatus::kMissing:
       throw FileError{"cannot read rules \"" + name + "\": no such file"};

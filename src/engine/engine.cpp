@@ -419,6 +419,10 @@ LineList RunRulesWithin(std::string_view inputText, const std::vector<std::strin
         report.warnings.push_back(RuleWarning(position, rule, problem));
       }
       list = Mark(std::move(list.lines));
+    } else {
+      // Only a hand-edited rules file brings an item the engine cannot run;
+      // it stays in the list as read, so the run says it was left out.
+      report.warnings.push_back(RuleWarning(position, rule, RuleItemProblem(ruleItems[position])));
     }
     // A run re-splits after every rule, so a line made by a rule is first
     // seen by the next rule.

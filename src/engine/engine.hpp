@@ -47,8 +47,10 @@ std::string RuleProblem(const Rule& rule);
 
 // What a run has to tell the user besides the people list.
 struct RunReport {
-  std::vector<std::string> warnings;  // one per rule that ran as doing nothing (an invalid pattern)
-  std::string stopped;                // non-empty when the run stopped before its end: which rule, and why
+  // One per rule that ran as doing nothing: an invalid pattern, a code that is
+  // no rule code, an item that is no rule item.
+  std::vector<std::string> warnings;
+  std::string stopped;  // non-empty when the run stopped before its end: which rule, and why
 };
 LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report);
 

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/catalogue.hpp"
 
+#include <algorithm>
+#include <string>
+
 namespace quenby {
 
 // The entry texts are what users know and what their notes quote, so they
@@ -46,6 +49,11 @@ const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue() {
       {54, "54: Pattern: Split the line at every match of the search pattern (replace text starts each later part)"},
   }};
   return kEntries;
+}
+
+bool IsRuleCode(std::string_view code) {
+  return std::ranges::any_of(RuleCatalogue(),
+                             [code](const CatalogueEntry& entry) { return std::to_string(entry.code) == code; });
 }
 
 }  // namespace quenby

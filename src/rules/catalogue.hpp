@@ -17,6 +17,10 @@ struct CatalogueEntry {
 inline constexpr std::size_t kCatalogueSize = 32;
 const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue();
 
+// True when `code` is the code of a catalogue entry written as the rule
+// engine reads it: a plain decimal number ("11", never "011" or " 11").
+bool IsRuleCode(std::string_view code);
+
 // The extra entry the editor shows, at position 0, only while editing a rule.
 inline constexpr std::string_view kDeleteEntryText = "0: Delete this rule";
 

@@ -112,15 +112,21 @@ std::optional<std::string> WhyNotStorable(std::string_view section, std::string_
 
 IniDocument IniDocument::Parse(std::string_view text) {
   IniDocument document;
-  // Keys before the first section belong to none, and the keys of a repeated
-  // section are never read: both go nowhere.
+  // Keys before the first section belong to none and go nowhere. The keys of
+  // a repeated section are listed with the section's entries, but a single
+  // value is never read from them.
   Section* current = nullptr;
+  bool firstOfItsName = false;
   for (const auto& line : ProfileLines(text)) {
     if (const auto name = SectionName(line)) {
       const auto [where, isNew] = document.sections_.try_emplace(FoldCase(*name));
-      current = isNew ? &where->second : nullptr;
+      current = &where->second;
+      firstOfItsName = isNew;
     } else if (const auto entry = ParseKeyLine(line); entry && current != nullptr) {
-      current->try_emplace(FoldCase(entry->key), entry->value);
+      if (firstOfItsName) {
+        current->first.try_emplace(FoldCase(entry->key), current->entries.size());
+      }
+      current->entries.push_back({std::string(entry->key), std::string(entry->value)});
     }
   }
   return document;
@@ -131,15 +137,23 @@ std::optional<std::string> IniDocument::Value(std::string_view section, std::str
   if (where == sections_.end()) {
     return std::nullopt;
   }
-  const auto entry = where->second.find(FoldCase(key));
-  if (entry == where->second.end()) {
+  const auto entry = where->second.first.find(FoldCase(key));
+  if (entry == where->second.first.end()) {
     return std::nullopt;
   }
-  return entry->second;
+  return where->second.entries[entry->second].value;
 }
 
 bool IniDocument::HasSection(std::string_view section) const {
   return sections_.contains(FoldCase(section));
+}
+
+std::span<const IniEntry> IniDocument::Entries(std::string_view section) const {
+  const auto where = sections_.find(FoldCase(section));
+  if (where == sections_.end()) {
+    return {};
+  }
+  return where->second.entries;
 }
 
 void SetProgramDirectory(std::string utf8Directory) {

@@ -7,15 +7,25 @@
 // outer pair of double or single quotes removed from a value. Lines without
 // "=" and lines starting with ";" hold no key; any line break (CR LF, LF or a
 // lone CR) ends a line; the first of two equal sections or keys is the one
-// read. Files are read as DecodeTextFile does and written with CR LF line
-// ends as EncodeTextFile encodes them.
+// a single value is read from (every key of a section, repeats included, can
+// be listed in file order). Files are read as DecodeTextFile does and written
+// with CR LF line ends as EncodeTextFile encodes them.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace quenby {
+
+// One key line of a section: the key as written (blanks around it removed,
+// letter case kept) and its value as it is read.
+struct IniEntry {
+  std::string key;
+  std::string value;
+};
 
 // One parsed profile file, for reading many keys with a single pass over it:
 // every lookup costs the same however large the file is.
@@ -29,9 +39,18 @@ class IniDocument {
 
   bool HasSection(std::string_view section) const;
 
+  // Every key line of every section named `section`, in the order of the
+  // file: a key given twice and the keys of a repeated section are there too.
+  std::span<const IniEntry> Entries(std::string_view section) const;
+
  private:
-  // Keys and section names are held case-folded; the values by key.
-  using Section = std::unordered_map<std::string, std::string>;
+  // Section names are held case-folded. A section's entries are in file
+  // order; `first` finds, by case-folded key, the entry Value reads, which is
+  // never one of a repeated section.
+  struct Section {
+    std::vector<IniEntry> entries;
+    std::unordered_map<std::string, std::size_t> first;
+  };
   std::unordered_map<std::string, Section> sections_;
 };
 

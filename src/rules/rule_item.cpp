@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "rules/catalogue.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -23,6 +24,18 @@ Rule DecodeRuleItem(std::string_view item) {
   auto pieces = SplitOn(item, kRuleSeparator);
   pieces.resize(std::max<std::size_t>(pieces.size(), 3));
   return Rule{std::move(pieces[0]), std::move(pieces[1]), std::move(pieces[2])};
+}
+
+std::string RuleItemProblem(std::string_view item) {
+  if (item.find(kRuleSeparator) == std::string_view::npos) {
+    return "it is no rule item (a code, the search text and the replacement text, each two separated by TAB \"|\" "
+           "TAB)";
+  }
+  const std::string code = DecodeRuleItem(item).code;
+  if (!IsRuleCode(code)) {
+    return "its code \"" + code + "\" is no rule code";
+  }
+  return {};
 }
 
 long NumberOfText(std::string_view text) {

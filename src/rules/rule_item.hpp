@@ -27,6 +27,11 @@ std::string EncodeRuleItem(long code, std::string_view search, std::string_view 
 // fields as empty texts.
 Rule DecodeRuleItem(std::string_view item);
 
+// Why an item read from a rules file would do nothing when the rules run: it
+// has no separator at all, so it is no rule item, or its code is no rule
+// code. The empty text for an item that runs.
+std::string RuleItemProblem(std::string_view item);
+
 // The numeric value of the digits at the start of `text` (0 when it has
 // none), as the rule editor reads the number of a catalogue entry or of an
 // item's code. Values too large to hold saturate instead of wrapping.

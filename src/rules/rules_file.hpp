@@ -10,11 +10,24 @@
 
 namespace quenby {
 
-// The items of a rules file's text: keys 1, 2, 3, ... of the section
-// "Rules", stopping at the first missing or empty value. Text without such a
-// section or key gives an empty list. There is no limit on the number of
-// rules, and the text is read once however many there are.
-std::vector<std::string> RuleItemsFromText(std::string_view text);
+struct RulesRead {
+  std::vector<std::string> items;
+  // What the reading did with each key that was not one more sound rule in
+  // the order of keys 1, 2, 3, ...: one plain sentence per gap, repeated key,
+  // empty value, key that is no number, and item that does nothing when the
+  // rules run. None for a file with keys 1 to n and sound items.
+  std::vector<std::string> notes;
+};
+
+// The rules of a rules file's text: every key of its section "Rules" that is
+// a number (digits only; "01" is 1, and a number of any length is compared
+// as digits, so none overflows), in numeric order, a number given twice in
+// the order of the file. An empty value is no rule, and a key that is no
+// number is not read; both are noted. An item with an unknown code or without
+// separators is kept as read, so a save writes it back, and noted. Text
+// without the section gives no rules. The cost grows with the text, not with
+// the numbers of the keys.
+RulesRead RulesFromText(std::string_view text);
 
 // The text "Save Rules" writes: "[Rules]", then key=DQ item DQ per rule,
 // every line ended by CR LF.
@@ -29,6 +42,7 @@ enum class LoadStatus {
 struct LoadedRules {
   LoadStatus status = LoadStatus::kLoaded;
   std::vector<std::string> items;
+  std::vector<std::string> notes;  // as RulesFromText gives them
   std::string error;
 };
 
@@ -37,6 +51,13 @@ struct LoadedRules {
 // is one that is not a text file or larger than kRulesFileLimit: all of them
 // are unreadable, so a wrong file never passes for an empty list.
 LoadedRules LoadRulesFile(std::string_view utf8FileName);
+
+// The one message the window shows after loading a file with notes: the file
+// named once, then the notes, one a line, at most `mostNotes` of them and a
+// count of the rest, so a badly damaged file still gives a message that fits
+// on the screen.
+std::string LoadNotesMessage(std::string_view utf8FileName, const std::vector<std::string>& notes,
+                             std::size_t mostNotes);
 
 // Writes the whole list at once (temporary file, then rename), in
 // Windows-1252 when that reads back as the same rules, else in UTF-8. An

@@ -449,6 +449,10 @@ void frmQuenby::LoadRulesFrom(const QString& fileName) {
   lstRules->addItems(ListItems(loaded.items));
   unsaved_->RulesSaved();
   AddRecentRulesFile(fileName);
+  if (!loaded.notes.empty()) {
+    constexpr std::size_t kMostNotesShown = 20;
+    modal_.Message(this, WindowTitle(), FromUtf8(LoadNotesMessage(ToUtf8(fileName), loaded.notes, kMostNotesShown)));
+  }
 }
 
 void frmQuenby::btnSave_Click() {

@@ -81,6 +81,25 @@ TEST_F(Convert, PeopleAndDetailsStagesApplyASavedRulesFileToLfOrCrLfInput) {
   EXPECT_EQ(details.out, "John /Smith/\tM\t\t\t\t\t\t\t{a}\t\nMary\t\t\t\t\t\t\t\t\t\n");
 }
 
+// A hand-edited rules file runs with every rule it holds; what the reading
+// did and the rule that cannot run are each one line on standard error.
+TEST_F(Convert, ARulesFileWithGapsAndBadItemsRunsWhatItHoldsAndSaysWhatItDid) {
+  const auto rules = Write("edited.rules",
+                           "[Rules]\r\ncount=3\r\n1=\"1\t|\t b. \t|\t|_B_\"\r\n3=99\t|\tx\t|\ty\r\n4=\r\n"
+                           "5=\"1\t|\tAnn\t|\tAnna\"\r\n");
+  const auto result = Run("--stage people -r " + rules + " " + Write("in.txt", "Ann b. 1900\n"));
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "Anna|_B_1900\n");
+  const std::string file = "quenby-convert: rules file \"" + rules + "\": ";
+  EXPECT_EQ(result.err, file + "key 2 is missing; the rules after it were loaded\n" + file +
+                            "rule 2 (key 3) does nothing when the rules run: its code \"99\" is no rule code; it is "
+                            "kept in the list as it was read\n" +
+                            file + "key 4 is empty: it holds no rule and was skipped\n" + file +
+                            "key \"count\" is no rule number; it was left out\n"
+                            "quenby-convert: Rule 2 (code 99, search text \"x\") did nothing: its code \"99\" is no "
+                            "rule code\n");
+}
+
 TEST_F(Convert, GedStageReadsStandardInputAndAnswersTheSexQuestion) {
   const auto input = Write("in.txt", "John Smith\n");
   const auto asked = Run("--sex M -", input);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/catalogue.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -98,11 +99,31 @@ TEST(InputLines, DeletesEmptyLinesAndTrimsOnlyTheWholeText) {
   EXPECT_EQ(RunRules("a\nb\r\n   \r\n", {}), (LineList{"a\nb", "   "}));
 }
 
-TEST(RunRules, EmptyInputOrEmptiedLinesLeaveNothingAndUnknownCodesChangeNothing) {
+// A rule the engine cannot run (only a hand-edited rules file holds one)
+// changes nothing, and the run names it once.
+TEST(RunRules, EmptyInputOrEmptiedLinesLeaveNothingAndUnknownCodesChangeNothingButAreNamed) {
   EXPECT_EQ(RunRules("", {Item("1"), Item("32")}), LineList{});
   EXPECT_EQ(RunRules("a\r\nb", {Item("8"), Item("42", "", "Smith")}), LineList{});
   for (const std::string code : {"0", " 1", "01", "1 ", "9", "10", "39", ""}) {
-    EXPECT_EQ(RunRules("a b. \r\n c", {Item(code, "b.", "Z")}), (LineList{"a b. ", " c"})) << code;
+    RunReport report;
+    EXPECT_EQ(RunRules("a b. \r\n c", {Item("8", "x", ""), Item(code, "b.", "Z")}, report), (LineList{"a b. ", " c"}))
+        << code;
+    ASSERT_EQ(report.warnings.size(), 1U) << code;
+    EXPECT_EQ(report.warnings[0],
+              "Rule 2 (code " + code + ", search text \"b.\") did nothing: its code \"" + code + "\" is no rule code");
+  }
+  RunReport report;
+  EXPECT_EQ(RunRules("a b.", {"1|b.|Z"}, report), LineList{"a b."});
+  ASSERT_EQ(report.warnings.size(), 1U);
+  EXPECT_EQ(report.warnings[0].rfind("Rule 1 (code 1|b.|Z, search text \"\") did nothing: it is no rule item", 0), 0U);
+}
+
+// The rule editor offers the catalogue; the engine must run every code in it.
+TEST(RunRules, EveryCodeOfTheCatalogueRunsWithoutAWarning) {
+  for (const auto& entry : RuleCatalogue()) {
+    RunReport report;
+    RunRules("a x b", {EncodeRuleItem(entry.code, "x", "y")}, report);
+    EXPECT_EQ(report.warnings, std::vector<std::string>{}) << entry.code;
   }
 }
 

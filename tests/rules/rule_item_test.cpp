@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "rules/catalogue.hpp"
 #include "rules/rule_item.hpp"
 #include "rules/rule_list.hpp"
 
@@ -24,6 +25,27 @@ TEST(RuleItem, EncodingJoinsTheFieldsAndDecodingReadsTheFirstThreePiecesBlanksIn
   for (const auto& [item, fields] : cases) {
     const Rule rule = DecodeRuleItem(item);
     EXPECT_EQ((Fields{rule.code, rule.search, rule.replacement}), fields) << item;
+  }
+}
+
+// Only the codes of the catalogue, written plainly, run; an item without a
+// separator is none whatever it starts with.
+TEST(RuleItem, ProblemNamesItemsThatCannotRun) {
+  for (const auto& entry : RuleCatalogue()) {
+    EXPECT_EQ(RuleItemProblem(EncodeRuleItem(entry.code, "", "")), "") << entry.code;
+  }
+  EXPECT_EQ(RuleItemProblem("8\t|\tx"), "");
+  const std::vector<std::pair<std::string_view, std::string_view>> cases = {
+      {"99\t|\tx\t|\ty", "its code \"99\" is no rule code"},
+      {"011\t|\t\t|\t", "its code \"011\" is no rule code"},
+      {" 1\t|\t\t|\t", "its code \" 1\" is no rule code"},
+      {"0\t|\t\t|\t", "its code \"0\" is no rule code"},
+      {"\t|\tx\t|\ty", "its code \"\" is no rule code"},
+      {"1|A|B", "it is no rule item"},
+      {"1\t|A|\tB", "it is no rule item"},
+      {"", "it is no rule item"}};
+  for (const auto& [item, problem] : cases) {
+    EXPECT_EQ(RuleItemProblem(item).rfind(problem, 0), 0U) << item;
   }
 }
 

@@ -273,6 +273,35 @@ class MainWindowTest : public QObject, WindowFixture {
     QCOMPARE(modal_->messages.size(), std::size_t{4});
   }
 
+  // A hand-edited rules file with a gap, a repeated key, an empty value and a
+  // rule no engine code runs loads every rule in one message, and saving the
+  // list back keeps them all.
+  void loadingAHandEditedRulesFileKeepsEveryRuleAndSaysWhatItDidOnce() {
+    const QString file = InFolder("edited.rules");
+    QFile edited(file);
+    QVERIFY(edited.open(QIODevice::WriteOnly));
+    edited.write(
+        "[Rules]\r\n3=\"1\t|\tc\t|\tC\"\r\n1=\"1\t|\ta\t|\tA\"\r\n01=1|a|A\r\n4=\r\n"
+        "6=\"99\t|\tx\t|\ty\"\r\n");
+    edited.close();
+    modal_->fileNames = {file, InFolder("saved.rules")};
+    Click(window_->btnLoad);
+    const QStringList loaded = {RuleItem("1", "a", "A"), "1|a|A", RuleItem("1", "c", "C"), RuleItem("99", "x", "y")};
+    QCOMPARE(Items(*window_->lstRules), loaded);
+    QCOMPARE(modal_->messages.size(), std::size_t{1});
+    const QString message = modal_->messages.front();
+    QVERIFY(message.contains(file));
+    for (const char* said : {"key 2 is missing", "key 1 is given 2 times (as 1 and 01)", "rule 2 (key 01) does nothing",
+                             "key 4 is empty", "key 5 is missing", "rule 4 (key 6) does nothing"}) {
+      QVERIFY2(message.contains(QString::fromUtf8(said)), said);
+    }
+    Click(window_->btnSave);
+    QCOMPARE(FileBytes(InFolder("saved.rules")),
+             QByteArray("[Rules]\r\n1=\"1\t|\ta\t|\tA\"\r\n2=\"1|a|A\"\r\n3=\"1\t|\tc\t|\tC\"\r\n"
+                        "4=\"99\t|\tx\t|\ty\"\r\n"));
+    QCOMPARE(modal_->messages.size(), std::size_t{1});
+  }
+
   // Rules that make the text explode stop with a message naming the rule, and
   // the window keeps everything it had before the run.
   void runRulesThatGrowPastTheLimitChangeNothingAndSayWhich() {
