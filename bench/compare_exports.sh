@@ -11,7 +11,7 @@
 set -eu
 old="$1"
 new="$2"
-lines="${3:-126000}"
+lines="${3:-48600}"
 root="$(cd "$(dirname "$0")/.." && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
