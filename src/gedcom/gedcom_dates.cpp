@@ -34,8 +34,6 @@ class DateText {
     size_ = static_cast<std::size_t>(written.ptr - text_.data());
   }
 
-  void Append(const DateText& other) { Append(other.View()); }
-
   std::string_view View() const { return {text_.data(), size_}; }
 
  private:
@@ -90,9 +88,7 @@ class DatePart {
 };
 
 // The day, month and year of a date are numbers read from its parts, 0 when
-// a part is none: no day, month or year is 0. (Plain numbers: an export
-// reads a date for nearly every person, and numbers passed as
-// std::optional cost more than the rest of reading one.)
+// a part is none: no day, month or year is 0.
 
 // A year of three or four digits: the GEDCOM grammar has no shorter year,
 // and a two-digit year would have to be guessed.
@@ -119,27 +115,53 @@ int MonthOf(const DatePart& part, bool numberAllowed) {
   return MonthNamed(text).value_or(0);
 }
 
-void Format(std::optional<int> day, int month, int year, DateText& out) {
-  if (day) {
-    out.AppendNumber(*day);
+// One date read: a year, a month of a year or a day; 0 for what it does
+// not give.
+struct SimpleDateValue {
+  int day = 0;
+  int month = 0;
+  int year = 0;
+};
+
+void Format(const SimpleDateValue& date, DateText& out) {
+  if (date.day != 0) {
+    out.AppendNumber(date.day);
     out.Append(" ");
   }
-  out.Append(kMonths[static_cast<std::size_t>(month - 1)]);
-  out.Append(" ");
-  out.AppendNumber(year);
+  if (date.month != 0) {
+    out.Append(kMonths[static_cast<std::size_t>(date.month - 1)]);
+    out.Append(" ");
+  }
+  out.AppendNumber(date.year);
 }
 
-bool FullDate(int day, int month, int year, DateText& out) {
+// Whether all of `end` comes before all of `start`: a range written so ends
+// before it starts. Dates of different precision are compared as far as
+// both go ("1850" and "Mar 1850" overlap).
+bool EndsBeforeStart(const SimpleDateValue& start, const SimpleDateValue& end) {
+  if (end.year != start.year) {
+    return end.year < start.year;
+  }
+  if (end.month == 0 || start.month == 0) {
+    return false;
+  }
+  if (end.month != start.month) {
+    return end.month < start.month;
+  }
+  return end.day != 0 && start.day != 0 && end.day < start.day;
+}
+
+bool FullDate(int day, int month, int year, SimpleDateValue& out) {
   if (day != 0 && month != 0 && year != 0 && IsCalendarDate(day, month, year)) {
-    Format(day, month, year, out);
+    out = {day, month, year};
     return true;
   }
   return false;
 }
 
-bool MonthAndYear(int month, int year, DateText& out) {
+bool MonthAndYear(int month, int year, SimpleDateValue& out) {
   if (month != 0 && year != 0) {
-    Format(std::nullopt, month, year, out);
+    out = {0, month, year};
     return true;
   }
   return false;
@@ -147,7 +169,7 @@ bool MonthAndYear(int month, int year, DateText& out) {
 
 // One date written as one word with "/", "." or "-" between its two or
 // three parts.
-bool NumericDate(std::string_view word, DateOrder order, DateText& out) {
+bool NumericDate(std::string_view word, DateOrder order, SimpleDateValue& out) {
   std::array<DatePart, 3> parts;
   std::size_t count = 0;
   DatePart part;
@@ -182,11 +204,11 @@ bool NumericDate(std::string_view word, DateOrder order, DateText& out) {
 
 // One date: a year, month year, day month year, month day year, or a
 // numeric date.
-bool SimpleDate(std::span<const std::string_view> words, DateOrder order, DateText& out) {
+bool SimpleDate(std::span<const std::string_view> words, DateOrder order, SimpleDateValue& out) {
   switch (words.size()) {
     case 1:
       if (const int year = YearOf(DatePart(words[0])); year != 0) {
-        out.AppendNumber(year);
+        out = {0, 0, year};
         return true;
       }
       return NumericDate(words[0], order, out);
@@ -239,19 +261,29 @@ std::span<const std::string_view> Words(std::string_view text, DateWords& words)
   return {words.data(), count};
 }
 
+// Writes the range from `a` to `b` ("BET a AND b"); false when it ends
+// before it starts, which no reader can take as a range.
+bool Range(const SimpleDateValue& a, const SimpleDateValue& b, std::string_view first, std::string_view second,
+           DateText& out) {
+  if (EndsBeforeStart(a, b)) {
+    return false;
+  }
+  out.Append(first);
+  Format(a, out);
+  out.Append(second);
+  Format(b, out);
+  return true;
+}
+
 // Two dates joined by `joiner` ("and", "to", "-").
 bool Pair(std::span<const std::string_view> words, std::initializer_list<std::string_view> joiner,
           std::string_view first, std::string_view second, DateOrder order, DateText& out) {
   for (std::size_t i = 1; i + 1 < words.size(); ++i) {
     if (IsOneOf(words[i], joiner)) {
-      DateText a;
-      DateText b;
+      SimpleDateValue a;
+      SimpleDateValue b;
       if (SimpleDate(words.first(i), order, a) && SimpleDate(words.subspan(i + 1), order, b)) {
-        out.Append(first);
-        out.Append(a);
-        out.Append(second);
-        out.Append(b);
-        return true;
+        return Range(a, b, first, second, out);
       }
     }
   }
@@ -266,23 +298,21 @@ bool DashRange(std::string_view text, DateOrder order, DateText& out) {
   }
   DateWords before;
   DateWords after;
-  DateText a;
-  DateText b;
-  if (SimpleDate(Words(text.substr(0, dash), before), order, a) &&
-      SimpleDate(Words(text.substr(dash + 1), after), order, b)) {
-    out.Append("BET ");
-    out.Append(a);
-    out.Append(" AND ");
-    out.Append(b);
-    return true;
-  }
-  return false;
+  SimpleDateValue a;
+  SimpleDateValue b;
+  return SimpleDate(Words(text.substr(0, dash), before), order, a) &&
+         SimpleDate(Words(text.substr(dash + 1), after), order, b) && Range(a, b, "BET ", " AND ", out);
 }
 
 // A keyword ("ABT ", "TO ") and the one date after it.
 bool QualifiedDate(std::span<const std::string_view> words, std::string_view keyword, DateOrder order, DateText& out) {
+  SimpleDateValue date;
+  if (!SimpleDate(words, order, date)) {
+    return false;
+  }
   out.Append(keyword);
-  return SimpleDate(words, order, out);
+  Format(date, out);
+  return true;
 }
 
 // The date of `text` into `out`, which holds no meaning when this is false.
@@ -291,7 +321,9 @@ bool ReadDate(std::string_view text, DateOrder order, DateText& out) {
   // the whole text is tried as one first, without looking for its words.
   // It is read only when it has no blank or comma (every part is then a
   // number or a month name), so it is the one word read the same way below.
-  if (NumericDate(text, order, out)) {
+  SimpleDateValue date;
+  if (NumericDate(text, order, date)) {
+    Format(date, out);
     return true;
   }
   DateWords buffer;
@@ -299,7 +331,8 @@ bool ReadDate(std::string_view text, DateOrder order, DateText& out) {
   if (words.empty()) {
     return false;
   }
-  if (SimpleDate(words, order, out)) {
+  if (SimpleDate(words, order, date)) {
+    Format(date, out);
     return true;
   }
   const auto rest = words.subspan(1);
@@ -323,13 +356,7 @@ bool ReadDate(std::string_view text, DateOrder order, DateText& out) {
     return Pair(rest, {"and", "&", "-"}, "BET ", " AND ", order, out);
   }
   if (IsOneOf(words[0], {"from"})) {
-    DateText date;
-    if (SimpleDate(rest, order, date)) {
-      out.Append("FROM ");
-      out.Append(date);
-      return true;
-    }
-    return Pair(rest, {"to", "-"}, "FROM ", " TO ", order, out);
+    return QualifiedDate(rest, "FROM ", order, out) || Pair(rest, {"to", "-"}, "FROM ", " TO ", order, out);
   }
   if (IsOneOf(words[0], {"to"})) {
     return QualifiedDate(rest, "TO ", order, out);
@@ -363,7 +390,7 @@ std::optional<std::string> YearOfPhrase(std::string_view text) {
 
 std::string GedcomDateOf(int day, int month, int year) {
   DateText date;
-  Format(day, month, year, date);
+  Format({day, month, year}, date);
   return std::string(date.View());
 }
 

@@ -143,6 +143,27 @@ bool IsEvent(Tag tag) {
   return tag >= Tag::kBirt;
 }
 
+bool IsExtension(std::string_view tag) {
+  return StartsWith(tag, "_");
+}
+
+// Whether a line's value may be a pointer: under the tags whose value the
+// GEDCOM grammar makes a pointer, and under an extension tag ("_SEE"),
+// whose meaning its maker chose. Every other value is text, however much it
+// looks like "@I1@", and is escaped so that no reader takes it for a link.
+bool TakesPointer(std::string_view tag, int level) {
+  if (level == 0) {
+    return false;
+  }
+  if (IsExtension(tag)) {
+    return true;
+  }
+  static constexpr std::string_view kPointerTags[] = {"ALIA", "ANCI", "ASSO", "CHIL",  "DESI", "FAMC", "FAMS", "HUSB",
+                                                      "NOTE", "OBJE", "REPO", "SNOTE", "SOUR", "SUBM", "SUBN", "WIFE"};
+  return std::any_of(std::begin(kPointerTags), std::end(kPointerTags),
+                     [tag](std::string_view known) { return EqualsIgnoringAsciiCase(tag, known); });
+}
+
 // Calls `each` with every piece of a reference or note list, which the
 // person line's parser writes as "{first}, {second}"; any other text is one
 // piece as it stands.
@@ -296,7 +317,7 @@ struct CompactLine {
         tagSize(static_cast<std::uint8_t>(line.tag.size())),
         level(static_cast<std::uint8_t>(line.level)),
         code(TagCode(line.tag)),
-        pointer(IsPointer(line.value)) {}
+        pointer(TakesPointer(line.tag, line.level) && IsPointer(line.value)) {}
 
   bool IsTextContinuation() const { return code == Tag::kConc || code == Tag::kCont; }
 
@@ -306,7 +327,7 @@ struct CompactLine {
   std::uint8_t tagSize;               // tags have at most 31 characters
   std::uint8_t level;                 // levels go up to 99
   Tag code;
-  bool pointer : 1;            // whether the value is "@xref@"
+  bool pointer : 1;            // whether the value is "@xref@" under a tag that takes a pointer
   bool continued : 1 = false;  // whether CONC or CONT lines below it go on with its value
   bool leftOut : 1 = false;    // a partner line that 5.5.1 cannot hold (one of two men or two women)
 };
@@ -829,11 +850,9 @@ class Exporter {
     const bool isIndi = IsKind(r, Tag::kIndi);
     const std::string_view tag = Is70() && Is(head, Tag::kNote) ? "SNOTE" : UpperTag(records_[r].begin);
     std::string buffer;
-    const std::string_view raw = RawValue(records_[r].begin, buffer);
-    // A record's own value is a pointer only when it leads somewhere.
-    const bool pointer = IsOwnValue(raw, records_[r].begin) && Defined(records_[r].begin);
-    sourceUsed_ = sourceUsed_ || (pointer && head.target == kSourceOfFile);
-    out_.AppendValueLines(0, Xref(r), tag, pointer ? raw : Text(raw), options_.version);
+    // A record's own value is text, as every value outside the tags that
+    // take pointers.
+    out_.AppendValueLines(0, Xref(r), tag, Text(RawValue(records_[r].begin, buffer)), options_.version);
     if (IsKind(r, Tag::kFam)) {
       FindPartners(r);
     }
@@ -890,7 +909,9 @@ class Exporter {
         Notes(i, raw);
       } else if (Is(line, Tag::kSour) && line.level > 0) {
         Citations(i, end, raw);
-      } else if (line.target != kNoPointer && IsOwnValue(raw, i)) {
+      } else if (line.target != kNoPointer && IsOwnValue(raw, i) && (Defined(i) || !IsExtension(TagText(i)))) {
+        // A pointer to nothing is left out, except under an extension tag,
+        // where it may as well be text and is kept as such.
         const bool toPerson = line.target < records_.size() && IsKind(line.target, Tag::kIndi);
         if (Defined(i) &&
             !(isFam && !toPerson && (Is(line, Tag::kHusb) || Is(line, Tag::kWife) || Is(line, Tag::kChil)))) {

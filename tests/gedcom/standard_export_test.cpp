@@ -260,6 +260,58 @@ TEST(ExportStandardGedcom, ChangesEveryCharacterThatMustBeWhereverItStands) {
   EXPECT_EQ(noteLine(" !?AZ[`az{~ plain ASCII stays as it is"), " !?AZ[`az{~ plain ASCII stays as it is");
 }
 
+struct PointerLikeCase {
+  std::string line;   // a line of person I1, whose family F1 and source S1 exist
+  std::string five;   // the line written in 5.5.1, "" when it is left out
+  std::string seven;  // in 7.0; "=" when the same as in 5.5.1
+};
+
+void PrintTo(const PointerLikeCase& c, std::ostream* out) {
+  *out << c.line;
+}
+
+class PointerLikeValues : public ::testing::TestWithParam<PointerLikeCase> {};
+
+// A value that looks like "@xref@" is a pointer only under a tag that takes
+// one; anywhere else it is text, escaped so that no reader follows it, and
+// never lost.
+TEST_P(PointerLikeValues, ArePointersOnlyWhereTheTagTakesOne) {
+  const PointerLikeCase& c = GetParam();
+  const std::string indi = Lines({"0 @I1@ INDI", c.line, "0 @S1@ SOUR", "1 TITL Parish book"});
+  const std::string fam = Lines({"0 @F1@ FAM", "1 HUSB @I1@"});
+  for (const auto version : {GedcomVersion::k551, GedcomVersion::k70}) {
+    const std::string expected = version == GedcomVersion::k551 || c.seven == "=" ? c.five : c.seven;
+    const std::string file = ExportStandardGedcom(indi, fam, Options(version)).bytes;
+    const std::string person =
+        file.substr(file.find("0 @I1@ INDI\r\n"), file.find("0 @S1@ SOUR") - file.find("0 @I1@"));
+    if (expected.empty()) {
+      EXPECT_EQ(person, Lines({"0 @I1@ INDI", "1 FAMS @F1@"})) << c.line;
+    } else {
+      EXPECT_TRUE(Has(person, {expected})) << c.line << "\n" << person;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Golden, PointerLikeValues,
+    ::testing::Values(
+        // Dates and places are text: a date that cannot be read stays a phrase.
+        PointerLikeCase{"1 BIRT\r\n2 DATE @U1@", "2 DATE (@@U1@@)", "2 DATE\r\n3 PHRASE @@U1@"},
+        PointerLikeCase{"1 BIRT\r\n2 DATE @home@", "2 DATE (@@home@@)", "2 DATE\r\n3 PHRASE @@home@"},
+        PointerLikeCase{"1 BIRT\r\n2 DATE @I1@ 1850", "2 DATE INT 1850 (@@I1@@ 1850)",
+                        "2 DATE 1850\r\n3 PHRASE @@I1@ 1850"},
+        PointerLikeCase{"1 BIRT\r\n2 PLAC @S1@", "2 PLAC @@S1@@", "2 PLAC @@S1@"},
+        PointerLikeCase{"1 DEAT\r\n2 PLAC @I1@", "2 PLAC @@I1@@", "2 PLAC @@I1@"},
+        PointerLikeCase{"1 OCCU @F1@", "1 OCCU @@F1@@", "1 OCCU @@F1@"},
+        PointerLikeCase{"1 NAME @X1@", "1 NAME @@X1@@", "1 NAME @@X1@"},
+        // Tags that take pointers keep them; one that leads nowhere is left out.
+        PointerLikeCase{"1 ASSO @I1@", "1 ASSO @I1@", "="}, PointerLikeCase{"1 ASSO @X9@", "", "="},
+        PointerLikeCase{"1 sour @S1@", "1 SOUR @S1@", "="},
+        // An extension tag's pointer is kept when it leads to a record, as
+        // text otherwise.
+        PointerLikeCase{"1 _SEE @F1@", "1 _SEE @F1@", "="},
+        PointerLikeCase{"1 _SEE @X9@", "1 _SEE @@X9@@", "1 _SEE @@X9@"}));
+
 TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
   const std::string indi =
       Lines({"0 @I1@ INDI", "1 name Old /Name/", "0 @I1@ INDI", "1 NAME Ann /O'Neil@home/", "1 SEX F", "1 NOTE @NI9@",
@@ -279,14 +331,14 @@ TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
   EXPECT_EQ(five.find("0 HEAD", 1), std::string::npos);
   const auto seven = ExportStandardGedcom(indi, fam, Options(GedcomVersion::k70)).bytes;
   EXPECT_TRUE(Has(seven, {"1 NAME Ann /O'Neil@home/"}));
-  // Found by fuzzing: pointers to a note brought into a person, to a header
-  // and from a record's own value lead nowhere in the file and are left out
-  // or kept as text.
+  // Found by fuzzing: pointers to a note brought into a person and to a
+  // header lead nowhere in the file, and a record's own value is text.
   const auto odd = ExportStandardGedcom(Lines({"0 @I1@ INDI", "1 NOTE @NI1@", "1 _SEE @NI1@", "1 _HDR @H@",
                                                "0 @NI1@ NOTE x", "0 @H@ HEAD", "0 CHIL @I3@", "0 OUR @S1@"}),
                                         "", Options(GedcomVersion::k551))
                        .bytes;
-  EXPECT_TRUE(Has(odd, {"0 @I1@ INDI", "1 NOTE x", "0 CHIL @@I3@@", "0 OUR @S1@", "0 @S1@ SOUR"}));
+  EXPECT_TRUE(Has(odd, {"0 @I1@ INDI", "1 NOTE x", "1 _SEE @@NI1@@", "1 _HDR @@H@@", "0 CHIL @@I3@@", "0 OUR @@S1@@",
+                        "0 @U1@ SUBM"}));
   // Nothing is said by an empty name or note, and readers refuse them.
   const auto empty =
       ExportStandardGedcom(Lines({"0 @I1@ INDI", "1 NAME ", "1 NOTE @NI1@", "1 NOTE @NI2@", "1 SOUR @S1@", "2 PAGE ",
