@@ -10,9 +10,9 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "ui/qt_support.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/frmQuenby.hpp"
-#include "workspace/qt_support.hpp"
 
 namespace quenby {
 

@@ -11,9 +11,9 @@
 #include <QElapsedTimer>
 #include <QStandardPaths>
 
-#include "about/frmAbout.hpp"
 #include "rules/catalogue.hpp"
-#include "rules/frmRule.hpp"
+#include "ui/frmAbout.hpp"
+#include "ui/frmRule.hpp"
 #include "window_fixture.hpp"
 
 namespace {
