@@ -12,6 +12,7 @@
 #include "engine/split_rules.hpp"
 #include "engine/structure_rules.hpp"
 #include "engine/swap_rules.hpp"
+#include "rules/catalogue.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -30,85 +31,173 @@ using ListOperation = std::string (*)(const Rule& rule, LineList& lines, LineBud
 
 // Each code has either an operation on one line or one on the whole list.
 struct Dispatch {
-  std::string_view code;
-  Operation operation;
+  Operation operation = nullptr;
   ListOperation listOperation = nullptr;
 };
 
-// The codes are compared as text, exactly: only the plain decimal form that
-// the rule editor writes selects an operation, so "01", " 1" and "0" select
-// none.
-constexpr std::array<Dispatch, 32> kDispatchTable = {{
-    {"1", [](const Rule& r, std::string_view line,
-             RunState&) { return SwapEveryOccurrence(line, r.search, r.replacement); }},
-    {"2", [](const Rule& r, std::string_view line,
-             RunState&) { return SwapUpToOccurrence(Occurrence::kFirst, line, r.search, r.replacement); }},
-    {"3", [](const Rule& r, std::string_view line,
-             RunState&) { return SwapFromOccurrence(Occurrence::kFirst, line, r.search, r.replacement); }},
-    {"4", [](const Rule& r, std::string_view line,
-             RunState&) { return SwapUpToOccurrence(Occurrence::kLast, line, r.search, r.replacement); }},
-    {"5", [](const Rule& r, std::string_view line,
-             RunState&) { return SwapFromOccurrence(Occurrence::kLast, line, r.search, r.replacement); }},
-    {"6", [](const Rule& r, std::string_view line,
-             RunState&) { return ReplaceWholeLine(LineTest::kStartsWith, line, r.search, r.replacement); }},
-    {"7", [](const Rule& r, std::string_view line,
-             RunState&) { return ReplaceWholeLine(LineTest::kEndsWith, line, r.search, r.replacement); }},
-    {"8", [](const Rule& r, std::string_view line,
-             RunState&) { return ReplaceWholeLine(LineTest::kContains, line, r.search, r.replacement); }},
-    {"11", [](const Rule& r, std::string_view line,
-              RunState&) { return SplitLine(Occurrence::kFirst, FirstPart::kStart, line, r.search, r.replacement); }},
-    {"12", [](const Rule& r, std::string_view line,
-              RunState&) { return SplitLine(Occurrence::kFirst, FirstPart::kEnd, line, r.search, r.replacement); }},
-    {"13", [](const Rule& r, std::string_view line,
-              RunState&) { return SplitLine(Occurrence::kLast, FirstPart::kStart, line, r.search, r.replacement); }},
-    {"14", [](const Rule& r, std::string_view line,
-              RunState&) { return SplitLine(Occurrence::kLast, FirstPart::kEnd, line, r.search, r.replacement); }},
-    {"21",
-     [](const Rule& r, std::string_view line, RunState&) {
-       return MakeNewLine(Occurrence::kFirst, CopiedPart::kBefore, Placement::kInsert, line, r.search, r.replacement);
-     }},
-    {"22",
-     [](const Rule& r, std::string_view line, RunState&) {
-       return MakeNewLine(Occurrence::kFirst, CopiedPart::kBefore, Placement::kAdd, line, r.search, r.replacement);
-     }},
-    {"23",
-     [](const Rule& r, std::string_view line, RunState&) {
-       return MakeNewLine(Occurrence::kFirst, CopiedPart::kAfter, Placement::kInsert, line, r.search, r.replacement);
-     }},
-    {"24",
-     [](const Rule& r, std::string_view line, RunState&) {
-       return MakeNewLine(Occurrence::kFirst, CopiedPart::kAfter, Placement::kAdd, line, r.search, r.replacement);
-     }},
-    {"25",
-     [](const Rule& r, std::string_view line, RunState&) {
-       return MakeNewLine(Occurrence::kLast, CopiedPart::kBefore, Placement::kInsert, line, r.search, r.replacement);
-     }},
-    {"26",
-     [](const Rule& r, std::string_view line, RunState&) {
-       return MakeNewLine(Occurrence::kLast, CopiedPart::kBefore, Placement::kAdd, line, r.search, r.replacement);
-     }},
-    {"27",
-     [](const Rule& r, std::string_view line, RunState&) {
-       return MakeNewLine(Occurrence::kLast, CopiedPart::kAfter, Placement::kInsert, line, r.search, r.replacement);
-     }},
-    {"28",
-     [](const Rule& r, std::string_view line, RunState&) {
-       return MakeNewLine(Occurrence::kLast, CopiedPart::kAfter, Placement::kAdd, line, r.search, r.replacement);
-     }},
-    {"31",
-     [](const Rule& r, std::string_view line, RunState& state) { return RecogniseChildren(line, r.search, state); }},
-    {"32", [](const Rule&, std::string_view line, RunState& state) { return ConvertGenerationNumber(line, state); }},
-    {"41", [](const Rule&, std::string_view line, RunState&) { return MoveMarriageData(line); }},
-    {"42", [](const Rule& r, std::string_view line, RunState&) { return AddFamilyName(line, r.replacement); }},
-    {"15", nullptr, JoinToLineAbove},
-    {"33", nullptr, MakeChildOfLineAbove},
-    {"34", nullptr, ReverseLines},
-    {"35", nullptr, MoveChildrenListsToTheirParents},
-    {"51", nullptr, ReplaceEveryMatch},
-    {"52", nullptr, ReplaceMatchingLines},
-    {"53", nullptr, KeepMatchingLines},
-    {"54", nullptr, SplitAtEveryMatch},
-}};
+// The function of each operation of the rule table. The switch names every
+// operation and has no default, so an operation added to the table without a
+// function here does not compile.
+constexpr Dispatch DispatchOf(RuleOperation operation) {
+  Dispatch dispatch;
+  switch (operation) {
+    case RuleOperation::kSwapEveryOccurrence:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return SwapEveryOccurrence(line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kSwapUpToFirst:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return SwapUpToOccurrence(Occurrence::kFirst, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kSwapFromFirst:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return SwapFromOccurrence(Occurrence::kFirst, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kSwapUpToLast:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return SwapUpToOccurrence(Occurrence::kLast, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kSwapFromLast:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return SwapFromOccurrence(Occurrence::kLast, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kReplaceLineStartingWith:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return ReplaceWholeLine(LineTest::kStartsWith, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kReplaceLineEndingWith:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return ReplaceWholeLine(LineTest::kEndsWith, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kReplaceLineContaining:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return ReplaceWholeLine(LineTest::kContains, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kSplitAtFirstStartFirst:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return SplitLine(Occurrence::kFirst, FirstPart::kStart, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kSplitAtFirstEndFirst:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return SplitLine(Occurrence::kFirst, FirstPart::kEnd, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kSplitAtLastStartFirst:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return SplitLine(Occurrence::kLast, FirstPart::kStart, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kSplitAtLastEndFirst:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return SplitLine(Occurrence::kLast, FirstPart::kEnd, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kInsertBeforeFirst:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return MakeNewLine(Occurrence::kFirst, CopiedPart::kBefore, Placement::kInsert, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kAddBeforeFirst:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return MakeNewLine(Occurrence::kFirst, CopiedPart::kBefore, Placement::kAdd, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kInsertAfterFirst:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return MakeNewLine(Occurrence::kFirst, CopiedPart::kAfter, Placement::kInsert, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kAddAfterFirst:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return MakeNewLine(Occurrence::kFirst, CopiedPart::kAfter, Placement::kAdd, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kInsertBeforeLast:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return MakeNewLine(Occurrence::kLast, CopiedPart::kBefore, Placement::kInsert, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kAddBeforeLast:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return MakeNewLine(Occurrence::kLast, CopiedPart::kBefore, Placement::kAdd, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kInsertAfterLast:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return MakeNewLine(Occurrence::kLast, CopiedPart::kAfter, Placement::kInsert, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kAddAfterLast:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return MakeNewLine(Occurrence::kLast, CopiedPart::kAfter, Placement::kAdd, line, r.search, r.replacement);
+      };
+      break;
+    case RuleOperation::kRecogniseChildren:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState& state) {
+        return RecogniseChildren(line, r.search, state);
+      };
+      break;
+    case RuleOperation::kConvertGenerationNumbers:
+      dispatch.operation = [](const Rule&, std::string_view line, RunState& state) {
+        return ConvertGenerationNumber(line, state);
+      };
+      break;
+    case RuleOperation::kMoveMarriageData:
+      dispatch.operation = [](const Rule&, std::string_view line, RunState&) { return MoveMarriageData(line); };
+      break;
+    case RuleOperation::kAddFamilyName:
+      dispatch.operation = [](const Rule& r, std::string_view line, RunState&) {
+        return AddFamilyName(line, r.replacement);
+      };
+      break;
+    case RuleOperation::kJoinToLineAbove:
+      dispatch.listOperation = JoinToLineAbove;
+      break;
+    case RuleOperation::kMakeChildOfLineAbove:
+      dispatch.listOperation = MakeChildOfLineAbove;
+      break;
+    case RuleOperation::kReverseLines:
+      dispatch.listOperation = ReverseLines;
+      break;
+    case RuleOperation::kMoveChildrenLists:
+      dispatch.listOperation = MoveChildrenListsToTheirParents;
+      break;
+    case RuleOperation::kReplaceEveryMatch:
+      dispatch.listOperation = ReplaceEveryMatch;
+      break;
+    case RuleOperation::kReplaceMatchingLines:
+      dispatch.listOperation = ReplaceMatchingLines;
+      break;
+    case RuleOperation::kKeepMatchingLines:
+      dispatch.listOperation = KeepMatchingLines;
+      break;
+    case RuleOperation::kSplitAtEveryMatch:
+      dispatch.listOperation = SplitAtEveryMatch;
+      break;
+  }
+  return dispatch;
+}
+
+// The dispatch of each entry of the rule table, at the entry's position.
+const std::array<Dispatch, kCatalogueSize>& DispatchTable() {
+  static const std::array<Dispatch, kCatalogueSize> kTable = [] {
+    std::array<Dispatch, kCatalogueSize> table;
+    for (std::size_t i = 0; i < kCatalogueSize; ++i) {
+      table[i] = DispatchOf(RuleCatalogue()[i].operation);
+    }
+    return table;
+  }();
+  return kTable;
+}
 
 constexpr std::string_view kReplaceEveryCode = "1";
 
@@ -132,13 +221,12 @@ LineList Stopped(std::size_t position, const Rule& rule, std::size_t growthLimit
   return {};
 }
 
+// The codes are compared as text, exactly: only the plain decimal form that
+// the rule editor writes selects an operation, so "01", " 1" and "0" select
+// none.
 const Dispatch* EntryOf(std::string_view code) {
-  for (const auto& entry : kDispatchTable) {
-    if (entry.code == code) {
-      return &entry;
-    }
-  }
-  return nullptr;
+  const CatalogueEntry* entry = CatalogueEntryOf(code);
+  return entry ? &DispatchTable()[static_cast<std::size_t>(entry - RuleCatalogue().data())] : nullptr;
 }
 
 // The warning for a rule that ran as doing nothing, naming it by its place in

@@ -32,7 +32,7 @@ std::string RuleItemProblem(std::string_view item) {
            "TAB)";
   }
   const std::string code = DecodeRuleItem(item).code;
-  if (!IsRuleCode(code)) {
+  if (CatalogueEntryOf(code) == nullptr) {
     return "its code \"" + code + "\" is no rule code";
   }
   return {};

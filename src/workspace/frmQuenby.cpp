@@ -18,24 +18,24 @@
 #include <string_view>
 #include <utility>
 
-#include "about/frmAbout.hpp"
 #include "engine/engine.hpp"
-#include "gedcom/frmSexChoice.hpp"
 #include "gedcom/records.hpp"
 #include "people/person_line.hpp"
 #include "rules/catalogue.hpp"
-#include "rules/frmRule.hpp"
 #include "rules/rule_list.hpp"
 #include "rules/rules_file.hpp"
 #include "text/encoding.hpp"
 #include "text/file_io.hpp"
 #include "text/text.hpp"
+#include "ui/frmAbout.hpp"
+#include "ui/frmRule.hpp"
+#include "ui/frmSexChoice.hpp"
+#include "ui/qt_support.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/file_drop.hpp"
 #include "workspace/list_tab_stops.hpp"
 #include "workspace/main_menu.hpp"
 #include "workspace/process_progress.hpp"
-#include "workspace/qt_support.hpp"
 #include "workspace/save_format.hpp"
 #include "workspace/unsaved_work.hpp"
 #include "workspace/user_guide.hpp"
@@ -51,11 +51,12 @@ QString WindowTitle() {
   return QStringLiteral("Quenby");
 }
 
+// A control of the window, named as the form names it. Its place and size
+// are the window layout's concern.
 template <typename Control, typename... Args>
-Control* Make(QWidget* parent, const char* name, int left, int top, int width, int height, Args&&... args) {
+Control* Make(QWidget* parent, const char* name, Args&&... args) {
   auto* control = new Control(std::forward<Args>(args)..., parent);
   control->setObjectName(QLatin1String(name));
-  control->setGeometry(TwipsRect(left, top, width, height));
   return control;
 }
 
@@ -107,15 +108,15 @@ void SetDetail(QLineEdit& detail, const std::string& value) {
   detail.setCursorPosition(0);
 }
 
-QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, int left, int top, int width, int height) {
-  auto* box = Make<QPlainTextEdit>(parent, name, left, top, width, height);
+QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name) {
+  auto* box = Make<QPlainTextEdit>(parent, name);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   box->setTabChangesFocus(true);
   return box;
 }
 
-QListWidget* MakeList(QWidget* parent, const char* name, int left, int top, int width, int height) {
-  auto* list = Make<QListWidget>(parent, name, left, top, width, height);
+QListWidget* MakeList(QWidget* parent, const char* name) {
+  auto* list = Make<QListWidget>(parent, name);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   list->setUniformItemSizes(true);
   SetListTabStops(list, {});
@@ -163,29 +164,24 @@ frmQuenby::frmQuenby(Modal& modal, const Registry& registry, QWidget* parent)
 void frmQuenby::CreateControls() {
   setWindowTitle(WindowTitle());
 
-  Label1 =
-      Make<QLabel>(this, "Label1", 240, 240, 3735, 255, QStringLiteral("Paste text to parse here (can be edited)..."));
-  txtInput = MakeTextBox(this, "txtInput", 240, 480, 9255, 1995);
-  Label2 = Make<QLabel>(this, "Label2", 240, 2640, 9255, 255,
+  Label1 = Make<QLabel>(this, "Label1", QStringLiteral("Paste text to parse here (can be edited)..."));
+  txtInput = MakeTextBox(this, "txtInput");
+  Label2 = Make<QLabel>(this, "Label2",
                         QStringLiteral("Rules (first rules runs once on each line of text above, then the next rule, "
                                        "etc)... "));
-  lstRules = MakeList(this, "lstRules", 240, 2880, 6135, 2025);
-  btnRuleMove[0] = Make<ArrowButton>(this, "btnRuleMove(0)", 6480, 2880, 375, 975, QStringLiteral("^    |  "),
-                                     ArrowButton::Direction::kUp);
-  btnRuleMove[1] = Make<ArrowButton>(this, "btnRuleMove(1)", 6480, 3960, 375, 975, QStringLiteral("|    v  "),
-                                     ArrowButton::Direction::kDown);
-  btnEditRule = Make<CaptionButton>(this, "btnEditRule", 6960, 2880, 1215, 615,
-                                    QStringLiteral("       Edit         (or delete)"));
-  btnInsertRule =
-      Make<CaptionButton>(this, "btnInsertRule", 6960, 3600, 1215, 615, QStringLiteral("  Insert    (above)"));
-  btnAddRule = Make<CaptionButton>(this, "btnAddRule", 6960, 4320, 1215, 615, QStringLiteral("    Add      (after)"));
-  btnLoad = Make<CaptionButton>(this, "btnLoad", 8280, 2880, 1215, 975, QStringLiteral("Load Rules"));
-  btnSave = Make<CaptionButton>(this, "btnSave", 8280, 3960, 1215, 975, QStringLiteral("Save Rules"));
-  btnRunRules = Make<CaptionButton>(this, "btnRunRules", 240, 5040, 9255, 615, QStringLiteral("Run Rules"));
+  lstRules = MakeList(this, "lstRules");
+  btnRuleMove[0] = Make<ArrowButton>(this, "btnRuleMove(0)", QStringLiteral("^    |  "), ArrowButton::Direction::kUp);
+  btnRuleMove[1] = Make<ArrowButton>(this, "btnRuleMove(1)", QStringLiteral("|    v  "), ArrowButton::Direction::kDown);
+  btnEditRule = Make<CaptionButton>(this, "btnEditRule", QStringLiteral("       Edit         (or delete)"));
+  btnInsertRule = Make<CaptionButton>(this, "btnInsertRule", QStringLiteral("  Insert    (above)"));
+  btnAddRule = Make<CaptionButton>(this, "btnAddRule", QStringLiteral("    Add      (after)"));
+  btnLoad = Make<CaptionButton>(this, "btnLoad", QStringLiteral("Load Rules"));
+  btnSave = Make<CaptionButton>(this, "btnSave", QStringLiteral("Save Rules"));
+  btnRunRules = Make<CaptionButton>(this, "btnRunRules", QStringLiteral("Run Rules"));
 
-  Label6 = Make<QLabel>(this, "Label6", 240, 5760, 6135, 255, QStringLiteral("People List (results of rules)..."));
-  lstPeople = MakeList(this, "lstPeople", 240, 6000, 6135, 2400);
-  Label7 = Make<QLabel>(this, "Label7", 7800, 5760, 1935, 255, QStringLiteral("Test var's (editable)..."));
+  Label6 = Make<QLabel>(this, "Label6", QStringLiteral("People List (results of rules)..."));
+  lstPeople = MakeList(this, "lstPeople");
+  Label7 = Make<QLabel>(this, "Label7", QStringLiteral("Test var's (editable)..."));
 
   struct DetailRow {
     QLabel* frmQuenby::*label;
@@ -206,26 +202,23 @@ void frmQuenby::CreateControls() {
       {&frmQuenby::Label19, "Label19", "Notes", "txtDetails(9)"},
   }};
   for (std::size_t i = 0; i < kDetailRows.size(); ++i) {
-    const int top = 6000 + 240 * static_cast<int>(i);
     const DetailRow& row = kDetailRows[i];
-    this->*row.label = Make<QLabel>(this, row.labelName, 6480, top, 1335, 255, QString::fromLatin1(row.labelText));
-    txtDetails[i] = Make<QLineEdit>(this, row.boxName, 7800, top, 1695, 285);
+    this->*row.label = Make<QLabel>(this, row.labelName, QString::fromLatin1(row.labelText));
+    txtDetails[i] = Make<QLineEdit>(this, row.boxName);
     // A test variable holds a whole field of a person line, however long.
     txtDetails[i]->setMaxLength(std::numeric_limits<int>::max());
   }
 
-  btnTestOne =
-      Make<CaptionButton>(this, "btnTestOne", 240, 8520, 3015, 615, QStringLiteral("Test individual selected above"));
-  btnDoOne = Make<CaptionButton>(this, "btnDoOne", 3360, 8520, 3015, 615, QStringLiteral("Process the test"));
-  btnDoAll = Make<CaptionButton>(this, "btnDoAll", 6480, 8520, 3015, 615, QStringLiteral("Process all"));
-  Label8 = Make<QLabel>(this, "Label8", 240, 9240, 4695, 255, QStringLiteral("Individuals [GED]"));
-  Label9 = Make<QLabel>(this, "Label9", 4920, 9240, 4695, 255, QStringLiteral("Families [GED]"));
-  txtINDI = MakeTextBox(this, "txtINDI", 240, 9480, 4575, 1995);
-  txtFAM = MakeTextBox(this, "txtFAM", 4920, 9480, 4575, 1995);
-  btnWrite = Make<CaptionButton>(this, "btnWrite", 240, 11640, 9255, 615, QStringLiteral("Save generated file"));
-  btnHelp = Make<CaptionButton>(this, "btnHelp", 9240, 120, 255, 255, QStringLiteral("?"));
-  cmdDebugPeople =
-      Make<CaptionButton>(this, "cmdDebugPeople", 7320, 120, 1815, 255, QStringLiteral("Debug People List"));
+  btnTestOne = Make<CaptionButton>(this, "btnTestOne", QStringLiteral("Test individual selected above"));
+  btnDoOne = Make<CaptionButton>(this, "btnDoOne", QStringLiteral("Process the test"));
+  btnDoAll = Make<CaptionButton>(this, "btnDoAll", QStringLiteral("Process all"));
+  Label8 = Make<QLabel>(this, "Label8", QStringLiteral("Individuals [GED]"));
+  Label9 = Make<QLabel>(this, "Label9", QStringLiteral("Families [GED]"));
+  txtINDI = MakeTextBox(this, "txtINDI");
+  txtFAM = MakeTextBox(this, "txtFAM");
+  btnWrite = Make<CaptionButton>(this, "btnWrite", QStringLiteral("Save generated file"));
+  btnHelp = Make<CaptionButton>(this, "btnHelp", QStringLiteral("?"));
+  cmdDebugPeople = Make<CaptionButton>(this, "cmdDebugPeople", QStringLiteral("Debug People List"));
 
   cdgRules.title = QStringLiteral("Load/Save Quenby Rules");
   cdgRules.filter = QStringLiteral("Quenby Rules (*.rules)|*.rules|All Files (*.*)|*.*");

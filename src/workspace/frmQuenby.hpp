@@ -15,7 +15,7 @@
 
 #include "gedcom/records.hpp"
 #include "people/person_line.hpp"
-#include "workspace/modal.hpp"
+#include "ui/modal.hpp"
 
 class QLabel;
 class QLineEdit;

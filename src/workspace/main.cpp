@@ -3,15 +3,15 @@
 #include <QTextStream>
 #include <cstdio>
 
-#include "about/program_icon.hpp"
-#include "about/registry.hpp"
 #include "quenby/version.hpp"
 #include "rules/ini_file.hpp"
+#include "ui/modal.hpp"
+#include "ui/program_icon.hpp"
+#include "ui/qt_support.hpp"
+#include "ui/registry.hpp"
 #include "workspace/command_line.hpp"
 #include "workspace/frmQuenby.hpp"
 #include "workspace/guarded_application.hpp"
-#include "workspace/modal.hpp"
-#include "workspace/qt_support.hpp"
 
 // Shows the main window, with the rules and the text that the command line
 // names; the program lives as long as the window is open.

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "workspace/owner_block.hpp"
+#include "ui/owner_block.hpp"
 
 class QProgressDialog;
 class QWidget;

@@ -6,7 +6,7 @@
 
 #include "gedcom/gedcom_file.hpp"
 #include "gedcom/standard_export.hpp"
-#include "workspace/qt_support.hpp"
+#include "ui/qt_support.hpp"
 
 namespace quenby {
 namespace {

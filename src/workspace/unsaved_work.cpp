@@ -4,7 +4,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
-#include "workspace/modal.hpp"
+#include "ui/modal.hpp"
 
 namespace quenby {
 

@@ -29,9 +29,6 @@ class UnsavedWork : public QObject {
   // The generated records as they stand were saved.
   void RecordsSaved();
 
-  bool RulesChanged() const { return rulesChanged_; }
-  bool RecordsUnsaved() const { return recordsChanged_; }
-
   // True when the rules may be replaced or dropped: unchanged, saved through
   // `save` (which tells whether it saved), or discarded. False on Cancel.
   bool MayDropRules(Modal& modal, QWidget* parent, const std::function<bool()>& save);

@@ -10,9 +10,9 @@
 #include <QScreen>
 #include <algorithm>
 
+#include "ui/qt_support.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/frmQuenby.hpp"
-#include "workspace/qt_support.hpp"
 
 namespace quenby {
 
@@ -28,21 +28,23 @@ constexpr int kDefaultHeightTwips = 12510;
 const QSize kFrameAllowance(16, 40);
 
 // A button that keeps its twips size, grown only where the font needs it.
-QWidget* Fixed(QPushButton* button) {
+QWidget* Fixed(QPushButton* button, int widthTwips, int heightTwips) {
   if (auto* caption = qobject_cast<CaptionButton*>(button)) {
-    caption->SetDesignSize(button->size());
+    caption->SetDesignSize(TwipsSize(widthTwips, heightTwips));
     caption->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   } else {
-    button->setFixedSize(button->size());
+    button->setFixedSize(TwipsSize(widthTwips, heightTwips));
   }
   return button;
 }
 
-// A button that spans its column, with its twips height.
-QWidget* Spanning(CaptionButton* button) {
-  button->SetDesignSize(button->size());
-  button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  return button;
+// A button that spans its column, with its twips height; its twips width is
+// the least it is laid out at.
+QWidget* Spanning(QPushButton* button, int widthTwips, int heightTwips) {
+  auto* caption = static_cast<CaptionButton*>(button);
+  caption->SetDesignSize(TwipsSize(widthTwips, heightTwips));
+  caption->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  return caption;
 }
 
 // A text area or list that grows, but never below a few lines.
@@ -65,12 +67,14 @@ QVBoxLayout* Column(std::initializer_list<QWidget*> buttons) {
 
 }  // namespace
 
+// The sizes below are the twips sizes of the form's controls; the rows and
+// columns are where the form places them.
 void ArrangeMainWindow(frmQuenby& w) {
   // The stretch of each growing row is its twips height.
-  const int inputStretch = w.txtInput->height();
-  const int rulesStretch = w.lstRules->height();
-  const int peopleStretch = w.lstPeople->height();
-  const int recordsStretch = w.txtINDI->height();
+  const int inputStretch = TwipsToPixels(1995);
+  const int rulesStretch = TwipsToPixels(2025);
+  const int peopleStretch = TwipsToPixels(2400);
+  const int recordsStretch = TwipsToPixels(1995);
 
   auto* root = new QVBoxLayout(&w);
   root->setContentsMargins(kMargin, TwipsToPixels(120), kMargin, TwipsToPixels(120));
@@ -79,8 +83,8 @@ void ArrangeMainWindow(frmQuenby& w) {
   auto* top = new QHBoxLayout;
   top->setSpacing(kGap);
   top->addWidget(w.Label1, 1, Qt::AlignBottom);
-  top->addWidget(Fixed(w.cmdDebugPeople));
-  top->addWidget(Fixed(w.btnHelp));
+  top->addWidget(Fixed(w.cmdDebugPeople, 1815, 255));
+  top->addWidget(Fixed(w.btnHelp, 255, 255));
   root->addLayout(top);
   root->addWidget(Growing(w.txtInput, 2), inputStretch);
   root->addSpacing(kGap);
@@ -89,12 +93,13 @@ void ArrangeMainWindow(frmQuenby& w) {
   auto* rules = new QHBoxLayout;
   rules->setSpacing(kGap);
   rules->addWidget(Growing(w.lstRules, 2), 1);
-  rules->addLayout(Column({Fixed(w.btnRuleMove[0]), Fixed(w.btnRuleMove[1])}));
-  rules->addLayout(Column({Fixed(w.btnEditRule), Fixed(w.btnInsertRule), Fixed(w.btnAddRule)}));
-  rules->addLayout(Column({Fixed(w.btnLoad), Fixed(w.btnSave)}));
+  rules->addLayout(Column({Fixed(w.btnRuleMove[0], 375, 975), Fixed(w.btnRuleMove[1], 375, 975)}));
+  rules->addLayout(
+      Column({Fixed(w.btnEditRule, 1215, 615), Fixed(w.btnInsertRule, 1215, 615), Fixed(w.btnAddRule, 1215, 615)}));
+  rules->addLayout(Column({Fixed(w.btnLoad, 1215, 975), Fixed(w.btnSave, 1215, 975)}));
   root->addLayout(rules, rulesStretch);
   root->addSpacing(kGap);
-  root->addWidget(Spanning(static_cast<CaptionButton*>(w.btnRunRules)));
+  root->addWidget(Spanning(w.btnRunRules, 9255, 615));
   root->addSpacing(kGap);
 
   // The people list on the left; the test variables, each under the caption
@@ -120,14 +125,14 @@ void ArrangeMainWindow(frmQuenby& w) {
   people->addLayout(details, 0, 1, 2, 1);
   auto* test = new QHBoxLayout;
   test->setSpacing(kGap);
-  test->addWidget(Spanning(static_cast<CaptionButton*>(w.btnTestOne)));
-  test->addWidget(Spanning(static_cast<CaptionButton*>(w.btnDoOne)));
+  test->addWidget(Spanning(w.btnTestOne, 3015, 615));
+  test->addWidget(Spanning(w.btnDoOne, 3015, 615));
   people->addItem(new QSpacerItem(0, kGap, QSizePolicy::Minimum, QSizePolicy::Fixed), 2, 0);
   people->addLayout(test, 3, 0);
-  people->addWidget(Spanning(static_cast<CaptionButton*>(w.btnDoAll)), 3, 1);
-  // The twips widths of the two columns.
-  people->setColumnStretch(0, w.lstPeople->width());
-  people->setColumnStretch(1, w.btnDoAll->width());
+  people->addWidget(Spanning(w.btnDoAll, 3015, 615), 3, 1);
+  // The twips widths of the two columns: the people list and "Process all".
+  people->setColumnStretch(0, TwipsToPixels(6135));
+  people->setColumnStretch(1, TwipsToPixels(3015));
   people->setRowStretch(1, 1);
   root->addLayout(people, peopleStretch);
   root->addSpacing(kGap);
@@ -142,7 +147,7 @@ void ArrangeMainWindow(frmQuenby& w) {
   records->setRowStretch(1, 1);
   root->addLayout(records, recordsStretch);
   root->addSpacing(kGap);
-  root->addWidget(Spanning(static_cast<CaptionButton*>(w.btnWrite)));
+  root->addWidget(Spanning(w.btnWrite, 9255, 615));
 
   // A row whose buttons or test variables need more than its twips height
   // stretches from that height, so that every growing row gains as soon as

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The main window's layout. The controls are created at their twips places;
-// this arranges them in the same rows and columns, so that at its default
-// size the window looks as the twips give it, and from there it resizes: the
-// input text, the rule list, the people list and the two record boxes grow
-// with the window, buttons keep their height and order, and the font (the
-// platform's standard UI font) sets every height it needs.
+// The main window's layout, the one place that gives the form's controls
+// their places and sizes: the rows and columns of the twips layout with the
+// twips sizes of the controls, so that at its default size the window looks
+// as the twips give it. From there it resizes: the input text, the rule list,
+// the people list and the two record boxes grow with the window, buttons keep
+// their height and order, and the font (the platform's standard UI font) sets
+// every height it needs.
 
 #include <QSize>
 

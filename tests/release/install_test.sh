@@ -27,7 +27,7 @@ done
 if [ "$window" = ON ]; then
   expected+=(bin/quenby share/man/man1/quenby.1.gz "share/applications/$app_id.desktop"
     "share/metainfo/$app_id.metainfo.xml" "share/mime/packages/$app_id.xml")
-  for icon in "$source"/src/about/icons/quenby_*.png; do
+  for icon in "$source"/src/ui/icons/quenby_*.png; do
     size=${icon##*_}
     size=${size%.png}
     expected+=("share/icons/hicolor/${size}x$size/apps/$app_id.png")

@@ -13,6 +13,7 @@
 #include <QTextBrowser>
 #include <QToolTip>
 
+#include "ui/qt_support.hpp"
 #include "window_fixture.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/command_line.hpp"
@@ -60,6 +61,64 @@ void VerifyEveryControlUsable(const quenby::frmQuenby& w) {
   }
 }
 
+// The twips place of each control on the form, left, top, width, height.
+struct TwipsPlace {
+  QString name;
+  QRect twips;
+};
+
+std::vector<TwipsPlace> TwipsPlaces() {
+  std::vector<TwipsPlace> places = {
+      {"Label1", {240, 240, 3735, 255}},          {"txtInput", {240, 480, 9255, 1995}},
+      {"Label2", {240, 2640, 9255, 255}},         {"lstRules", {240, 2880, 6135, 2025}},
+      {"btnRuleMove(0)", {6480, 2880, 375, 975}}, {"btnRuleMove(1)", {6480, 3960, 375, 975}},
+      {"btnEditRule", {6960, 2880, 1215, 615}},   {"btnInsertRule", {6960, 3600, 1215, 615}},
+      {"btnAddRule", {6960, 4320, 1215, 615}},    {"btnLoad", {8280, 2880, 1215, 975}},
+      {"btnSave", {8280, 3960, 1215, 975}},       {"btnRunRules", {240, 5040, 9255, 615}},
+      {"Label6", {240, 5760, 6135, 255}},         {"lstPeople", {240, 6000, 6135, 2400}},
+      {"Label7", {7800, 5760, 1935, 255}},        {"btnTestOne", {240, 8520, 3015, 615}},
+      {"btnDoOne", {3360, 8520, 3015, 615}},      {"btnDoAll", {6480, 8520, 3015, 615}},
+      {"Label8", {240, 9240, 4695, 255}},         {"Label9", {4920, 9240, 4695, 255}},
+      {"txtINDI", {240, 9480, 4575, 1995}},       {"txtFAM", {4920, 9480, 4575, 1995}},
+      {"btnWrite", {240, 11640, 9255, 615}},      {"btnHelp", {9240, 120, 255, 255}},
+      {"cmdDebugPeople", {7320, 120, 1815, 255}}};
+  for (int i = 0; i < 10; ++i) {
+    const int top = 6000 + 240 * i;
+    places.push_back({QStringLiteral("Label%1").arg(10 + i), {6480, top, 1335, 255}});
+    places.push_back({QStringLiteral("txtDetails(%1)").arg(i), {7800, top, 1695, 285}});
+  }
+  return places;
+}
+
+// Every control keeps the order the twips give it: a control wholly left of
+// another in the same band of rows stays left of it, one wholly above another
+// in the same columns stays above it. A button is never lower than its twips
+// height, nor narrower than its twips width unless it spans its column.
+void VerifyTwipsArrangement(const quenby::frmQuenby& w) {
+  const std::vector<TwipsPlace> places = TwipsPlaces();
+  for (const TwipsPlace& a : places) {
+    const auto* first = w.findChild<QWidget*>(a.name, Qt::FindDirectChildrenOnly);
+    QVERIFY2(first != nullptr, qPrintable(a.name));
+    if (const auto* button = qobject_cast<const QPushButton*>(first)) {
+      QVERIFY2(button->height() >= quenby::TwipsToPixels(a.twips.height()), qPrintable(a.name));
+      QVERIFY2(button->sizePolicy().horizontalPolicy() == QSizePolicy::Expanding ||
+                   button->width() >= quenby::TwipsToPixels(a.twips.width()),
+               qPrintable(a.name));
+    }
+    for (const TwipsPlace& b : places) {
+      const auto* second = w.findChild<QWidget*>(b.name, Qt::FindDirectChildrenOnly);
+      const bool sameRows = a.twips.top() <= b.twips.bottom() && b.twips.top() <= a.twips.bottom();
+      const bool sameColumns = a.twips.left() <= b.twips.right() && b.twips.left() <= a.twips.right();
+      if (sameRows && a.twips.right() < b.twips.left()) {
+        QVERIFY2(first->geometry().right() < second->geometry().left(), qPrintable(a.name + " / " + b.name));
+      }
+      if (sameColumns && a.twips.bottom() < b.twips.top()) {
+        QVERIFY2(first->geometry().bottom() < second->geometry().top(), qPrintable(a.name + " / " + b.name));
+      }
+    }
+  }
+}
+
 }  // namespace
 
 class DesktopWindowTest : public QObject, WindowFixture {
@@ -95,6 +154,22 @@ class DesktopWindowTest : public QObject, WindowFixture {
                qPrintable(areas[i]->objectName()));
     }
     QCOMPARE(w.btnEditRule->size(), buttonSize);
+  }
+
+  // The window opens at the twips width where the screen has room, and at
+  // that size, its smallest and a larger one the controls stand in the twips
+  // order.
+  void theControlsStandInTheTwipsOrderAtEverySize() {
+    auto& w = *window_;
+    if (w.screen()->availableSize().width() >= 700) {
+      QCOMPARE(w.width(), quenby::TwipsToPixels(9735));
+    }
+    VerifyTwipsArrangement(w);
+    for (const QSize size : {w.minimumSizeHint(), w.minimumSizeHint() + QSize(300, 200)}) {
+      w.resize(size);
+      QTest::qWait(20);
+      VerifyTwipsArrangement(w);
+    }
   }
 
   void theSizeAndPlaceAreRememberedBetweenRuns() {

@@ -18,9 +18,9 @@
 #include <optional>
 #include <vector>
 
-#include "about/registry.hpp"
-#include "gedcom/frmSexChoice.hpp"
-#include "workspace/modal.hpp"
+#include "ui/frmSexChoice.hpp"
+#include "ui/modal.hpp"
+#include "ui/registry.hpp"
 
 class FakeModal final : public quenby::Modal {
  public:

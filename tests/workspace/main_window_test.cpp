@@ -8,12 +8,11 @@
 #include <sys/stat.h>
 #include <QClipboard>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QStandardPaths>
 
-#include "about/frmAbout.hpp"
 #include "rules/catalogue.hpp"
-#include "rules/frmRule.hpp"
+#include "ui/frmAbout.hpp"
+#include "ui/frmRule.hpp"
 #include "window_fixture.hpp"
 
 namespace {
@@ -226,7 +225,9 @@ class MainWindowTest : public QObject, WindowFixture {
     QCOMPARE(modal_->messages.size(), std::size_t{2});
   }
 
-  void runRulesFillsTheListOfAHundredThousandLinesQuickly() {
+  // How long the run takes is measured in bench/engine_bench; here a hang
+  // is caught by the test's time-out.
+  void runRulesFillsTheListOfAHundredThousandLines() {
     QStringList lines;
     for (int i = 0; i < 50000; ++i) {
       lines << QStringLiteral("1 John%1 b. 1852 m. (London) 12.3.1875 Mary Jones\n2 Ann b. 1876").arg(i);
@@ -234,20 +235,14 @@ class MainWindowTest : public QObject, WindowFixture {
     window_->txtInput->setPlainText(lines.join('\n'));
     SetItems(*window_->lstRules, {RuleItem("11", " m. ", "|_M_"), RuleItem("1", " b. ", "|_B_"), RuleItem("32", "", ""),
                                   RuleItem("41", "", ""), RuleItem("42", "", "Smith")});
-    QElapsedTimer timer;
-    timer.start();
     Click(window_->btnRunRules);
-    const qint64 elapsed = timer.elapsed();
-    qInfo("Run Rules on 100,000 lines: %lld ms", static_cast<long long>(elapsed));
     QCOMPARE(window_->lstPeople->count(), 150000);
-#if !defined(__SANITIZE_ADDRESS__)
-    QVERIFY(elapsed < 2000);
-#endif
   }
 
   // A folder, a binary file, a text without a [Rules] section and a pipe
-  // are no rules files: each is refused at once with a message naming it. A
-  // cancelled dialog reads nothing. The rule list stays; derived results go.
+  // are no rules files: each is refused with a message naming it (reading
+  // the pipe would block, which the test's time-out catches). A cancelled
+  // dialog reads nothing. The rule list stays; derived results go.
   void loadingWhatIsNotARulesFileKeepsTheRuleList() {
     const QStringList before = {RuleItem("1", "a", "b")};
     SetItems(*window_->lstRules, before);
@@ -259,8 +254,6 @@ class MainWindowTest : public QObject, WindowFixture {
     modal_->fileNames.assign(files.begin(), files.end());
     // The list was changed, so each load first asks about it.
     modal_->saveChoices.assign(files.size(), quenby::SaveChoice::kDiscard);
-    QElapsedTimer timer;
-    timer.start();
     for (const QString& file : files) {
       FillDerivedResults();
       Click(window_->btnLoad);
@@ -269,7 +262,6 @@ class MainWindowTest : public QObject, WindowFixture {
       VerifyDerivedResultsCleared();
       QVERIFY(file.isEmpty() || modal_->messages.back().contains(file));
     }
-    QVERIFY(timer.elapsed() < 1000);
     QCOMPARE(modal_->messages.size(), std::size_t{4});
   }
 

@@ -3,9 +3,9 @@
 #include <QListWidget>
 #include <QtTest>
 
+#include "ui/name_filters.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/list_tab_stops.hpp"
-#include "workspace/name_filters.hpp"
 
 using quenby::CaptionLines;
 using quenby::QtNameFilters;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "rules/frmRule.hpp"
+#include "ui/frmRule.hpp"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -15,8 +15,8 @@
 #include "engine/engine.hpp"
 #include "rules/catalogue.hpp"
 #include "rules/rule_item.hpp"
-#include "workspace/owned_dialog.hpp"
-#include "workspace/qt_support.hpp"
+#include "ui/owned_dialog.hpp"
+#include "ui/qt_support.hpp"
 
 namespace quenby {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/name_filters.hpp"
+#include "ui/name_filters.hpp"
 
 namespace quenby {
 

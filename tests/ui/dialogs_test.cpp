@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "rules/catalogue.hpp"
-#include "rules/frmRule.hpp"
+#include "ui/frmRule.hpp"
+#include "ui/qt_support.hpp"
 #include "workspace/fake_modal.hpp"
-#include "workspace/qt_support.hpp"
 
 using quenby::frmRule;
 using quenby::frmSexChoice;

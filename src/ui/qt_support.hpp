@@ -4,7 +4,7 @@
 // What every window of the program shares: layouts given in twips, and text
 // passed to and from the core as UTF-8.
 
-#include <QRect>
+#include <QSize>
 #include <QString>
 #include <string>
 #include <string_view>
@@ -18,8 +18,8 @@ constexpr int TwipsToPixels(int twips) {
   return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 
-inline QRect TwipsRect(int left, int top, int width, int height) {
-  return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+inline QSize TwipsSize(int width, int height) {
+  return {TwipsToPixels(width), TwipsToPixels(height)};
 }
 
 inline QString FromUtf8(std::string_view text) {

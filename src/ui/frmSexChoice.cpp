@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "gedcom/frmSexChoice.hpp"
+#include "ui/frmSexChoice.hpp"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -8,7 +8,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "workspace/owned_dialog.hpp"
+#include "ui/owned_dialog.hpp"
 
 namespace quenby {
 

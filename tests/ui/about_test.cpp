@@ -3,8 +3,8 @@
 #include <QPushButton>
 #include <map>
 
-#include "about/frmAbout.hpp"
-#include "about/registry.hpp"
+#include "ui/frmAbout.hpp"
+#include "ui/registry.hpp"
 #include "workspace/fake_modal.hpp"
 
 using quenby::RegistryValue;

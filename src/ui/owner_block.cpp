@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/owner_block.hpp"
+#include "ui/owner_block.hpp"
 
 namespace quenby {
 

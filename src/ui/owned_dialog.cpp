@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/owned_dialog.hpp"
+#include "ui/owned_dialog.hpp"
 
 #include <QDialog>
 #include <QEvent>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "about/frmAbout.hpp"
+#include "ui/frmAbout.hpp"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "about/program_icon.hpp"
-#include "about/registry.hpp"
 #include "quenby/version.hpp"
-#include "workspace/modal.hpp"
+#include "ui/modal.hpp"
+#include "ui/program_icon.hpp"
+#include "ui/registry.hpp"
 
 namespace quenby {
 namespace {

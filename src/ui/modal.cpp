@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/modal.hpp"
+#include "ui/modal.hpp"
 
 #include <QDesktopServices>
 #include <QDialog>
@@ -11,8 +11,8 @@
 #include <QProcess>
 #include <QUrl>
 
-#include "workspace/name_filters.hpp"
-#include "workspace/owner_block.hpp"
+#include "ui/name_filters.hpp"
+#include "ui/owner_block.hpp"
 
 namespace quenby {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "about/registry.hpp"
+#include "ui/registry.hpp"
 
 #include <QFileInfo>
 #include <QLatin1String>

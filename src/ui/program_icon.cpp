@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "about/program_icon.hpp"
+#include "ui/program_icon.hpp"
 
 // The icon images are compiled into the window library, a static library:
 // nothing would pull them into the program unless this refers to them.

@@ -1,0 +1,2 @@
+#include "ui/modal.hpp"
+#include "engine/engine.hpp"

@@ -1,0 +1,3 @@
+#pragma once
+#include "ui/x.hpp"
+#include "text/text.hpp"

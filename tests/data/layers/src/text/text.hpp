@@ -1,0 +1,3 @@
+#pragma once
+#include "text.hpp"
+#include <qglobal.h>

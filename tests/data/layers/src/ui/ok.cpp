@@ -1,0 +1,3 @@
+#include "workspace/x.hpp"
+#include "gedcom/records.hpp"
+#include <QWidget>
