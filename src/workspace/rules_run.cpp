@@ -85,7 +85,6 @@ void RulesRun::ShowProgress() {
   dialog_ = MakeProgressDialog(&window_, QStringLiteral("runRulesProgress"), QStringLiteral("Run Rules"),
                                QStringLiteral("Running the rules..."), static_cast<int>(rules_) * kPermille);
   connect(dialog_.get(), &QProgressDialog::canceled, this, &RulesRun::Cancel);
-  connect(dialog_.get(), &QDialog::rejected, this, &RulesRun::Cancel);
   UpdateProgress();
   dialog_->show();
 }

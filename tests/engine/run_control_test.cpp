@@ -158,12 +158,15 @@ TEST(RunControl, ARunNotStoppedGivesThePlainRunsListAndItsProgress) {
     EXPECT_FALSE(report.cancelled);
     EXPECT_EQ(report.stopped, "");
     ASSERT_FALSE(recorder.told.empty());
+    EXPECT_EQ(recorder.told.front().rule, 1u);
     EXPECT_EQ(recorder.told.back().rule, rules.size());
     for (std::size_t i = 1; i < recorder.told.size(); ++i) {
       const RunProgress& before = recorder.told[i - 1];
       const RunProgress& now = recorder.told[i];
       EXPECT_EQ(now.rules, rules.size());
-      EXPECT_TRUE(now.rule == before.rule + 1 || (now.rule == before.rule && now.passDone > before.passDone))
+      // Each rule is told as it starts, then as its pass goes on.
+      EXPECT_TRUE((now.rule == before.rule + 1 && now.passDone == 0.0) ||
+                  (now.rule == before.rule && now.passDone > before.passDone))
           << name << " " << i;
       EXPECT_LE(now.passDone, 1.0);
     }
