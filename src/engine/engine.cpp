@@ -221,6 +221,14 @@ LineList Stopped(std::size_t position, const Rule& rule, std::size_t growthLimit
   return {};
 }
 
+// Ends a run that its control stopped, naming the rule it was in.
+LineList Cancelled(std::size_t position, std::size_t rules, RunReport& report) {
+  report.cancelled = true;
+  report.stopped =
+      "The run was cancelled in rule " + std::to_string(position + 1) + " of " + std::to_string(rules) + ".";
+  return {};
+}
+
 // The codes are compared as text, exactly: only the plain decimal form that
 // the rule editor writes selects an operation, so "01", " 1" and "0" select
 // none.
@@ -467,8 +475,14 @@ LineList RunRules(std::string_view inputText, const std::vector<std::string>& ru
   return RunRulesWithin(inputText, ruleItems, report, GrowthLimit(inputText.size()));
 }
 
+LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report,
+                  const RunControl& control) {
+  return RunRulesWithin(inputText, ruleItems, report, GrowthLimit(inputText.size()), control);
+}
+
 LineList RunRulesWithin(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report,
-                        std::size_t growthLimit) {
+                        std::size_t growthLimit, const RunControl& control) {
+  RunWatch watch(control);
   MarkedLines list = Mark(InputLines(inputText));
   MarkedLines spare;
   // One run state for the whole run: a later rule 31 or 32 continues where
@@ -476,11 +490,17 @@ LineList RunRulesWithin(std::string_view inputText, const std::vector<std::strin
   RunState state;
   std::size_t size = SizeOf(list.lines);
   for (std::size_t position = 0; position < ruleItems.size(); ++position) {
+    if (!watch.StartRule(position + 1, ruleItems.size())) {
+      return Cancelled(position, ruleItems.size(), report);
+    }
     const Rule rule = DecodeRuleItem(ruleItems[position]);
     const Dispatch* entry = EntryOf(rule.code);
     if (entry && entry->operation) {
       const bool multiplies = rule.code == kReplaceEveryCode && rule.replacement.size() > rule.search.size();
       for (std::size_t i = 0; i < list.lines.size(); ++i) {
+        if (!watch.GoOn(i, list.lines.size())) {
+          return Cancelled(position, ruleItems.size(), report);
+        }
         // Replacing every occurrence by a longer text is the one operation
         // that multiplies a line, so its size is counted before the new line
         // is made: a single pass over one line must not fill the memory.
@@ -498,8 +518,11 @@ LineList RunRulesWithin(std::string_view inputText, const std::vector<std::strin
         }
       }
     } else if (entry) {
-      LineBudget budget(size, growthLimit);
+      LineBudget budget(size, growthLimit, &watch);
       const std::string problem = entry->listOperation(rule, list.lines, budget);
+      if (watch.Stopped()) {
+        return Cancelled(position, ruleItems.size(), report);
+      }
       if (budget.Exceeded()) {
         return Stopped(position, rule, growthLimit, report);
       }

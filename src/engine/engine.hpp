@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/run_control.hpp"
 #include "rules/rule_item.hpp"
 
 namespace quenby {
@@ -51,8 +52,15 @@ struct RunReport {
   // no rule code, an item that is no rule item.
   std::vector<std::string> warnings;
   std::string stopped;  // non-empty when the run stopped before its end: which rule, and why
+  bool cancelled = false;  // the run's control stopped it (`stopped` says at which rule)
 };
 LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report);
+
+// A run that its control may stop and that tells it how far it is. A stopped
+// run gives an empty list, never a part of one, and a report marked
+// cancelled; a run that is not stopped gives what RunRules gives.
+LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report,
+                  const RunControl& control);
 
 // A whole run: the people list for `inputText` (CR LF line breaks) and the
 // rule items in list order.
@@ -68,6 +76,6 @@ std::size_t GrowthLimit(std::size_t inputSize);
 
 // RunRules with the limit given, for tests that reach it quickly.
 LineList RunRulesWithin(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report,
-                        std::size_t growthLimit);
+                        std::size_t growthLimit, const RunControl& control = {});
 
 }  // namespace quenby

@@ -3,6 +3,10 @@
 
 #include <re2/re2.h>
 
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "text/text.hpp"
@@ -33,6 +37,81 @@ std::string ProblemOf(const RE2& pattern, const Rule& rule, Replacement replacem
   return {};
 }
 
+// How far a search that goes on from byte `from` is through the line, 0 to 1.
+double PartThrough(std::size_t from, const std::string& line) {
+  return line.empty() ? 0.0 : static_cast<double>(from) / static_cast<double>(line.size());
+}
+
+// How many bytes the next search for a match skips after an empty match
+// that follows the match before it: the UTF-8 character at `at`, or one
+// byte where the bytes there are no character (a cut, overlong or too large
+// sequence), exactly as RE2's own global replacement steps.
+std::size_t StepPastEmptyMatch(std::string_view line, std::size_t at) {
+  const auto byte = [line, at](std::size_t i) { return static_cast<unsigned char>(line[at + i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) {
+    return 1;
+  }
+  const std::size_t length = lead < 0xC0 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF8 ? 4 : 0;
+  if (length == 0 || length > line.size() - at) {
+    return 1;
+  }
+  std::uint32_t value = lead & (0x7Fu >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) {
+      return 1;
+    }
+    value = (value << 6) | (byte(i) & 0x3Fu);
+  }
+  constexpr std::array<std::uint32_t, 5> kLeast = {0, 0, 0x80, 0x800, 0x10000};
+  return value < kLeast[length] || value > 0x10FFFF ? 1 : length;
+}
+
+// Every match in line `index` of `count` replaced, as RE2's global
+// replacement does it, but one match at a time, so that the run is asked
+// between two matches whether it may go on: a pattern that must read to the
+// line's end to choose each of many matches costs the square of the line's
+// length. False when the rule is to stop; the line is then left as it was.
+bool ReplaceMatchesOf(const RE2& pattern, std::string_view rewrite, std::string& line, std::size_t index,
+                      std::size_t count, LineBudget& budget) {
+  std::array<re2::StringPiece, 10> groups;
+  const int groupCount = 1 + RE2::MaxSubmatch(rewrite);
+  std::string replaced;
+  std::size_t from = 0;
+  std::optional<std::size_t> lastEnd;
+  std::size_t matches = 0;
+  while (from <= line.size()) {
+    if (!budget.GoOn(index, count, PartThrough(from, line))) {
+      return false;
+    }
+    if (!pattern.Match(line, from, line.size(), RE2::UNANCHORED, groups.data(), groupCount)) {
+      break;
+    }
+    const std::size_t matchStart = static_cast<std::size_t>(groups[0].data() - line.data());
+    replaced.append(line, from, matchStart - from);
+    if (groups[0].empty() && lastEnd == matchStart) {
+      // An empty match right after the match before it replaces nothing.
+      const std::size_t step = from < line.size() ? StepPastEmptyMatch(line, from) : 1;
+      replaced.append(line, from, step);
+      from += step;
+      continue;
+    }
+    pattern.Rewrite(&replaced, rewrite, groups.data(), groupCount);
+    from = matchStart + groups[0].size();
+    lastEnd = from;
+    ++matches;
+  }
+  if (matches == 0) {
+    return true;
+  }
+  if (from < line.size()) {
+    replaced.append(line, from);
+  }
+  const std::size_t before = line.size();
+  line.swap(replaced);
+  return budget.Resize(before, line.size());
+}
+
 }  // namespace
 
 std::string ReplaceEveryMatch(const Rule& rule, LineList& lines, LineBudget& budget) {
@@ -40,10 +119,8 @@ std::string ReplaceEveryMatch(const Rule& rule, LineList& lines, LineBudget& bud
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
     return problem;
   }
-  for (auto& line : lines) {
-    const std::size_t before = line.size();
-    RE2::GlobalReplace(&line, pattern, rule.replacement);
-    if (!budget.Resize(before, line.size())) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!ReplaceMatchesOf(pattern, rule.replacement, lines[i], i, lines.size(), budget)) {
       break;
     }
   }
@@ -56,7 +133,8 @@ std::string ReplaceMatchingLines(const Rule& rule, LineList& lines, LineBudget& 
     return problem;
   }
   std::string replaced;
-  for (auto& line : lines) {
+  for (std::size_t i = 0; i < lines.size() && budget.GoOn(i, lines.size()); ++i) {
+    std::string& line = lines[i];
     if (RE2::Extract(line, pattern, rule.replacement, &replaced)) {
       if (!budget.Resize(line.size(), replaced.size())) {
         break;
@@ -67,14 +145,14 @@ std::string ReplaceMatchingLines(const Rule& rule, LineList& lines, LineBudget& 
   return {};
 }
 
-std::string KeepMatchingLines(const Rule& rule, LineList& lines, LineBudget&) {
+std::string KeepMatchingLines(const Rule& rule, LineList& lines, LineBudget& budget) {
   const RE2 pattern(rule.search, PatternOptions());
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUnused); !problem.empty()) {
     return problem;
   }
-  for (auto& line : lines) {
-    if (!RE2::PartialMatch(line, pattern)) {
-      line.clear();
+  for (std::size_t i = 0; i < lines.size() && budget.GoOn(i, lines.size()); ++i) {
+    if (!RE2::PartialMatch(lines[i], pattern)) {
+      lines[i].clear();
     }
   }
   return {};
@@ -88,13 +166,20 @@ std::string SplitAtEveryMatch(const Rule& rule, LineList& lines, LineBudget& bud
   std::vector<re2::StringPiece> groups(static_cast<std::size_t>(pattern.NumberOfCapturingGroups()) + 1);
   const int groupCount = static_cast<int>(groups.size());
   std::string split;
-  for (auto& line : lines) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string& line = lines[i];
     split.clear();
     std::size_t pieceStart = 0;
     std::size_t from = 0;
     // The pieces are joined by CR LF, so that the re-split after the pass
     // makes them separate lines.
-    while (from <= line.size() && pattern.Match(line, from, line.size(), RE2::UNANCHORED, groups.data(), groupCount)) {
+    while (from <= line.size()) {
+      if (!budget.GoOn(i, lines.size(), PartThrough(from, line))) {
+        return {};
+      }
+      if (!pattern.Match(line, from, line.size(), RE2::UNANCHORED, groups.data(), groupCount)) {
+        break;
+      }
       const std::size_t matchStart = static_cast<std::size_t>(groups[0].data() - line.data());
       if (groups[0].empty()) {
         // An empty match cuts nothing: look again from the next character.

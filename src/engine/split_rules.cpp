@@ -54,7 +54,7 @@ LineChange MakeNewLine(Occurrence occurrence, CopiedPart part, Placement placeme
 
 std::string JoinToLineAbove(const Rule& rule, LineList& lines, LineBudget& budget) {
   std::size_t target = lines.size();
-  for (std::size_t i = 0; i < lines.size(); ++i) {
+  for (std::size_t i = 0; i < lines.size() && budget.GoOn(i, lines.size()); ++i) {
     if (target == lines.size() || !StartsWith(lines[i], rule.search)) {
       target = i;
       continue;

@@ -127,7 +127,8 @@ LineList WriteDepthFirst(std::vector<Block>& blocks, const std::vector<std::size
 
 std::string MakeChildOfLineAbove(const Rule& rule, LineList& lines, LineBudget& budget) {
   std::optional<std::size_t> mainRun;
-  for (auto& line : lines) {
+  for (std::size_t i = 0; i < lines.size() && budget.GoOn(i, lines.size()); ++i) {
+    std::string& line = lines[i];
     const std::string_view text = TrimView(line);
     if (StartsWith(text, rule.search)) {
       const std::size_t pluses = mainRun ? *mainRun + 1 : 0;
@@ -160,7 +161,11 @@ std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, L
   // The last line so far with each name: (block, line).
   std::unordered_map<std::string, std::pair<std::size_t, std::size_t>> named;
   std::size_t current = 0;
-  for (auto& line : lines) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (!budget.GoOn(i, lines.size())) {
+      return {};
+    }
+    std::string& line = lines[i];
     const std::string_view text = TrimView(line);
     if (StartsWith(text, rule.search)) {
       const auto parent = named.find(std::string(TrimView(text.substr(rule.search.size()))));

@@ -36,6 +36,7 @@
 #include "workspace/list_tab_stops.hpp"
 #include "workspace/main_menu.hpp"
 #include "workspace/process_progress.hpp"
+#include "workspace/rules_run.hpp"
 #include "workspace/save_format.hpp"
 #include "workspace/unsaved_work.hpp"
 #include "workspace/user_guide.hpp"
@@ -156,6 +157,7 @@ frmQuenby::frmQuenby(Modal& modal, const Registry& registry, QWidget* parent)
   layout()->setMenuBar(MakeMainMenu(*this));
   unsaved_ = new UnsavedWork(*lstRules, *txtINDI, *txtFAM, this);
   new FileDrop(*this);
+  rulesRun_ = new RulesRun(*this);
   ConnectHandlers();
   Form_Load();
   RestoreWindowGeometry(*this, DefaultWindowSize(*this));
@@ -275,6 +277,9 @@ void frmQuenby::FileChosen(FileDialogSettings& dialog, const QString& fileName) 
 }
 
 void frmQuenby::closeEvent(QCloseEvent* event) {
+  // A run of the rules stops at once and leaves the window as it was; the
+  // window then closes as it would without it.
+  rulesRun_->StopAndWait();
   if (processingAll_) {
     // The run stops after the person being asked about; the window closes
     // once it has.
@@ -497,9 +502,20 @@ void frmQuenby::ShowUserGuide() {
 }
 
 void frmQuenby::btnRunRules_Click() {
-  // The run comes first: a run that stops leaves the window as it was.
-  RunReport report;
-  const LineList people = RunRules(BoxText(*txtInput), ItemTexts(*lstRules), report);
+  if (rulesRun_->Running()) {
+    return;
+  }
+  rulesRun_->Start(BoxText(*txtInput), ItemTexts(*lstRules),
+                   [this](LineList people, const RunReport& report) { RulesRun_Ended(std::move(people), report); });
+}
+
+void frmQuenby::RulesRun_Ended(LineList people, const RunReport& report) {
+  // Only a run that reached its end replaces what the window holds; a
+  // cancelled one leaves the people list, the test variables and the records
+  // as they were.
+  if (report.cancelled) {
+    return;
+  }
   if (!report.stopped.empty()) {
     ReportFailure(QStringLiteral("The rules were not run to their end; the window is unchanged."), report.stopped);
     return;

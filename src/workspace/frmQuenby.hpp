@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine.hpp"
 #include "gedcom/records.hpp"
 #include "people/person_line.hpp"
 #include "ui/modal.hpp"
@@ -26,6 +27,7 @@ class QPushButton;
 namespace quenby {
 
 class Registry;
+class RulesRun;
 class frmAbout;
 class frmRule;
 class frmSexChoice;
@@ -127,6 +129,8 @@ class frmQuenby : public QWidget {
   // Remembers a chosen file and its folder for the next dialogs.
   void FileChosen(FileDialogSettings& dialog, const QString& fileName);
   void btnRunRules_Click();
+  // A run of the rules ended: its people list replaces the window's.
+  void RulesRun_Ended(LineList people, const RunReport& report);
 
   void lstPeople_Click();
   void btnTestOne_Click();
@@ -153,6 +157,7 @@ class frmQuenby : public QWidget {
   frmAbout* aboutBox_ = nullptr;
   UserGuide* userGuide_ = nullptr;
   UnsavedWork* unsaved_ = nullptr;
+  RulesRun* rulesRun_ = nullptr;
   // "Process all" is running; the user asked to stop it and close.
   bool processingAll_ = false;
   bool stopProcessingAll_ = false;

@@ -14,19 +14,25 @@ constexpr std::size_t kStepsPerUpdate = 200;
 
 }  // namespace
 
+std::unique_ptr<QProgressDialog> MakeProgressDialog(QWidget* window, const QString& objectName, const QString& title,
+                                                    const QString& label, int maximum) {
+  auto dialog = std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0, maximum, window);
+  dialog->setObjectName(objectName);
+  dialog->setWindowTitle(title);
+  dialog->setWindowModality(Qt::NonModal);
+  dialog->setMinimumDuration(0);
+  dialog->setAutoClose(false);
+  dialog->setAutoReset(false);
+  return dialog;
+}
+
 ProcessAllProgress::ProcessAllProgress(QWidget* window, std::size_t total) {
   if (total < kShownFrom) {
     return;
   }
   block_ = std::make_unique<OwnerBlock>(*window);
-  dialog_ = std::make_unique<QProgressDialog>(QStringLiteral("Processing all people..."), QStringLiteral("Cancel"), 0,
-                                              static_cast<int>(total), window);
-  dialog_->setObjectName(QStringLiteral("processAllProgress"));
-  dialog_->setWindowTitle(QStringLiteral("Process all"));
-  dialog_->setWindowModality(Qt::NonModal);
-  dialog_->setMinimumDuration(0);
-  dialog_->setAutoClose(false);
-  dialog_->setAutoReset(false);
+  dialog_ = MakeProgressDialog(window, QStringLiteral("processAllProgress"), QStringLiteral("Process all"),
+                               QStringLiteral("Processing all people..."), static_cast<int>(total));
   dialog_->setValue(0);
 }
 

@@ -5,6 +5,7 @@
 // Cancel, which stops the run after the person being processed. Short lists
 // show nothing. The window takes no input meanwhile, but can be closed.
 
+#include <QString>
 #include <cstddef>
 #include <memory>
 
@@ -14,6 +15,12 @@ class QProgressDialog;
 class QWidget;
 
 namespace quenby {
+
+// The progress of a long job of the window: not modal (the window's own
+// controls are blocked instead, so that it can still be closed), with a
+// Cancel button, staying open at its end until its owner closes it.
+std::unique_ptr<QProgressDialog> MakeProgressDialog(QWidget* window, const QString& objectName, const QString& title,
+                                                    const QString& label, int maximum);
 
 class ProcessAllProgress {
  public:

@@ -321,7 +321,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
     auto& w = *window_;
     const QString note = QString(400, QLatin1Char('n'));
     w.txtInput->setPlainText("Al\nBo Long|_N_" + note);
-    Click(w.btnRunRules);
+    RunTheRules();
     QScrollBar* sideways = w.lstPeople->horizontalScrollBar();
     QVERIFY(sideways->maximum() > 0);
     sideways->setValue(sideways->maximum());
@@ -366,6 +366,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
     w.LoadRules(ExamplePath("hartley.rules"));
     w.OpenText(ExamplePath("hartley.txt"));
     QTest::keyClick(&w, Qt::Key_F5);
+    WaitForTheRun();
     QCOMPARE(w.lstPeople->count(), 14);
     QStringList askedFor;
     modal_->dialogScripts.push_back(AnswerSex(2, askedFor));

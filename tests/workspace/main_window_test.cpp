@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <QClipboard>
 #include <QComboBox>
+#include <QMenuBar>
+#include <QProgressDialog>
 #include <QStandardPaths>
 
 #include "rules/catalogue.hpp"
@@ -79,6 +81,43 @@ class MainWindowTest : public QObject, WindowFixture {
     QCOMPARE(window_->NextNoteNumber, 1);
   }
 
+  // A run that lasts: a pattern that reads to each line's end for every one
+  // of its many matches, over lines long enough to take minutes.
+  void StartALongRun() {
+    window_->txtInput->setPlainText(QStringList(400, QString(8000, 'a')).join('\n'));
+    SetItems(*window_->lstRules, {RuleItem("51", "a.*b|a", "x")});
+    FillDerivedResults();
+    Click(window_->btnRunRules);
+  }
+
+  // While the rules run, nothing that feeds or shows the run takes input,
+  // its keys included.
+  void VerifyBlockedWhileRunning() {
+    auto& w = *window_;
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{w.txtInput, w.lstRules, w.btnAddRule, w.btnLoad, w.btnRunRules, w.lstPeople,
+                                         w.btnDoAll, w.txtINDI, w.findChild<QMenuBar*>()}) {
+      QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+    }
+    QVERIFY(!w.acceptDrops());
+    for (const QKeySequence& keys : {QKeySequence(QKeySequence::Open), QKeySequence(QStringLiteral("Ctrl+L")),
+                                     QKeySequence(QStringLiteral("F5")), QKeySequence(QStringLiteral("F6"))}) {
+      QTest::keySequence(&w, keys);
+    }
+  }
+
+  void VerifyTheWindowAsBeforeTheRun() {
+    QCOMPARE(Items(*window_->lstPeople), QStringList({"John Smith|_S_M", "Ann Lee"}));
+    for (const QLineEdit* detail : window_->txtDetails) {
+      QCOMPARE(detail->text(), QStringLiteral("value"));
+    }
+    QCOMPARE(window_->txtINDI->toPlainText(), QStringLiteral("0 @I1@ INDI\n"));
+    QCOMPARE(window_->txtFAM->toPlainText(), QStringLiteral("0 @F1@ FAM\n"));
+    QCOMPARE(window_->NextFamNumber, 5);
+    QCOMPARE(window_->NextNoteNumber, 7);
+    QVERIFY(modal_->messages.empty());
+  }
+
  private slots:
   void init() { OpenWindow(); }
   void cleanup() { DropWindow(); }
@@ -134,7 +173,7 @@ class MainWindowTest : public QObject, WindowFixture {
     QCOMPARE(modal_->fileQuestions.at(1).directory, folder_.path());
     QCOMPARE(modal_->fileQuestions.at(1).lastFile, file);
 
-    Click(w.btnRunRules);
+    RunTheRules();
 
     // A missing sex is asked once and kept in the test variables.
     QStringList askedFor;
@@ -154,7 +193,7 @@ class MainWindowTest : public QObject, WindowFixture {
     w.txtInput->setPlainText(QString::fromUtf8(FileBytes(ExamplePath("hartley.txt"))));
     modal_->fileNames = {ExamplePath("hartley.rules")};
     Click(w.btnLoad);
-    Click(w.btnRunRules);
+    RunTheRules();
     w.txtINDI->setPlainText("typed by the user\n");  // processing all replaces it
     QStringList askedFor;
     modal_->dialogScripts.push_back(AnswerSex(2, askedFor));
@@ -215,13 +254,13 @@ class MainWindowTest : public QObject, WindowFixture {
     window_->txtInput->setPlainText("John b. 1850\n\nAnn\u00a0Lee");
     SetItems(*window_->lstRules, {RuleItem("51", "(b", "x"), RuleItem("1", " b. ", "|_B_"), RuleItem("53", "[", "")});
     FillDerivedResults();
-    Click(window_->btnRunRules);
+    RunTheRules();
     QCOMPARE(Items(*window_->lstPeople), QStringList({"John|_B_1850", "Ann\u00a0Lee"}));
     VerifyDerivedResultsCleared();
     QCOMPARE(modal_->messages.size(), std::size_t{1});
     QVERIFY(modal_->messages.front().contains("Rule 1 (code 51"));
     QVERIFY(modal_->messages.front().contains("\nRule 3 (code 53"));
-    Click(window_->btnRunRules);
+    RunTheRules();
     QCOMPARE(modal_->messages.size(), std::size_t{2});
   }
 
@@ -235,7 +274,7 @@ class MainWindowTest : public QObject, WindowFixture {
     window_->txtInput->setPlainText(lines.join('\n'));
     SetItems(*window_->lstRules, {RuleItem("11", " m. ", "|_M_"), RuleItem("1", " b. ", "|_B_"), RuleItem("32", "", ""),
                                   RuleItem("41", "", ""), RuleItem("42", "", "Smith")});
-    Click(window_->btnRunRules);
+    RunTheRules();
     QCOMPARE(window_->lstPeople->count(), 150000);
   }
 
@@ -302,13 +341,62 @@ class MainWindowTest : public QObject, WindowFixture {
     SetItems(*window_->lstRules,
              {RuleItem("1", "a", thousand), RuleItem("1", "a", thousand), RuleItem("1", "a", thousand)});
     FillDerivedResults();
-    Click(window_->btnRunRules);
+    RunTheRules();
     QCOMPARE(Items(*window_->lstPeople), QStringList({"John Smith|_S_M", "Ann Lee"}));
     QCOMPARE(window_->txtDetails[0]->text(), QStringLiteral("value"));
     QCOMPARE(window_->txtINDI->toPlainText(), QStringLiteral("0 @I1@ INDI\n"));
     QCOMPARE(window_->NextFamNumber, 5);
     QCOMPARE(modal_->messages.size(), std::size_t{1});
     QVERIFY(modal_->messages[0].contains(QStringLiteral("Rule 3 (code 1)")));
+  }
+
+  // A long run of the rules shows its progress; its Cancel button, Escape
+  // in the progress, or Escape before the progress shows stops it, and the
+  // window is exactly as before the run, its controls given back.
+  void cancellingALongRunLeavesTheWindowAsItWas_data() {
+    QTest::addColumn<int>("how");
+    QTest::newRow("Cancel clicked") << 0;
+    QTest::newRow("Escape in the progress") << 1;
+    QTest::newRow("Escape before the progress shows") << 2;
+  }
+
+  void cancellingALongRunLeavesTheWindowAsItWas() {
+    QFETCH(int, how);
+    StartALongRun();
+    VerifyBlockedWhileRunning();
+    if (how == 2) {
+      QVERIFY(window_->findChild<QProgressDialog*>() == nullptr);
+      QTest::keyClick(window_.get(), Qt::Key_Escape);
+    } else {
+      QProgressDialog* progress = nullptr;
+      QTRY_VERIFY_WITH_TIMEOUT(
+          (progress = window_->findChild<QProgressDialog*>("runRulesProgress")) != nullptr && progress->isVisible(),
+          300'000);
+      QTRY_VERIFY_WITH_TIMEOUT(progress->labelText() == "Running rule 1 of 1...", 300'000);
+      QVERIFY(window_->btnRunRules->isVisible() && !window_->btnRunRules->isEnabled());
+      if (how == 0) {
+        Click(progress->findChild<QPushButton*>());
+      } else {
+        QTest::keyClick(progress, Qt::Key_Escape);
+      }
+    }
+    WaitForTheRun();
+    QVERIFY(window_->findChild<QProgressDialog*>() == nullptr);
+    QVERIFY(window_->txtInput->isEnabled() && window_->findChild<QMenuBar*>()->isEnabled() && window_->acceptDrops());
+    VerifyTheWindowAsBeforeTheRun();
+  }
+
+  // Closing the window stops the run and waits for it; the window then
+  // closes as always, asking about the records it holds.
+  void closingTheWindowDuringARunStopsIt() {
+    StartALongRun();
+    modal_->saveChoices = {quenby::SaveChoice::kDiscard, quenby::SaveChoice::kDiscard};
+    window_->close();
+    QVERIFY(!window_->isVisible());
+    QVERIFY(window_->btnRunRules->isEnabled());
+    QCOMPARE(modal_->questions,
+             std::vector<QString>({"Save the changes to the rules?", "Save the generated records?"}));
+    VerifyTheWindowAsBeforeTheRun();
   }
 
   void filesAreWrittenOrTheirFailureReportedAndTheRecordsKept() {

@@ -27,7 +27,7 @@ class SaveFormatTest : public QObject, WindowFixture {
   void ProcessExample(const std::function<void(QDialog&)>& answerSex) {
     window_->LoadRules(ExamplePath("hartley.rules"));
     window_->OpenText(ExamplePath("hartley.txt"));
-    Click(window_->btnRunRules);
+    RunTheRules();
     modal_->dialogScripts.push_back(answerSex);
     Click(window_->btnDoAll);
   }

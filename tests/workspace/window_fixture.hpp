@@ -25,6 +25,15 @@ class WindowFixture {
 
   void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
+  // A run of the rules goes on beside the window; it has ended when the
+  // window gives its controls back. The wait only guards against a hang.
+  void WaitForTheRun() { QTRY_VERIFY_WITH_TIMEOUT(window_->btnRunRules->isEnabled(), 300'000); }
+
+  void RunTheRules() {
+    Click(window_->btnRunRules);
+    WaitForTheRun();
+  }
+
   void OpenWindow() {
     QSettings(QStringLiteral("Quenby"), QStringLiteral("Quenby")).clear();
     modal_ = std::make_unique<FakeModal>();

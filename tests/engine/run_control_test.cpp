@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/run_control.hpp"
+
+#include <gtest/gtest.h>
+#include <re2/re2.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/engine.hpp"
+#include "rules/rule_item.hpp"
+#include "rules/rules_file.hpp"
+#include "text/file_io.hpp"
+#include "text/text.hpp"
+
+namespace quenby {
+namespace {
+
+std::string Lines(std::string_view line, std::size_t count) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) {
+    text.append(line).append(kCrLf);
+  }
+  return text;
+}
+
+// Rule 51 now replaces one match at a time; every line must come out as the
+// library's own global replacement gives it, above all where an empty match
+// follows another match and the search steps over one character of each
+// UTF-8 length, or over one byte that is no character.
+struct GlobalCase {
+  std::string pattern;
+  std::string replacement;
+  std::string line;
+};
+
+class ReplaceEveryMatch : public testing::TestWithParam<GlobalCase> {};
+
+TEST_P(ReplaceEveryMatch, GivesWhatTheGlobalReplacementGives) {
+  const auto& [pattern, replacement, line] = GetParam();
+  std::string expected = line;
+  RE2::GlobalReplace(&expected, RE2(pattern), replacement);
+  RunState state;
+  EXPECT_EQ(ApplyRule(Rule{"51", pattern, replacement}, line, state), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PatternRules, ReplaceEveryMatch,
+    testing::Values(GlobalCase{R"((\w+), (\w+))", R"(\2 \1)", "Smith, John and Cole, Ann"},
+                    GlobalCase{"a*", "-", "baaac"}, GlobalCase{"a*", "-", ""}, GlobalCase{"x*", "<\\0>", "abc"},
+                    GlobalCase{"b*", "-", "abba"}, GlobalCase{"", "|", "a\xC2\x80z"},
+                    GlobalCase{"a?", "|", "\xC2\x9F\xE0\xA0\x80\xF0\x90\x80\x80"},
+                    GlobalCase{"", "|", "\xDF\xBF\xEF\xBF\xBF\xF4\x8F\xBF\xBF"},
+                    // Bytes that are no character: a lone continuation byte, a
+                    // cut sequence at the end, overlong forms, a lead byte
+                    // past four, a surrogate, a value past U+10FFFF.
+                    GlobalCase{"", "|", "a\x80\xC3"}, GlobalCase{"", "|", "\xC0\x80\xE0\x80\x80"},
+                    GlobalCase{"", "|", "\xF8\x88\x80\x80\x80"}, GlobalCase{"", "|", "\xED\xA0\x80"},
+                    GlobalCase{"", "|", "\xF4\x90\x80\x80\xE2\x82"}, GlobalCase{"x?", "|", "\xF0\x90\x80"},
+                    GlobalCase{"a.*b|a", "x", "aaab aa"}, GlobalCase{"(?i)A", "\\\\", "aA"}));
+
+// A run's control, recording what the run told it; it sets the stop flag
+// the first time the run is inside `stopInRule` past `stopAfter` of its pass.
+struct Recorder {
+  std::atomic<bool> stop = false;
+  std::size_t stopInRule = 0;
+  double stopAfter = 0.0;
+  std::vector<RunProgress> told;
+  std::size_t toldAfterStop = 0;
+
+  RunControl Control() {
+    return RunControl{&stop, [this](const RunProgress& progress) {
+                        toldAfterStop += stop ? 1 : 0;
+                        told.push_back(progress);
+                        if (progress.rule == stopInRule && progress.passDone > stopAfter) {
+                          stop = true;
+                        }
+                      }};
+  }
+};
+
+// A run stopped in the middle of any family's pass gives no people and a
+// report marked cancelled that names the rule, and tells nothing more after
+// the stop: the flag is asked at the next line.
+class StoppedRun : public testing::TestWithParam<std::string> {};
+
+TEST_P(StoppedRun, GivesNoPeopleAndSaysWhichRule) {
+  const std::vector<std::string> rules = {EncodeRuleItem(1, "x", "y"), GetParam(), EncodeRuleItem(1, "y", "z")};
+  Recorder recorder;
+  recorder.stopInRule = 2;
+  recorder.stopAfter = 0.3;
+  RunReport report;
+  EXPECT_EQ(RunRules(Lines("John b. 1850, Ann, Tom", 5000), rules, report, recorder.Control()), LineList{});
+  EXPECT_TRUE(report.cancelled);
+  EXPECT_EQ(report.stopped, "The run was cancelled in rule 2 of 3.");
+  EXPECT_EQ(recorder.toldAfterStop, 0u);
+  EXPECT_LT(recorder.told.back().passDone, 0.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(RunControl, StoppedRun,
+                         testing::Values(EncodeRuleItem(1, "b.", "B_"), EncodeRuleItem(11, ", ", "+"),
+                                         EncodeRuleItem(24, ", ", "x"), EncodeRuleItem(31, "Tom", ""),
+                                         EncodeRuleItem(32, "", ""), EncodeRuleItem(15, "John", " "),
+                                         EncodeRuleItem(33, "John", ""), EncodeRuleItem(35, "Ann", ""),
+                                         EncodeRuleItem(51, ", ", "|"), EncodeRuleItem(52, "Ann", "x"),
+                                         EncodeRuleItem(53, "Ann", ""), EncodeRuleItem(54, ", ", "+")));
+
+// Inside one long line a pattern that must read to the line's end for each
+// of its many matches is stopped between two matches, long before the end.
+TEST(RunControl, StopsBetweenTheMatchesOfOneLongLine) {
+  for (const long code : {51, 54}) {
+    Recorder recorder;
+    recorder.stopInRule = 1;
+    recorder.stopAfter = 0.0;
+    RunReport report;
+    EXPECT_EQ(RunRules(std::string(200'000, 'a'), {EncodeRuleItem(code, "a.*b|a", "x")}, report, recorder.Control()),
+              LineList{});
+    EXPECT_TRUE(report.cancelled) << code;
+    EXPECT_LT(recorder.told.back().passDone, 0.01) << code;
+  }
+}
+
+// The same from another thread, as the window stops a run: a 1 MB line
+// whose pass would take minutes ends as soon as the flag is set.
+TEST(RunControl, AFlagSetFromAnotherThreadStopsALongLine) {
+  std::atomic<bool> stop = false;
+  std::atomic<bool> started = false;
+  RunReport report;
+  LineList people = {"not yet"};
+  std::thread run([&] {
+    const RunControl control{&stop, [&started](const RunProgress&) { started = true; }};
+    people = RunRules(std::string(1 << 20, 'a'), {EncodeRuleItem(51, "a.*b|a", "x")}, report, control);
+  });
+  while (!started) {
+    std::this_thread::yield();
+  }
+  stop = true;
+  run.join();
+  EXPECT_EQ(people, LineList{});
+  EXPECT_TRUE(report.cancelled);
+}
+
+// A run that is not stopped gives exactly the list of a plain run, and tells
+// every rule in order, each pass forward only.
+TEST(RunControl, ARunNotStoppedGivesThePlainRunsListAndItsProgress) {
+  for (const std::string name : {"hartley", "chain", "breadth", "continuation", "marriages"}) {
+    const std::string base = std::string(QUENBY_SOURCE_DIR) + "/examples/" + name;
+    std::string error;
+    const auto text = ReadTextFile(PathFromUtf8(base + ".txt"), 1 << 24, error);
+    ASSERT_TRUE(text) << error;
+    const std::string input = NormaliseLineBreaks(Lines(*text, 200));
+    const std::vector<std::string> rules = LoadRulesFile(base + ".rules").items;
+    Recorder recorder;
+    RunReport report;
+    EXPECT_EQ(RunRules(input, rules, report, recorder.Control()), RunRules(input, rules)) << name;
+    EXPECT_FALSE(report.cancelled);
+    EXPECT_EQ(report.stopped, "");
+    ASSERT_FALSE(recorder.told.empty());
+    EXPECT_EQ(recorder.told.front().rule, 1u);
+    EXPECT_EQ(recorder.told.back().rule, rules.size());
+    for (std::size_t i = 1; i < recorder.told.size(); ++i) {
+      const RunProgress& before = recorder.told[i - 1];
+      const RunProgress& now = recorder.told[i];
+      EXPECT_EQ(now.rules, rules.size());
+      // Each rule is told as it starts, then as its pass goes on.
+      EXPECT_TRUE((now.rule == before.rule + 1 && now.passDone == 0.0) ||
+                  (now.rule == before.rule && now.passDone > before.passDone))
+          << name << " " << i;
+      EXPECT_LE(now.passDone, 1.0);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quenby
