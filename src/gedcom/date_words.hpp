@@ -7,6 +7,7 @@
 // "zwischen 1850 und 1860", "45 v. Chr."), for the standard exports' dates.
 
 #include <array>
+#include <cstddef>
 #include <initializer_list>
 #include <optional>
 #include <span>
@@ -56,6 +57,7 @@ struct DateLanguage {
   std::initializer_list<std::string_view> articles = {};
 };
 
+// Every language's words, English first.
 std::span<const DateLanguage> DateLanguages();
 
 // What `word` says in any of those languages, in any case (capital letters
