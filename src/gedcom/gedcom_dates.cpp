@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/gedcom_dates.hpp"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstddef>
 #include <span>
 
+#include "gedcom/date_words.hpp"
 #include "text/calendar.hpp"
 #include "text/text.hpp"
 
@@ -36,11 +36,17 @@ class DateText {
 
   std::string_view View() const { return {text_.data(), size_}; }
 
+  // A GEDCOM 7.0 date that says less than the text (a dual year written as
+  // its later year) keeps the text as its phrase.
+  void KeepWrittenText() { keepsWrittenText_ = true; }
+  bool KeepsWrittenText() const { return keepsWrittenText_; }
+
  private:
-  // The longest date read, "BET 31 DEC 9999 AND 31 DEC 9999", has 31
+  // The longest date read, "BET 31 DEC 9998/99 AND 31 DEC 9998/99", has 37
   // characters; GedcomDateOf's "-2147483648 DEC -2147483648" has 27.
-  std::array<char, 32> text_{};
+  std::array<char, 40> text_{};
   std::size_t size_ = 0;
+  bool keepsWrittenText_ = false;
 };
 
 // A word of a date, or a part of a numeric date, with its number when it is
@@ -100,7 +106,8 @@ int DayOf(const DatePart& part) {
   return part.Number(1, 2).value_or(0);
 }
 
-// A month as a number or an English name, "Mar." and "Sept." included.
+// A month as a number or a name in any language of the date words, "Mar."
+// and "Sept." included.
 int MonthOf(const DatePart& part, bool numberAllowed) {
   if (numberAllowed) {
     const auto number = part.Number(1, 2);
@@ -108,11 +115,8 @@ int MonthOf(const DatePart& part, bool numberAllowed) {
       return *number >= 1 && *number <= 12 ? *number : 0;
     }
   }
-  std::string_view text = part.Text();
-  if (EndsWith(text, ".")) {
-    text.remove_suffix(1);
-  }
-  return MonthNamed(text).value_or(0);
+  const auto word = DateWordOf(part.Text());
+  return word && word->kind == DateWordKind::kMonth ? word->month : 0;
 }
 
 // One date read: a year, a month of a year or a day; 0 for what it does
@@ -120,10 +124,22 @@ int MonthOf(const DatePart& part, bool numberAllowed) {
 struct SimpleDateValue {
   int day = 0;
   int month = 0;
+  // With a dual year ("1697/98"), the later one: the year of the calendar
+  // that begins in January.
   int year = 0;
+  bool dualYear = false;
+  bool beforeChrist = false;
 };
 
-void Format(const SimpleDateValue& date, DateText& out) {
+// The GEDCOM dialect a date is written in. kBoth writes only what 5.5.1 and
+// 7.0 both read: 5.5.1 alone has dual years and "B.C.", 7.0 writes "BCE".
+enum class Dialect { kBoth, k551, k70 };
+
+bool Writable(const SimpleDateValue& date, Dialect dialect) {
+  return dialect != Dialect::kBoth || (!date.dualYear && !date.beforeChrist);
+}
+
+void Format(const SimpleDateValue& date, Dialect dialect, DateText& out) {
   if (date.day != 0) {
     out.AppendNumber(date.day);
     out.Append(" ");
@@ -132,15 +148,33 @@ void Format(const SimpleDateValue& date, DateText& out) {
     out.Append(kMonths[static_cast<std::size_t>(date.month - 1)]);
     out.Append(" ");
   }
-  out.AppendNumber(date.year);
+  if (date.dualYear && dialect == Dialect::k551) {
+    constexpr int kCentury = 100;
+    const int second = date.year % kCentury;
+    out.AppendNumber(date.year - 1);
+    out.Append(second < 10 ? "/0" : "/");
+    out.AppendNumber(second);
+  } else {
+    out.AppendNumber(date.year);
+  }
+  if (date.dualYear && dialect == Dialect::k70) {
+    out.KeepWrittenText();
+  }
+  if (date.beforeChrist) {
+    out.Append(dialect == Dialect::k551 ? " B.C." : " BCE");
+  }
+}
+
+int SignedYear(const SimpleDateValue& date) {
+  return date.beforeChrist ? -date.year : date.year;
 }
 
 // Whether all of `end` comes before all of `start`: a range written so ends
 // before it starts. Dates of different precision are compared as far as
 // both go ("1850" and "Mar 1850" overlap).
 bool EndsBeforeStart(const SimpleDateValue& start, const SimpleDateValue& end) {
-  if (end.year != start.year) {
-    return end.year < start.year;
+  if (end.year != start.year || end.beforeChrist != start.beforeChrist) {
+    return SignedYear(end) < SignedYear(start);
   }
   if (end.month == 0 || start.month == 0) {
     return false;
@@ -151,20 +185,66 @@ bool EndsBeforeStart(const SimpleDateValue& start, const SimpleDateValue& end) {
   return end.day != 0 && start.day != 0 && end.day < start.day;
 }
 
-bool FullDate(int day, int month, int year, SimpleDateValue& out) {
-  if (day != 0 && month != 0 && year != 0 && IsCalendarDate(day, month, year)) {
-    out = {day, month, year};
+// The day and month of `year` (its year read) into `out`.
+bool FullDate(int day, int month, const SimpleDateValue& year, SimpleDateValue& out) {
+  if (day != 0 && month != 0 && year.year != 0 && IsCalendarDate(day, month, year.year)) {
+    out = year;
+    out.day = day;
+    out.month = month;
     return true;
   }
   return false;
 }
 
+bool FullDate(int day, int month, int year, SimpleDateValue& out) {
+  return FullDate(day, month, SimpleDateValue{.year = year}, out);
+}
+
 bool MonthAndYear(int month, int year, SimpleDateValue& out) {
   if (month != 0 && year != 0) {
-    out = {0, month, year};
+    out = {.month = month, .year = year};
     return true;
   }
   return false;
+}
+
+// A year word: a year, or a dual year of the time when the year began in
+// March ("1697/98": 1698 from January to March), the second year the one
+// after the first. After a month a dash may stand for the slash
+// ("7 Mar. 1697-98"); alone "1697-98" is as much a range of two years.
+bool YearOfWord(std::string_view word, bool dashAllowed, SimpleDateValue& out) {
+  out = {};
+  if (const int year = YearOf(DatePart(word)); year != 0) {
+    out.year = year;
+    return true;
+  }
+  const std::size_t mark = word.find_first_of(dashAllowed ? "/-" : "/");
+  if (mark == std::string_view::npos) {
+    return false;
+  }
+  constexpr int kCentury = 100;
+  const int first = YearOf(DatePart(word.substr(0, mark)));
+  const auto second = DigitsValue(word.substr(mark + 1), 2, 2);
+  if (first == 0 || !second || *second != (first + 1) % kCentury) {
+    return false;
+  }
+  out.year = first + 1;
+  out.dualYear = true;
+  return true;
+}
+
+// A year before Christ: one to four digits and a marker ("45 BC", "45 v. Chr.").
+bool BeforeChristYear(std::span<const std::string_view> words, SimpleDateValue& out) {
+  const std::size_t marker = BeforeChristWords(words);
+  if (marker == 0 || words.size() != marker + 1) {
+    return false;
+  }
+  const auto year = DigitsValue(words[0], 1, 4);
+  if (!year || *year == 0) {
+    return false;
+  }
+  out = {.year = *year, .beforeChrist = true};
+  return true;
 }
 
 // One date written as one word with "/", "." or "-" between its two or
@@ -202,35 +282,31 @@ bool NumericDate(std::string_view word, DateOrder order, SimpleDateValue& out) {
          FullDate(DayOf(parts[1 - dayPart]), MonthOf(parts[dayPart], true), year, out);
 }
 
-// One date: a year, month year, day month year, month day year, or a
-// numeric date.
+// One date: a year, month year, day month year, month day year (the day
+// bare or with an ordinal ending), a numeric date, or a year before Christ.
 bool SimpleDate(std::span<const std::string_view> words, DateOrder order, SimpleDateValue& out) {
   switch (words.size()) {
     case 1:
-      if (const int year = YearOf(DatePart(words[0])); year != 0) {
-        out = {0, 0, year};
+      return YearOfWord(words[0], false, out) || NumericDate(words[0], order, out);
+    case 2: {
+      const int month = MonthOf(DatePart(words[0]), false);
+      if (month != 0 && YearOfWord(words[1], true, out)) {
+        out.month = month;
         return true;
       }
-      return NumericDate(words[0], order, out);
-    case 2:
-      return MonthAndYear(MonthOf(DatePart(words[0]), false), YearOf(DatePart(words[1])), out);
+      return BeforeChristYear(words, out);
+    }
     case 3: {
-      const DatePart first(words[0]);
-      const DatePart second(words[1]);
-      const int year = YearOf(DatePart(words[2]));
-      return FullDate(DayOf(first), MonthOf(second, false), year, out) ||
-             FullDate(DayOf(second), MonthOf(first, false), year, out);
+      SimpleDateValue year;
+      if (!YearOfWord(words[2], true, year)) {
+        return BeforeChristYear(words, out);
+      }
+      return FullDate(DayOfWord(words[0]), MonthOf(DatePart(words[1]), false), year, out) ||
+             FullDate(DayOfWord(words[1]), MonthOf(DatePart(words[0]), false), year, out);
     }
     default:
       return false;
   }
-}
-
-bool IsOneOf(std::string_view word, std::initializer_list<std::string_view> choices) {
-  // Most words differ in length from every choice: told apart without a call.
-  return std::any_of(choices.begin(), choices.end(), [word](std::string_view choice) {
-    return choice.size() == word.size() && EqualsIgnoringAsciiCase(word, choice);
-  });
 }
 
 // The next word of a date from `at` on, `at` moved past it; empty at the
@@ -251,12 +327,20 @@ std::string_view NextWord(std::string_view text, std::size_t& at) {
 // longer text tell it from every form as all of its words would.
 using DateWords = std::array<std::string_view, 9>;
 
-// The first words of `text`, as many as `words` holds.
+bool IsArticle(std::string_view word) {
+  const auto meaning = DateWordOf(word);
+  return meaning && meaning->kind == DateWordKind::kArticle;
+}
+
+// The first words of `text`, as many as `words` holds, without the articles
+// ("den 3. marts 1850").
 std::span<const std::string_view> Words(std::string_view text, DateWords& words) {
   std::size_t count = 0;
   std::size_t at = 0;
   for (auto word = NextWord(text, at); !word.empty() && count < words.size(); word = NextWord(text, at)) {
-    words[count++] = word;
+    if (!IsArticle(word)) {
+      words[count++] = word;
+    }
   }
   return {words.data(), count};
 }
@@ -264,26 +348,41 @@ std::span<const std::string_view> Words(std::string_view text, DateWords& words)
 // Writes the range from `a` to `b` ("BET a AND b"); false when it ends
 // before it starts, which no reader can take as a range.
 bool Range(const SimpleDateValue& a, const SimpleDateValue& b, std::string_view first, std::string_view second,
-           DateText& out) {
-  if (EndsBeforeStart(a, b)) {
+           Dialect dialect, DateText& out) {
+  if (EndsBeforeStart(a, b) || !Writable(a, dialect) || !Writable(b, dialect)) {
     return false;
   }
   out.Append(first);
-  Format(a, out);
+  Format(a, dialect, out);
   out.Append(second);
-  Format(b, out);
+  Format(b, dialect, out);
   return true;
 }
 
-// Two dates joined by `joiner` ("and", "to", "-").
-bool Pair(std::span<const std::string_view> words, std::initializer_list<std::string_view> joiner,
-          std::string_view first, std::string_view second, DateOrder order, DateText& out) {
+// Whether `word` joins the two dates of a range that `opening` opened: "and"
+// after a between-word, "to" after a from-word, "-" after either.
+bool JoinsRange(std::string_view word, DateWordKind opening) {
+  if (word == "-") {
+    return true;
+  }
+  const auto meaning = DateWordOf(word);
+  if (!meaning) {
+    return false;
+  }
+  return opening == DateWordKind::kBetween
+             ? meaning->kind == DateWordKind::kAnd
+             : meaning->kind == DateWordKind::kTo || meaning->kind == DateWordKind::kToInRange;
+}
+
+// Two dates joined by a word that joins the range `opening` opened.
+bool Pair(std::span<const std::string_view> words, DateWordKind opening, std::string_view first,
+          std::string_view second, DateOrder order, Dialect dialect, DateText& out) {
   for (std::size_t i = 1; i + 1 < words.size(); ++i) {
-    if (IsOneOf(words[i], joiner)) {
+    if (JoinsRange(words[i], opening)) {
       SimpleDateValue a;
       SimpleDateValue b;
       if (SimpleDate(words.first(i), order, a) && SimpleDate(words.subspan(i + 1), order, b)) {
-        return Range(a, b, first, second, out);
+        return Range(a, b, first, second, dialect, out);
       }
     }
   }
@@ -291,7 +390,7 @@ bool Pair(std::span<const std::string_view> words, std::initializer_list<std::st
 }
 
 // "1850-1860", "1850 - 1860", "Mar 1850-Jun 1851": two dates around one "-".
-bool DashRange(std::string_view text, DateOrder order, DateText& out) {
+bool DashRange(std::string_view text, DateOrder order, Dialect dialect, DateText& out) {
   const std::size_t dash = text.find('-');
   if (dash == std::string_view::npos || text.find('-', dash + 1) != std::string_view::npos) {
     return false;
@@ -301,29 +400,30 @@ bool DashRange(std::string_view text, DateOrder order, DateText& out) {
   SimpleDateValue a;
   SimpleDateValue b;
   return SimpleDate(Words(text.substr(0, dash), before), order, a) &&
-         SimpleDate(Words(text.substr(dash + 1), after), order, b) && Range(a, b, "BET ", " AND ", out);
+         SimpleDate(Words(text.substr(dash + 1), after), order, b) && Range(a, b, "BET ", " AND ", dialect, out);
 }
 
 // A keyword ("ABT ", "TO ") and the one date after it.
-bool QualifiedDate(std::span<const std::string_view> words, std::string_view keyword, DateOrder order, DateText& out) {
+bool QualifiedDate(std::span<const std::string_view> words, std::string_view keyword, DateOrder order, Dialect dialect,
+                   DateText& out) {
   SimpleDateValue date;
-  if (!SimpleDate(words, order, date)) {
+  if (!SimpleDate(words, order, date) || !Writable(date, dialect)) {
     return false;
   }
   out.Append(keyword);
-  Format(date, out);
+  Format(date, dialect, out);
   return true;
 }
 
 // The date of `text` into `out`, which holds no meaning when this is false.
-bool ReadDate(std::string_view text, DateOrder order, DateText& out) {
+bool ReadDate(std::string_view text, DateOrder order, Dialect dialect, DateText& out) {
   // Nearly every date of a long list is one word of numbers ("12.3.1850"):
   // the whole text is tried as one first, without looking for its words.
   // It is read only when it has no blank or comma (every part is then a
   // number or a month name), so it is the one word read the same way below.
   SimpleDateValue date;
   if (NumericDate(text, order, date)) {
-    Format(date, out);
+    Format(date, dialect, out);
     return true;
   }
   DateWords buffer;
@@ -332,46 +432,64 @@ bool ReadDate(std::string_view text, DateOrder order, DateText& out) {
     return false;
   }
   if (SimpleDate(words, order, date)) {
-    Format(date, out);
+    if (!Writable(date, dialect)) {
+      return false;
+    }
+    Format(date, dialect, out);
     return true;
   }
   const auto rest = words.subspan(1);
-  struct Qualifier {
-    std::initializer_list<std::string_view> words;
-    std::string_view keyword;
-  };
-  static const Qualifier kQualifiers[] = {
-      {{"abt", "abt.", "about", "c", "c.", "ca", "ca.", "circa", "approx", "approx."}, "ABT "},
-      {{"bef", "bef.", "before"}, "BEF "},
-      {{"aft", "aft.", "after"}, "AFT "},
-      {{"est", "est.", "estimated"}, "EST "},
-      {{"cal", "cal.", "calculated"}, "CAL "},
-  };
-  for (const auto& qualifier : kQualifiers) {
-    if (IsOneOf(words[0], qualifier.words)) {
-      return QualifiedDate(rest, qualifier.keyword, order, out);
-    }
+  const auto first = DateWordOf(words[0]);
+  switch (first ? first->kind : DateWordKind::kMonth) {
+    case DateWordKind::kAbout:
+      return QualifiedDate(rest, "ABT ", order, dialect, out);
+    case DateWordKind::kBefore:
+      return QualifiedDate(rest, "BEF ", order, dialect, out);
+    case DateWordKind::kAfter:
+      return QualifiedDate(rest, "AFT ", order, dialect, out);
+    case DateWordKind::kEstimated:
+      return QualifiedDate(rest, "EST ", order, dialect, out);
+    case DateWordKind::kCalculated:
+      return QualifiedDate(rest, "CAL ", order, dialect, out);
+    case DateWordKind::kBetween:
+      return Pair(rest, DateWordKind::kBetween, "BET ", " AND ", order, dialect, out);
+    case DateWordKind::kFrom:
+      return QualifiedDate(rest, "FROM ", order, dialect, out) ||
+             Pair(rest, DateWordKind::kFrom, "FROM ", " TO ", order, dialect, out);
+    case DateWordKind::kFromInRange:
+      return Pair(rest, DateWordKind::kFrom, "FROM ", " TO ", order, dialect, out);
+    case DateWordKind::kTo:
+      return QualifiedDate(rest, "TO ", order, dialect, out);
+    default:
+      return DashRange(text, order, dialect, out);
   }
-  if (IsOneOf(words[0], {"bet", "bet.", "between"})) {
-    return Pair(rest, {"and", "&", "-"}, "BET ", " AND ", order, out);
-  }
-  if (IsOneOf(words[0], {"from"})) {
-    return QualifiedDate(rest, "FROM ", order, out) || Pair(rest, {"to", "-"}, "FROM ", " TO ", order, out);
-  }
-  if (IsOneOf(words[0], {"to"})) {
-    return QualifiedDate(rest, "TO ", order, out);
-  }
-  return DashRange(text, order, out);
 }
 
 }  // namespace
 
 std::optional<std::string> StandardDate(std::string_view text, DateOrder order) {
   DateText date;
-  if (!ReadDate(text, order, date)) {
+  if (!ReadDate(text, order, Dialect::kBoth, date)) {
     return std::nullopt;
   }
   return std::string(date.View());
+}
+
+GedcomDate Gedcom551Date(std::string_view text, DateOrder order) {
+  DateText date;
+  if (ReadDate(text, order, Dialect::k551, date)) {
+    return {std::string(date.View()), {}};
+  }
+  const auto year = YearOfPhrase(text);
+  return {(year ? "INT " + *year + " (" : std::string("(")) + std::string(text) + ")", {}};
+}
+
+GedcomDate Gedcom70Date(std::string_view text, DateOrder order) {
+  DateText date;
+  if (ReadDate(text, order, Dialect::k70, date)) {
+    return {std::string(date.View()), date.KeepsWrittenText() ? std::string(text) : std::string()};
+  }
+  return {YearOfPhrase(text).value_or(""), std::string(text)};
 }
 
 std::optional<std::string> YearOfPhrase(std::string_view text) {
@@ -390,7 +508,7 @@ std::optional<std::string> YearOfPhrase(std::string_view text) {
 
 std::string GedcomDateOf(int day, int month, int year) {
   DateText date;
-  Format({day, month, year}, date);
+  Format({.day = day, .month = month, .year = year}, Dialect::kBoth, date);
   return std::string(date.View());
 }
 

@@ -3,11 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
+#include "gedcom/date_words.hpp"
 #include "gedcom/gedcom_dates.hpp"
+#include "text/text.hpp"
 
 namespace quenby {
+
+void PrintTo(const GedcomDate& date, std::ostream* out) {
+  *out << "DATE \"" << date.value << "\" PHRASE \"" << date.phrase << "\"";
+}
+
 namespace {
 
 struct DateCase {
@@ -80,6 +89,122 @@ INSTANTIATE_TEST_SUITE_P(NumbersReadWhole, StandardDateTable,
                                            DateCase{"03.05.0845", "3 MAY 845", "5 MAR 845"},
                                            DateCase{"3/5/18450", "", ""}, DateCase{"3/5/1845/1", "", ""},
                                            DateCase{"99999999999/5/1845", "", ""}));
+
+// A case of tests/data/dates/*.tsv: a date as a text gives it and what each
+// standard file writes.
+struct ExportCase {
+  std::string file;
+  std::string text;
+  GedcomDate gedcom551;
+  GedcomDate gedcom70;
+};
+
+void PrintTo(const ExportCase& c, std::ostream* out) {
+  *out << c.file << ": " << c.text;
+}
+
+std::vector<ExportCase> ExportCases(const std::string& language) {
+  const std::string file = language + ".tsv";
+  std::ifstream in(std::string(QUENBY_TEST_DATA_DIR) + "/dates/" + file);
+  std::vector<ExportCase> cases;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') {
+      continue;
+    }
+    auto fields = SplitOn(line, "\t");
+    fields.resize(4);
+    const std::string& value70 = fields[2] == "=" ? fields[1] : fields[2];
+    cases.push_back({file, fields[0], {fields[1], ""}, {value70, fields[3]}});
+  }
+  // A file that cannot be read, or is empty, fails here rather than passing
+  // with no case.
+  EXPECT_FALSE(cases.empty()) << file;
+  return cases;
+}
+
+class ExportDateTable : public ::testing::TestWithParam<ExportCase> {};
+
+// Words are no numbers: the date order changes nothing in these tables.
+TEST_P(ExportDateTable, WritesEachStandardFile) {
+  const ExportCase& c = GetParam();
+  for (const DateOrder order : {DateOrder::kDayFirst, DateOrder::kMonthFirst}) {
+    EXPECT_EQ(Gedcom551Date(c.text, order), c.gedcom551);
+    EXPECT_EQ(Gedcom70Date(c.text, order), c.gedcom70);
+  }
+}
+
+// Where both files write the same date, it is the date the two share.
+TEST_P(ExportDateTable, SharedFormIsTheDateBothFilesWrite) {
+  const ExportCase& c = GetParam();
+  const auto shared = StandardDate(c.text, DateOrder::kDayFirst);
+  if (c.gedcom551.value == c.gedcom70.value && c.gedcom70.phrase.empty()) {
+    EXPECT_EQ(shared, c.gedcom551.value);
+  } else {
+    EXPECT_EQ(shared, std::nullopt);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(English, ExportDateTable, ::testing::ValuesIn(ExportCases("english")));
+INSTANTIATE_TEST_SUITE_P(German, ExportDateTable, ::testing::ValuesIn(ExportCases("german")));
+INSTANTIATE_TEST_SUITE_P(Dutch, ExportDateTable, ::testing::ValuesIn(ExportCases("dutch")));
+INSTANTIATE_TEST_SUITE_P(French, ExportDateTable, ::testing::ValuesIn(ExportCases("french")));
+INSTANTIATE_TEST_SUITE_P(Danish, ExportDateTable, ::testing::ValuesIn(ExportCases("danish")));
+INSTANTIATE_TEST_SUITE_P(Norwegian, ExportDateTable, ::testing::ValuesIn(ExportCases("norwegian")));
+INSTANTIATE_TEST_SUITE_P(Swedish, ExportDateTable, ::testing::ValuesIn(ExportCases("swedish")));
+INSTANTIATE_TEST_SUITE_P(Latin, ExportDateTable, ::testing::ValuesIn(ExportCases("latin")));
+INSTANTIATE_TEST_SUITE_P(DualYearsBeforeChristAndPhrases, ExportDateTable, ::testing::ValuesIn(ExportCases("forms")));
+
+// The numeric dates of the other table, as each file writes them.
+TEST(ExportDate, NumericDatesFollowTheOrder) {
+  EXPECT_EQ(Gedcom551Date("3/5/1845", DateOrder::kMonthFirst), (GedcomDate{"5 MAR 1845", ""}));
+  EXPECT_EQ(Gedcom70Date("3/5/1845", DateOrder::kDayFirst), (GedcomDate{"3 MAY 1845", ""}));
+  EXPECT_EQ(Gedcom70Date("3/5/45", DateOrder::kDayFirst), (GedcomDate{"", "3/5/45"}));
+}
+
+// Letters are lowered byte by byte: a byte sequence at an edge of UTF-8 in a
+// month name, or one cut short, is no month and is never read past.
+TEST(ExportDate, EncodingEdgesInAWordAreNoMonth) {
+  for (const std::string word : {"M\xC2\x80rz", "M\xE0\xA0\x80rz", "M\xF0\x90\x80\x80rz", "M\xC3", "M\xC3\x97rz",
+                                 "Septembriiiiiiiiiiiiiiiiiiiiiiiiii"}) {
+    EXPECT_EQ(StandardDate("3 " + word + " 1850", DateOrder::kDayFirst), std::nullopt) << word;
+  }
+  EXPECT_EQ(StandardDate("3 M\xC3\x84RZ 1850", DateOrder::kDayFirst), "3 MAR 1850");
+  EXPECT_EQ(StandardDate("D\xC3\x89"
+                         "C 1850",
+                         DateOrder::kDayFirst),
+            "DEC 1850");
+}
+
+// One table per language, one truth: a word listed in two languages (or
+// twice) means the same in each, so no language's table hides another's.
+TEST(DateWords, EveryWordMeansWhatEachTableListingItSays) {
+  for (const DateLanguage& language : DateLanguages()) {
+    for (std::size_t month = 0; month < language.months.size(); ++month) {
+      for (const std::string_view word : language.months[month]) {
+        EXPECT_EQ(DateWordOf(word), (DateWord{DateWordKind::kMonth, static_cast<int>(month + 1)}))
+            << language.name << " " << word;
+      }
+    }
+    const std::pair<std::initializer_list<std::string_view>, DateWordKind> lists[] = {
+        {language.about, DateWordKind::kAbout},
+        {language.before, DateWordKind::kBefore},
+        {language.after, DateWordKind::kAfter},
+        {language.estimated, DateWordKind::kEstimated},
+        {language.calculated, DateWordKind::kCalculated},
+        {language.between, DateWordKind::kBetween},
+        {language.betweenAnd, DateWordKind::kAnd},
+        {language.from, DateWordKind::kFrom},
+        {language.fromInRange, DateWordKind::kFromInRange},
+        {language.to, DateWordKind::kTo},
+        {language.toInRange, DateWordKind::kToInRange},
+        {language.articles, DateWordKind::kArticle}};
+    for (const auto& [list, kind] : lists) {
+      for (const std::string_view word : list) {
+        EXPECT_EQ(DateWordOf(word), (DateWord{kind, 0})) << language.name << " " << word;
+      }
+    }
+  }
+}
 
 TEST(YearOfPhrase, FindsTheOneYearOfAPhrase) {
   EXPECT_EQ(YearOfPhrase("Easter 1850"), "1850");
