@@ -34,12 +34,9 @@ std::optional<int> YearOf(std::string_view date) {
   if (!standard) {
     return std::nullopt;
   }
-  std::string_view text = *standard;
-  for (const std::string_view approximate : {"ABT ", "CAL ", "EST "}) {
-    if (StartsWith(text, approximate)) {
-      text.remove_prefix(approximate.size());
-    }
-  }
+  // The year ends every date the reader gives: "12 MAR 1850", "ABT 1850",
+  // "CAL 1850", "EST 1850"; it ends a range too, which names no one year.
+  const std::string_view text = *standard;
   for (const std::string_view span : {"BET ", "BEF ", "AFT ", "FROM ", "TO "}) {
     if (StartsWith(text, span)) {
       return std::nullopt;

@@ -278,8 +278,9 @@ TEST_F(Convert, StrictWritesNothingAndExitsWithThreeWhenThereIsAProblem) {
     EXPECT_EQ(Run("--check --strict -o " + PathOf("new.ged") + " " + input).status, 3);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "new.ged"));
   }
+  // Answers at hand, so that a question asked would be answered, not wait.
   const std::string command = "script -qec \"" + std::string(QUENBY_CONVERT) + " --strict " + input +
-                              "\" /dev/null < /dev/null > " + PathOf("terminal");
+                              "\" /dev/null < " + Write("answers.txt", "F\nF\nF\n") + " > " + PathOf("terminal");
   const int raw = std::system(command.c_str());
   EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 3) << ReadBytes(PathOf("terminal"));
   EXPECT_EQ(ReadBytes(PathOf("terminal")).find("Sex not defined"), std::string::npos);
