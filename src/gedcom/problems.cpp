@@ -71,7 +71,7 @@ Sex Opposite(Sex sex) {
   return Sex::kUnknown;
 }
 
-std::string Quoted(std::size_t line) {
+std::string PeopleLine(std::size_t line) {
   return "people line " + std::to_string(line + 1);
 }
 
@@ -114,7 +114,7 @@ class Checker {
       if (!IsParentLine(line)) {
         const std::size_t generation = GenerationOf(line);
         if (above && generation >= GenerationOf(people_[*above]) + 2) {
-          Add(i, std::to_string(generation - GenerationOf(people_[*above])) + " \"+\" more than " + Quoted(*above) +
+          Add(i, std::to_string(generation - GenerationOf(people_[*above])) + " \"+\" more than " + PeopleLine(*above) +
                      " above it: a jump of more than one generation");
         }
         above = i;
@@ -133,7 +133,7 @@ class Checker {
     std::array<Sex, 2> roles = {closerStated, partnerStated};
     if (closerStated != Sex::kUnknown && closerStated == partnerStated) {
       Add(family.closingLine, std::string("stated ") + (closerStated == Sex::kMale ? "male" : "female") +
-                                  ", as is the partner on " + Quoted(*family.partnerLine));
+                                  ", as is the partner on " + PeopleLine(*family.partnerLine));
     }
     // A partner whose sex the line does not state takes the role opposite the
     // other's, as the record of the family gives it.
@@ -147,7 +147,7 @@ class Checker {
       for (const auto& partner : partners) {
         const auto born = partner ? persons_[*partner].born : std::nullopt;
         if (born && *married - *born < kYoungestParent) {
-          Add(*partner, "married in " + std::to_string(*married) + " (" + Quoted(family.closingLine) +
+          Add(*partner, "married in " + std::to_string(*married) + " (" + PeopleLine(family.closingLine) +
                             "), before the age of 12 (born " + std::to_string(*born) + ")");
         }
       }
@@ -196,7 +196,7 @@ class Checker {
     const std::size_t own = GenerationOf(people_[i]);
     const std::size_t theirs = GenerationOf(people_[partner]);
     if (own != theirs) {
-      Add(i, "a spouse line with " + std::to_string(own) + " \"+\" whose partner on " + Quoted(partner) + " has " +
+      Add(i, "a spouse line with " + std::to_string(own) + " \"+\" whose partner on " + PeopleLine(partner) + " has " +
                  std::to_string(theirs));
     }
   }
@@ -205,7 +205,7 @@ class Checker {
     const int born = *persons_[child].born;
     const Person& p = persons_[parent];
     const std::string who = role == Sex::kFemale ? "the mother" : role == Sex::kMale ? "the father" : "the parent";
-    const std::string onLine = " on " + Quoted(parent);
+    const std::string onLine = " on " + PeopleLine(parent);
     const std::string bornIn = "born in " + std::to_string(born);
     if (p.born) {
       const int age = born - *p.born;
@@ -244,7 +244,7 @@ class Checker {
                               (second.died && first.born && *second.died <= *first.born);
       if (!diedBefore) {
         Add(child, "the same name, " + NameWithoutSlashes(details_[child][kFullName]) + ", as the sibling on " +
-                       Quoted(earlier->second));
+                       PeopleLine(earlier->second));
       }
       earlier->second = child;
     }
