@@ -10,6 +10,7 @@
 
 #include "engine/engine.hpp"
 #include "gedcom/gedcom_file.hpp"
+#include "gedcom/problems.hpp"
 #include "gedcom/records.hpp"
 #include "gedcom/standard_export.hpp"
 #include "synthetic.hpp"
@@ -80,7 +81,19 @@ void BM_ProcessAll(benchmark::State& state) {
   }
 }
 
+// The problems of the same list (--check), which parses it and finds its
+// families once more.
+void BM_ProblemsOf(benchmark::State& state) {
+  const std::size_t people = static_cast<std::size_t>(state.range(0));
+  LineList list = RunRules(SyntheticDescendantList(people), EveryCodeRules());
+  for (auto _ : state) {
+    const auto problems = ProblemsOf(list);
+    benchmark::DoNotOptimize(problems.data());
+  }
+}
+
 BENCHMARK(BM_ProcessAll)->Arg(100'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProblemsOf)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveClassic)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SaveStandard, 5.5.1, GedcomVersion::k551)->Arg(100'000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_SaveStandard, 7.0, GedcomVersion::k70)->Arg(100'000)->Unit(benchmark::kMillisecond);

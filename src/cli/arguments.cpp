@@ -8,7 +8,8 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: quenby-convert [-r RULES.rules] [--stage people|details|ged] [--sex M|F]\n"
-    "                      [--format classic|5.5.1|7.0] [--dates dmy|mdy] [-o OUT] INPUT|-\n"
+    "                      [--format classic|5.5.1|7.0] [--dates dmy|mdy] [--check | --strict]\n"
+    "                      [-o OUT] INPUT|-\n"
     "\n"
     "Runs the rules of RULES.rules over the text of INPUT (\"-\" reads standard input)\n"
     "and writes one of three stages:\n"
@@ -28,12 +29,20 @@ constexpr std::string_view kUsage =
     "                     GEDCOM 5.5.1) or 7.0 (GEDCOM 7.0)\n"
     "  --dates ORDER      how 5.5.1 and 7.0 read numeric dates such as 3/5/1845:\n"
     "                     dmy (day first, the default) or mdy (month first)\n"
+    "  --check            list the problems of the people list on standard error, one\n"
+    "                     a line as \"people line N: message\": a person with no name,\n"
+    "                     a spouse line with no partner or one of another generation,\n"
+    "                     a \"-\" line without its \"-&\" line, a jump of generations,\n"
+    "                     and dates or sexes within a family that cannot all be right\n"
+    "  --strict           as --check, and when there is a problem write nothing and\n"
+    "                     exit with 3\n"
     "  -o, --output FILE  write to FILE instead of standard output\n"
     "  -h, --help         show this text\n"
     "  --version          show the version\n"
     "\n"
     "Exit status: 0 done, 1 a file could not be read or written or the run was\n"
-    "stopped (the message says why), 2 wrong usage.\n";
+    "stopped (the message says why), 2 wrong usage, 3 --strict found a problem\n"
+    "(nothing was written).\n";
 
 std::optional<Stage> StageNamed(std::string_view name) {
   if (name == "people") return Stage::kPeople;
@@ -100,6 +109,11 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
         throw UsageError{"--dates takes dmy or mdy, not \"" + order + "\""};
       }
       options.dates = order == "dmy" ? DateOrder::kDayFirst : DateOrder::kMonthFirst;
+    } else if (arg == "--check") {
+      options.check = true;
+    } else if (arg == "--strict") {
+      options.check = true;
+      options.strict = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError{"unknown option " + arg};
     } else if (haveInput) {

@@ -26,6 +26,8 @@ struct Options {
   // The standard GEDCOM file of --format; empty for the classic file.
   std::optional<GedcomVersion> standard;
   DateOrder dates = DateOrder::kDayFirst;
+  bool check = false;   // the problems of the people list on standard error
+  bool strict = false;  // and nothing written when there is one
 };
 
 // Thrown for wrong usage; the message says what was wrong.

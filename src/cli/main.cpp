@@ -21,6 +21,7 @@
 #include "cli/arguments.hpp"
 #include "engine/engine.hpp"
 #include "gedcom/gedcom_file.hpp"
+#include "gedcom/problems.hpp"
 #include "gedcom/records.hpp"
 #include "gedcom/standard_export.hpp"
 #include "people/person_line.hpp"
@@ -39,6 +40,7 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitFileError = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitProblems = 3;
 
 struct FileError {
   std::string message;
@@ -225,6 +227,17 @@ int Run(const std::vector<std::string>& args) {
     }
     if (!report.stopped.empty()) {
       throw FileError{report.stopped};
+    }
+    // Checked before any sex question is asked: a stated sex is what the
+    // line says, never an answer.
+    if (options->check) {
+      const auto problems = ProblemsOf(people);
+      for (const auto& problem : problems) {
+        std::cerr << "people line " << problem.line << ": " << problem.message << "\n";
+      }
+      if (options->strict && !problems.empty()) {
+        return kExitProblems;
+      }
     }
     WriteOutput(options->output, StageText(*options, people));
     return kExitOk;

@@ -33,10 +33,6 @@ void AppendEvent(std::string& out, std::string_view eventLine, const std::string
   }
 }
 
-void AppendChild(std::string& out, std::size_t childIndex) {
-  AppendLine(out, "1 CHIL @I", std::to_string(childIndex + 1), "@");
-}
-
 // A position outside the list reads as an empty line.
 std::string_view LineAt(const PeopleList& people, std::size_t index) {
   return index < people.size() ? std::string_view(people[index]) : std::string_view();
@@ -51,23 +47,6 @@ struct FamilyShape {
   // whose one child is the next line that is not a parent line.
   std::string childPrefix;
 };
-
-// The generation position of a line: the position of its last "+" counted in
-// characters, 0 when it has none. A name with "é" before a "+" moves it by
-// one character, as it reads, not by the two bytes "é" takes in UTF-8.
-std::size_t GenerationOf(std::string_view line) {
-  const auto lastPlus = FindLast(line, "+");
-  return lastPlus == kNoOccurrence ? 0 : CharacterCount(line.substr(0, lastPlus + 1));
-}
-
-bool IsParentLine(std::string_view line) {
-  return StartsWith(line, "-");
-}
-
-bool IsSpouseLine(std::string_view line) {
-  const auto lastPlus = FindLast(line, "+");
-  return StartsWith(line.substr(lastPlus == kNoOccurrence ? 0 : lastPlus + 1), "&");
-}
 
 // The nearest line above `personIndex` that is a person of the main line
 // (neither a spouse nor a parent line) of generation `generation` or less, or
@@ -87,16 +66,14 @@ template <typename MainLineAbove>
 FamilyShape ShapeOfFamily(const PeopleList& people, std::size_t personIndex, const MainLineAbove& mainLineAbove) {
   const std::string_view line = LineAt(people, personIndex);
   // The generation marks end at the last "+" of the line, wherever it stands.
-  const auto lastPlus = FindLast(line, "+");
   const std::size_t generation = GenerationOf(line);
-  const std::string_view marks = line.substr(lastPlus == kNoOccurrence ? 0 : lastPlus + 1);
   const auto index = static_cast<std::int64_t>(personIndex);
-  if (StartsWith(marks, "-&")) {
+  if (IsParentsPartnerLine(line)) {
     // The partner of a parent: the other parent is the line directly above.
     return {index, ""};
   }
   std::string childPrefix(generation + 1, '+');
-  if (StartsWith(marks, "&")) {
+  if (IsSpouseLine(line)) {
     // A spouse line. When the line above is a parent line, the spouse's
     // parents ("-" and "-&") stand between the spouse and the person.
     const std::string_view above = personIndex == 0 ? std::string_view() : LineAt(people, personIndex - 1);
@@ -121,38 +98,53 @@ FamilyShape ShapeOfFamily(const PeopleList& people, std::size_t personIndex, con
   return {childFollows ? 0 : -1, std::move(childPrefix)};
 }
 
-// The FAM record of the line at `personIndex`; `appendChildren` adds the
-// CHIL lines and the empty line that ends the record.
-template <typename MainLineAbove, typename AppendChildren>
-std::string FamRecord(const PeopleList& people, std::size_t personIndex, const TestVariables& details,
-                      std::int64_t& nextFamNumber, const MainLineAbove& mainLineAbove,
-                      const AppendChildren& appendChildren) {
+// The family the line at `personIndex` closes, or nothing; `childrenOf(prefix)`
+// finds the children whose lines start with the child prefix.
+template <typename MainLineAbove, typename ChildrenOf>
+std::optional<Family> FamilyOf(const PeopleList& people, std::size_t personIndex, const MainLineAbove& mainLineAbove,
+                               const ChildrenOf& childrenOf) {
   const FamilyShape shape = ShapeOfFamily(people, personIndex, mainLineAbove);
   if (shape.partnerNumber < 0) {
-    return {};
+    return std::nullopt;
   }
-  const bool hasPartner = shape.partnerNumber >= 1;
-  const bool isHusband = details[kSex] == "M";
-  const auto self = std::to_string(personIndex + 1);
-  const auto partner = std::to_string(shape.partnerNumber);
-  std::string out;
-  AppendLine(out, "0 @F", std::to_string(nextFamNumber), "@ FAM");
-  AppendLine(out, isHusband ? "1 HUSB @I" : "1 WIFE @I", self, "@");
-  if (hasPartner) {
-    AppendLine(out, isHusband ? "1 WIFE @I" : "1 HUSB @I", partner, "@");
+  Family family{personIndex, std::nullopt, childrenOf(shape.childPrefix)};
+  if (shape.partnerNumber >= 1) {
+    family.partnerLine = static_cast<std::size_t>(shape.partnerNumber - 1);
   }
-  // A person without a partner line may still carry a marriage date or
-  // place; it is written under its own event line rather than dropped.
-  AppendEvent(out, "1 MARR", details[kMarriageDate], details[kMarriagePlace], hasPartner);
-  appendChildren(shape.childPrefix, out);
-  ++nextFamNumber;
-  return out;
+  return family;
+}
+
+// The children of the line at `personIndex`, scanning the lines below it.
+std::vector<std::size_t> ScanForChildren(const PeopleList& people, std::size_t personIndex,
+                                         std::string_view childPrefix) {
+  std::vector<std::size_t> children;
+  for (std::size_t j = personIndex + 1; j < people.size(); ++j) {
+    const std::string_view line = people[j];
+    // Parent lines describe a spouse's parents and are never children.
+    if (IsParentLine(line)) {
+      continue;
+    }
+    if (childPrefix.empty()) {
+      children.push_back(j);
+      break;
+    }
+    if (!StartsWith(line, childPrefix)) {
+      break;
+    }
+    // The prefix followed by "&" is a child's spouse, followed by "+" a
+    // grandchild or deeper: both are passed over.
+    const std::string_view rest = line.substr(childPrefix.size());
+    if (!StartsWith(rest, "&") && !StartsWith(rest, "+")) {
+      children.push_back(j);
+    }
+  }
+  return children;
 }
 
 // The children of every family of a list, found without scanning the lines
 // below each family again: a list with deep generations or long runs of "-"
 // lines would otherwise cost time in proportion to its length for every
-// family. Finds exactly the lines that AddChildLines finds.
+// family. Finds exactly the lines that ScanForChildren finds.
 class ChildFinder {
  public:
   explicit ChildFinder(const PeopleList& people)
@@ -181,13 +173,14 @@ class ChildFinder {
     std::sort(candidates_.begin(), candidates_.end());
   }
 
-  // Appends what AddChildLines(people, personIndex, childPrefix, out) appends
-  // for a child prefix that is empty or a run of "+".
-  void AppendChildLines(std::size_t personIndex, std::size_t prefixLength, std::string& out) const {
+  // What ScanForChildren(people, personIndex, childPrefix) finds for a
+  // child prefix that is empty or a run of "+".
+  std::vector<std::size_t> Children(std::size_t personIndex, std::size_t prefixLength) const {
+    std::vector<std::size_t> children;
     const std::size_t first = nextNotParent_[std::min(personIndex + 1, count_)];
     if (prefixLength == 0) {
       if (first < count_) {
-        AppendChild(out, first);
+        children.push_back(first);
       }
     } else {
       // A child has exactly the prefix's "+" run; the scan ends at the first
@@ -198,10 +191,10 @@ class ChildFinder {
         if (shallower != kNone && shallower >= first) {
           break;
         }
-        AppendChild(out, it->second);
+        children.push_back(it->second);
       }
     }
-    AppendLine(out);
+    return children;
   }
 
  private:
@@ -298,34 +291,53 @@ std::string BuildIndiRecord(const TestVariables& details, std::size_t personInde
   return out;
 }
 
-std::string BuildFamRecord(const PeopleList& people, std::size_t personIndex, const TestVariables& details,
-                           std::int64_t& nextFamNumber) {
-  return FamRecord(
-      people, personIndex, details, nextFamNumber,
+std::optional<Family> FamilyClosedBy(const PeopleList& people, std::size_t personIndex) {
+  return FamilyOf(
+      people, personIndex,
       [&](std::size_t index, std::size_t generation) { return ScanForMainLineAbove(people, index, generation); },
-      [&](std::string_view childPrefix, std::string& out) { AddChildLines(people, personIndex, childPrefix, out); });
+      [&](std::string_view childPrefix) { return ScanForChildren(people, personIndex, childPrefix); });
 }
 
-void AddChildLines(const PeopleList& people, std::size_t personIndex, std::string_view childPrefix, std::string& out) {
-  for (std::size_t j = personIndex + 1; j < people.size(); ++j) {
-    const std::string_view line = people[j];
-    // Parent lines describe a spouse's parents and are never children.
-    if (StartsWith(line, "-")) {
-      continue;
+std::vector<Family> FamiliesOf(const PeopleList& people) {
+  const ChildFinder children(people);
+  MainLineFinder mainLines(people);
+  std::vector<Family> families;
+  for (std::size_t i = 0; i < people.size(); ++i) {
+    auto family = FamilyOf(
+        people, i, [&](std::size_t, std::size_t generation) { return mainLines.Above(i, generation); },
+        [&](std::string_view childPrefix) { return children.Children(i, childPrefix.size()); });
+    if (family) {
+      families.push_back(std::move(*family));
     }
-    if (childPrefix.empty()) {
-      AppendChild(out, j);
-      break;
-    }
-    if (!StartsWith(line, childPrefix)) {
-      break;
-    }
-    // The prefix followed by "&" is a child's spouse, followed by "+" a
-    // grandchild or deeper: both are passed over.
-    const std::string_view rest = line.substr(childPrefix.size());
-    if (!StartsWith(rest, "&") && !StartsWith(rest, "+")) {
-      AppendChild(out, j);
-    }
+  }
+  return families;
+}
+
+std::string FamRecord(const Family& family, const TestVariables& details, std::int64_t& nextFamNumber) {
+  const bool isHusband = details[kSex] == "M";
+  std::string out;
+  AppendLine(out, "0 @F", std::to_string(nextFamNumber), "@ FAM");
+  AppendLine(out, isHusband ? "1 HUSB @I" : "1 WIFE @I", std::to_string(family.closingLine + 1), "@");
+  if (family.partnerLine) {
+    AppendLine(out, isHusband ? "1 WIFE @I" : "1 HUSB @I", std::to_string(*family.partnerLine + 1), "@");
+  }
+  // A person without a partner line may still carry a marriage date or
+  // place; it is written under its own event line rather than dropped.
+  AppendEvent(out, "1 MARR", details[kMarriageDate], details[kMarriagePlace], family.partnerLine.has_value());
+  AddChildLines(family.children, out);
+  ++nextFamNumber;
+  return out;
+}
+
+std::string BuildFamRecord(const PeopleList& people, std::size_t personIndex, const TestVariables& details,
+                           std::int64_t& nextFamNumber) {
+  const auto family = FamilyClosedBy(people, personIndex);
+  return family ? FamRecord(*family, details, nextFamNumber) : std::string();
+}
+
+void AddChildLines(const std::vector<std::size_t>& children, std::string& out) {
+  for (const std::size_t child : children) {
+    AppendLine(out, "1 CHIL @I", std::to_string(child + 1), "@");
   }
   AppendLine(out);
 }
@@ -339,8 +351,8 @@ GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask, co
   // Every person gives at least its identifier, name, sex and empty line.
   records.indi.reserve(listSize + people.size() * 48);
   records.fam.reserve(people.size() * 16);
-  const ChildFinder children(people);
-  MainLineFinder mainLines(people);
+  const std::vector<Family> families = FamiliesOf(people);
+  auto nextFamily = families.begin();
   // Once an answer is given for everyone else, nobody later is asked.
   std::optional<SexAnswer> everyoneElse;
   SexQuestion askUntilEveryoneElse;
@@ -365,10 +377,11 @@ GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask, co
       records.defaultSexIds.push_back(PersonIdentifier(i));
     }
     records.indi += BuildIndiRecord(details, i, records.nextNoteNumber);
-    records.fam += FamRecord(
-        people, i, details, records.nextFamNumber,
-        [&](std::size_t, std::size_t generation) { return mainLines.Above(i, generation); },
-        [&](std::string_view childPrefix, std::string& out) { children.AppendChildLines(i, childPrefix.size(), out); });
+    // A line closes at most one family, and the families come in the order
+    // of their closing lines.
+    if (nextFamily != families.end() && nextFamily->closingLine == i) {
+      records.fam += FamRecord(*nextFamily++, details, records.nextFamNumber);
+    }
     records.processed = i + 1;
   }
   return records;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,13 +45,35 @@ std::string PersonIdentifier(std::size_t personIndex);
 // `details[kSex]` is written as it stands.
 std::string BuildIndiRecord(const TestVariables& details, std::size_t personIndex, std::int64_t& nextNoteNumber);
 
+// One family as the family builder decides it from the marks of the people
+// list. Its record names the closing line's person first, as HUSB when that
+// person's sex is exactly "M" and as WIFE otherwise, and the partner second.
+struct Family {
+  std::size_t closingLine = 0;             // the line that closes it, 0-based
+  std::optional<std::size_t> partnerLine;  // none for a person alone with children
+  std::vector<std::size_t> children;       // the child lines, in list order
+
+  bool operator==(const Family&) const = default;
+};
+
+// The family the line at `personIndex` closes, or nothing.
+std::optional<Family> FamilyClosedBy(const PeopleList& people, std::size_t personIndex);
+
+// Every family of the list, in the order of the lines that close them: the
+// families "Process all" writes. Time in proportion to the list's length.
+std::vector<Family> FamiliesOf(const PeopleList& people);
+
+// The FAM record of `family`; `details` are its closing line's test
+// variables, which give the sex and the marriage.
+std::string FamRecord(const Family& family, const TestVariables& details, std::int64_t& nextFamNumber);
+
 // The FAM record closed by the line at `personIndex`, or the empty text when
 // that line closes no family.
 std::string BuildFamRecord(const PeopleList& people, std::size_t personIndex, const TestVariables& details,
                            std::int64_t& nextFamNumber);
 
 // Appends the CHIL lines of the family and the empty line that ends it.
-void AddChildLines(const PeopleList& people, std::size_t personIndex, std::string_view childPrefix, std::string& out);
+void AddChildLines(const std::vector<std::size_t>& children, std::string& out);
 
 struct GeneratedRecords {
   std::string indi;

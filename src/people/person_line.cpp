@@ -100,4 +100,26 @@ TestVariables ParsePersonLine(std::string_view line) {
   return details;
 }
 
+std::size_t GenerationOf(std::string_view line) {
+  const auto lastPlus = FindLast(line, "+");
+  return lastPlus == kNoOccurrence ? 0 : CharacterCount(line.substr(0, lastPlus + 1));
+}
+
+std::string_view AfterGeneration(std::string_view line) {
+  const auto lastPlus = FindLast(line, "+");
+  return line.substr(lastPlus == kNoOccurrence ? 0 : lastPlus + 1);
+}
+
+bool IsParentLine(std::string_view line) {
+  return StartsWith(line, "-");
+}
+
+bool IsSpouseLine(std::string_view line) {
+  return StartsWith(AfterGeneration(line), "&");
+}
+
+bool IsParentsPartnerLine(std::string_view line) {
+  return StartsWith(AfterGeneration(line), "-&");
+}
+
 }  // namespace quenby

@@ -31,4 +31,25 @@ enum Detail : std::size_t {
 
 TestVariables ParsePersonLine(std::string_view line);
 
+// The marks of a line as the family builder reads them.
+
+// The generation position: the position of the last "+" anywhere in the line,
+// counted in characters, 0 when it has none. A name with "é" before a "+"
+// moves it by one character, as it reads, not by the two bytes "é" takes in
+// UTF-8.
+std::size_t GenerationOf(std::string_view line);
+
+// The text right after the generation position, where "&" and "-&" stand.
+std::string_view AfterGeneration(std::string_view line);
+
+// A parent line starts with "-": it describes a spouse's parent and is never
+// a child.
+bool IsParentLine(std::string_view line);
+
+// A spouse line has "&" right after its generation position.
+bool IsSpouseLine(std::string_view line);
+
+// The partner of a parent has "-&" right after its generation position.
+bool IsParentsPartnerLine(std::string_view line);
+
 }  // namespace quenby

@@ -108,6 +108,53 @@ TEST(BuildFamRecord, IsBuiltFromTheMarksOfTheLineAndItsNeighbours) {
   }
 }
 
+// A family as "closing + partner: children", in person numbers.
+std::string Describe(const Family& family) {
+  std::string text = std::to_string(family.closingLine + 1);
+  if (family.partnerLine) {
+    text += "+" + std::to_string(*family.partnerLine + 1);
+  }
+  text += ":";
+  for (const std::size_t child : family.children) {
+    text += " " + std::to_string(child + 1);
+  }
+  return text;
+}
+
+struct FamiliesCase {
+  std::string description;
+  PeopleList people;
+  std::vector<std::string> families;
+};
+
+const FamiliesCase kFamiliesCases[] = {
+    {"parents of a spouse, and two marriages of one person",
+     {"John|_S_M", "-Peter|_S_M", "-&Ann|_S_F", "&Mary|_S_F|_M_1920 (Leeds)", "+William|_S_M", "+&Jane", "++Tom",
+      "+Elizabeth", "&Kate|_M_1930", "+Kit"},
+     {"3+2: 4", "4+1: 5 8", "6+5: 7", "9+1: 10"}},
+    {"a lone parent line takes the children below it",
+     {"-Xa|_S_F", "+Ann", "+Tom", "John", "&Mary", "+Kid"},
+     {"1: 2 3", "5+4: 6"}},
+    {"a lone parent line before a spouse leaves the spouse alone", {"John", "-Peter", "&Mary", "+Tom"}, {"3: 4"}},
+    {"a spouse with fewer \"+\" than its person has no partner", {"+John", "&Mary", "+Tom"}, {"2: 3"}},
+    {"an empty list", {}, {}},
+};
+
+// The families are the ones "Process all" writes, in its order.
+TEST(FamiliesOf, AreTheFamiliesProcessAllWrites) {
+  for (const auto& c : kFamiliesCases) {
+    std::vector<std::string> described;
+    std::string written;
+    std::int64_t nextFam = 1;
+    for (const auto& family : FamiliesOf(c.people)) {
+      described.push_back(Describe(family));
+      written += FamRecord(family, ParsePersonLine(c.people[family.closingLine]), nextFam);
+    }
+    EXPECT_EQ(described, c.families) << c.description;
+    EXPECT_EQ(written, ProcessAll(c.people, kAnswerFemale).fam) << c.description;
+  }
+}
+
 TEST(ProcessAll, AsksOncePerPersonWithoutSexInListOrderAndNothingForAnEmptyList) {
   const PeopleList people = {"John /Smith/ Jr", "Ann Lee|_S_F|_N_x", "&Bo Ek|_S_", "+Kid|_N_y"};
   std::vector<std::string> asked;
@@ -146,7 +193,8 @@ TEST(ProcessAll, AStoppedRunKeepsTheRecordsOfThePersonsDoneSoFar) {
 }
 
 // "Process all" finds children through an index of the whole list; on any
-// list it must write what processing each person in turn writes. Every
+// list its families and what it writes must be what processing each person
+// in turn finds and writes. Every
 // character counts as one wherever a position is read: a list written with
 // letters outside ASCII around the "+" marks gives the same families as the
 // list with each such letter written as "x".
@@ -179,6 +227,13 @@ TEST(ProcessAll, WritesWhatProcessingEachPersonInTurnWritesCountingCharactersNot
     ASSERT_EQ(all.indi, inTurn.indi);
     ASSERT_EQ(all.nextFamNumber, inTurn.nextFamNumber);
     ASSERT_EQ(all.defaultSexIds, inTurn.defaultSexIds);
+    std::vector<Family> closedInTurn;
+    for (std::size_t i = 0; i < people.size(); ++i) {
+      if (auto family = FamilyClosedBy(people, i)) {
+        closedInTurn.push_back(std::move(*family));
+      }
+    }
+    ASSERT_EQ(FamiliesOf(people), closedInTurn) << ::testing::PrintToString(people);
   }
 }
 
