@@ -66,8 +66,9 @@ void FindSexes(const RecordTable& table, const std::vector<std::string>& default
     for (std::size_t k = 0; k < 2; ++k) {
       const std::size_t self = partners[k].person;
       const std::size_t other = partners[1 - k].person;
+      // A partner whose sex nobody chose is unknown here.
       const Sex known = decisions.sex[other];
-      if (!defaulted[self] || defaulted[other] || !IsMaleOrFemale(known)) {
+      if (!defaulted[self] || !IsMaleOrFemale(known)) {
         continue;
       }
       if (inferred[self] != Sex::kUnknown && inferred[self] != Opposite(known)) {
