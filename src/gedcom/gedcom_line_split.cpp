@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "text/encoding.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -35,126 +36,108 @@ std::size_t CutWithin(std::string_view text, std::size_t room) {
   return cut;
 }
 
-}  // namespace
-
-void GedcomText::Grow(std::size_t more) {
-  capacity_ = std::max({capacity_ * 2, size_ + more, std::size_t{4096}});
-  auto grown = std::make_unique_for_overwrite<char[]>(capacity_);
-  if (size_ > 0) {
-    std::memcpy(grown.get(), data_.get(), size_);
-  }
-  data_ = std::move(grown);
-}
-
-void GedcomText::AppendLine(std::string_view head, std::string_view piece) {
-  Append(head);
+void AppendLine(std::string& out, std::string_view piece) {
   if (!piece.empty()) {
-    Append(" ");
-    Append(piece);
+    out += ' ';
+    out += piece;
   }
-  Append(kCrLf);
+  out += kCrLf;
 }
 
-// One line of the value (no line break in it) after `head`, continued on
-// CONC lines in 5.5.1.
-void GedcomText::AppendPiece(std::string_view head, std::string_view piece, std::string_view concHead,
-                             GedcomVersion version) {
+// One line of the value (no line break in it) after the head of `headSize`
+// bytes just appended, continued on CONC lines of level `next` in 5.5.1.
+void AppendPiece(std::string& out, std::size_t headSize, std::string_view piece, const std::string& next,
+                 GedcomVersion version) {
   if (version == GedcomVersion::k70) {
-    AppendLine(head, piece);
+    AppendLine(out, piece);
     return;
   }
   // A head too long for any value is not made longer by cutting.
-  const std::size_t room = kLongestGedcomLine - std::min(kLongestGedcomLine - 1, head.size() + 1);
+  const std::size_t room = kLongestGedcomLine - std::min(kLongestGedcomLine - 1, headSize + 1);
   const std::size_t cut = CutWithin(piece, room);
-  AppendLine(head, piece.substr(0, cut));
+  AppendLine(out, piece.substr(0, cut));
   piece.remove_prefix(cut);
-  const std::size_t concRoom = kLongestGedcomLine - concHead.size() - 1;
+  const std::size_t concRoom = kLongestGedcomLine - (next.size() + 5) - 1;
   while (!piece.empty()) {
-    const std::size_t next = CutWithin(piece, concRoom);
-    AppendLine(concHead, piece.substr(0, next));
-    piece.remove_prefix(next);
+    const std::size_t size = CutWithin(piece, concRoom);
+    out += next;
+    out += " CONC";
+    AppendLine(out, piece.substr(0, size));
+    piece.remove_prefix(size);
   }
 }
 
-void GedcomText::AppendValueLines(int level, std::string_view xref, std::string_view tag, std::string_view value,
-                                  GedcomVersion version) {
-  if (value.find('\n') == std::string_view::npos) {
-    AppendSingleLine(level, xref, tag, value, version);
-  } else {
-    AppendSplit(level, xref, tag, value, version);
-  }
-}
+}  // namespace
 
-void GedcomText::AppendSingleLine(int level, std::string_view xref, std::string_view tag, std::string_view value,
-                                  GedcomVersion version) {
-  // Most values fit on their line: written in one piece, without building
-  // the heads.
-  const std::size_t headSize = 2 + (level > 9 ? 1 : 0) + (xref.empty() ? 0 : xref.size() + 3) + tag.size();
-  if ((version != GedcomVersion::k70 && headSize + 1 + value.size() > kLongestGedcomLine) || level < 0 || level > 99) {
-    AppendSplit(level, xref, tag, value, version);
-    return;
-  }
-  const std::size_t size = headSize + (value.empty() ? 0 : 1 + value.size()) + kCrLf.size();
-  char* at = Room(size);
-  const auto put = [&at](std::string_view text) {
-    std::memcpy(at, text.data(), text.size());
-    at += text.size();
-  };
-  if (level > 9) {
-    *at++ = static_cast<char>('0' + level / 10);
-  }
-  *at++ = static_cast<char>('0' + level % 10);
-  *at++ = ' ';
+void AppendValueLines(std::string& out, int level, std::string_view xref, std::string_view tag, std::string_view value,
+                      GedcomVersion version) {
+  const std::size_t start = out.size();
+  out += std::to_string(level);
+  out += ' ';
   if (!xref.empty()) {
-    *at++ = '@';
-    put(xref);
-    put("@ ");
+    out += '@';
+    out += xref;
+    out += "@ ";
   }
-  put(tag);
-  if (!value.empty()) {
-    *at++ = ' ';
-    put(value);
-  }
-  put(kCrLf);
-  size_ += size;
-}
-
-void GedcomText::AppendPointer(int level, std::string_view tag, std::string_view xref) {
-  const std::size_t size = (level > 9 ? 3 : 2) + tag.size() + xref.size() + 3 + kCrLf.size();
-  char* at = Room(size);
-  if (level > 9) {
-    *at++ = static_cast<char>('0' + level / 10);
-  }
-  *at++ = static_cast<char>('0' + level % 10);
-  *at++ = ' ';
-  std::memcpy(at, tag.data(), tag.size());
-  at += tag.size();
-  *at++ = ' ';
-  *at++ = '@';
-  std::memcpy(at, xref.data(), xref.size());
-  at += xref.size();
-  *at++ = '@';
-  std::memcpy(at, kCrLf.data(), kCrLf.size());
-  size_ += size;
-}
-
-void GedcomText::AppendSplit(int level, std::string_view xref, std::string_view tag, std::string_view value,
-                             GedcomVersion version) {
-  std::string head = std::to_string(level) + " ";
-  if (!xref.empty()) {
-    head.append("@").append(xref).append("@ ");
-  }
-  head.append(tag);
+  out += tag;
   const std::string next = std::to_string(level + 1);
-  const std::string contHead = next + " CONT";
-  const std::string concHead = next + " CONC";
   std::size_t lineEnd = value.find('\n');
-  AppendPiece(head, value.substr(0, lineEnd), concHead, version);
+  AppendPiece(out, out.size() - start, value.substr(0, lineEnd), next, version);
   while (lineEnd != std::string_view::npos) {
     value.remove_prefix(lineEnd + 1);
     lineEnd = value.find('\n');
-    AppendPiece(contHead, value.substr(0, lineEnd), concHead, version);
+    out += next;
+    out += " CONT";
+    AppendPiece(out, next.size() + 5, value.substr(0, lineEnd), next, version);
   }
+}
+
+void AppendPointerLine(std::string& out, int level, std::string_view tag, std::string_view xref) {
+  out += std::to_string(level);
+  out += ' ';
+  out += tag;
+  out += " @";
+  out += xref;
+  out += '@';
+  out += kCrLf;
+}
+
+void AppendGedcomText(std::string& out, std::string_view raw, GedcomVersion version) {
+  for (std::size_t at = 0;;) {
+    const std::size_t lineBreak = raw.find('\n', at);
+    const std::size_t start = out.size();
+    AppendPrintable(out, raw.substr(at, lineBreak == std::string_view::npos ? lineBreak : lineBreak - at));
+    if (version == GedcomVersion::k70) {
+      if (out.size() > start && out[start] == '@') {
+        out.insert(start, 1, '@');
+      }
+    } else if (out.find('@', start) != std::string::npos) {
+      const std::string line = out.substr(start);
+      out.resize(start);
+      for (const char c : line) {
+        out += c;
+        if (c == '@') {
+          out += '@';
+        }
+      }
+    }
+    if (lineBreak == std::string_view::npos) {
+      return;
+    }
+    out += '\n';
+    at = lineBreak + 1;
+  }
+}
+
+void GedcomLines::Line(int level, std::string_view tag, std::string_view raw, std::string_view xref) {
+  // Most values are printable ASCII without "@" and go out as they stand.
+  if (std::all_of(raw.begin(), raw.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '@'; })) {
+    AppendValueLines(text_, level, xref, tag, raw, version_);
+    return;
+  }
+  value_.clear();
+  AppendGedcomText(value_, raw, version_);
+  AppendValueLines(text_, level, xref, tag, value_, version_);
 }
 
 }  // namespace quenby

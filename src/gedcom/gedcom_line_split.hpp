@@ -7,8 +7,6 @@
 // line limit.
 
 #include <cstddef>
-#include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,60 +16,47 @@ enum class GedcomVersion { k551, k70 };
 
 inline constexpr std::size_t kLongestGedcomLine = 255;
 
-// The text of a GEDCOM file as its lines are made: one buffer that grows as
-// needed, written to without a check per character, and emptied by its
-// maker each time a piece has been handed on.
-class GedcomText {
+// Appends "level [@xref@ ]TAG[ value]" and its CONT and CONC lines to `out`,
+// each ended by CR LF. `value` is the final text (LF for a line break). A
+// CONC cut never falls inside a UTF-8 sequence, next to a blank or between
+// "@@"; only a value without any such place (a long run of blanks) is cut at
+// the last character that fits.
+void AppendValueLines(std::string& out, int level, std::string_view xref, std::string_view tag, std::string_view value,
+                      GedcomVersion version);
+
+// Appends "level TAG @xref@", a pointer, which always fits on its line.
+void AppendPointerLine(std::string& out, int level, std::string_view tag, std::string_view xref);
+
+// Appends `raw` to `out` as the text of a GEDCOM value: printable UTF-8
+// (a character U+0080 to U+009F becomes its Windows-1252 character, other
+// control characters but tab U+FFFD), "@" escaped as the version asks: every
+// one doubled in 5.5.1, one at the start of a line doubled in 7.0. Line
+// breaks (LF) stay.
+void AppendGedcomText(std::string& out, std::string_view raw, GedcomVersion version);
+
+// The lines of a file in one version's form, as they are made.
+class GedcomLines {
  public:
-  GedcomText() = default;
-  GedcomText(const GedcomText&) = delete;
-  GedcomText& operator=(const GedcomText&) = delete;
+  explicit GedcomLines(GedcomVersion version) : version_(version) {}
 
-  // Appends "level [@xref@ ]TAG[ value]" and its CONT and CONC lines, each
-  // ended by CR LF. `value` is the final text (LF for a line break). A CONC
-  // cut never falls inside a UTF-8 sequence, next to a blank or between
-  // "@@"; only a value without any such place (a long run of blanks) is cut
-  // at the last character that fits.
-  void AppendValueLines(int level, std::string_view xref, std::string_view tag, std::string_view value,
-                        GedcomVersion version);
+  GedcomVersion version() const { return version_; }
 
-  // The same for a value known to hold no line break.
-  void AppendSingleLine(int level, std::string_view xref, std::string_view tag, std::string_view value,
-                        GedcomVersion version);
+  // A line whose value is the text `raw`, escaped and continued as the
+  // version asks; a record's first line when `xref` is not empty.
+  void Line(int level, std::string_view tag, std::string_view raw, std::string_view xref = {});
 
-  // Appends "level TAG @xref@", a pointer, which always fits on its line;
-  // `level` is 0 to 99, as that of every line read.
-  void AppendPointer(int level, std::string_view tag, std::string_view xref);
+  // A line whose value is a pointer to `xref`.
+  void Pointer(int level, std::string_view tag, std::string_view xref) { AppendPointerLine(text_, level, tag, xref); }
 
-  // Appends text that is already whole lines.
-  void Append(std::string_view text) {
-    if (!text.empty()) {
-      std::memcpy(Room(text.size()), text.data(), text.size());
-      size_ += text.size();
-    }
-  }
+  // Lines already in their final form, each ended by CR LF.
+  void Append(std::string_view lines) { text_ += lines; }
 
-  std::string_view View() const { return {data_.get(), size_}; }
-  std::size_t size() const { return size_; }
-  void Clear() { size_ = 0; }
+  std::string& text() { return text_; }
 
  private:
-  // Where `more` bytes can be written at the end.
-  char* Room(std::size_t more) {
-    if (capacity_ - size_ < more) {
-      Grow(more);
-    }
-    return data_.get() + size_;
-  }
-  void Grow(std::size_t more);
-  void AppendSplit(int level, std::string_view xref, std::string_view tag, std::string_view value,
-                   GedcomVersion version);
-  void AppendLine(std::string_view head, std::string_view piece);
-  void AppendPiece(std::string_view head, std::string_view piece, std::string_view concHead, GedcomVersion version);
-
-  std::unique_ptr<char[]> data_;
-  std::size_t size_ = 0;
-  std::size_t capacity_ = 0;
+  GedcomVersion version_;
+  std::string text_;
+  std::string value_;  // the value being written, kept for its room
 };
 
 }  // namespace quenby

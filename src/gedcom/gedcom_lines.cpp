@@ -2,10 +2,6 @@
 #include "gedcom/gedcom_lines.hpp"
 
 #include <algorithm>
-#include <array>
-#include <bit>
-#include <cstdint>
-#include <cstring>
 
 namespace quenby {
 namespace {
@@ -17,53 +13,12 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Letters, digits and "_", looked up in a table: every character of every
-// tag and cross-reference is tested.
-constexpr auto kNameCharacters = [] {
-  std::array<bool, 256> table{};
-  for (int c = 0; c < 256; ++c) {
-    table[static_cast<std::size_t>(c)] =
-        (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-  }
-  return table;
-}();
-
 bool IsNameCharacter(char c) {
-  return kNameCharacters[static_cast<unsigned char>(c)];
+  return IsDigit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
 bool IsName(std::string_view text, std::size_t longest) {
   return !text.empty() && text.size() <= longest && std::all_of(text.begin(), text.end(), IsNameCharacter);
-}
-
-// Where the line from `at` on ends: the first CR or LF, or the end of the
-// text. Eight characters are looked at together: the high bit of each byte
-// below 0x0E (LF is 0x0A, CR 0x0D) is set in (word - 0x0E0E...) & ~word &
-// 0x8080..., and the lowest such bit marks the first of them.
-std::size_t LineEnd(std::string_view text, std::size_t at) {
-  constexpr std::uint64_t kOnes = 0x0101010101010101;
-  constexpr std::uint64_t kHighBits = 0x8080808080808080;
-  constexpr std::uint64_t kBelowCr = 0x0E * kOnes;
-  constexpr bool kLowestFirst = std::endian::native == std::endian::little;
-  while (at + sizeof(std::uint64_t) <= text.size()) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, text.data() + at, sizeof word);
-    const std::uint64_t below = (word - kBelowCr) & ~word & kHighBits;
-    if (below == 0) {
-      at += sizeof word;
-      continue;
-    }
-    // Elsewhere than on little-endian machines, the bytes are looked at one by one.
-    at += kLowestFirst ? static_cast<std::size_t>(std::countr_zero(below)) / 8 : 0;
-    if (text[at] == '\n' || text[at] == '\r') {
-      return at;
-    }
-    ++at;  // a tab or another control character
-  }
-  while (at < text.size() && text[at] != '\n' && text[at] != '\r') {
-    ++at;
-  }
-  return at;
 }
 
 // The first place from `at` on that is not a blank; the end when there is none.
@@ -128,15 +83,12 @@ RecordText ParseRecordText(std::string_view text) {
   return result;
 }
 
-std::size_t LineCountBound(std::string_view text) {
-  // A line takes at least four bytes: level, blank, tag and line break.
-  constexpr std::size_t kShortestLine = 4;
-  return text.size() / kShortestLine + 1;
-}
-
 bool RecordLineReader::Next(GedcomLine& line) {
   while (at_ < text_.size() && !error_) {
-    const std::size_t end = LineEnd(text_, at_);
+    std::size_t end = at_;
+    while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') {
+      ++end;
+    }
     const std::string_view text = text_.substr(at_, end - at_);
     ++lineNumber_;
     at_ = end + (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n' ? 2 : 1);

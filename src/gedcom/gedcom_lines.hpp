@@ -59,9 +59,6 @@ class RecordLineReader {
   std::optional<RecordTextError> error_;
 };
 
-// At most how many lines `text` has, to reserve room without counting.
-std::size_t LineCountBound(std::string_view text);
-
 // Whether `value` is a pointer "@xref@" to a record.
 bool IsPointer(std::string_view value);
 

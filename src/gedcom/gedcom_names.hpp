@@ -20,20 +20,11 @@ struct NameParts {
   std::string suffix;  // Jr., Sr., II, III, ...
 };
 
-// Splits a NAME value. The surname is the part between "/" (the last word
+// Splits NAME values. The surname is the part between "/" (the last word
 // when the name has none, so a one-word name is a given name); particles
 // written before the surname belong to it, titles are taken from the front
 // and suffixes from the end, also when the record text put a suffix between
 // the "/" ("John Smith /Jr./").
-NameParts SplitName(std::string_view name);
-
-// The NAME value: prefix, given names, "/particles surname/", suffix.
-std::string NameValue(const NameParts& parts);
-// The same into `out`, replacing its text and keeping its room.
-void WriteNameValue(const NameParts& parts, std::string& out);
-
-// Splits one name after another as SplitName does, keeping its buffers, so
-// that the names of a long list are split without allocating for each.
 class NameSplitter {
  public:
   // The pieces of `name`, valid until the next call.
@@ -43,5 +34,8 @@ class NameSplitter {
   std::vector<std::string_view> words_;
   NameParts parts_;
 };
+
+// The NAME value: prefix, given names, "/particles surname/", suffix.
+std::string NameValue(const NameParts& parts);
 
 }  // namespace quenby

@@ -65,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A range is read only when it does not end before it starts.
         DateCase{"1850-1850", "BET 1850 AND 1850", "="}, DateCase{"Mar 1850-1850", "BET MAR 1850 AND 1850", "="},
         DateCase{"12 Mar 1850-Mar 1850", "BET 12 MAR 1850 AND MAR 1850", "="},
-        DateCase{"from 3 May 1850 to 4 May 1850", "FROM 3 MAY 1850 TO 4 MAY 1850", "="}, DateCase{"1850-1840", "", ""},
+        DateCase{"from 3 May 1850 to 4 May 1850", "FROM 3 MAY 1850 TO 4 MAY 1850", "="},
+        DateCase{"3 May 1850 - 3 May 1850", "BET 3 MAY 1850 AND 3 MAY 1850", "="}, DateCase{"1850-1840", "", ""},
         DateCase{"between 1860 and 1850", "", ""}, DateCase{"from 1860 to 1850", "", ""},
         DateCase{"from 1860 - 1850", "", ""}, DateCase{"Jun 1850-Mar 1850", "", ""},
         DateCase{"4 May 1850 - 3 May 1850", "", ""},

@@ -13,9 +13,9 @@ namespace quenby {
 namespace {
 
 std::string Written(std::string_view value, GedcomVersion version, int level = 1) {
-  GedcomText out;
-  out.AppendValueLines(level, {}, "NOTE", value, version);
-  return std::string(out.View());
+  std::string out;
+  AppendValueLines(out, level, {}, "NOTE", value, version);
+  return out;
 }
 
 // The value that a reader puts back together.
@@ -36,19 +36,65 @@ std::string Joined(const std::string& written) {
   return value;
 }
 
-TEST(GedcomText, ShortValuesTakeOneLineAndEmptyOnesNoBlank) {
+TEST(GedcomLines, ShortValuesTakeOneLineAndEmptyOnesNoBlank) {
   EXPECT_EQ(Written("Farmer", GedcomVersion::k551), "1 NOTE Farmer\r\n");
   EXPECT_EQ(Written("", GedcomVersion::k70, 12), "12 NOTE\r\n");
-  GedcomText out;
-  out.AppendValueLines(0, "NI1", "NOTE", "a\n\nb", GedcomVersion::k70);
-  out.AppendPointer(1, "FAMS", "F1");
-  out.AppendPointer(12, "SOUR", "S1");
-  EXPECT_EQ(out.View(), "0 @NI1@ NOTE a\r\n1 CONT\r\n1 CONT b\r\n1 FAMS @F1@\r\n12 SOUR @S1@\r\n");
+  std::string out;
+  AppendValueLines(out, 0, "NI1", "NOTE", "a\n\nb", GedcomVersion::k70);
+  AppendPointerLine(out, 1, "FAMS", "F1");
+  AppendPointerLine(out, 12, "SOUR", "S1");
+  EXPECT_EQ(out, "0 @NI1@ NOTE a\r\n1 CONT\r\n1 CONT b\r\n1 FAMS @F1@\r\n12 SOUR @S1@\r\n");
 }
+
+// "1 NOTE " takes 7 bytes: a value of 248 fills the line to exactly 255.
+TEST(GedcomLines, ALineOfExactly255BytesIsNotCut) {
+  const std::string full(248, 'a');
+  EXPECT_EQ(Written(full, GedcomVersion::k551), "1 NOTE " + full + "\r\n");
+  EXPECT_EQ(Written(full + "b", GedcomVersion::k551), "1 NOTE " + full + "\r\n2 CONC b\r\n");
+}
+
+// A cut between the two "@" of an escaped "@@" would leave each line with a
+// lone "@": the cut moves before the pair.
+TEST(GedcomLines, NeverCutsBetweenADoubledAt) {
+  const std::string value = std::string(247, 'a') + "@@" + std::string(10, 'b');
+  EXPECT_EQ(Written(value, GedcomVersion::k551),
+            "1 NOTE " + std::string(247, 'a') + "\r\n2 CONC @@" + std::string(10, 'b') + "\r\n");
+}
+
+struct TextCase {
+  std::string raw;
+  std::string five;   // as a 5.5.1 value
+  std::string seven;  // as a 7.0 value; "=" when the same
+};
+
+class GedcomTextTable : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(GedcomTextTable, IsPrintableWithItsAtEscaped) {
+  const TextCase& c = GetParam();
+  std::string five;
+  AppendGedcomText(five, c.raw, GedcomVersion::k551);
+  EXPECT_EQ(five, c.five);
+  std::string seven;
+  AppendGedcomText(seven, c.raw, GedcomVersion::k70);
+  EXPECT_EQ(seven, c.seven == "=" ? c.five : c.seven);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Golden, GedcomTextTable,
+    ::testing::Values(TextCase{" !?AZ[`az{~ plain", " !?AZ[`az{~ plain", "="}, TextCase{"@S1@", "@@S1@@", "@@S1@"},
+                      TextCase{"a@b@", "a@@b@@", "a@b@"}, TextCase{"x\n@y", "x\n@@y", "x\n@@y"},
+                      TextCase{"tab\there", "tab\there", "="},
+                      // Control characters, DEL, and the C1 block as Windows-1252 read it.
+                      TextCase{"a\x01\x1F\x7F", "a\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", "="},
+                      TextCase{"\xC2\x80\xC2\x92\xC2\x9F", "\xE2\x82\xAC\xE2\x80\x99\xC5\xB8", "="},
+                      TextCase{"\xC2\x81", "\xEF\xBF\xBD", "="},
+                      // The lowest character of each UTF-8 length stays as it is.
+                      TextCase{"\xC2\xA0\xE0\xA0\x80\xF0\x90\x80\x80", "\xC2\xA0\xE0\xA0\x80\xF0\x90\x80\x80", "="},
+                      TextCase{"bad \xFF byte", "bad \xEF\xBF\xBD byte", "="}));
 
 // Values of every shape that a cut could spoil: blanks, "@@", and the first
 // character of each UTF-8 length (and C1 neighbours) at every offset.
-TEST(GedcomText, CutsLongValuesOnlyWhereNothingIsLostAndKeepsLinesShort) {
+TEST(GedcomLines, CutsLongValuesOnlyWhereNothingIsLostAndKeepsLinesShort) {
   const std::string letters[] = {"a", "\xC2\x80", "\xC2\xA0", "\xE0\xA0\x80", "\xE2\x80\x99", "\xF0\x90\x80\x80"};
   for (const auto& letter : letters) {
     for (std::size_t offset = 0; offset < 5; ++offset) {
@@ -72,7 +118,7 @@ TEST(GedcomText, CutsLongValuesOnlyWhereNothingIsLostAndKeepsLinesShort) {
   }
 }
 
-TEST(GedcomText, ARunOfBlanksLongerThanALineIsStillCutAndKept) {
+TEST(GedcomLines, ARunOfBlanksLongerThanALineIsStillCutAndKept) {
   const std::string value = "a" + std::string(600, ' ') + "b";
   const std::string written = Written(value, GedcomVersion::k551);
   EXPECT_EQ(Joined(written), value);

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "gedcom/family_decisions.hpp"
+
+#include "text/calendar.hpp"
+#include "text/text.hpp"
+
+namespace quenby {
+namespace {
+
+Sex Opposite(Sex sex) {
+  return sex == Sex::kMale ? Sex::kFemale : Sex::kMale;
+}
+
+bool IsMaleOrFemale(Sex sex) {
+  return sex == Sex::kMale || sex == Sex::kFemale;
+}
+
+// The partner and child lines of the families that point to a person, each
+// kind in the order of the lines.
+void FindMembers(const RecordTable& table, FamilyDecisions& decisions,
+                 std::vector<std::pair<std::size_t, std::size_t>>& children) {
+  const auto& lines = table.lines();
+  for (std::size_t family = 0; family < table.records().size(); ++family) {
+    const TableRecord& record = table.records()[family];
+    if (record.kind != Tag::kFam || !record.written) {
+      continue;
+    }
+    for (std::size_t i = record.begin + 1; i < record.end; ++i) {
+      const TableLine& line = lines[i];
+      const bool member = line.code == Tag::kHusb || line.code == Tag::kWife || line.code == Tag::kChil;
+      if (line.level != 1 || !member || !line.pointer || !table.IsKind(line.target, Tag::kIndi)) {
+        continue;
+      }
+      if (line.code == Tag::kChil) {
+        children.emplace_back(family, line.target);
+      } else {
+        decisions.partners[family].push_back({i, line.target});
+      }
+    }
+  }
+}
+
+// The sexes the records state; a sex nobody chose is the opposite of a
+// partner's chosen one, and partners that disagree leave it unknown.
+void FindSexes(const RecordTable& table, const std::vector<std::string>& defaultSexIds, FamilyDecisions& decisions) {
+  const std::size_t count = table.records().size();
+  decisions.sex.assign(count, Sex::kUnknown);
+  std::vector<bool> defaulted(count, false);
+  for (const auto& id : defaultSexIds) {
+    if (const std::size_t r = table.Find(id); r != kNoRecord) {
+      defaulted[r] = true;
+    }
+  }
+  for (std::size_t r = 0; r < count; ++r) {
+    const std::size_t sexLine = table.records()[r].sexLine;
+    if (sexLine != kNoRecord && !defaulted[r]) {
+      decisions.sex[r] = SexOf(table.lines()[sexLine].value);
+    }
+  }
+  std::vector<Sex> inferred(count, Sex::kUnknown);
+  std::vector<bool> conflict(count, false);
+  for (const auto& partners : decisions.partners) {
+    if (partners.size() != 2) {
+      continue;
+    }
+    for (std::size_t k = 0; k < 2; ++k) {
+      const std::size_t self = partners[k].person;
+      const std::size_t other = partners[1 - k].person;
+      // A partner whose sex nobody chose is unknown here.
+      const Sex known = decisions.sex[other];
+      if (!defaulted[self] || !IsMaleOrFemale(known)) {
+        continue;
+      }
+      if (inferred[self] != Sex::kUnknown && inferred[self] != Opposite(known)) {
+        conflict[self] = true;
+      }
+      inferred[self] = Opposite(known);
+    }
+  }
+  for (std::size_t r = 0; r < count; ++r) {
+    if (defaulted[r] && !conflict[r]) {
+      decisions.sex[r] = inferred[r];
+    }
+  }
+}
+
+}  // namespace
+
+Sex SexOf(std::string_view value) {
+  const auto trimmed = TrimView(value);
+  if (EqualsIgnoringAsciiCase(trimmed, "M") || EqualsIgnoringAsciiCase(trimmed, "male")) {
+    return Sex::kMale;
+  }
+  if (EqualsIgnoringAsciiCase(trimmed, "F") || EqualsIgnoringAsciiCase(trimmed, "female")) {
+    return Sex::kFemale;
+  }
+  return EqualsIgnoringAsciiCase(trimmed, "X") ? Sex::kOther : Sex::kUnknown;
+}
+
+FamilyDecisions DecideFamilies(const RecordTable& table, const std::vector<std::string>& defaultSexIds,
+                               bool keepSameSexCouples) {
+  const std::size_t count = table.records().size();
+  FamilyDecisions decisions;
+  decisions.partners.resize(count);
+  decisions.links.resize(count);
+  decisions.leftOut.assign(table.lines().size(), false);
+  std::vector<std::pair<std::size_t, std::size_t>> children;  // (family, person)
+  FindMembers(table, decisions, children);
+  FindSexes(table, defaultSexIds, decisions);
+
+  // GEDCOM 5.5.1 knows a couple only as husband and wife, and a reader
+  // refuses a whole file with a woman as HUSB or a man as WIFE. The second
+  // partner of two men or two women leaves the family there and is linked
+  // to the first as an associate with the relation "Partner".
+  std::vector<std::pair<std::size_t, std::size_t>> associates;  // (person, partner)
+  for (auto& partners : decisions.partners) {
+    if (keepSameSexCouples || partners.size() != 2) {
+      continue;
+    }
+    const Sex first = decisions.sex[partners[0].person];
+    if (IsMaleOrFemale(first) && decisions.sex[partners[1].person] == first) {
+      decisions.leftOut[partners[1].line] = true;
+      associates.emplace_back(partners[0].person, partners[1].person);
+      associates.emplace_back(partners[1].person, partners[0].person);
+      partners.pop_back();
+    }
+  }
+
+  for (std::size_t family = 0; family < count; ++family) {
+    for (const FamilyPartner& partner : decisions.partners[family]) {
+      decisions.links[partner.person].push_back({family, PersonLink::Kind::kFams});
+    }
+  }
+  for (const auto& [family, person] : children) {
+    decisions.links[person].push_back({family, PersonLink::Kind::kFamc});
+  }
+  for (const auto& [person, partner] : associates) {
+    decisions.links[person].push_back({partner, PersonLink::Kind::kAsso});
+  }
+  return decisions;
+}
+
+std::string_view PartnerTag(const FamilyDecisions& decisions, std::size_t family, std::size_t line, Tag own) {
+  const std::string_view ownTag = own == Tag::kHusb ? "HUSB" : "WIFE";
+  const auto& partners = decisions.partners[family];
+  if (partners.size() > 2) {
+    return ownTag;
+  }
+  std::size_t self = 0;
+  while (self < partners.size() && partners[self].line != line) {
+    ++self;
+  }
+  if (self == partners.size()) {
+    return ownTag;
+  }
+  const Sex mine = decisions.sex[partners[self].person];
+  if (partners.size() == 1) {
+    return mine == Sex::kMale ? "HUSB" : mine == Sex::kFemale ? "WIFE" : ownTag;
+  }
+  const Sex theirs = decisions.sex[partners[1 - self].person];
+  if (mine == theirs) {
+    return ownTag;
+  }
+  if (mine == Sex::kMale || theirs == Sex::kFemale) {
+    return "HUSB";
+  }
+  if (mine == Sex::kFemale || theirs == Sex::kMale) {
+    return "WIFE";
+  }
+  return ownTag;
+}
+
+}  // namespace quenby
