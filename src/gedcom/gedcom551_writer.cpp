@@ -29,9 +29,7 @@ class Gedcom551Dialect : public GedcomDialect {
 
   std::string_view SharedNoteTag() const override { return "NOTE"; }
 
-  void DatePhrase(GedcomLines& out, int level, std::string_view text, std::string_view year) const override {
-    out.Line(level, "DATE", (year.empty() ? "(" : "INT " + std::string(year) + " (") + std::string(text) + ")");
-  }
+  GedcomDate DateOf(std::string_view text, DateOrder order) const override { return Gedcom551Date(text, order); }
 
   void TextSource(GedcomLines& out, int level, std::string_view text) const override { out.Line(level, "SOUR", text); }
 

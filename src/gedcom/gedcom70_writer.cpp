@@ -22,10 +22,7 @@ class Gedcom70Dialect : public GedcomDialect {
 
   std::string_view SharedNoteTag() const override { return "SNOTE"; }
 
-  void DatePhrase(GedcomLines& out, int level, std::string_view text, std::string_view year) const override {
-    out.Line(level, "DATE", year);
-    out.Line(level + 1, "PHRASE", text);
-  }
+  GedcomDate DateOf(std::string_view text, DateOrder order) const override { return Gedcom70Date(text, order); }
 
   // 7.0 has only citations of a record.
   void TextSource(GedcomLines& out, int level, std::string_view text) const override {

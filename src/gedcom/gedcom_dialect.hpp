@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "gedcom/family_decisions.hpp"
+#include "gedcom/gedcom_dates.hpp"
 #include "gedcom/gedcom_line_split.hpp"
 
 namespace quenby {
@@ -36,9 +37,9 @@ class GedcomDialect {
   // The tag of a note record and of a pointer to one.
   virtual std::string_view SharedNoteTag() const = 0;
 
-  // A date the export cannot read, kept whole as a phrase; `year` is the
-  // one year it names, or empty.
-  virtual void DatePhrase(GedcomLines& out, int level, std::string_view text, std::string_view year) const = 0;
+  // The DATE value of a date as written, and the phrase that keeps its
+  // text where the value cannot say all of it.
+  virtual GedcomDate DateOf(std::string_view text, DateOrder order) const = 0;
 
   // A source citation written as text rather than as a pointer.
   virtual void TextSource(GedcomLines& out, int level, std::string_view text) const = 0;

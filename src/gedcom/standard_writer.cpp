@@ -176,13 +176,13 @@ void StandardWriter::Name(std::string_view text, bool hasLinesBelow) {
   }
 }
 
-// A date this cannot read is kept whole as a date phrase, found by its year
-// when it names one.
+// A date the reader cannot take whole keeps its text as a phrase: in 5.5.1
+// inside the DATE value, in 7.0 on a PHRASE line below it.
 void StandardWriter::Date(int level, std::string_view text) {
-  if (const auto date = StandardDate(text, dateOrder_)) {
-    out_.Line(level, "DATE", *date);
-  } else {
-    dialect_.DatePhrase(out_, level, text, YearOfPhrase(text).value_or(""));
+  const GedcomDate date = dialect_.DateOf(text, dateOrder_);
+  out_.Line(level, "DATE", date.value);
+  if (!date.phrase.empty()) {
+    out_.Line(level + 1, "PHRASE", date.phrase);
   }
 }
 

@@ -279,6 +279,21 @@ INSTANTIATE_TEST_SUITE_P(
         PointerLikeCase{"1 _SEE @F1@", "1 _SEE @F1@", "="},
         PointerLikeCase{"1 _SEE @X9@", "1 _SEE @@X9@@", "1 _SEE @@X9@"}));
 
+// What the date reader gives reaches the file in each version's own form:
+// 5.5.1 has dual years and B.C.; 7.0 has neither and keeps the text written
+// as a phrase below the later year.
+TEST(ExportStandardGedcom, WritesDualYearsYearsBeforeChristAndOtherLanguagesDates) {
+  const std::string indi = Lines({"0 @I1@ INDI", "1 BIRT", "2 DATE 7 Mar. 1697-98", "1 DEAT", "2 DATE 45 BC", "1 BURI",
+                                  "2 DATE 3. M\xC3\xA4rz 1850"});
+  const auto five = ExportStandardGedcom(indi, "", Options(GedcomVersion::k551)).bytes;
+  EXPECT_TRUE(Has(five, {"1 BIRT", "2 DATE 7 MAR 1697/98", "1 DEAT", "2 DATE 45 B.C.", "1 BURI", "2 DATE 3 MAR 1850"}))
+      << five;
+  const auto seven = ExportStandardGedcom(indi, "", Options(GedcomVersion::k70)).bytes;
+  EXPECT_TRUE(Has(seven, {"1 BIRT", "2 DATE 7 MAR 1698", "3 PHRASE 7 Mar. 1697-98", "1 DEAT", "2 DATE 45 BCE", "1 BURI",
+                          "2 DATE 3 MAR 1850"}))
+      << seven;
+}
+
 TEST(ExportStandardGedcom, TakesEditedRecordTextAsAReaderNeedsIt) {
   const std::string indi =
       Lines({"0 @I1@ INDI", "1 name Old /Name/", "0 @I1@ INDI", "1 NAME Ann /O'Neil@home/", "1 SEX F", "1 NOTE @NI9@",
