@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/pattern_replacement.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -30,9 +31,11 @@ std::string ProblemOf(const RE2& pattern, const Rule& rule, Replacement replacem
   if (!pattern.ok()) {
     return "the pattern is not valid: " + pattern.error();
   }
-  std::string error;
-  if (replacement == Replacement::kUsed && !pattern.CheckRewriteString(rule.replacement, &error)) {
-    return "the replacement \"" + rule.replacement + "\" is not valid: " + error;
+  if (replacement == Replacement::kUsed) {
+    const PatternReplacement read(rule.replacement, pattern.NumberOfCapturingGroups());
+    if (!read.Problem().empty()) {
+      return "the replacement \"" + rule.replacement + "\" is not valid: " + read.Problem();
+    }
   }
   return {};
 }
@@ -72,10 +75,10 @@ std::size_t StepPastEmptyMatch(std::string_view line, std::size_t at) {
 // between two matches whether it may go on: a pattern that must read to the
 // line's end to choose each of many matches costs the square of the line's
 // length. False when the rule is to stop; the line is then left as it was.
-bool ReplaceMatchesOf(const RE2& pattern, std::string_view rewrite, std::string& line, std::size_t index,
+bool ReplaceMatchesOf(const RE2& pattern, const PatternReplacement& rewrite, std::string& line, std::size_t index,
                       std::size_t count, LineBudget& budget) {
   std::array<re2::StringPiece, 10> groups;
-  const int groupCount = 1 + RE2::MaxSubmatch(rewrite);
+  const int groupCount = rewrite.GroupsNeeded();
   std::string replaced;
   std::size_t from = 0;
   std::optional<std::size_t> lastEnd;
@@ -96,7 +99,7 @@ bool ReplaceMatchesOf(const RE2& pattern, std::string_view rewrite, std::string&
       from += step;
       continue;
     }
-    pattern.Rewrite(&replaced, rewrite, groups.data(), groupCount);
+    rewrite.AppendTo(replaced, groups.data());
     from = matchStart + groups[0].size();
     lastEnd = from;
     ++matches;
@@ -119,8 +122,9 @@ std::string ReplaceEveryMatch(const Rule& rule, LineList& lines, LineBudget& bud
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
     return problem;
   }
+  const PatternReplacement rewrite(rule.replacement, pattern.NumberOfCapturingGroups());
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (!ReplaceMatchesOf(pattern, rule.replacement, lines[i], i, lines.size(), budget)) {
+    if (!ReplaceMatchesOf(pattern, rewrite, lines[i], i, lines.size(), budget)) {
       break;
     }
   }
@@ -132,10 +136,14 @@ std::string ReplaceMatchingLines(const Rule& rule, LineList& lines, LineBudget& 
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
     return problem;
   }
+  const PatternReplacement rewrite(rule.replacement, pattern.NumberOfCapturingGroups());
+  std::array<re2::StringPiece, 10> groups;
   std::string replaced;
   for (std::size_t i = 0; i < lines.size() && budget.GoOn(i, lines.size()); ++i) {
     std::string& line = lines[i];
-    if (RE2::Extract(line, pattern, rule.replacement, &replaced)) {
+    if (pattern.Match(line, 0, line.size(), RE2::UNANCHORED, groups.data(), rewrite.GroupsNeeded())) {
+      replaced.clear();
+      rewrite.AppendTo(replaced, groups.data());
       if (!budget.Resize(line.size(), replaced.size())) {
         break;
       }
@@ -163,6 +171,7 @@ std::string SplitAtEveryMatch(const Rule& rule, LineList& lines, LineBudget& bud
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
     return problem;
   }
+  const PatternReplacement rewrite(rule.replacement, pattern.NumberOfCapturingGroups());
   std::vector<re2::StringPiece> groups(static_cast<std::size_t>(pattern.NumberOfCapturingGroups()) + 1);
   const int groupCount = static_cast<int>(groups.size());
   std::string split;
@@ -190,7 +199,7 @@ std::string SplitAtEveryMatch(const Rule& rule, LineList& lines, LineBudget& bud
         continue;
       }
       split.append(line, pieceStart, matchStart - pieceStart).append(kCrLf);
-      pattern.Rewrite(&split, rule.replacement, groups.data(), groupCount);
+      rewrite.AppendTo(split, groups.data());
       pieceStart = from = matchStart + groups[0].size();
     }
     if (pieceStart > 0) {

@@ -4,6 +4,7 @@
 // rules 51 to 54, patterns over each line, with linear matching time.
 
 #include <gtest/gtest.h>
+#include <re2/re2.h>
 
 #include <chrono>
 #include <string>
@@ -259,6 +260,28 @@ const PatternCase kPatternCases[] = {
     {"54", ",", "", ",a,,b,", {"a", "b"}},
     {"54", "x*", "+", "abc", {"abc"}},
     {"54", "ü", "|", "aüb", {"a", "|b"}},
+    // Case conversion: \U capitals, \L small letters, \T a capital first
+    // letter for each word, up to \E or the end; a switch ends the one before.
+    {"51",
+     R"(^## \d+\. (\D+?)\d+ (\S+)$)",
+     R"(\T\1 \2\E (\0))",
+     "## 3. JOHN3 GURNEY",
+     {"John Gurney (## 3. JOHN3 GURNEY)"}},
+    {"51", R"((\S+))", R"(\U\1)", "straße émile", {"STRASSE ÉMILE"}},
+    {"52", "^(.*)$", R"(\L\1\E-\1-\Tx \1\Ly\1)", "ÀB Ç", {"àb ç-ÀB Ç-X Àb Çyàb ç"}},
+    {"51", "x", R"(\T)", "axb", {"ab"}},
+    {"54", "; (son|daughter) ", R"(\U\1\E:)", "Tom; son Bob; daughter Ann", {"Tom", "SON:Bob", "DAUGHTER:Ann"}},
+    // Converted text stays whole across the encoding's boundaries: C1
+    // controls, and the lowest character of each UTF-8 length.
+    {"51",
+     "(.+)",
+     R"(\U\1)",
+     "a\xC2\x80\xC2\x9F"
+     "b\xE0\xA0\x80"
+     "c\xF0\x90\x80\x80",
+     {"A\xC2\x80\xC2\x9F"
+      "B\xE0\xA0\x80"
+      "C\xF0\x90\x80\x80"}},
 };
 
 TEST(PatternRules, GiveThesePeopleLists) {
@@ -287,6 +310,25 @@ TEST(PatternRules, AnInvalidPatternOrReplacementRunsAsNothingAndIsReportedOncePe
   EXPECT_NE(RuleProblem(Rule{"52", "\xC3", ""}), "");
   EXPECT_EQ(RuleProblem(Rule{"53", "a", R"(\9)"}), "");
   EXPECT_EQ(RuleProblem(Rule{"1", "(a", R"(\9)"}), "");
+}
+
+// A backslash in a replacement was followed by a digit or a backslash, or
+// the rule was refused; every replacement that ran keeps what it wrote, and
+// only the case switches are new.
+TEST(PatternRules, ReplacementsThatRanBeforeWriteWhatTheyWrote) {
+  const RE2 pattern("(a)(b)?(x)?");
+  for (const std::string replacement :
+       {"", "\\1", "\\\\", "\\\\U", "\\\\\\1", "[\\0]", "\\3\\2\\1", "\\\\E\\2", "U\\1L", "|_S_M"}) {
+    std::string expected = "ab ab a";
+    RE2::GlobalReplace(&expected, pattern, replacement);
+    EXPECT_EQ(RunRules("ab ab a", {EncodeRuleItem(51, "(a)(b)?(x)?", replacement)}), LineList{expected}) << replacement;
+  }
+  for (const std::string replacement : {"\\", "\\a", "\\A", "\\u", "\\4", "x\\"}) {
+    EXPECT_NE(RuleProblem(Rule{"51", "(a)(b)?(x)?", replacement}), "") << replacement;
+  }
+  for (const std::string replacement : {"\\U", "\\L\\1\\E", "\\T\\0", "\\E"}) {
+    EXPECT_EQ(RuleProblem(Rule{"52", "(a)(b)?(x)?", replacement}), "") << replacement;
+  }
 }
 
 TEST(PatternRules, MatchInLinearTimeOnLongLinesAndLongLists) {
