@@ -183,6 +183,9 @@ constexpr Dispatch DispatchOf(RuleOperation operation) {
     case RuleOperation::kSplitAtEveryMatch:
       dispatch.listOperation = SplitAtEveryMatch;
       break;
+    case RuleOperation::kMoveChildrenListsAnyCase:
+      dispatch.listOperation = MoveChildrenListsToTheirParentsAnyCase;
+      break;
   }
   return dispatch;
 }

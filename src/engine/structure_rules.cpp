@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "text/letter_case.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -155,7 +156,16 @@ std::string ReverseLines(const Rule&, LineList& lines, LineBudget&) {
   return {};
 }
 
-std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget) {
+namespace {
+
+// How rules 35 and 36 compare a heading's name with the names of the lines.
+enum class NameCase { kExact, kAny };
+
+std::string NameKey(std::string_view name, NameCase nameCase) {
+  return nameCase == NameCase::kExact ? std::string(name) : FoldCase(name);
+}
+
+std::string MoveChildrenLists(const Rule& rule, LineList& lines, LineBudget& budget, NameCase nameCase) {
   std::vector<Block> blocks(1);
   std::vector<std::size_t> inPlace = {0};
   // The last line so far with each name: (block, line).
@@ -168,7 +178,7 @@ std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, L
     std::string& line = lines[i];
     const std::string_view text = TrimView(line);
     if (StartsWith(text, rule.search)) {
-      const auto parent = named.find(std::string(TrimView(text.substr(rule.search.size()))));
+      const auto parent = named.find(NameKey(TrimView(text.substr(rule.search.size())), nameCase));
       current = blocks.size();
       blocks.emplace_back();
       if (parent == named.end()) {
@@ -183,11 +193,21 @@ std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, L
       above.movedBelow[PlaceBelow(above, parentLine)].push_back(current);
       continue;
     }
-    named.insert_or_assign(std::string(NameOf(line)), std::pair{current, blocks[current].lines.size()});
+    named.insert_or_assign(NameKey(NameOf(line), nameCase), std::pair{current, blocks[current].lines.size()});
     blocks[current].Append(std::move(line));
   }
   lines = WriteDepthFirst(blocks, inPlace, budget);
   return {};
+}
+
+}  // namespace
+
+std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget) {
+  return MoveChildrenLists(rule, lines, budget, NameCase::kExact);
+}
+
+std::string MoveChildrenListsToTheirParentsAnyCase(const Rule& rule, LineList& lines, LineBudget& budget) {
+  return MoveChildrenLists(rule, lines, budget, NameCase::kAny);
 }
 
 }  // namespace quenby

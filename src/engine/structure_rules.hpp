@@ -42,4 +42,9 @@ std::string ReverseLines(const Rule& rule, LineList& lines, LineBudget& budget);
 // its lines, where it is.
 std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget);
 
+// Rule 36: rule 35 with names compared regardless of case, so that a parent
+// named in capitals in one place ("JOHN GURNEY") and as "John Gurney" in
+// another is one person.
+std::string MoveChildrenListsToTheirParentsAnyCase(const Rule& rule, LineList& lines, LineBudget& budget);
+
 }  // namespace quenby

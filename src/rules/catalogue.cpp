@@ -71,6 +71,11 @@ const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue() {
        RuleOperation::kKeepMatchingLines},
       {54, "54: Pattern: Split the line at every match of the search pattern (replace text starts each later part)",
        RuleOperation::kSplitAtEveryMatch},
+      // Later still: 36 is 35 for names in any case.
+      {36,
+       "36: Move the lines after a heading that starts with the search text to below the person the heading names "
+       "(names in any case)",
+       RuleOperation::kMoveChildrenListsAnyCase},
   }};
   return kEntries;
 }

@@ -165,6 +165,14 @@ const ListCase kListCases[] = {
      "Tom/Sons of Nobody/Bob/Sons of Tom/Al", "Tom/+Al/Sons of Nobody/Bob"},
     {"a name is matched exactly, marks and fields aside", 35, "Sons of", "",
      "++-&Tom Lee |_B_1850/tom lee/Sons of  Tom Lee /Bob", "++-&Tom Lee |_B_1850/+++Bob/tom lee"},
+    {"36 matches a name in any case: the last earlier line with it is the parent", 36, "Sons of", "",
+     "++-&Tom Lee |_B_1850/tom lee/Sons of  Tom Lee /Bob", "++-&Tom Lee |_B_1850/tom lee/+Bob"},
+    {"36 takes a register's head in capitals and its list in names as one person", 36, "Children of ", "",
+     "ROBERT GURNEY|_S_M/&Sarah/Children of Robert Gurney/JOHN GURNEY/Children of John Gurney/Tom",
+     "ROBERT GURNEY|_S_M/&Sarah/+JOHN GURNEY/++Tom"},
+    {"36 folds accented letters and sharp s, and keeps other names apart", 36, "Children of ", "",
+     "ZOË STRAUSS/Émile/Children of zoë Strauß/Ann/Children of Emile/Kit",
+     "ZOË STRAUSS/+Ann/Émile/Children of Emile/Kit"},
 };
 
 TEST(ListRules, GiveThesePeopleLists) {
