@@ -186,6 +186,12 @@ constexpr Dispatch DispatchOf(RuleOperation operation) {
     case RuleOperation::kMoveChildrenListsAnyCase:
       dispatch.listOperation = MoveChildrenListsToTheirParentsAnyCase;
       break;
+    case RuleOperation::kSplitListAddingText:
+      dispatch.listOperation = SplitListAddingText;
+      break;
+    case RuleOperation::kAddHeadingTextToLinesBelow:
+      dispatch.listOperation = AddHeadingTextToLinesBelow;
+      break;
   }
   return dispatch;
 }

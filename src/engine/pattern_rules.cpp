@@ -213,4 +213,99 @@ std::string SplitAtEveryMatch(const Rule& rule, LineList& lines, LineBudget& bud
   return {};
 }
 
+std::string SplitListAddingText(const Rule& rule, LineList& lines, LineBudget& budget) {
+  const RE2 pattern(rule.search, PatternOptions());
+  if (!pattern.ok()) {
+    return "the pattern is not valid: " + pattern.error();
+  }
+  const SplitReplacement texts = CutAtAddedText(rule.replacement);
+  const PatternReplacement start(texts.start, pattern.NumberOfCapturingGroups());
+  const PatternReplacement added(texts.added, pattern.NumberOfCapturingGroups());
+  for (const std::string& problem : {start.Problem(), added.Problem()}) {
+    if (!problem.empty()) {
+      return "the replacement \"" + rule.replacement + "\" is not valid: " + problem;
+    }
+  }
+  const auto groupCount = static_cast<std::size_t>(pattern.NumberOfCapturingGroups()) + 1;
+  std::vector<re2::StringPiece> groups(groupCount);
+  std::vector<re2::StringPiece> before(groupCount);
+  std::string addedText;
+  std::string split;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string& line = lines[i];
+    if (!budget.GoOn(i, lines.size())) {
+      break;
+    }
+    // A line without a lead-in holds no list.
+    if (!pattern.Match(line, 0, line.size(), RE2::ANCHOR_START, groups.data(), static_cast<int>(groupCount))) {
+      continue;
+    }
+    addedText.clear();
+    added.AppendTo(addedText, groups.data());
+    split.clear();
+    std::size_t from = groups[0].size();
+    std::size_t pieceStart = from;
+    before = groups;
+    // Each piece ends at the next non-empty match or at the end of the line.
+    while (true) {
+      if (!budget.GoOn(i, lines.size(), PartThrough(from, line))) {
+        return {};
+      }
+      bool cut = pattern.Match(line, from, line.size(), RE2::UNANCHORED, groups.data(), static_cast<int>(groupCount));
+      const std::size_t matchStart = cut ? static_cast<std::size_t>(groups[0].data() - line.data()) : line.size();
+      if (cut && groups[0].empty()) {
+        // An empty match cuts nothing: look again from the next character.
+        if (matchStart < line.size()) {
+          from = matchStart + OffsetOfCharacter(std::string_view(line).substr(matchStart), 1);
+          continue;
+        }
+        cut = false;
+      }
+      const std::string_view piece = std::string_view(line).substr(pieceStart, matchStart - pieceStart);
+      if (!TrimView(piece).empty()) {
+        if (!split.empty()) {
+          split.append(kCrLf);
+        }
+        start.AppendTo(split, before.data());
+        split.append(piece).append(addedText);
+      }
+      if (!cut) {
+        break;
+      }
+      before = groups;
+      pieceStart = from = matchStart + groups[0].size();
+    }
+    if (!budget.Resize(line.size(), split.size())) {
+      break;
+    }
+    line.swap(split);
+  }
+  return {};
+}
+
+std::string AddHeadingTextToLinesBelow(const Rule& rule, LineList& lines, LineBudget& budget) {
+  const RE2 pattern(rule.search, PatternOptions());
+  if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
+    return problem;
+  }
+  const PatternReplacement rewrite(rule.replacement, pattern.NumberOfCapturingGroups());
+  std::array<re2::StringPiece, 10> groups;
+  std::string added;
+  for (std::size_t i = 0; i < lines.size() && budget.GoOn(i, lines.size()); ++i) {
+    std::string& line = lines[i];
+    if (pattern.Match(line, 0, line.size(), RE2::UNANCHORED, groups.data(), rewrite.GroupsNeeded())) {
+      added.clear();
+      if (rewrite.NamesTextIn(groups.data())) {
+        rewrite.AppendTo(added, groups.data());
+      }
+    } else if (!added.empty()) {
+      if (!budget.Resize(line.size(), line.size() + added.size())) {
+        break;
+      }
+      line.append(added);
+    }
+  }
+  return {};
+}
+
 }  // namespace quenby

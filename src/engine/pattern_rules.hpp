@@ -38,4 +38,22 @@ std::string KeepMatchingLines(const Rule& rule, LineList& lines, LineBudget& bud
 // in from the match before the piece. An empty match cuts nothing.
 std::string SplitAtEveryMatch(const Rule& rule, LineList& lines, LineBudget& budget);
 
+// Rule 55, a list said in one line with a fact for all its persons ("their
+// sons were Olaf, Bjorn and Ragnar"): only a line with a match at its very
+// start is split; that first match is the list's lead-in. The line is cut at
+// the lead-in and at every later non-empty match, as by rule 54. The
+// replacement is "start\Aadded": each piece starts with the start text,
+// groups filled in from the match before it, and ends with the added text,
+// groups filled in from the lead-in. A piece of spaces alone names nobody
+// and goes. Lines without a match at their start stay as they are.
+std::string SplitListAddingText(const Rule& rule, LineList& lines, LineBudget& budget);
+
+// Rule 56, a fact in a list's heading ("Children, born at Weymouth:"): a line
+// with a match is a heading, and the replacement, groups filled in from its
+// first match, is added to the end of every line after it up to the next
+// heading. The heading stays. A heading whose replacement names groups of
+// which none holds text adds nothing, so an alternative of the pattern
+// without those groups ("|^## ") only ends the list above it.
+std::string AddHeadingTextToLinesBelow(const Rule& rule, LineList& lines, LineBudget& budget);
+
 }  // namespace quenby

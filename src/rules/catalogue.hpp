@@ -47,6 +47,8 @@ enum class RuleOperation {
   kKeepMatchingLines,
   kSplitAtEveryMatch,
   kMoveChildrenListsAnyCase,
+  kSplitListAddingText,
+  kAddHeadingTextToLinesBelow,
 };
 
 struct CatalogueEntry {
@@ -55,7 +57,7 @@ struct CatalogueEntry {
   RuleOperation operation;
 };
 
-inline constexpr std::size_t kCatalogueSize = 33;
+inline constexpr std::size_t kCatalogueSize = 35;
 const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue();
 
 // The entry whose code is `code` written exactly in plain decimal, as the

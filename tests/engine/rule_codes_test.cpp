@@ -279,6 +279,41 @@ const PatternCase kPatternCases[] = {
     {"52", "^(.*)$", R"(\L\1\E-\1-\Tx \1\Ly\1)", "ÀB Ç", {"àb ç-ÀB Ç-X Àb Çyàb ç"}},
     {"51", "x", R"(\T)", "axb", {"ab"}},
     {"54", "; (son|daughter) ", R"(\U\1\E:)", "Tom; son Bob; daughter Ann", {"Tom", "SON:Bob", "DAUGHTER:Ann"}},
+    // 55: only a line that starts with a match (the lead-in) is a list; it
+    // is cut at every match, each piece gets the start text (groups of the
+    // match before it) and the text after \A (groups of the lead-in).
+    {"55",
+     "^their sons were |, | and ",
+     R"(+\A|_S_M)",
+     "Gudrun\r\ntheir sons were Olaf, Bjorn and Ragnar\r\nJohn Smith, born 1850",
+     {"Gudrun", "+Olaf|_S_M", "+Bjorn|_S_M", "+Ragnar|_S_M", "John Smith, born 1850"}},
+    {"55",
+     R"(^(son|daughter)s: |, | and )",
+     R"(\A (\U\1\E))",
+     "sons: Tom, Bob\r\ndaughters: Ann",
+     {"Tom (SON)", "Bob (SON)", "Ann (DAUGHTER)"}},
+    {"55", R"(^list: |; (\w+) )", R"(\1=\A!)", "list: a; x b; y c", {"=a!", "x=b!", "y=c!"}},
+    {"55", "^: |,", R"(+\A.)", ": a,, ,b,", {"+a.", "+b."}},
+    {"55", "^sons: ", R"(\A|_S_M)", "sons: \r\nTom", {"Tom"}},
+    {"55", "^x|-", "+", "x-a-b", {"+a", "+b"}},
+    {"55", "^|, ", R"(\A|_S_F)", "Ann, Eve\r\nMary", {"Ann|_S_F", "Eve|_S_F", "Mary|_S_F"}},
+    {"55", "^x|,", R"(\\A\A\\)", "xa,b", {"\\Aa\\", "\\Ab\\"}},
+    // 56: a heading's text goes to the end of every line below it up to the
+    // next heading; a heading whose groups are all empty adds nothing. The
+    // pattern is case-sensitive, as ever.
+    {"56",
+     "^Children, born at (.+):$|^## ",
+     R"( (\T\1))",
+     "## 1. Robert\r\nCHILDREN, born at WEYMOUTH:\r\n- John b. 1766\r\n- Mary\r\n## 2. John\r\n- x",
+     {"## 1. Robert", "CHILDREN, born at WEYMOUTH:", "- John b. 1766", "- Mary", "## 2. John", "- x"}},
+    {"56",
+     "^Children, born at (.+):$|^## ",
+     R"( (\T\1))",
+     "## 1. Robert\r\nChildren, born at WEYMOUTH:\r\n- John b. 1766\r\n- Mary\r\n## 2. John\r\n- x",
+     {"## 1. Robert", "Children, born at WEYMOUTH:", "- John b. 1766 (Weymouth)", "- Mary (Weymouth)", "## 2. John",
+      "- x"}},
+    {"56", "^Sons:$", "|_S_M", "Tom\r\nSons:\r\nBob\r\nJim", {"Tom", "Sons:", "Bob|_S_M", "Jim|_S_M"}},
+    {"56", "born at (\\w+)", "|_B_, \\1", "Children born at Leeds\r\nAl", {"Children born at Leeds", "Al|_B_, Leeds"}},
     // Converted text stays whole across the encoding's boundaries: C1
     // controls, and the lowest character of each UTF-8 length.
     {"51",
