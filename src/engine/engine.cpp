@@ -192,6 +192,9 @@ constexpr Dispatch DispatchOf(RuleOperation operation) {
     case RuleOperation::kAddHeadingTextToLinesBelow:
       dispatch.listOperation = AddHeadingTextToLinesBelow;
       break;
+    case RuleOperation::kKeepOneLinePerPerson:
+      dispatch.listOperation = KeepOneLinePerPerson;
+      break;
   }
   return dispatch;
 }

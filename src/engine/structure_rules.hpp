@@ -47,4 +47,14 @@ std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, L
 // another is one person.
 std::string MoveChildrenListsToTheirParentsAnyCase(const Rule& rule, LineList& lines, LineBudget& budget);
 
+// Rule 37, one record per person: a line that names the same person as an
+// earlier line of its family goes, and the earlier line gains the later
+// line's fields it lacks. The same person: the same "+" run, the same "-"
+// and "&" marks, and the same name regardless of case. Its family: no line
+// of a shallower "+" run stands between the two. A field is lacking when the
+// earlier line has no field of its code, or, for references and notes
+// ("R_", "N_"), not that field exactly. A line without a name is never
+// taken for another.
+std::string KeepOneLinePerPerson(const Rule& rule, LineList& lines, LineBudget& budget);
+
 }  // namespace quenby

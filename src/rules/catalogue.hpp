@@ -49,6 +49,7 @@ enum class RuleOperation {
   kMoveChildrenListsAnyCase,
   kSplitListAddingText,
   kAddHeadingTextToLinesBelow,
+  kKeepOneLinePerPerson,
 };
 
 struct CatalogueEntry {
@@ -57,7 +58,7 @@ struct CatalogueEntry {
   RuleOperation operation;
 };
 
-inline constexpr std::size_t kCatalogueSize = 35;
+inline constexpr std::size_t kCatalogueSize = 36;
 const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue();
 
 // The entry whose code is `code` written exactly in plain decimal, as the
