@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Rules 51 to 54: the search text is a pattern (RE2 syntax), matched against
+// Rules 51 to 56: the search text is a pattern (RE2 syntax), matched against
 // each line on its own, so "^" and "$" stand for the start and the end of
 // the line. The replacement may name the pattern's groups: \1 to \9, and \0
-// for the whole match; \\ writes one backslash. Pattern rules never trim.
+// for the whole match; \\ writes one backslash; \U, \L and \T convert the
+// case of what follows (see pattern_replacement.hpp). Pattern rules never
+// trim.
 //
 // RE2 finds one match in time linear in the line. Each later match is
 // searched for from the end of the one before, so a pattern that must read

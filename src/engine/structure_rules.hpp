@@ -4,8 +4,9 @@
 // Rules 33 to 35 give a list its generations from the order of its lines,
 // for texts that carry no generation numbers: a chain of "child of the
 // person above" lines, an ascending line (child first), and lists of
-// children written far below their parent (breadth first). Each works on the
-// whole line list at once and never has a problem to report.
+// children written far below their parent (breadth first, rules 35 and 36);
+// rule 37 keeps one line for a person named several times. Each works on
+// the whole line list at once and never has a problem to report.
 //
 // The generation of a line is its leading "+" run; a main line is a line
 // that is neither a spouse line ("&" after the run) nor a parent line ("-"
