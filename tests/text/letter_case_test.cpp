@@ -40,6 +40,7 @@ const CaseCase kCases[] = {
     {"", "", "", ""},
     {"JOHN3 GURNEY", "JOHN3 GURNEY", "john3 gurney", "John3 Gurney"},
     {"o'neil-smith jr.", "O'NEIL-SMITH JR.", "o'neil-smith jr.", "O'Neil-Smith Jr."},
+    {"3RD JOHN2ND", "3RD JOHN2ND", "3rd john2nd", "3rd John2nd"},
     {"Strauß", "STRAUSS", "strauß", "Strauß"},
     {"ßa", "SSA", "ßa", "Ssa"},
     {"ẞ", "ẞ", "ß", "ẞ"},
