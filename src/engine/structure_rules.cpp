@@ -281,7 +281,7 @@ std::string KeepOneLinePerPerson(const Rule&, LineList& lines, LineBudget& budge
       open.push_back({run, {}});
     }
     // The marks after the "+" run, then the name in any case.
-    const std::string_view marks = line.substr(run, line.find_first_not_of("-&", run) - run);
+    const std::string_view marks = std::string_view(line).substr(run, line.find_first_not_of("-&", run) - run);
     const auto [person, isNew] =
         open.back().persons.try_emplace(std::string(marks) + '|' + FoldCase(name), KeptPerson{i, false, {}, {}});
     if (!isNew) {
