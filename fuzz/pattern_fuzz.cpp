@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds the pattern rules random patterns, replacements and texts, followed
-// by one of the whole-list rules. The input is one byte choosing the pattern
+// by one of the whole-list rules, and the replacement to the case
+// conversions. The input is one byte choosing the pattern
 // rule, one byte choosing the rule after it, then the pattern, a NUL byte,
 // the replacement, a NUL byte, and the text to convert.
 
@@ -13,6 +14,7 @@
 
 #include "engine/engine.hpp"
 #include "rules/rule_item.hpp"
+#include "text/letter_case.hpp"
 
 namespace {
 
@@ -26,8 +28,8 @@ std::string_view TakeUpToNul(std::string_view& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  constexpr std::array<long, 4> kPatternCodes = {51, 52, 53, 54};
-  constexpr std::array<long, 5> kListCodes = {15, 33, 34, 35, 32};
+  constexpr std::array<long, 6> kPatternCodes = {51, 52, 53, 54, 55, 56};
+  constexpr std::array<long, 7> kListCodes = {15, 33, 34, 35, 32, 36, 37};
   if (size < 2) {
     return 0;
   }
@@ -49,6 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool refused = !quenby::RuleProblem(quenby::DecodeRuleItem(items.front())).empty();
   const bool reported = !report.warnings.empty() && report.warnings.front().starts_with("Rule 1 ");
   if (refused != reported) {
+    __builtin_trap();
+  }
+  // Capitals, small letters and title case differ from the text only in
+  // case.
+  const std::string folded = quenby::FoldCase(replacement);
+  if (quenby::FoldCase(quenby::ToUpperCase(replacement)) != folded ||
+      quenby::FoldCase(quenby::ToLowerCase(replacement)) != folded ||
+      quenby::FoldCase(quenby::ToTitleCase(replacement)) != folded) {
     __builtin_trap();
   }
   return 0;

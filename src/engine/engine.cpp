@@ -183,6 +183,18 @@ constexpr Dispatch DispatchOf(RuleOperation operation) {
     case RuleOperation::kSplitAtEveryMatch:
       dispatch.listOperation = SplitAtEveryMatch;
       break;
+    case RuleOperation::kMoveChildrenListsAnyCase:
+      dispatch.listOperation = MoveChildrenListsToTheirParentsAnyCase;
+      break;
+    case RuleOperation::kSplitListAddingText:
+      dispatch.listOperation = SplitListAddingText;
+      break;
+    case RuleOperation::kAddHeadingTextToLinesBelow:
+      dispatch.listOperation = AddHeadingTextToLinesBelow;
+      break;
+    case RuleOperation::kKeepOneLinePerPerson:
+      dispatch.listOperation = KeepOneLinePerPerson;
+      break;
   }
   return dispatch;
 }
@@ -422,11 +434,14 @@ LineList SplitLines(LineList lines) {
 }
 
 LineList InputLines(std::string_view inputText) {
-  // In CR LF text every LF CR pair is an empty line between two breaks. Only
-  // the whole text is trimmed, so the first rule may still meet one empty
-  // line at the start or the end.
+  // In CR LF text every LF CR pair is an empty line between two breaks. What
+  // is left of a break at the start or the end of the text is dropped too, as
+  // after every rule: no rule ever meets an empty line, so none can make a
+  // nameless person of one.
   const std::string withoutEmptyLines = ReplaceAll(inputText, kLfCr, "");
-  return CutIntoLines(TrimView(withoutEmptyLines));
+  LineList lines = CutIntoLines(TrimView(withoutEmptyLines));
+  std::erase_if(lines, [](const std::string& line) { return line.empty(); });
+  return lines;
 }
 
 std::string ApplyRule(const Rule& rule, std::string_view line, RunState& state) {

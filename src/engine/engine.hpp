@@ -32,8 +32,8 @@ bool IsBetween(std::int64_t value, std::int64_t lower, std::int64_t upper);
 // so that the lines a pass left whole are moved, not copied.
 LineList SplitLines(LineList lines);
 
-// The line list a run starts from: empty lines between line breaks deleted,
-// spaces trimmed at both ends of the whole text, cut at every CR LF.
+// The line list a run starts from: spaces trimmed at both ends of the whole
+// text, cut at every CR LF, every empty line left out.
 LineList InputLines(std::string_view inputText);
 
 // One rule applied to one line; the result may be empty or hold CR LF pairs.
@@ -51,7 +51,7 @@ struct RunReport {
   // One per rule that ran as doing nothing: an invalid pattern, a code that is
   // no rule code, an item that is no rule item.
   std::vector<std::string> warnings;
-  std::string stopped;  // non-empty when the run stopped before its end: which rule, and why
+  std::string stopped;     // non-empty when the run stopped before its end: which rule, and why
   bool cancelled = false;  // the run's control stopped it (`stopped` says at which rule)
 };
 LineList RunRules(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/pattern_replacement.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -30,9 +31,11 @@ std::string ProblemOf(const RE2& pattern, const Rule& rule, Replacement replacem
   if (!pattern.ok()) {
     return "the pattern is not valid: " + pattern.error();
   }
-  std::string error;
-  if (replacement == Replacement::kUsed && !pattern.CheckRewriteString(rule.replacement, &error)) {
-    return "the replacement \"" + rule.replacement + "\" is not valid: " + error;
+  if (replacement == Replacement::kUsed) {
+    const PatternReplacement read(rule.replacement, pattern.NumberOfCapturingGroups());
+    if (!read.Problem().empty()) {
+      return "the replacement \"" + rule.replacement + "\" is not valid: " + read.Problem();
+    }
   }
   return {};
 }
@@ -72,10 +75,10 @@ std::size_t StepPastEmptyMatch(std::string_view line, std::size_t at) {
 // between two matches whether it may go on: a pattern that must read to the
 // line's end to choose each of many matches costs the square of the line's
 // length. False when the rule is to stop; the line is then left as it was.
-bool ReplaceMatchesOf(const RE2& pattern, std::string_view rewrite, std::string& line, std::size_t index,
+bool ReplaceMatchesOf(const RE2& pattern, const PatternReplacement& rewrite, std::string& line, std::size_t index,
                       std::size_t count, LineBudget& budget) {
   std::array<re2::StringPiece, 10> groups;
-  const int groupCount = 1 + RE2::MaxSubmatch(rewrite);
+  const int groupCount = rewrite.GroupsNeeded();
   std::string replaced;
   std::size_t from = 0;
   std::optional<std::size_t> lastEnd;
@@ -96,7 +99,7 @@ bool ReplaceMatchesOf(const RE2& pattern, std::string_view rewrite, std::string&
       from += step;
       continue;
     }
-    pattern.Rewrite(&replaced, rewrite, groups.data(), groupCount);
+    rewrite.AppendTo(replaced, groups.data());
     from = matchStart + groups[0].size();
     lastEnd = from;
     ++matches;
@@ -119,8 +122,9 @@ std::string ReplaceEveryMatch(const Rule& rule, LineList& lines, LineBudget& bud
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
     return problem;
   }
+  const PatternReplacement rewrite(rule.replacement, pattern.NumberOfCapturingGroups());
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (!ReplaceMatchesOf(pattern, rule.replacement, lines[i], i, lines.size(), budget)) {
+    if (!ReplaceMatchesOf(pattern, rewrite, lines[i], i, lines.size(), budget)) {
       break;
     }
   }
@@ -132,10 +136,14 @@ std::string ReplaceMatchingLines(const Rule& rule, LineList& lines, LineBudget& 
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
     return problem;
   }
+  const PatternReplacement rewrite(rule.replacement, pattern.NumberOfCapturingGroups());
+  std::array<re2::StringPiece, 10> groups;
   std::string replaced;
   for (std::size_t i = 0; i < lines.size() && budget.GoOn(i, lines.size()); ++i) {
     std::string& line = lines[i];
-    if (RE2::Extract(line, pattern, rule.replacement, &replaced)) {
+    if (pattern.Match(line, 0, line.size(), RE2::UNANCHORED, groups.data(), rewrite.GroupsNeeded())) {
+      replaced.clear();
+      rewrite.AppendTo(replaced, groups.data());
       if (!budget.Resize(line.size(), replaced.size())) {
         break;
       }
@@ -163,6 +171,7 @@ std::string SplitAtEveryMatch(const Rule& rule, LineList& lines, LineBudget& bud
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
     return problem;
   }
+  const PatternReplacement rewrite(rule.replacement, pattern.NumberOfCapturingGroups());
   std::vector<re2::StringPiece> groups(static_cast<std::size_t>(pattern.NumberOfCapturingGroups()) + 1);
   const int groupCount = static_cast<int>(groups.size());
   std::string split;
@@ -190,7 +199,7 @@ std::string SplitAtEveryMatch(const Rule& rule, LineList& lines, LineBudget& bud
         continue;
       }
       split.append(line, pieceStart, matchStart - pieceStart).append(kCrLf);
-      pattern.Rewrite(&split, rule.replacement, groups.data(), groupCount);
+      rewrite.AppendTo(split, groups.data());
       pieceStart = from = matchStart + groups[0].size();
     }
     if (pieceStart > 0) {
@@ -199,6 +208,101 @@ std::string SplitAtEveryMatch(const Rule& rule, LineList& lines, LineBudget& bud
         break;
       }
       line.swap(split);
+    }
+  }
+  return {};
+}
+
+std::string SplitListAddingText(const Rule& rule, LineList& lines, LineBudget& budget) {
+  const RE2 pattern(rule.search, PatternOptions());
+  if (!pattern.ok()) {
+    return "the pattern is not valid: " + pattern.error();
+  }
+  const SplitReplacement texts = CutAtAddedText(rule.replacement);
+  const PatternReplacement start(texts.start, pattern.NumberOfCapturingGroups());
+  const PatternReplacement added(texts.added, pattern.NumberOfCapturingGroups());
+  for (const std::string& problem : {start.Problem(), added.Problem()}) {
+    if (!problem.empty()) {
+      return "the replacement \"" + rule.replacement + "\" is not valid: " + problem;
+    }
+  }
+  const auto groupCount = static_cast<std::size_t>(pattern.NumberOfCapturingGroups()) + 1;
+  std::vector<re2::StringPiece> groups(groupCount);
+  std::vector<re2::StringPiece> before(groupCount);
+  std::string addedText;
+  std::string split;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    std::string& line = lines[i];
+    if (!budget.GoOn(i, lines.size())) {
+      break;
+    }
+    // A line without a lead-in holds no list.
+    if (!pattern.Match(line, 0, line.size(), RE2::ANCHOR_START, groups.data(), static_cast<int>(groupCount))) {
+      continue;
+    }
+    addedText.clear();
+    added.AppendTo(addedText, groups.data());
+    split.clear();
+    std::size_t from = groups[0].size();
+    std::size_t pieceStart = from;
+    before = groups;
+    // Each piece ends at the next non-empty match or at the end of the line.
+    while (true) {
+      if (!budget.GoOn(i, lines.size(), PartThrough(from, line))) {
+        return {};
+      }
+      bool cut = pattern.Match(line, from, line.size(), RE2::UNANCHORED, groups.data(), static_cast<int>(groupCount));
+      const std::size_t matchStart = cut ? static_cast<std::size_t>(groups[0].data() - line.data()) : line.size();
+      if (cut && groups[0].empty()) {
+        // An empty match cuts nothing: look again from the next character.
+        if (matchStart < line.size()) {
+          from = matchStart + OffsetOfCharacter(std::string_view(line).substr(matchStart), 1);
+          continue;
+        }
+        cut = false;
+      }
+      const std::string_view piece = std::string_view(line).substr(pieceStart, matchStart - pieceStart);
+      if (!TrimView(piece).empty()) {
+        if (!split.empty()) {
+          split.append(kCrLf);
+        }
+        start.AppendTo(split, before.data());
+        split.append(piece).append(addedText);
+      }
+      if (!cut) {
+        break;
+      }
+      before = groups;
+      pieceStart = from = matchStart + groups[0].size();
+    }
+    if (!budget.Resize(line.size(), split.size())) {
+      break;
+    }
+    line.swap(split);
+  }
+  return {};
+}
+
+std::string AddHeadingTextToLinesBelow(const Rule& rule, LineList& lines, LineBudget& budget) {
+  const RE2 pattern(rule.search, PatternOptions());
+  if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
+    return problem;
+  }
+  const PatternReplacement rewrite(rule.replacement, pattern.NumberOfCapturingGroups());
+  std::array<re2::StringPiece, 10> groups;
+  std::string added;
+  for (std::size_t i = 0; i < lines.size() && budget.GoOn(i, lines.size()); ++i) {
+    std::string& line = lines[i];
+    if (pattern.Match(line, 0, line.size(), RE2::UNANCHORED, groups.data(), rewrite.GroupsNeeded())) {
+      added.clear();
+      if (rewrite.NamesTextIn(groups.data())) {
+        rewrite.AppendTo(added, groups.data());
+      }
+    } else if (!added.empty()) {
+      if (!budget.Resize(line.size(), line.size() + added.size())) {
+        break;
+      }
+      line.append(added);
     }
   }
   return {};

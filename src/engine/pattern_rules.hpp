@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Rules 51 to 54: the search text is a pattern (RE2 syntax), matched against
+// Rules 51 to 56: the search text is a pattern (RE2 syntax), matched against
 // each line on its own, so "^" and "$" stand for the start and the end of
 // the line. The replacement may name the pattern's groups: \1 to \9, and \0
-// for the whole match; \\ writes one backslash. Pattern rules never trim.
+// for the whole match; \\ writes one backslash; \U, \L and \T convert the
+// case of what follows (see pattern_replacement.hpp). Pattern rules never
+// trim.
 //
 // RE2 finds one match in time linear in the line. Each later match is
 // searched for from the end of the one before, so a pattern that must read
@@ -37,5 +39,23 @@ std::string KeepMatchingLines(const Rule& rule, LineList& lines, LineBudget& bud
 // every piece after the first starts with the replacement, its groups filled
 // in from the match before the piece. An empty match cuts nothing.
 std::string SplitAtEveryMatch(const Rule& rule, LineList& lines, LineBudget& budget);
+
+// Rule 55, a list said in one line with a fact for all its persons ("their
+// sons were Olaf, Bjorn and Ragnar"): only a line with a match at its very
+// start is split; that first match is the list's lead-in. The line is cut at
+// the lead-in and at every later non-empty match, as by rule 54. The
+// replacement is "start\Aadded": each piece starts with the start text,
+// groups filled in from the match before it, and ends with the added text,
+// groups filled in from the lead-in. A piece of spaces alone names nobody
+// and goes. Lines without a match at their start stay as they are.
+std::string SplitListAddingText(const Rule& rule, LineList& lines, LineBudget& budget);
+
+// Rule 56, a fact in a list's heading ("Children, born at Weymouth:"): a line
+// with a match is a heading, and the replacement, groups filled in from its
+// first match, is added to the end of every line after it up to the next
+// heading. The heading stays. A heading whose replacement names groups of
+// which none holds text adds nothing, so an alternative of the pattern
+// without those groups ("|^## ") only ends the list above it.
+std::string AddHeadingTextToLinesBelow(const Rule& rule, LineList& lines, LineBudget& budget);
 
 }  // namespace quenby

@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "text/letter_case.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -155,7 +157,16 @@ std::string ReverseLines(const Rule&, LineList& lines, LineBudget&) {
   return {};
 }
 
-std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget) {
+namespace {
+
+// How rules 35 and 36 compare a heading's name with the names of the lines.
+enum class NameCase { kExact, kAny };
+
+std::string NameKey(std::string_view name, NameCase nameCase) {
+  return nameCase == NameCase::kExact ? std::string(name) : FoldCase(name);
+}
+
+std::string MoveChildrenLists(const Rule& rule, LineList& lines, LineBudget& budget, NameCase nameCase) {
   std::vector<Block> blocks(1);
   std::vector<std::size_t> inPlace = {0};
   // The last line so far with each name: (block, line).
@@ -168,7 +179,7 @@ std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, L
     std::string& line = lines[i];
     const std::string_view text = TrimView(line);
     if (StartsWith(text, rule.search)) {
-      const auto parent = named.find(std::string(TrimView(text.substr(rule.search.size()))));
+      const auto parent = named.find(NameKey(TrimView(text.substr(rule.search.size())), nameCase));
       current = blocks.size();
       blocks.emplace_back();
       if (parent == named.end()) {
@@ -183,11 +194,112 @@ std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, L
       above.movedBelow[PlaceBelow(above, parentLine)].push_back(current);
       continue;
     }
-    named.insert_or_assign(std::string(NameOf(line)), std::pair{current, blocks[current].lines.size()});
+    named.insert_or_assign(NameKey(NameOf(line), nameCase), std::pair{current, blocks[current].lines.size()});
     blocks[current].Append(std::move(line));
   }
   lines = WriteDepthFirst(blocks, inPlace, budget);
   return {};
+}
+
+// The fields of a person line, each with its "|_": the texts after the name.
+std::vector<std::string_view> FieldsOf(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (std::size_t at = line.find(kFieldStart); at != std::string_view::npos;) {
+    const std::size_t next = line.find(kFieldStart, at + kFieldStart.size());
+    fields.push_back(line.substr(at, next == std::string_view::npos ? std::string_view::npos : next - at));
+    at = next;
+  }
+  return fields;
+}
+
+// A field's code: the two characters after its "|_" (fewer when it is short).
+std::string_view CodeOf(std::string_view field) {
+  return field.substr(kFieldStart.size(), 2);
+}
+
+// References and notes may be given any number of times; each other fact once.
+bool IsRepeatable(std::string_view code) {
+  return code == "R_" || code == "N_";
+}
+
+// A line kept by rule 37 and what it holds already: the codes of its facts
+// and its repeatable fields whole, read when a later line first joins it.
+struct KeptPerson {
+  std::size_t line;
+  bool read = false;
+  std::unordered_set<std::string> codes;
+  std::unordered_set<std::string> repeatable;
+};
+
+// The later line's fields that the kept line lacks, appended to it.
+bool AddMissingFields(KeptPerson& kept, std::string& keptLine, std::string_view later, LineBudget& budget) {
+  if (!kept.read) {
+    for (const std::string_view field : FieldsOf(keptLine)) {
+      kept.codes.emplace(CodeOf(field));
+      if (IsRepeatable(CodeOf(field))) {
+        kept.repeatable.emplace(field);
+      }
+    }
+    kept.read = true;
+  }
+  std::string added;
+  for (const std::string_view field : FieldsOf(later)) {
+    const std::string_view code = CodeOf(field);
+    if (IsRepeatable(code) ? kept.repeatable.emplace(field).second : kept.codes.emplace(code).second) {
+      added.append(field);
+    }
+  }
+  if (!budget.Resize(keptLine.size(), keptLine.size() + added.size())) {
+    return false;
+  }
+  keptLine.append(added);
+  return true;
+}
+
+}  // namespace
+
+std::string KeepOneLinePerPerson(const Rule&, LineList& lines, LineBudget& budget) {
+  // The persons of each open family, shallowest first: a line closes the
+  // families of every deeper generation, since a deeper line after it
+  // belongs to another parent.
+  struct Generation {
+    std::size_t run;
+    std::unordered_map<std::string, KeptPerson> persons;
+  };
+  std::vector<Generation> open;
+  for (std::size_t i = 0; i < lines.size() && budget.GoOn(i, lines.size()); ++i) {
+    std::string& line = lines[i];
+    const std::size_t run = PlusRun(line);
+    while (!open.empty() && open.back().run > run) {
+      open.pop_back();
+    }
+    const std::string_view name = NameOf(line);
+    if (name.empty()) {
+      continue;
+    }
+    if (open.empty() || open.back().run < run) {
+      open.push_back({run, {}});
+    }
+    // The marks after the "+" run, then the name in any case.
+    const std::string_view marks = std::string_view(line).substr(run, line.find_first_not_of("-&", run) - run);
+    const auto [person, isNew] =
+        open.back().persons.try_emplace(std::string(marks) + '|' + FoldCase(name), KeptPerson{i, false, {}, {}});
+    if (!isNew) {
+      if (!AddMissingFields(person->second, lines[person->second.line], line, budget)) {
+        break;
+      }
+      line.clear();
+    }
+  }
+  return {};
+}
+
+std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget) {
+  return MoveChildrenLists(rule, lines, budget, NameCase::kExact);
+}
+
+std::string MoveChildrenListsToTheirParentsAnyCase(const Rule& rule, LineList& lines, LineBudget& budget) {
+  return MoveChildrenLists(rule, lines, budget, NameCase::kAny);
 }
 
 }  // namespace quenby

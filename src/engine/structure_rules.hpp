@@ -4,8 +4,9 @@
 // Rules 33 to 35 give a list its generations from the order of its lines,
 // for texts that carry no generation numbers: a chain of "child of the
 // person above" lines, an ascending line (child first), and lists of
-// children written far below their parent (breadth first). Each works on the
-// whole line list at once and never has a problem to report.
+// children written far below their parent (breadth first, rules 35 and 36);
+// rule 37 keeps one line for a person named several times. Each works on
+// the whole line list at once and never has a problem to report.
 //
 // The generation of a line is its leading "+" run; a main line is a line
 // that is neither a spouse line ("&" after the run) nor a parent line ("-"
@@ -41,5 +42,20 @@ std::string ReverseLines(const Rule& rule, LineList& lines, LineBudget& budget);
 // heading is taken; a heading whose name no earlier line carries stays, with
 // its lines, where it is.
 std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget);
+
+// Rule 36: rule 35 with names compared regardless of case, so that a parent
+// named in capitals in one place ("JOHN GURNEY") and as "John Gurney" in
+// another is one person.
+std::string MoveChildrenListsToTheirParentsAnyCase(const Rule& rule, LineList& lines, LineBudget& budget);
+
+// Rule 37, one record per person: a line that names the same person as an
+// earlier line of its family goes, and the earlier line gains the later
+// line's fields it lacks. The same person: the same "+" run, the same "-"
+// and "&" marks, and the same name regardless of case. Its family: no line
+// of a shallower "+" run stands between the two. A field is lacking when the
+// earlier line has no field of its code, or, for references and notes
+// ("R_", "N_"), not that field exactly. A line without a name is never
+// taken for another.
+std::string KeepOneLinePerPerson(const Rule& rule, LineList& lines, LineBudget& budget);
 
 }  // namespace quenby

@@ -71,6 +71,22 @@ const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue() {
        RuleOperation::kKeepMatchingLines},
       {54, "54: Pattern: Split the line at every match of the search pattern (replace text starts each later part)",
        RuleOperation::kSplitAtEveryMatch},
+      // Later still: 36 is 35 for names in any case; 55 and 56 give a fact
+      // said once to every person of a list; 37 merges a person named twice.
+      {36,
+       "36: Move the lines after a heading that starts with the search text to below the person the heading names "
+       "(names in any case)",
+       RuleOperation::kMoveChildrenListsAnyCase},
+      {55,
+       "55: Pattern: Split a line that starts with a match at every match (replace text = start of each part, "
+       "then \\A and the text added to the end of each part)",
+       RuleOperation::kSplitListAddingText},
+      {56, "56: Pattern: Add the replace text to the end of every line below a line that matches, up to the next one",
+       RuleOperation::kAddHeadingTextToLinesBelow},
+      {37,
+       "37: Keep one line per person: remove a later line with the same name (any case) and marks in the same family, "
+       "adding its missing fields to the first",
+       RuleOperation::kKeepOneLinePerPerson},
   }};
   return kEntries;
 }

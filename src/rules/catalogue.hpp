@@ -46,6 +46,10 @@ enum class RuleOperation {
   kReplaceMatchingLines,
   kKeepMatchingLines,
   kSplitAtEveryMatch,
+  kMoveChildrenListsAnyCase,
+  kSplitListAddingText,
+  kAddHeadingTextToLinesBelow,
+  kKeepOneLinePerPerson,
 };
 
 struct CatalogueEntry {
@@ -54,7 +58,7 @@ struct CatalogueEntry {
   RuleOperation operation;
 };
 
-inline constexpr std::size_t kCatalogueSize = 32;
+inline constexpr std::size_t kCatalogueSize = 36;
 const std::array<CatalogueEntry, kCatalogueSize>& RuleCatalogue();
 
 // The entry whose code is `code` written exactly in plain decimal, as the

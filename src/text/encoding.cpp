@@ -19,6 +19,43 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
+// UTF-16 code units as UTF-8, or nothing for an odd byte count or a
+// surrogate without its partner.
+std::optional<std::string> Utf8FromUtf16(std::string_view bytes, bool littleEndian) {
+  if (bytes.size() % 2 != 0) {
+    return std::nullopt;
+  }
+  const auto unitAt = [&](std::size_t i) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    return static_cast<char32_t>(littleEndian ? first | (second << 8) : (first << 8) | second);
+  };
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 2);
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    char32_t cp = unitAt(i);
+    if (cp >= 0xDC00 && cp <= 0xDFFF) {
+      return std::nullopt;
+    }
+    if (cp >= 0xD800 && cp <= 0xDBFF) {
+      const char32_t low = i + 3 < bytes.size() ? unitAt(i + 2) : 0;
+      if (low < 0xDC00 || low > 0xDFFF) {
+        return std::nullopt;
+      }
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+      i += 2;
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
+// Whether bytes with at least one byte above 0x7F are valid UTF-8, that is,
+// whether DecodeTextFile would not read them as Windows-1252.
+bool IsValidUtf8Beyond7Bit(std::string_view bytes);
+
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out.push_back(static_cast<char>(cp));
@@ -37,8 +74,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// Decodes one UTF-8 sequence starting at `i`; returns its length, or 0 when
-// the bytes there are not a valid, shortest-form sequence.
 std::size_t DecodeUtf8At(std::string_view s, std::size_t i, char32_t& cp) {
   const auto b0 = static_cast<unsigned char>(s[i]);
   if (b0 < 0x80) {
@@ -77,43 +112,6 @@ std::size_t DecodeUtf8At(std::string_view s, std::size_t i, char32_t& cp) {
   }
   return length;
 }
-
-// UTF-16 code units as UTF-8, or nothing for an odd byte count or a
-// surrogate without its partner.
-std::optional<std::string> Utf8FromUtf16(std::string_view bytes, bool littleEndian) {
-  if (bytes.size() % 2 != 0) {
-    return std::nullopt;
-  }
-  const auto unitAt = [&](std::size_t i) {
-    const auto first = static_cast<unsigned char>(bytes[i]);
-    const auto second = static_cast<unsigned char>(bytes[i + 1]);
-    return static_cast<char32_t>(littleEndian ? first | (second << 8) : (first << 8) | second);
-  };
-  std::string out;
-  out.reserve(bytes.size() + bytes.size() / 2);
-  for (std::size_t i = 0; i < bytes.size(); i += 2) {
-    char32_t cp = unitAt(i);
-    if (cp >= 0xDC00 && cp <= 0xDFFF) {
-      return std::nullopt;
-    }
-    if (cp >= 0xD800 && cp <= 0xDBFF) {
-      const char32_t low = i + 3 < bytes.size() ? unitAt(i + 2) : 0;
-      if (low < 0xDC00 || low > 0xDFFF) {
-        return std::nullopt;
-      }
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-      i += 2;
-    }
-    AppendUtf8(out, cp);
-  }
-  return out;
-}
-
-// Whether bytes with at least one byte above 0x7F are valid UTF-8, that is,
-// whether DecodeTextFile would not read them as Windows-1252.
-bool IsValidUtf8Beyond7Bit(std::string_view bytes);
-
-}  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
   char32_t cp = 0;

@@ -6,6 +6,7 @@
 // these helpers convert between the two and decide how a file's bytes are
 // read.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,13 @@
 namespace quenby {
 
 bool IsValidUtf8(std::string_view bytes);
+
+// Appends the UTF-8 bytes of one code point.
+void AppendUtf8(std::string& out, char32_t cp);
+
+// Decodes one UTF-8 sequence starting at byte `i` into `cp`; returns its
+// length, or 0 when the bytes there are not a valid, shortest-form sequence.
+std::size_t DecodeUtf8At(std::string_view s, std::size_t i, char32_t& cp);
 
 // Every byte becomes its Windows-1252 character. The five bytes that
 // Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become the

@@ -52,6 +52,14 @@ const Example kExamples[] = {
      {"Richard Lamb (M) + Jane Hart (F): Alice Lamb (F), Peter Lamb (M)",
       "Peter Lamb (M) + Rose Dunn (F): Fred Lamb (M)",
       "Richard Lamb (M) + Martha Cole (F): George Lamb (M), Ellen Lamb (F)"}},
+    {"register",
+     {"Robert Gurney (M)", "Sarah Lovell (F)", "John Gurney (M)", "Ann Pryor (F)", "John Gurney (M)",
+      "Catherine Boyd (F)", "Sarah Gurney (F)", "Hannah Gurney (F)", "Prudence Hill (F)", "Thomas Gurney (M)",
+      "Henry Gurney (M)", "Mary Gurney (F)"},
+     {"Robert Gurney (M) + Sarah Lovell (F): John Gurney (M), Henry Gurney (M), Mary Gurney (F)",
+      "John Gurney (M) + Ann Pryor (F): John Gurney (M), Hannah Gurney (F)",
+      "John Gurney (M) + Catherine Boyd (F): Sarah Gurney (F)",
+      "John Gurney (M) + Prudence Hill (F): Thomas Gurney (M)"}},
 };
 
 class ExampleLayout : public FileTest, public ::testing::WithParamInterface<Example> {};

@@ -4,6 +4,7 @@
 // rules 51 to 54, patterns over each line, with linear matching time.
 
 #include <gtest/gtest.h>
+#include <re2/re2.h>
 
 #include <chrono>
 #include <string>
@@ -164,6 +165,20 @@ const ListCase kListCases[] = {
      "Tom/Sons of Nobody/Bob/Sons of Tom/Al", "Tom/+Al/Sons of Nobody/Bob"},
     {"a name is matched exactly, marks and fields aside", 35, "Sons of", "",
      "++-&Tom Lee |_B_1850/tom lee/Sons of  Tom Lee /Bob", "++-&Tom Lee |_B_1850/+++Bob/tom lee"},
+    {"37 keeps the first line of a person named again and adds the fields it lacks", 37, "", "",
+     "Olaf|_B_1801/Bjorn/OLAF|_B_1802|_D_1870|_N_x/olaf |_N_x|_N_y|_R_x", "Olaf|_B_1801|_D_1870|_N_x|_N_y|_R_x/Bjorn"},
+    {"37 keeps apart other generations, other marks and other families", 37, "", "",
+     "John/+Tom/+&Ann/+tom|_S_M/+&ANN|_M_1820/++John/Mary/+Tom/&Ann/-&Ann/+&ann",
+     "John/+Tom|_S_M/+&Ann|_M_1820/++John/Mary/+Tom/&Ann/-&Ann/+&ann"},
+    {"37 takes no line without a name for another", 37, "", "", "|_B_1/|_B_2/+/+", "|_B_1/|_B_2/+/+"},
+    {"36 matches a name in any case: the last earlier line with it is the parent", 36, "Sons of", "",
+     "++-&Tom Lee |_B_1850/tom lee/Sons of  Tom Lee /Bob", "++-&Tom Lee |_B_1850/tom lee/+Bob"},
+    {"36 takes a register's head in capitals and its list in names as one person", 36, "Children of ", "",
+     "ROBERT GURNEY|_S_M/&Sarah/Children of Robert Gurney/JOHN GURNEY/Children of John Gurney/Tom",
+     "ROBERT GURNEY|_S_M/&Sarah/+JOHN GURNEY/++Tom"},
+    {"36 folds accented letters and sharp s, and keeps other names apart", 36, "Children of ", "",
+     "ZOË STRAUSS/Émile/Children of zoë Strauß/Ann/Children of Emile/Kit",
+     "ZOË STRAUSS/+Ann/Émile/Children of Emile/Kit"},
 };
 
 TEST(ListRules, GiveThesePeopleLists) {
@@ -259,6 +274,63 @@ const PatternCase kPatternCases[] = {
     {"54", ",", "", ",a,,b,", {"a", "b"}},
     {"54", "x*", "+", "abc", {"abc"}},
     {"54", "ü", "|", "aüb", {"a", "|b"}},
+    // Case conversion: \U capitals, \L small letters, \T a capital first
+    // letter for each word, up to \E or the end; a switch ends the one before.
+    {"51",
+     R"(^## \d+\. (\D+?)\d+ (\S+)$)",
+     R"(\T\1 \2\E (\0))",
+     "## 3. JOHN3 GURNEY",
+     {"John Gurney (## 3. JOHN3 GURNEY)"}},
+    {"51", R"((\S+))", R"(\U\1)", "straße émile", {"STRASSE ÉMILE"}},
+    {"52", "^(.*)$", R"(\L\1\E-\1-\Tx \1\Ly\1)", "ÀB Ç", {"àb ç-ÀB Ç-X Àb Çyàb ç"}},
+    {"51", "x", R"(\T)", "axb", {"ab"}},
+    {"54", "; (son|daughter) ", R"(\U\1\E:)", "Tom; son Bob; daughter Ann", {"Tom", "SON:Bob", "DAUGHTER:Ann"}},
+    // 55: only a line that starts with a match (the lead-in) is a list; it
+    // is cut at every match, each piece gets the start text (groups of the
+    // match before it) and the text after \A (groups of the lead-in).
+    {"55",
+     "^their sons were |, | and ",
+     R"(+\A|_S_M)",
+     "Gudrun\r\ntheir sons were Olaf, Bjorn and Ragnar\r\nJohn Smith, born 1850",
+     {"Gudrun", "+Olaf|_S_M", "+Bjorn|_S_M", "+Ragnar|_S_M", "John Smith, born 1850"}},
+    {"55",
+     R"(^(son|daughter)s: |, | and )",
+     R"(\A (\U\1\E))",
+     "sons: Tom, Bob\r\ndaughters: Ann",
+     {"Tom (SON)", "Bob (SON)", "Ann (DAUGHTER)"}},
+    {"55", R"(^list: |; (\w+) )", R"(\1=\A!)", "list: a; x b; y c", {"=a!", "x=b!", "y=c!"}},
+    {"55", "^: |,", R"(+\A.)", ": a,, ,b,", {"+a.", "+b."}},
+    {"55", "^sons: ", R"(\A|_S_M)", "sons: \r\nTom", {"Tom"}},
+    {"55", "^x|-", "+", "x-a-b", {"+a", "+b"}},
+    {"55", "^|, ", R"(\A|_S_F)", "Ann, Eve\r\nMary", {"Ann|_S_F", "Eve|_S_F", "Mary|_S_F"}},
+    {"55", "^x|,", R"(\\A\A\\)", "xa,b", {"\\Aa\\", "\\Ab\\"}},
+    // 56: a heading's text goes to the end of every line below it up to the
+    // next heading; a heading whose groups are all empty adds nothing. The
+    // pattern is case-sensitive, as ever.
+    {"56",
+     "^Children, born at (.+):$|^## ",
+     R"( (\T\1))",
+     "## 1. Robert\r\nCHILDREN, born at WEYMOUTH:\r\n- John b. 1766\r\n- Mary\r\n## 2. John\r\n- x",
+     {"## 1. Robert", "CHILDREN, born at WEYMOUTH:", "- John b. 1766", "- Mary", "## 2. John", "- x"}},
+    {"56",
+     "^Children, born at (.+):$|^## ",
+     R"( (\T\1))",
+     "## 1. Robert\r\nChildren, born at WEYMOUTH:\r\n- John b. 1766\r\n- Mary\r\n## 2. John\r\n- x",
+     {"## 1. Robert", "Children, born at WEYMOUTH:", "- John b. 1766 (Weymouth)", "- Mary (Weymouth)", "## 2. John",
+      "- x"}},
+    {"56", "^Sons:$", "|_S_M", "Tom\r\nSons:\r\nBob\r\nJim", {"Tom", "Sons:", "Bob|_S_M", "Jim|_S_M"}},
+    {"56", "born at (\\w+)", "|_B_, \\1", "Children born at Leeds\r\nAl", {"Children born at Leeds", "Al|_B_, Leeds"}},
+    // Converted text stays whole across the encoding's boundaries: C1
+    // controls, and the lowest character of each UTF-8 length.
+    {"51",
+     "(.+)",
+     R"(\U\1)",
+     "a\xC2\x80\xC2\x9F"
+     "b\xE0\xA0\x80"
+     "c\xF0\x90\x80\x80",
+     {"A\xC2\x80\xC2\x9F"
+      "B\xE0\xA0\x80"
+      "C\xF0\x90\x80\x80"}},
 };
 
 TEST(PatternRules, GiveThesePeopleLists) {
@@ -287,6 +359,25 @@ TEST(PatternRules, AnInvalidPatternOrReplacementRunsAsNothingAndIsReportedOncePe
   EXPECT_NE(RuleProblem(Rule{"52", "\xC3", ""}), "");
   EXPECT_EQ(RuleProblem(Rule{"53", "a", R"(\9)"}), "");
   EXPECT_EQ(RuleProblem(Rule{"1", "(a", R"(\9)"}), "");
+}
+
+// A backslash in a replacement was followed by a digit or a backslash, or
+// the rule was refused; every replacement that ran keeps what it wrote, and
+// only the case switches are new.
+TEST(PatternRules, ReplacementsThatRanBeforeWriteWhatTheyWrote) {
+  const RE2 pattern("(a)(b)?(x)?");
+  for (const std::string replacement :
+       {"", "\\1", "\\\\", "\\\\U", "\\\\\\1", "[\\0]", "\\3\\2\\1", "\\\\E\\2", "U\\1L", "|_S_M"}) {
+    std::string expected = "ab ab a";
+    RE2::GlobalReplace(&expected, pattern, replacement);
+    EXPECT_EQ(RunRules("ab ab a", {EncodeRuleItem(51, "(a)(b)?(x)?", replacement)}), LineList{expected}) << replacement;
+  }
+  for (const std::string replacement : {"\\", "\\a", "\\A", "\\u", "\\4", "x\\"}) {
+    EXPECT_NE(RuleProblem(Rule{"51", "(a)(b)?(x)?", replacement}), "") << replacement;
+  }
+  for (const std::string replacement : {"\\U", "\\L\\1\\E", "\\T\\0", "\\E"}) {
+    EXPECT_EQ(RuleProblem(Rule{"52", "(a)(b)?(x)?", replacement}), "") << replacement;
+  }
 }
 
 TEST(PatternRules, MatchInLinearTimeOnLongLinesAndLongLists) {

@@ -55,23 +55,11 @@ TEST_P(CatalogueEntryOfCode, SelectsTheEntryOfExactlyThatCode) {
   EXPECT_EQ(entry ? entry->code : 0, expected) << '"' << code << '"';
 }
 
-const std::pair<std::string, int> kCodes[] = {{"1", 1},
-                                              {"5", 5},
-                                              {"8", 8},
-                                              {"15", 15},
-                                              {"42", 42},
-                                              {"54", 54},
-                                              {"0", 0},
-                                              {"01", 0},
-                                              {" 1", 0},
-                                              {"1 ", 0},
-                                              {"+1", 0},
-                                              {"-1", 0},
-                                              {"9", 0},
-                                              {"55", 0},
-                                              {"541", 0},
-                                              {"", 0},
-                                              {std::string("1\0", 2), 0}};
+const std::pair<std::string, int> kCodes[] = {{"1", 1},   {"5", 5},   {"8", 8},   {"15", 15},
+                                              {"42", 42}, {"54", 54}, {"0", 0},   {"01", 0},
+                                              {" 1", 0},  {"1 ", 0},  {"+1", 0},  {"-1", 0},
+                                              {"9", 0},   {"36", 36}, {"55", 55}, {"56", 56},
+                                              {"57", 0},  {"541", 0}, {"", 0},    {std::string("1\0", 2), 0}};
 INSTANTIATE_TEST_SUITE_P(Codes, CatalogueEntryOfCode, testing::ValuesIn(kCodes));
 
 }  // namespace
