@@ -156,6 +156,9 @@ const FamiliesCase kFamiliesCases[] = {
     {"a spouse of another generation is no earlier marriage", {"A", "&B", "+&C", "++c"}, {"2+1:", "3+2: 4"}},
     {"spouses in a row from the first line have no partner", {"&W1", "&W2", "+K"}, {"1:", "2: 3"}},
     {"an earlier spouse that closes no family leaves the next without partner", {"-P", "&W1", "&W2", "+K"}, {"3: 4"}},
+    {"a spouse after a spouse below a lone parent line takes that spouse's partner",
+     {"A", "B", "-X", "&W1", "&W2"},
+     {"4+1:", "5+1:"}},
     {"an empty list", {}, {}},
 };
 
@@ -171,6 +174,7 @@ TEST(FamiliesOf, AreTheFamiliesProcessAllWrites) {
     }
     EXPECT_EQ(described, c.families) << c.description;
     EXPECT_EQ(written, ProcessAll(c.people, kAnswerFemale).fam) << c.description;
+    EXPECT_EQ(written, ProcessInTurn(c.people, kAnswerFemale).fam) << c.description;
   }
 }
 
