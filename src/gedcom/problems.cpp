@@ -179,10 +179,10 @@ class Checker {
   void CheckParentPair(std::size_t i) {
     const std::string_view line = people_[i];
     if (IsParentsPartnerLine(line)) {
-      if (i == 0 || !IsParentLine(people_[i - 1]) || IsParentsPartnerLine(people_[i - 1])) {
+      if (i == 0 || !IsParentPair(people_[i - 1], line)) {
         Add(i, "a \"-&\" line without its \"-\" line above it");
       }
-    } else if (IsParentLine(line) && (i + 1 >= people_.size() || !IsParentsPartnerLine(people_[i + 1]))) {
+    } else if (IsParentLine(line) && (i + 1 >= people_.size() || !IsParentPair(line, people_[i + 1]))) {
       Add(i, "a \"-\" line without its \"-&\" line below it");
     }
   }

@@ -61,9 +61,72 @@ std::optional<std::size_t> ScanForMainLineAbove(const PeopleList& people, std::s
   return std::nullopt;
 }
 
-// `mainLineAbove(personIndex, generation)` finds what ScanForMainLineAbove finds.
+// The partner the marks around a spouse line give it, before another
+// marriage is followed.
+struct SpousePartner {
+  // The partner's person number; 0 for none, -1 when the line closes no
+  // family.
+  std::int64_t number = 0;
+  // The partner is itself a spouse line of the same generation: the spouse
+  // is another wife or husband of that line's partner.
+  bool isEarlierSpouse = false;
+};
+
+// The partner of the spouse line at `personIndex`, of generation
+// `generation`: the line above it, or the line above its parents' "-" and
+// "-&" lines when they stand above it. When that line is of a deeper
+// generation (a child of an earlier marriage), the partner is the nearest
+// main line above of the spouse's own generation, which
+// `mainLineAbove(personIndex, generation)` finds as ScanForMainLineAbove
+// does; a shallower one first means the spouse has no partner line. Parent
+// lines that are no such pair (a lone "-") leave the partner three lines up,
+// whatever that line is.
 template <typename MainLineAbove>
-FamilyShape ShapeOfFamily(const PeopleList& people, std::size_t personIndex, const MainLineAbove& mainLineAbove) {
+SpousePartner PartnerByMarks(const PeopleList& people, std::size_t personIndex, std::size_t generation,
+                             const MainLineAbove& mainLineAbove) {
+  const auto index = static_cast<std::int64_t>(personIndex);
+  const std::string_view above = personIndex == 0 ? std::string_view() : std::string_view(people[personIndex - 1]);
+  std::int64_t partner = index;
+  if (IsParentLine(above)) {
+    if (personIndex < 2 || !IsParentPair(people[personIndex - 2], above)) {
+      return {index - 2, false};
+    }
+    partner = index - 2;
+  }
+  if (partner < 1) {
+    return {partner, false};
+  }
+  const std::string_view partnerLine = people[static_cast<std::size_t>(partner - 1)];
+  const std::size_t partnerGeneration = GenerationOf(partnerLine);
+  if (partnerGeneration > generation) {
+    const std::optional<std::size_t> person = mainLineAbove(personIndex, generation);
+    const bool found = person && GenerationOf(people[*person]) == generation;
+    return {found ? static_cast<std::int64_t>(*person) + 1 : 0, false};
+  }
+  return {partner, partnerGeneration == generation && IsSpouseLine(partnerLine)};
+}
+
+// The partner of the spouse line at `personIndex`, following earlier spouse
+// lines up to the person they all married. Each step goes up to the line
+// above a spouse line or above its parents, and only the last one may scan
+// further up, from there; so a question reads each line above a few times at
+// most.
+std::int64_t ScanForSpousePartner(const PeopleList& people, std::size_t personIndex, std::size_t generation) {
+  const auto scan = [&](std::size_t index, std::size_t wanted) { return ScanForMainLineAbove(people, index, wanted); };
+  SpousePartner partner = PartnerByMarks(people, personIndex, generation, scan);
+  while (partner.isEarlierSpouse) {
+    partner = PartnerByMarks(people, static_cast<std::size_t>(partner.number - 1), generation, scan);
+    // An earlier spouse that closes no family of its own still leaves this
+    // one a family, without a partner.
+    partner.number = std::max<std::int64_t>(partner.number, 0);
+  }
+  return partner.number;
+}
+
+// `spousePartner(personIndex, generation)` finds what ScanForSpousePartner
+// finds.
+template <typename SpousePartnerOf>
+FamilyShape ShapeOfFamily(const PeopleList& people, std::size_t personIndex, const SpousePartnerOf& spousePartner) {
   const std::string_view line = LineAt(people, personIndex);
   // The generation marks end at the last "+" of the line, wherever it stands.
   const std::size_t generation = GenerationOf(line);
@@ -74,21 +137,7 @@ FamilyShape ShapeOfFamily(const PeopleList& people, std::size_t personIndex, con
   }
   std::string childPrefix(generation + 1, '+');
   if (IsSpouseLine(line)) {
-    // A spouse line. When the line above is a parent line, the spouse's
-    // parents ("-" and "-&") stand between the spouse and the person.
-    const std::string_view above = personIndex == 0 ? std::string_view() : LineAt(people, personIndex - 1);
-    if (IsParentLine(above)) {
-      return {index - 2, std::move(childPrefix)};
-    }
-    // Below a deeper line (a child of an earlier marriage) the person is the
-    // nearest main line above of the spouse's own generation; a shallower
-    // one first means the spouse has no partner line.
-    if (GenerationOf(above) > generation) {
-      const std::optional<std::size_t> person = mainLineAbove(personIndex, generation);
-      const bool found = person && GenerationOf(people[*person]) == generation;
-      return {found ? static_cast<std::int64_t>(*person) + 1 : 0, std::move(childPrefix)};
-    }
-    return {index, std::move(childPrefix)};
+    return {spousePartner(personIndex, generation), std::move(childPrefix)};
   }
   // A main line closes a family of its own only when a child follows it:
   // the character after its generation position in the next line is "+".
@@ -100,10 +149,10 @@ FamilyShape ShapeOfFamily(const PeopleList& people, std::size_t personIndex, con
 
 // The family the line at `personIndex` closes, or nothing; `childrenOf(prefix)`
 // finds the children whose lines start with the child prefix.
-template <typename MainLineAbove, typename ChildrenOf>
-std::optional<Family> FamilyOf(const PeopleList& people, std::size_t personIndex, const MainLineAbove& mainLineAbove,
+template <typename SpousePartnerOf, typename ChildrenOf>
+std::optional<Family> FamilyOf(const PeopleList& people, std::size_t personIndex, const SpousePartnerOf& spousePartner,
                                const ChildrenOf& childrenOf) {
-  const FamilyShape shape = ShapeOfFamily(people, personIndex, mainLineAbove);
+  const FamilyShape shape = ShapeOfFamily(people, personIndex, spousePartner);
   if (shape.partnerNumber < 0) {
     return std::nullopt;
   }
@@ -294,18 +343,29 @@ std::string BuildIndiRecord(const TestVariables& details, std::size_t personInde
 std::optional<Family> FamilyClosedBy(const PeopleList& people, std::size_t personIndex) {
   return FamilyOf(
       people, personIndex,
-      [&](std::size_t index, std::size_t generation) { return ScanForMainLineAbove(people, index, generation); },
+      [&](std::size_t index, std::size_t generation) { return ScanForSpousePartner(people, index, generation); },
       [&](std::string_view childPrefix) { return ScanForChildren(people, personIndex, childPrefix); });
 }
 
 std::vector<Family> FamiliesOf(const PeopleList& people) {
   const ChildFinder children(people);
   MainLineFinder mainLines(people);
+  // The partner of every spouse line so far: a later spouse line that
+  // follows an earlier one takes its partner from here instead of walking
+  // the run of spouse lines again.
+  std::vector<std::int64_t> spousePartners(people.size(), 0);
+  const auto spousePartner = [&](std::size_t index, std::size_t generation) {
+    const SpousePartner partner = PartnerByMarks(people, index, generation, [&](std::size_t above, std::size_t wanted) {
+      return mainLines.Above(above, wanted);
+    });
+    const auto earlier = static_cast<std::size_t>(partner.number - 1);
+    return spousePartners[index] =
+               partner.isEarlierSpouse ? std::max<std::int64_t>(spousePartners[earlier], 0) : partner.number;
+  };
   std::vector<Family> families;
   for (std::size_t i = 0; i < people.size(); ++i) {
-    auto family = FamilyOf(
-        people, i, [&](std::size_t, std::size_t generation) { return mainLines.Above(i, generation); },
-        [&](std::string_view childPrefix) { return children.Children(i, childPrefix.size()); });
+    auto family = FamilyOf(people, i, spousePartner,
+                           [&](std::string_view childPrefix) { return children.Children(i, childPrefix.size()); });
     if (family) {
       families.push_back(std::move(*family));
     }

@@ -122,4 +122,8 @@ bool IsParentsPartnerLine(std::string_view line) {
   return StartsWith(AfterGeneration(line), "-&");
 }
 
+bool IsParentPair(std::string_view upper, std::string_view lower) {
+  return IsParentLine(upper) && !IsParentsPartnerLine(upper) && IsParentsPartnerLine(lower);
+}
+
 }  // namespace quenby

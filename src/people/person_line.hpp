@@ -52,4 +52,8 @@ bool IsSpouseLine(std::string_view line);
 // The partner of a parent has "-&" right after its generation position.
 bool IsParentsPartnerLine(std::string_view line);
 
+// The two parents of a spouse: a parent line that is not a partner of a
+// parent ("-"), and right below it the partner of a parent ("-&").
+bool IsParentPair(std::string_view upper, std::string_view lower);
+
 }  // namespace quenby

@@ -137,6 +137,28 @@ const FamiliesCase kFamiliesCases[] = {
      {"1: 2 3", "5+4: 6"}},
     {"a lone parent line before a spouse leaves the spouse alone", {"John", "-Peter", "&Mary", "+Tom"}, {"3: 4"}},
     {"a spouse with fewer \"+\" than its person has no partner", {"+John", "&Mary", "+Tom"}, {"2: 3"}},
+    {"spouses in a row are marriages of the person above them, each with its own children",
+     {"John", "&Sarah", "&Prue", "+Pat", "+&Kate", "++Kit", "&Ruth", "&Sue", "+Sol"},
+     {"2+1:", "3+1: 4", "5+4: 6", "7+1:", "8+1: 9"}},
+    {"three marriages in a row", {"A", "&B", "&C", "&D", "+d"}, {"2+1:", "3+1:", "4+1: 5"}},
+    {"a spouse after her parents below children of the first marriage",
+     {"H", "&W1", "+K1", "-F", "-&M", "&W2", "+K2"},
+     {"2+1: 3", "5+4: 6", "6+1: 7"}},
+    {"a lone parent line instead leaves the spouse to the line three up",
+     {"H", "&W1", "+K1", "-F", "&W2", "+K2"},
+     {"2+1: 3", "5+2: 6"}},
+    {"each wife with her parents, one after the other",
+     {"H", "-F1", "-&M1", "&W1", "+K1", "-F2", "-&M2", "&W2", "-F3", "-&M3", "&W3", "+K3"},
+     {"3+2: 4", "4+1: 5", "7+6: 8", "8+1:", "10+9: 11", "11+1: 12"}},
+    {"marriages in a row at a deeper generation",
+     {"Root", "+A", "+&B", "++b", "+&C", "-F", "-&M", "+&D", "++d", "+Sib", "+&E"},
+     {"1: 2 10", "3+2: 4", "5+2:", "7+6: 8", "8+2: 9", "11+10:"}},
+    {"a spouse of another generation is no earlier marriage", {"A", "&B", "+&C", "++c"}, {"2+1:", "3+2: 4"}},
+    {"spouses in a row from the first line have no partner", {"&W1", "&W2", "+K"}, {"1:", "2: 3"}},
+    {"an earlier spouse that closes no family leaves the next without partner", {"-P", "&W1", "&W2", "+K"}, {"3: 4"}},
+    {"a spouse after a spouse below a lone parent line takes that spouse's partner",
+     {"A", "B", "-X", "&W1", "&W2"},
+     {"4+1:", "5+1:"}},
     {"an empty list", {}, {}},
 };
 
@@ -152,8 +174,50 @@ TEST(FamiliesOf, AreTheFamiliesProcessAllWrites) {
     }
     EXPECT_EQ(described, c.families) << c.description;
     EXPECT_EQ(written, ProcessAll(c.people, kAnswerFemale).fam) << c.description;
+    EXPECT_EQ(written, ProcessInTurn(c.people, kAnswerFemale).fam) << c.description;
   }
 }
+
+// The FAM records "Process all" writes for the shapes of several marriages,
+// with "/" for each CR LF.
+struct MarriagesCase {
+  std::string description;
+  PeopleList people;
+  std::string fam;
+};
+
+std::ostream& operator<<(std::ostream& out, const MarriagesCase& c) {
+  return out << c.description;
+}
+
+class SeveralMarriages : public ::testing::TestWithParam<MarriagesCase> {};
+
+TEST_P(SeveralMarriages, ProcessAllWritesOneFamilyPerMarriage) {
+  EXPECT_EQ(ProcessAll(GetParam().people, kAskNobody).fam, ReplaceAll(GetParam().fam, "/", kCrLf));
+}
+
+const MarriagesCase kMarriagesCases[] = {
+    {"married first Sarah, second Prudence",
+     {"John|_S_M", "&Sarah|_S_F|_M_1801", "&Prue|_S_F|_M_1810 (Hadley)", "+Ezra|_S_M", "+Eli|_S_M"},
+     "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/2 DATE 1801//"
+     "0 @F2@ FAM/1 WIFE @I3@/1 HUSB @I1@/1 MARR/2 DATE 1810/2 PLAC Hadley/1 CHIL @I4@/1 CHIL @I5@//"},
+    {"three husbands in a row, the first without children",
+     {"Ann|_S_F", "&Bo|_S_M|_M_1840", "&Cy|_S_M", "+C1|_S_M", "&Di|_S_M", "+D1|_S_F"},
+     "0 @F1@ FAM/1 HUSB @I2@/1 WIFE @I1@/1 MARR/2 DATE 1840//"
+     "0 @F2@ FAM/1 HUSB @I3@/1 WIFE @I1@/1 MARR/1 CHIL @I4@//"
+     "0 @F3@ FAM/1 HUSB @I5@/1 WIFE @I1@/1 MARR/1 CHIL @I6@//"},
+    {"a second wife after her parents, below a child of the first marriage",
+     {"H|_S_M", "&W1|_S_F", "+K1|_S_M", "-F|_S_M", "-&M|_S_F", "&W2|_S_F|_M_1850", "+K2|_S_F"},
+     "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/1 CHIL @I3@//"
+     "0 @F2@ FAM/1 WIFE @I5@/1 HUSB @I4@/1 MARR/1 CHIL @I6@//"
+     "0 @F3@ FAM/1 WIFE @I6@/1 HUSB @I1@/1 MARR/2 DATE 1850/1 CHIL @I7@//"},
+    {"the same after a lone parent line: the second wife marries the first",
+     {"H|_S_M", "&W1|_S_F", "+K1|_S_M", "-F|_S_M", "&W2|_S_F", "+K2|_S_F"},
+     "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/1 CHIL @I3@//"
+     "0 @F2@ FAM/1 WIFE @I5@/1 HUSB @I2@/1 MARR/1 CHIL @I6@//"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Shapes, SeveralMarriages, ::testing::ValuesIn(kMarriagesCases));
 
 TEST(ProcessAll, AsksOncePerPersonWithoutSexInListOrderAndNothingForAnEmptyList) {
   const PeopleList people = {"John /Smith/ Jr", "Ann Lee|_S_F|_N_x", "&Bo Ek|_S_", "+Kid|_N_y"};
@@ -256,12 +320,18 @@ TEST(ProcessAll, LongListsTakeTimeInProportionToTheirLength) {
   for (std::size_t i = 0; i < 50000; ++i) {
     marriages.push_back(i % 2 ? "&S" : "+++D");
   }
+  // Wives in a row, each after her parents: every one is a wife of the first line.
+  PeopleList wives(1, "A");
+  for (std::size_t i = 0; i < 20000; ++i) {
+    wives.insert(wives.end(), {"-F", "-&M", "&S"});
+  }
 
   const auto start = std::chrono::steady_clock::now();
   const auto records = ProcessAll(descendants, kAnswerFemale);
   const auto parents = ProcessAll(parentRuns, kAnswerFemale);
   const auto deep = ProcessAll(passedOver, kAnswerFemale);
   const auto spouses = ProcessAll(marriages, kAnswerFemale);
+  const auto inARow = ProcessAll(wives, kAnswerFemale);
   const auto elapsed = std::chrono::steady_clock::now() - start;
 
   EXPECT_EQ(records.nextFamNumber, 50001);  // no 16-bit wrap
@@ -269,6 +339,7 @@ TEST(ProcessAll, LongListsTakeTimeInProportionToTheirLength) {
             std::string::npos);
   EXPECT_EQ(deep.nextFamNumber, 50000);
   EXPECT_NE(spouses.fam.find("0 @F25001@ FAM\r\n1 WIFE @I50001@\r\n1 HUSB @I1@\r\n"), std::string::npos);
+  EXPECT_NE(inARow.fam.find("0 @F40000@ FAM\r\n1 WIFE @I60001@\r\n1 HUSB @I1@\r\n"), std::string::npos);
   // Far more than a linear run needs even in a sanitizer build; rescanning
   // the lines below every family takes close to a minute here.
   EXPECT_LT(elapsed, std::chrono::seconds(20));
