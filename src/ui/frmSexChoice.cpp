@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -88,6 +89,38 @@ void frmSexChoice::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) {
     Form_Activate();
   }
+}
+
+void frmSexChoice::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  // A dialog shown again is centred on its owner anew unless it was moved:
+  // keeping the place it had holds the options where the user last saw them.
+  if (!event->spontaneous()) {
+    move(pos());
+  }
+}
+
+void frmSexChoice::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_M:
+      optSex[1]->click();
+      break;
+    case Qt::Key_F:
+      optSex[2]->click();
+      break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // Enter chooses the option that has the focus; on "Unknown" it does
+      // nothing, as choosing "Unknown" does nothing.
+      if (auto* option = qobject_cast<QRadioButton*>(focusWidget())) {
+        option->click();
+      }
+      break;
+    default:
+      QDialog::keyPressEvent(event);
+      return;
+  }
+  event->accept();
 }
 
 void frmSexChoice::changeEvent(QEvent* event) {
