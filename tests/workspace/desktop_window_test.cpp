@@ -408,6 +408,42 @@ class DesktopWindowTest : public QObject, WindowFixture {
       QCOMPARE(status, 2);
     }
   }
+
+  // Before the application is made: --help and --version always end the
+  // program, a wrong option only where no display could take options of its
+  // own; files to open go on to the window.
+  void whatNeedsNoWindowIsAnsweredBeforeIt_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("display");
+    QTest::addColumn<int>("status");  // -1: the program goes on
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("help") << QStringList{"--help"} << true << 0 << "Usage: quenby"
+                          << "";
+    QTest::newRow("version, no display") << QStringList{"--version"} << false << 0 << "Quenby "
+                                         << "";
+    QTest::newRow("wrong, display") << QStringList{"-platform", "xcb"} << true << -1 << ""
+                                    << "";
+    QTest::newRow("wrong, no display") << QStringList{"--bogus"} << false << 2 << ""
+                                       << "Unknown option 'bogus'";
+    QTest::newRow("files, no display") << QStringList{"a.txt"} << false << -1 << ""
+                                       << "";
+  }
+  void whatNeedsNoWindowIsAnsweredBeforeIt() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, display);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QString written, problem;
+    QTextStream outStream(&written), errStream(&problem);
+    const auto answer = quenby::AnswerBeforeWindow(QStringList{"quenby"} + arguments, display, outStream, errStream);
+    QCOMPARE(answer.value_or(-1), status);
+    QCOMPARE(written.isEmpty(), out.isEmpty());
+    QVERIFY(written.startsWith(out));
+    QCOMPARE(problem.isEmpty(), err.isEmpty());
+    QVERIFY(problem.contains(err));
+  }
 };
 
 QTEST_MAIN(DesktopWindowTest)
