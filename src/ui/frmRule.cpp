@@ -87,6 +87,15 @@ frmRule::frmRule(QWidget* parent) : QDialog(parent) {
   btnCancel->setObjectName(QStringLiteral("btnCancel"));
   btnDelete->setObjectName(QStringLiteral("btnDelete"));
   lblProblem->setObjectName(QStringLiteral("lblProblem"));
+  // What accessibility tools read for each control.
+  Label2->setBuddy(txtSearch);
+  Label3->setBuddy(txtReplace);
+  cboCode->setAccessibleName(QStringLiteral("Rule code"));
+  cboCode->setAccessibleDescription(QStringLiteral("What the rule does with each line; the number is its code."));
+  txtSearch->setAccessibleName(Label2->text());
+  txtSearch->setAccessibleDescription(QStringLiteral("The text the rule looks for, exactly as typed: spaces count."));
+  txtReplace->setAccessibleName(Label3->text());
+  txtReplace->setAccessibleDescription(QStringLiteral("The text the rule puts in its place, exactly as typed."));
   setTabOrder(cboCode, txtSearch);
   setTabOrder(txtSearch, txtReplace);
   setTabOrder(txtReplace, btnOk);

@@ -47,6 +47,8 @@ frmSexChoice::frmSexChoice(QWidget* parent) : QDialog(parent) {
 
   chkEveryoneElse = new QCheckBox(QStringLiteral("Use this answer for everyone else without a sex in this run"), this);
   chkEveryoneElse->setObjectName(QStringLiteral("chkEveryoneElse"));
+  fraFrame->setAccessibleDescription(
+      QStringLiteral("The person whose sex is asked. Choose Male or Female, or press M or F."));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fraFrame);

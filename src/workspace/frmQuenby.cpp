@@ -31,6 +31,7 @@
 #include "ui/frmRule.hpp"
 #include "ui/frmSexChoice.hpp"
 #include "ui/qt_support.hpp"
+#include "workspace/accessible_names.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/file_drop.hpp"
 #include "workspace/list_tab_stops.hpp"
@@ -233,6 +234,7 @@ void frmQuenby::CreateControls() {
   cdgWrite.extension = QStringLiteral(".ged");
   cdgText.title = QStringLiteral("Open text to parse");
   cdgText.filter = QStringLiteral("Text files (*.txt)|*.txt|All Files (*.*)|*.*");
+  NameControlsForAccessibility(*this);
 }
 
 void frmQuenby::SetTabOrder() {
