@@ -39,9 +39,14 @@ frmSexChoice::frmSexChoice(QWidget* parent) : QDialog(parent) {
     option->setFont(plain);
     option->installEventFilter(this);
     options->addWidget(option);
-    // `clicked` comes from the user only (a click or the space bar), never
-    // from Form_Activate's reset to "Unknown".
-    connect(option, &QRadioButton::clicked, this, [this, index] { optSex_Click(index); });
+    // An option becomes checked only by the user: a click, a key, or an
+    // accessibility tool's toggle, which checks it without a click. The
+    // reset of Form_Activate checks "Unknown", which answers nothing.
+    connect(option, &QRadioButton::toggled, this, [this, index](bool checked) {
+      if (checked) {
+        optSex_Click(index);
+      }
+    });
     optSex[static_cast<std::size_t>(index)] = option;
   }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -237,6 +238,22 @@ class DialogsTest : public QObject {
     dialog.SetPersonName(QString(120, QLatin1Char('W')));
     dialog.show();
     QCOMPARE(dialog.optSex[2]->mapToGlobal(QPoint(0, 0)), place);
+  }
+
+  // A screen reader's toggle of an option checks it without a click; it
+  // answers all the same.
+  void anAccessibilityToolsToggleAnswers() {
+    frmSexChoice dialog;
+    for (const std::size_t answer : {2, 1}) {
+      dialog.show();
+      QAccessibleActionInterface* action =
+          QAccessible::queryAccessibleInterface(dialog.optSex[answer])->actionInterface();
+      QVERIFY(action->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+      action->doAction(QAccessibleActionInterface::toggleAction());
+      QVERIFY(!dialog.isVisible());
+      QCOMPARE(dialog.IsMale(), answer == 1);
+      QVERIFY(dialog.WasAnswered());
+    }
   }
 };
 
