@@ -270,6 +270,7 @@ void frmQuenby::ConnectHandlers() {
 
 void frmQuenby::Form_Load() {
   SetListTabStops(lstRules, {20, 40, 140, 160});
+  MarkEdgeSpaces(lstRules);
   for (FileDialogSettings* dialog : {&cdgRules, &cdgWrite, &cdgText}) {
     dialog->directory = StartFolder();
   }
