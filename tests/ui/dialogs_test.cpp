@@ -232,7 +232,6 @@ class DialogsTest : public QObject {
     frmSexChoice dialog(&owner);
     dialog.SetPersonName(QStringLiteral("Al"));
     dialog.show();
-    dialog.move(dialog.pos() + QPoint(37, 23));
     const QPoint place = dialog.optSex[2]->mapToGlobal(QPoint(0, 0));
     QTest::keyClick(dialog.optSex[0], Qt::Key_F);
     dialog.SetPersonName(QString(120, QLatin1Char('W')));
