@@ -4,18 +4,18 @@
 // "Process all" cancelled, and the command line.
 
 #include <QAccessible>
-#include <QRegularExpression>
-#include <set>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolTip>
+#include <set>
 
 #include "rules/catalogue.hpp"
 #include "ui/frmRule.hpp"
@@ -467,6 +467,20 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QVERIFY(out.isEmpty() || written.startsWith(out));
     QCOMPARE(problem.isEmpty(), err.isEmpty());
     QVERIFY(problem.contains(err));
+  }
+
+  // A search text of one space shows in the rule list, where nothing would
+  // tell it from an empty one.
+  void aRuleOfSpacesIsSeenInTheRuleList() {
+    auto& rules = *window_->lstRules;
+    const auto looks = [&rules](const QString& item) {
+      rules.clear();
+      rules.addItem(item);
+      rules.doItemsLayout();
+      return rules.viewport()->grab().toImage();
+    };
+    QVERIFY(looks(RuleItem("1", " ", "x")) != looks(RuleItem("1", "", "x")));
+    rules.clear();
   }
 
   // Every control a user can reach has a name a screen reader can say: its
