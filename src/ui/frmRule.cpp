@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +46,7 @@ frmRule::frmRule(QWidget* parent) : QDialog(parent) {
   txtReplace = new QLineEdit(this);
   btnOk = PlainButton(QStringLiteral("OK"), this);
   btnCancel = PlainButton(QStringLiteral("Cancel"), this);
+  btnDelete = PlainButton(QStringLiteral("Delete"), this);
 
   // The arrangement of the twips layout: the code on top, the two texts side
   // by side, each button under its text. The font sets the heights.
@@ -56,7 +58,7 @@ frmRule::frmRule(QWidget* parent) : QDialog(parent) {
   layout->addWidget(txtSearch, 1, 1);
   layout->addWidget(Label3, 1, 2);
   layout->addWidget(txtReplace, 1, 3);
-  for (QPushButton* button : {btnOk, btnCancel}) {
+  for (QPushButton* button : {btnOk, btnCancel, btnDelete}) {
     button->setMinimumSize(TwipsToPixels(1335), TwipsToPixels(375));
   }
   lblProblem = new QLabel(this);
@@ -64,7 +66,12 @@ frmRule::frmRule(QWidget* parent) : QDialog(parent) {
   lblProblem->setWordWrap(true);
   layout->addWidget(lblProblem, 2, 0, 1, 4);
   layout->addWidget(btnOk, 3, 1, Qt::AlignLeft);
-  layout->addWidget(btnCancel, 3, 3, Qt::AlignLeft);
+  // Delete stands at the far right, away from OK.
+  auto* lastButtons = new QHBoxLayout;
+  lastButtons->addWidget(btnCancel);
+  lastButtons->addStretch(1);
+  lastButtons->addWidget(btnDelete);
+  layout->addLayout(lastButtons, 3, 3);
   layout->setColumnStretch(1, 1);
   layout->setColumnStretch(3, 1);
   setMinimumWidth(TwipsToPixels(7575));
@@ -78,14 +85,26 @@ frmRule::frmRule(QWidget* parent) : QDialog(parent) {
   txtReplace->setObjectName(QStringLiteral("txtReplace"));
   btnOk->setObjectName(QStringLiteral("btnOk"));
   btnCancel->setObjectName(QStringLiteral("btnCancel"));
+  btnDelete->setObjectName(QStringLiteral("btnDelete"));
   lblProblem->setObjectName(QStringLiteral("lblProblem"));
+  // What accessibility tools read for each control.
+  Label2->setBuddy(txtSearch);
+  Label3->setBuddy(txtReplace);
+  cboCode->setAccessibleName(QStringLiteral("Rule code"));
+  cboCode->setAccessibleDescription(QStringLiteral("What the rule does with each line; the number is its code."));
+  txtSearch->setAccessibleName(Label2->text());
+  txtSearch->setAccessibleDescription(QStringLiteral("The text the rule looks for, exactly as typed: spaces count."));
+  txtReplace->setAccessibleName(Label3->text());
+  txtReplace->setAccessibleDescription(QStringLiteral("The text the rule puts in its place, exactly as typed."));
   setTabOrder(cboCode, txtSearch);
   setTabOrder(txtSearch, txtReplace);
   setTabOrder(txtReplace, btnOk);
   setTabOrder(btnOk, btnCancel);
+  setTabOrder(btnCancel, btnDelete);
 
   connect(btnOk, &QPushButton::clicked, this, &frmRule::btnOk_Click);
   connect(btnCancel, &QPushButton::clicked, this, &frmRule::btnCancel_Click);
+  connect(btnDelete, &QPushButton::clicked, this, &frmRule::btnDelete_Click);
 
   Form_Initialize();
 }
@@ -110,6 +129,8 @@ void frmRule::Form_Initialize() {
 void frmRule::Form_Activate() {
   cboCode->setFocus();
   lblProblem->clear();
+  // The caller puts the delete entry first only while it edits a rule.
+  btnDelete->setVisible(cboCode->count() > 0 && ToUtf8(cboCode->itemText(0)) == kDeleteEntryText);
   if (sRule.isEmpty()) {
     cboCode->setCurrentIndex(0);
     txtSearch->clear();
@@ -148,6 +169,11 @@ void frmRule::btnOk_Click() {
   done(QDialog::Accepted);
 }
 
+void frmRule::btnDelete_Click() {
+  sRule = FromUtf8(EncodeRuleItem(0, ToUtf8(txtSearch->text()), ToUtf8(txtReplace->text())));
+  done(QDialog::Accepted);
+}
+
 void frmRule::btnCancel_Click() {
   sRule.clear();
   done(QDialog::Rejected);
@@ -163,8 +189,8 @@ void frmRule::showEvent(QShowEvent* event) {
 }
 
 void frmRule::keyPressEvent(QKeyEvent* event) {
-  // Only the two buttons end the dialog: Enter presses the button that has
-  // the focus and means nothing elsewhere; Esc means nothing.
+  // Enter presses the button that has the focus and means nothing
+  // elsewhere, so a rule is never stored by a stray Enter; Esc cancels.
   switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -174,6 +200,7 @@ void frmRule::keyPressEvent(QKeyEvent* event) {
       event->accept();
       return;
     case Qt::Key_Escape:
+      btnCancel_Click();
       event->accept();
       return;
     default:

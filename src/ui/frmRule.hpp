@@ -5,7 +5,8 @@
 // catalogue entry, a search text and a replacement text. Callers follow one
 // protocol: SetRule, (editing only) add the delete entry at position 0 of
 // cboCode, set the title, show it modally, GetRule, (editing only) remove the
-// entry at position 0 again.
+// entry at position 0 again. While the delete entry is there, a Delete
+// button offers the same answer in plain sight.
 
 #include <QDialog>
 #include <QString>
@@ -35,6 +36,8 @@ class frmRule : public QDialog {
   QLineEdit* txtReplace = nullptr;
   QPushButton* btnOk = nullptr;
   QPushButton* btnCancel = nullptr;
+  // Shown only while a rule is edited: answers as "0: Delete this rule" does.
+  QPushButton* btnDelete = nullptr;
   // Says why OK did not accept the rule (a pattern that is not valid).
   QLabel* lblProblem = nullptr;
 
@@ -49,6 +52,7 @@ class frmRule : public QDialog {
   void Form_Activate();
   void btnOk_Click();
   void btnCancel_Click();
+  void btnDelete_Click();
 
   QString sRule;
 };

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -38,14 +39,21 @@ frmSexChoice::frmSexChoice(QWidget* parent) : QDialog(parent) {
     option->setFont(plain);
     option->installEventFilter(this);
     options->addWidget(option);
-    // `clicked` comes from the user only (a click or the space bar), never
-    // from Form_Activate's reset to "Unknown".
-    connect(option, &QRadioButton::clicked, this, [this, index] { optSex_Click(index); });
+    // An option becomes checked only by the user: a click, a key, or an
+    // accessibility tool's toggle, which checks it without a click. The
+    // reset of Form_Activate checks "Unknown", which answers nothing.
+    connect(option, &QRadioButton::toggled, this, [this, index](bool checked) {
+      if (checked) {
+        optSex_Click(index);
+      }
+    });
     optSex[static_cast<std::size_t>(index)] = option;
   }
 
   chkEveryoneElse = new QCheckBox(QStringLiteral("Use this answer for everyone else without a sex in this run"), this);
   chkEveryoneElse->setObjectName(QStringLiteral("chkEveryoneElse"));
+  fraFrame->setAccessibleDescription(
+      QStringLiteral("The person whose sex is asked. Choose Male or Female, or press M or F."));
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(fraFrame);
@@ -88,6 +96,38 @@ void frmSexChoice::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) {
     Form_Activate();
   }
+}
+
+void frmSexChoice::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  // A dialog shown again is centred on its owner anew unless it was moved:
+  // keeping the place it had holds the options where the user last saw them.
+  if (!event->spontaneous()) {
+    move(pos());
+  }
+}
+
+void frmSexChoice::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_M:
+      optSex[1]->click();
+      break;
+    case Qt::Key_F:
+      optSex[2]->click();
+      break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      // Enter chooses the option that has the focus; on "Unknown" it does
+      // nothing, as choosing "Unknown" does nothing.
+      if (auto* option = qobject_cast<QRadioButton*>(focusWidget())) {
+        option->click();
+      }
+      break;
+    default:
+      QDialog::keyPressEvent(event);
+      return;
+  }
+  event->accept();
 }
 
 void frmSexChoice::changeEvent(QEvent* event) {

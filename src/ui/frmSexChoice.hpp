@@ -2,8 +2,11 @@
 #pragma once
 
 // The sex question: asked for a person whose sex is empty. Choosing "Male" or
-// "Female" answers at once and hides the dialog; every other way out leaves
-// "Unknown" selected, which the caller records as "F".
+// "Female" answers at once and hides the dialog: a click, the space bar or
+// Enter on the option, or the keys M and F anywhere in the dialog. Every
+// other way out leaves "Unknown" selected, which the caller records as "F".
+// The dialog keeps its place from one question to the next, so the options
+// stay under the mouse however long each name is.
 
 #include <QDialog>
 #include <QString>
@@ -36,6 +39,8 @@ class frmSexChoice : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 

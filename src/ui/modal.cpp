@@ -127,6 +127,21 @@ class DesktopModal final : public Modal {
 
 }  // namespace
 
+QString AskSaveFileName(Modal& modal, QWidget* parent, const FileDialogSettings& settings, QString* chosenFilter) {
+  const QString chosen = modal.SaveFileName(parent, settings, chosenFilter);
+  if (chosen.isEmpty() || QFileInfo::exists(chosen)) {
+    return chosen;
+  }
+  const QString named = WithExtension(chosen, settings.extension);
+  if (named != chosen && QFileInfo::exists(named) &&
+      !modal.Confirm(
+          parent, settings.title,
+          QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(named).fileName()))) {
+    return {};
+  }
+  return named;
+}
+
 std::unique_ptr<Modal> MakeDesktopModal() {
   return std::make_unique<DesktopModal>();
 }

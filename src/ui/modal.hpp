@@ -20,8 +20,10 @@ struct FileDialogSettings {
   QString filter;     // "Description (*.ext)|*.ext|All Files (*.*)|*.*"
   QString directory;  // where the dialog starts while no file was chosen
   QString lastFile;   // the file chosen last, proposed at the next use
-  // The entry selected when the dialog opens ("Gedcom (*.ged)"); the first when empty.
+  // The entry selected when the dialog opens ("GEDCOM 7.0 (*.ged)"); the first when empty.
   QString selectedFilter;
+  // A save dialog's own extension (".ged"), given to a name typed without one.
+  QString extension;
 };
 
 // The answers to a question about work that would be lost.
@@ -56,6 +58,14 @@ class Modal {
   // Starts a program as a new process without waiting; false when it failed.
   virtual bool StartProgram(const QString& path) = 0;
 };
+
+// Asks for the name of a file to save through `modal`. A name without an
+// extension gets `settings.extension`, unless a file of exactly that name
+// exists: the user then chose it. The dialog asked about replacing the name
+// as it came back, so replacing a file under the longer name is asked here;
+// No saves nothing. The empty string when nothing is to be saved.
+QString AskSaveFileName(Modal& modal, QWidget* parent, const FileDialogSettings& settings,
+                        QString* chosenFilter = nullptr);
 
 std::unique_ptr<Modal> MakeDesktopModal();
 

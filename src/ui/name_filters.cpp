@@ -24,4 +24,13 @@ QStringList QtNameFilters(const QString& filter) {
   return filters;
 }
 
+QString WithExtension(const QString& fileName, const QString& extension) {
+  // A leading "." makes a hidden file, not an extension.
+  const QString name = fileName.mid(fileName.lastIndexOf(QLatin1Char('/')) + 1);
+  if (extension.isEmpty() || name.isEmpty() || name.indexOf(QLatin1Char('.'), 1) >= 0) {
+    return fileName;
+  }
+  return fileName + extension;
+}
+
 }  // namespace quenby

@@ -16,4 +16,9 @@ namespace quenby {
 // by ";" are separated by spaces. A description without a pattern is dropped.
 QStringList QtNameFilters(const QString& filter);
 
+// `fileName` with `extension` (".ged") added when its last part has no
+// extension: no "." after its first character. Unchanged otherwise, and for
+// an empty `extension`.
+QString WithExtension(const QString& fileName, const QString& extension);
+
 }  // namespace quenby

@@ -74,6 +74,29 @@ std::optional<WindowCommandLine> ParseWindowCommandLine(const QStringList& argum
   return WindowCommandLine{rulesFiles.value(0), texts.value(0)};
 }
 
+std::optional<int> AnswerBeforeWindow(const QStringList& arguments, bool displayAvailable, QTextStream& out,
+                                      QTextStream& err) {
+  QString answer;
+  QString problem;
+  QTextStream answerStream(&answer);
+  QTextStream problemStream(&problem);
+  int exitStatus = kExitOk;
+  if (ParseWindowCommandLine(arguments, answerStream, problemStream, exitStatus)) {
+    return std::nullopt;
+  }
+  if (exitStatus == kExitOk) {
+    out << answer;
+    out.flush();
+    return exitStatus;
+  }
+  if (displayAvailable) {
+    return std::nullopt;
+  }
+  err << problem;
+  err.flush();
+  return exitStatus;
+}
+
 bool IsRulesFileName(const QString& file) {
   return file.endsWith(QStringLiteral(".rules"), Qt::CaseInsensitive);
 }

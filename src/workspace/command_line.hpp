@@ -29,6 +29,15 @@ struct WindowCommandLine {
 std::optional<WindowCommandLine> ParseWindowCommandLine(const QStringList& arguments, QTextStream& out,
                                                         QTextStream& err, int& exitStatus);
 
+// Answers what needs no window, before the application is made, so that it
+// works where no display can be opened: --help and --version always, and a
+// usage error when `displayAvailable` is false. With a display, options of
+// the window system's own may still stand on the command line; the parse
+// after the application took them out judges the rest. The exit status, or
+// nothing when the program goes on.
+std::optional<int> AnswerBeforeWindow(const QStringList& arguments, bool displayAvailable, QTextStream& out,
+                                      QTextStream& err);
+
 // True for a file that opens into the rule list rather than as the text.
 bool IsRulesFileName(const QString& file);
 

@@ -31,6 +31,7 @@
 #include "ui/frmRule.hpp"
 #include "ui/frmSexChoice.hpp"
 #include "ui/qt_support.hpp"
+#include "workspace/accessible_names.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/file_drop.hpp"
 #include "workspace/list_tab_stops.hpp"
@@ -69,6 +70,11 @@ std::string BoxText(const QPlainTextEdit& box) {
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
   text.replace(QChar::LineSeparator, QLatin1Char('\n'));
   return LfToCrLf(ToUtf8(text));
+}
+
+// A record box with nothing but blanks and line breaks holds no record.
+bool IsBlank(std::string_view boxText) {
+  return boxText.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
 void SetBoxText(QPlainTextEdit& box, std::string_view crLfText) {
@@ -224,10 +230,13 @@ void frmQuenby::CreateControls() {
 
   cdgRules.title = QStringLiteral("Load/Save Quenby Rules");
   cdgRules.filter = QStringLiteral("Quenby Rules (*.rules)|*.rules|All Files (*.*)|*.*");
+  cdgRules.extension = QStringLiteral(".rules");
   cdgWrite.title = QStringLiteral("Save Quenby GED file");
   cdgWrite.filter = SaveGeneratedFileFilter();
+  cdgWrite.extension = QStringLiteral(".ged");
   cdgText.title = QStringLiteral("Open text to parse");
   cdgText.filter = QStringLiteral("Text files (*.txt)|*.txt|All Files (*.*)|*.*");
+  NameControlsForAccessibility(*this);
 }
 
 void frmQuenby::SetTabOrder() {
@@ -263,6 +272,7 @@ void frmQuenby::ConnectHandlers() {
 
 void frmQuenby::Form_Load() {
   SetListTabStops(lstRules, {20, 40, 140, 160});
+  MarkEdgeSpaces(lstRules);
   for (FileDialogSettings* dialog : {&cdgRules, &cdgWrite, &cdgText}) {
     dialog->directory = StartFolder();
   }
@@ -458,7 +468,7 @@ void frmQuenby::btnSave_Click() {
 }
 
 bool frmQuenby::SaveRules() {
-  const QString fileName = modal_.SaveFileName(this, cdgRules);
+  const QString fileName = AskSaveFileName(modal_, this, cdgRules);
   if (fileName.isEmpty()) {
     return false;
   }
@@ -595,7 +605,11 @@ void frmQuenby::cmdDebugPeople_Click() {
     ReportFailure(QStringLiteral("The people list could not be written."), error);
     return;
   }
-  modal_.OpenDocument(path);
+  if (!modal_.OpenDocument(path)) {
+    modal_.Message(this, WindowTitle(),
+                   QStringLiteral("The people list was written to %1, but no program opened it.")
+                       .arg(QDir::toNativeSeparators(path)));
+  }
 }
 
 void frmQuenby::btnWrite_Click() {
@@ -603,15 +617,23 @@ void frmQuenby::btnWrite_Click() {
 }
 
 bool frmQuenby::WriteGenerated() {
+  const std::string indi = BoxText(*txtINDI);
+  const std::string fam = BoxText(*txtFAM);
+  if (IsBlank(indi) && IsBlank(fam) &&
+      !modal_.Confirm(this, WindowTitle(),
+                      QStringLiteral("There are no generated records: the file would hold no person.\n"
+                                     "Save it all the same?"))) {
+    return false;
+  }
   cdgWrite.selectedFilter = RememberedSaveFilter();
   QString filter;
-  const QString fileName = modal_.SaveFileName(this, cdgWrite, &filter);
+  const QString fileName = AskSaveFileName(modal_, this, cdgWrite, &filter);
   if (fileName.isEmpty()) {
     return false;
   }
   FileChosen(cdgWrite, fileName);
   std::string error;
-  if (!SaveGeneratedFile(fileName, filter, BoxText(*txtINDI), BoxText(*txtFAM), DefaultSexIds, error)) {
+  if (!SaveGeneratedFile(fileName, filter, indi, fam, DefaultSexIds, error)) {
     ReportFailure(QStringLiteral("The GEDCOM file could not be saved; the generated records are kept."), error);
     return false;
   }

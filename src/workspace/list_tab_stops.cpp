@@ -49,6 +49,28 @@ int TextMargin(const QWidget* widget) {
   return StyleOf(widget)->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
 }
 
+// A middle dot, in a dimmer shade of the text's colour, centred on each space
+// at the ends of `piece`; the text keeps its width.
+void DrawSpaceMarks(QPainter& painter, const QRect& pieceRect, const QString& piece, const QFontMetrics& metrics) {
+  const std::vector<qsizetype> spaces = EdgeSpaces(piece);
+  if (spaces.empty()) {
+    return;
+  }
+  painter.save();
+  QColor dim = painter.pen().color();
+  dim.setAlphaF(0.45F);
+  painter.setPen(dim);
+  const QChar mark(0x00B7);
+  const int markWidth = metrics.horizontalAdvance(mark);
+  const int spaceWidth = metrics.horizontalAdvance(QLatin1Char(' '));
+  for (const qsizetype space : spaces) {
+    const int x = pieceRect.left() + metrics.horizontalAdvance(piece.left(space)) + (spaceWidth - markWidth) / 2;
+    painter.drawText(QRect(x, pieceRect.top(), markWidth, pieceRect.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                     QString(mark));
+  }
+  painter.restore();
+}
+
 }  // namespace
 
 TabStopDelegate::TabStopDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
@@ -73,6 +95,26 @@ std::vector<int> TabStopDelegate::PieceOffsets(const QString& text, const QFontM
 
 int TabStopDelegate::NextStopAfter(int x, const QFontMetrics& metrics) const {
   return NextStop(x, stops_, metrics.averageCharWidth());
+}
+
+void TabStopDelegate::SetMarkEdgeSpaces(bool mark) {
+  markEdgeSpaces_ = mark;
+}
+
+std::vector<qsizetype> EdgeSpaces(const QString& piece) {
+  std::vector<qsizetype> spaces;
+  qsizetype start = 0;
+  while (start < piece.size() && piece[start] == QLatin1Char(' ')) {
+    spaces.push_back(start++);
+  }
+  qsizetype end = piece.size();
+  while (end > start && piece[end - 1] == QLatin1Char(' ')) {
+    --end;
+  }
+  for (qsizetype i = end; i < piece.size(); ++i) {
+    spaces.push_back(i);
+  }
+  return spaces;
 }
 
 void TabStopDelegate::SetRowWidth(int width) {
@@ -103,6 +145,9 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
   for (qsizetype i = 0; i < pieces.size(); ++i) {
     const QRect pieceRect = textRect.adjusted(margin + offsets[static_cast<std::size_t>(i)], 0, 0, 0);
     painter->drawText(pieceRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, pieces[i]);
+    if (markEdgeSpaces_) {
+      DrawSpaceMarks(*painter, pieceRect, pieces[i], metrics);
+    }
   }
   painter->restore();
 }
@@ -130,6 +175,13 @@ bool TabStopDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view, cons
   const QString line = index.data(Qt::DisplayRole).toString();
   QToolTip::showText(event->globalPos(), QStringLiteral("<p>%1</p>").arg(line.toHtmlEscaped()), view);
   return true;
+}
+
+void MarkEdgeSpaces(QListWidget* list) {
+  if (auto* delegate = qobject_cast<TabStopDelegate*>(list->itemDelegate())) {
+    delegate->SetMarkEdgeSpaces(true);
+    list->viewport()->update();
+  }
 }
 
 void SetListTabStops(QListWidget* list, const std::vector<int>& stops) {

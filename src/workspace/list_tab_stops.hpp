@@ -33,6 +33,10 @@ class TabStopDelegate : public QStyledItemDelegate {
   // The first tab stop to the right of `x` pixels.
   int NextStopAfter(int x, const QFontMetrics& metrics) const;
 
+  // Whether a dimmed dot marks each space at the start or end of a piece,
+  // where it could not be seen otherwise. Only the drawing changes.
+  void SetMarkEdgeSpaces(bool mark);
+
   // Every row at least this wide: a list of uniform rows takes its width
   // from one row, and must scroll to the end of its widest.
   void SetRowWidth(int width);
@@ -46,11 +50,19 @@ class TabStopDelegate : public QStyledItemDelegate {
  private:
   std::vector<int> stops_;
   int rowWidth_ = 0;
+  bool markEdgeSpaces_ = false;
 };
+
+// The positions of the spaces at the start and the end of `piece`, in order.
+std::vector<qsizetype> EdgeSpaces(const QString& piece);
 
 // Gives `list` tab stops at `stops` dialog template units; an empty `stops`
 // gives it the default stops.
 void SetListTabStops(QListWidget* list, const std::vector<int>& stops);
+
+// Marks the spaces at the ends of each piece of `list` (given tab stops), as
+// in the rule list, where a search text " b. " must not read as "b.".
+void MarkEdgeSpaces(QListWidget* list);
 
 // Lets `list` (given tab stops) scroll sideways to the end of its widest item.
 void FitRowsToWidestItem(QListWidget* list);

@@ -14,7 +14,7 @@ UserGuide::UserGuide(QWidget* parent) : QDialog(parent) {
   text->setOpenExternalLinks(true);
   // The guide's pictures are built in beside it.
   text->setSearchPaths({QStringLiteral(":/guide")});
-  QFile guide(QStringLiteral(":/guide/README.md"));
+  QFile guide(QStringLiteral(":/guide/user-guide.md"));
   if (guide.open(QIODevice::ReadOnly)) {
     text->setMarkdown(QString::fromUtf8(guide.readAll()));
   }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The user guide: the README, built into the program, shown in a window of
-// its own beside the main window.
+// The user guide (docs/user-guide.md), built into the program, shown in a
+// window of its own beside the main window.
 
 #include <QDialog>
 

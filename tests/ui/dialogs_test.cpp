@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,33 +29,61 @@ class DialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Esc does nothing, nor does Enter outside a button: only the two buttons
-  // (clicked, or Return or Enter while focused; neither is a default) and
-  // the window's close button end the dialog, and only OK keeps the rule.
-  void onlyTheButtonsEndTheDialogAndOnlyOkKeepsTheRule() {
-    for (const QString way : {"btnOk", "btnCancel", "close", "Return btnOk", "Enter btnCancel"}) {
-      frmRule dialog;
-      Show(dialog, RuleItem("41", "ab", "c"));
-      QVERIFY(!dialog.btnOk->isDefault() && !dialog.btnCancel->isDefault());
-      dialog.cboCode->setCurrentIndex(8);
-      QTest::keyClicks(dialog.txtSearch, "more");
-      QTest::keyClick(dialog.btnOk, Qt::Key_Escape);
-      for (QWidget* control : {static_cast<QWidget*>(dialog.txtSearch), static_cast<QWidget*>(dialog.cboCode)}) {
-        QTest::keyClick(control, Qt::Key_Return);
-        QTest::keyClick(control, Qt::Key_Enter);
-      }
-      QVERIFY(dialog.isVisible());
-      auto* button = dialog.findChild<QPushButton*>(way.section(' ', -1));
-      if (way == "close") {
-        dialog.close();
-      } else if (way.contains(' ')) {
-        button->setFocus();
-        QTest::keyClick(button, way.startsWith("Return") ? Qt::Key_Return : Qt::Key_Enter);
-      } else {
-        QTest::mouseClick(button, Qt::LeftButton);
-      }
-      QVERIFY(!dialog.isVisible());
-      QCOMPARE(dialog.GetRule(), way.endsWith("btnOk") ? RuleItem("8", "abmore", "c") : QString());
+  // Enter outside a button does nothing: only the buttons (clicked, or
+  // Return or Enter while focused; none is a default), Esc and the window's
+  // close button end the dialog. Only OK keeps the rule; Delete, shown only
+  // while a rule is edited, answers as the delete entry does.
+  void theButtonsEscAndCloseEndTheDialogAndOnlyOkKeepsTheRule_data() {
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("OK") << "btnOk" << RuleItem("8", "abmore", "c");
+    QTest::newRow("Cancel") << "btnCancel" << QString();
+    QTest::newRow("Delete") << "btnDelete" << RuleItem("0", "abmore", "c");
+    QTest::newRow("close") << "close" << QString();
+    QTest::newRow("Esc in a text") << "Escape txtSearch" << QString();
+    QTest::newRow("Esc on OK") << "Escape btnOk" << QString();
+    QTest::newRow("Return on OK") << "Return btnOk" << RuleItem("8", "abmore", "c");
+    QTest::newRow("Enter on Cancel") << "Enter btnCancel" << QString();
+    QTest::newRow("Return on Delete") << "Return btnDelete" << RuleItem("0", "abmore", "c");
+  }
+  void theButtonsEscAndCloseEndTheDialogAndOnlyOkKeepsTheRule() {
+    QFETCH(QString, way);
+    QFETCH(QString, expected);
+    frmRule dialog;
+    Show(dialog, RuleItem("41", "ab", "c"));
+    QVERIFY(dialog.btnDelete->isVisible());
+    for (QPushButton* button : {dialog.btnOk, dialog.btnCancel, dialog.btnDelete}) {
+      QVERIFY(!button->isDefault() && !button->autoDefault());
+    }
+    dialog.cboCode->setCurrentIndex(8);
+    QTest::keyClicks(dialog.txtSearch, "more");
+    for (QWidget* control : {static_cast<QWidget*>(dialog.txtSearch), static_cast<QWidget*>(dialog.cboCode)}) {
+      QTest::keyClick(control, Qt::Key_Return);
+      QTest::keyClick(control, Qt::Key_Enter);
+    }
+    QVERIFY(dialog.isVisible());
+    auto* control = dialog.findChild<QWidget*>(way.section(' ', -1));
+    if (way == "close") {
+      dialog.close();
+    } else if (way.contains(' ')) {
+      control->setFocus();
+      const QString key = way.section(' ', 0, 0);
+      QTest::keyClick(control, key == "Escape" ? Qt::Key_Escape : key == "Return" ? Qt::Key_Return : Qt::Key_Enter);
+    } else {
+      QTest::mouseClick(qobject_cast<QPushButton*>(control), Qt::LeftButton);
+    }
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.GetRule(), expected);
+  }
+
+  // A new rule has nothing to delete; the button goes with the delete entry.
+  void deleteIsOfferedOnlyWhileARuleIsEdited() {
+    frmRule dialog;
+    for (const QString& item : {QString(), RuleItem("1", "a", "b"), QString()}) {
+      Show(dialog, item);
+      QCOMPARE(dialog.btnDelete->isVisible(), !item.isEmpty());
+      QTest::mouseClick(dialog.btnCancel, Qt::LeftButton);
+      if (!item.isEmpty()) dialog.cboCode->removeItem(0);
     }
   }
 
@@ -161,6 +190,69 @@ class DialogsTest : public QObject {
     QVERIFY(dialog.isVisible() && dialog.optSex[0]->isChecked());
     QTest::keyClick(dialog.optSex[2], Qt::Key_Space);
     QVERIFY(!dialog.isVisible() && dialog.optSex[2]->isChecked());
+  }
+
+  // M and F answer wherever the focus is; Enter answers with the option that
+  // has the focus, and on "Unknown" does nothing. Other letters do nothing.
+  void theKeysMAndFAnswerAndEnterTakesTheFocusedOption_data() {
+    QTest::addColumn<int>("focus");  // 0 to 2 an option, 3 the box for everyone else
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("answer");  // -1: still asking
+    QTest::newRow("M on Unknown") << 0 << int(Qt::Key_M) << 1;
+    QTest::newRow("F on Male") << 1 << int(Qt::Key_F) << 2;
+    QTest::newRow("M on the box") << 3 << int(Qt::Key_M) << 1;
+    QTest::newRow("Enter on Female") << 2 << int(Qt::Key_Return) << 2;
+    QTest::newRow("keypad Enter on Male") << 1 << int(Qt::Key_Enter) << 1;
+    QTest::newRow("Enter on Unknown") << 0 << int(Qt::Key_Return) << -1;
+    QTest::newRow("Enter on the box") << 3 << int(Qt::Key_Return) << -1;
+    QTest::newRow("another letter") << 0 << int(Qt::Key_X) << -1;
+  }
+  void theKeysMAndFAnswerAndEnterTakesTheFocusedOption() {
+    QFETCH(int, focus);
+    QFETCH(int, key);
+    QFETCH(int, answer);
+    frmSexChoice dialog;
+    dialog.OfferEveryoneElse(true);
+    dialog.show();
+    QWidget* target = focus == 3 ? static_cast<QWidget*>(dialog.chkEveryoneElse)
+                                 : static_cast<QWidget*>(dialog.optSex[static_cast<std::size_t>(focus)]);
+    target->setFocus();
+    QTest::keyClick(target, static_cast<Qt::Key>(key));
+    QCOMPARE(dialog.isVisible(), answer < 0);
+    QCOMPARE(dialog.WasAnswered(), answer > 0);
+    QCOMPARE(dialog.IsMale(), answer == 1);
+  }
+
+  // The options stay where they were from one question to the next, also
+  // when a longer name widens the dialog.
+  void theOptionsKeepTheirPlaceBetweenQuestions() {
+    QWidget owner;
+    owner.resize(800, 600);
+    owner.show();
+    frmSexChoice dialog(&owner);
+    dialog.SetPersonName(QStringLiteral("Al"));
+    dialog.show();
+    const QPoint place = dialog.optSex[2]->mapToGlobal(QPoint(0, 0));
+    QTest::keyClick(dialog.optSex[0], Qt::Key_F);
+    dialog.SetPersonName(QString(120, QLatin1Char('W')));
+    dialog.show();
+    QCOMPARE(dialog.optSex[2]->mapToGlobal(QPoint(0, 0)), place);
+  }
+
+  // A screen reader's toggle of an option checks it without a click; it
+  // answers all the same.
+  void anAccessibilityToolsToggleAnswers() {
+    frmSexChoice dialog;
+    for (const std::size_t answer : {2, 1}) {
+      dialog.show();
+      QAccessibleActionInterface* action =
+          QAccessible::queryAccessibleInterface(dialog.optSex[answer])->actionInterface();
+      QVERIFY(action->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+      action->doAction(QAccessibleActionInterface::toggleAction());
+      QVERIFY(!dialog.isVisible());
+      QCOMPARE(dialog.IsMale(), answer == 1);
+      QVERIFY(dialog.WasAnswered());
+    }
   }
 };
 

@@ -3,16 +3,22 @@
 // keeps from being lost, the sex question's answer for everyone else, a long
 // "Process all" cancelled, and the command line.
 
+#include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolTip>
+#include <set>
 
+#include "rules/catalogue.hpp"
+#include "ui/frmRule.hpp"
 #include "ui/qt_support.hpp"
 #include "window_fixture.hpp"
 #include "workspace/caption_button.hpp"
@@ -379,9 +385,27 @@ class DesktopWindowTest : public QObject, WindowFixture {
     emit recent->aboutToShow();
     QVERIFY(action("&1 hartley.rules") != nullptr);
 
+    // The guide is written for users: every rule code has its row, and the
+    // README's build and packaging sections stay out.
     action("&User guide")->trigger();
     auto* guide = w.findChild<QTextBrowser*>();
     QVERIFY(guide != nullptr && guide->toPlainText().contains("From pasted text to a GEDCOM file"));
+    const QString markdown = QString::fromUtf8(FileBytes(":/guide/user-guide.md"));
+    std::set<int> described;  // the codes of the rows "| 12 |" and "| 25–28 |"
+    static const QRegularExpression kCodeCell(QStringLiteral("\n\\| (\\d+)(?:–(\\d+))? \\|"));
+    for (const QRegularExpressionMatch& row : kCodeCell.globalMatch(markdown)) {
+      const int first = row.captured(1).toInt();
+      const int last = row.captured(2).isEmpty() ? first : row.captured(2).toInt();
+      for (int code = first; code <= last; ++code) {
+        described.insert(code);
+      }
+    }
+    for (const quenby::CatalogueEntry& entry : quenby::RuleCatalogue()) {
+      QVERIFY2(described.count(entry.code) == 1, qPrintable(QString::number(entry.code)));
+    }
+    for (const char* section : {"For developers", "Installing", "Set-up on a new machine", "cmake"}) {
+      QVERIFY2(!markdown.contains(section), section);
+    }
 
     action("Numeric dates month first (3/5/1845 = March 5)")->trigger();
     QCOMPARE(QSettings("Quenby", "Quenby").value("export/dateOrder").toString(), "mdy");
@@ -408,6 +432,86 @@ class DesktopWindowTest : public QObject, WindowFixture {
       QVERIFY(!quenby::ParseWindowCommandLine(wrong, outStream, errStream, status));
       QCOMPARE(status, 2);
     }
+  }
+
+  // Before the application is made: --help and --version always end the
+  // program, a wrong option only where no display could take options of its
+  // own; files to open go on to the window.
+  void whatNeedsNoWindowIsAnsweredBeforeIt_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("display");
+    QTest::addColumn<int>("status");  // -1: the program goes on
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("help") << QStringList{"--help"} << true << 0 << "Usage: quenby"
+                          << "";
+    QTest::newRow("version, no display") << QStringList{"--version"} << false << 0 << "Quenby "
+                                         << "";
+    QTest::newRow("wrong, display") << QStringList{"-platform", "xcb"} << true << -1 << ""
+                                    << "";
+    QTest::newRow("wrong, no display") << QStringList{"--bogus"} << false << 2 << ""
+                                       << "Unknown option 'bogus'";
+    QTest::newRow("files, no display") << QStringList{"a.txt"} << false << -1 << ""
+                                       << "";
+  }
+  void whatNeedsNoWindowIsAnsweredBeforeIt() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, display);
+    QFETCH(int, status);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QString written, problem;
+    QTextStream outStream(&written), errStream(&problem);
+    const auto answer = quenby::AnswerBeforeWindow(QStringList{"quenby"} + arguments, display, outStream, errStream);
+    QCOMPARE(answer.value_or(-1), status);
+    QCOMPARE(written.isEmpty(), out.isEmpty());
+    QVERIFY(out.isEmpty() || written.startsWith(out));
+    QCOMPARE(problem.isEmpty(), err.isEmpty());
+    QVERIFY(problem.contains(err));
+  }
+
+  // A search text of one space shows in the rule list, where nothing would
+  // tell it from an empty one.
+  void aRuleOfSpacesIsSeenInTheRuleList() {
+    auto& rules = *window_->lstRules;
+    const auto looks = [&rules](const QString& item) {
+      rules.clear();
+      rules.addItem(item);
+      rules.doItemsLayout();
+      return rules.viewport()->grab().toImage();
+    };
+    QVERIFY(looks(RuleItem("1", " ", "x")) != looks(RuleItem("1", "", "x")));
+    rules.clear();
+  }
+
+  // Every control a user can reach has a name a screen reader can say: its
+  // caption or its label, in words; the lists and boxes say what they hold.
+  void everyControlHasAnAccessibleNameAndEveryBoxADescription() {
+    quenby::frmRule editor;
+    quenby::frmSexChoice question;
+    QStringList names;
+    for (QWidget* form :
+         {static_cast<QWidget*>(window_.get()), static_cast<QWidget*>(&editor), static_cast<QWidget*>(&question)}) {
+      for (QWidget* control : form->findChildren<QWidget*>()) {
+        if (control->focusPolicy() == Qt::NoFocus || control->window() != form ||
+            qobject_cast<QScrollBar*>(control) != nullptr || control->parentWidget()->inherits("QAbstractScrollArea") ||
+            control->inherits("QComboBoxPrivateContainer") || control->objectName().startsWith("qt_")) {
+          continue;
+        }
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        const QString name = accessible->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() && !name.contains("  ") && name.contains(QRegularExpression("[A-Za-z]{2}")),
+                 qPrintable(control->objectName() + ": '" + name + "'"));
+        names << name;
+        if (qobject_cast<QAbstractScrollArea*>(control) != nullptr || qobject_cast<QLineEdit*>(control) != nullptr ||
+            qobject_cast<QComboBox*>(control) != nullptr) {
+          QVERIFY2(!accessible->text(QAccessible::Description).isEmpty(), qPrintable(control->objectName()));
+        }
+      }
+    }
+    QVERIFY(names.contains("Move rule up") && names.contains("Edit (or delete)") && names.contains("Full Name") &&
+            names.contains("Search text") && names.contains("Female"));
+    QCOMPARE(names.removeDuplicates(), 0);
   }
 };
 

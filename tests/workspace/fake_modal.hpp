@@ -37,6 +37,7 @@ class FakeModal final : public quenby::Modal {
   std::vector<QString> openedDocuments;
   std::vector<QString> startedPrograms;
   bool programsStart = true;  // a program without a path never starts
+  bool documentsOpen = true;  // whether the desktop has a program for a file
   int unexpectedQuestions = 0;
 
   void Exec(QDialog& dialog) override {
@@ -86,7 +87,7 @@ class FakeModal final : public quenby::Modal {
   }
   bool OpenDocument(const QString& path) override {
     openedDocuments.push_back(path);
-    return true;
+    return documentsOpen;
   }
   bool StartProgram(const QString& path) override {
     startedPrograms.push_back(path);

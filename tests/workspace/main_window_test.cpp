@@ -202,6 +202,7 @@ class MainWindowTest : public QObject, WindowFixture {
 
     const QString saved = InFolder("hartley.ged");
     modal_->fileNames = {saved};
+    modal_->chosenFilters = {QStringLiteral("GEDCOM, classic Quenby dialect (*.ged)")};
     Click(w.btnWrite);
     QCOMPARE(FileBytes(saved), FileBytes(ExamplePath("hartley.ged")));
     QVERIFY(modal_->messages.empty());
@@ -425,6 +426,29 @@ class MainWindowTest : public QObject, WindowFixture {
     QCOMPARE(FileBytes(paths[2]), QByteArray("first\r\nRen\xe9"
                                              "e\r\n  third\r\n"));
     QCOMPARE(modal_->openedDocuments, std::vector<QString>{paths[2]});
+
+    // Without a program to show it, the listing is said to be written.
+    modal_->documentsOpen = false;
+    Click(window_->cmdDebugPeople);
+    QCOMPARE(modal_->messages.size(), std::size_t{4});
+    QCOMPARE(modal_->messages.back(),
+             "Quenby: The people list was written to " + paths[2] + ", but no program opened it.");
+  }
+
+  // A rules file named without ".rules" gets it, so the dialog's own filter
+  // shows it next time; a file chosen as it is keeps its name.
+  void rulesSavedUnderANameWithoutExtensionGetIt() {
+    SetItems(*window_->lstRules, {RuleItem("1", "a", "b")});
+    QFile chosen(InFolder("chosen"));
+    QVERIFY(chosen.open(QIODevice::WriteOnly));
+    chosen.close();
+    modal_->fileNames = {InFolder("family"), InFolder("chosen")};
+    Click(window_->btnSave);
+    Click(window_->btnSave);
+    QVERIFY(FileBytes(InFolder("family.rules")).startsWith("[Rules]"));
+    QVERIFY(!QFile::exists(InFolder("family")));
+    QVERIFY(FileBytes(InFolder("chosen")).startsWith("[Rules]"));
+    QCOMPARE(window_->cdgRules.lastFile, InFolder("chosen"));
   }
 
   void processingTheTestNeedsASelectedPersonWithAName() {

@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Save generated file" in its three formats: the filter chosen in the save
 // dialog picks the format, which the next save and the next run offer again;
-// record text that is not GEDCOM is told with its line and writes nothing.
-// The settings live in a temporary folder, never the user's.
+// a name typed without ".ged" gets it; saving no records asks first; record
+// text that is not GEDCOM is told with its line and writes nothing. The
+// settings live in a temporary folder, never the user's.
 
+#include "ui/name_filters.hpp"
 #include "window_fixture.hpp"
 
 namespace {
 
-const QString kStandard = QStringLiteral("GEDCOM 5.5.1 standard (*.ged)");
+const QString kStandard = QStringLiteral("GEDCOM 5.5.1 (*.ged)");
 const QString kSeven = QStringLiteral("GEDCOM 7.0 (*.ged)");
+const QString kClassic = QStringLiteral("GEDCOM, classic Quenby dialect (*.ged)");
+const QString kAllFiles = QStringLiteral("All Files (*.*)");
 
 QSettings Settings() {
   return QSettings(QStringLiteral("Quenby"), QStringLiteral("Quenby"));
@@ -59,24 +63,102 @@ class SaveFormatTest : public QObject, WindowFixture {
     QVERIFY(modal_->messages.empty());
   }
 
+  // Each GEDCOM entry names its dialect; "All Files" is no format.
+  void theDialogOffersEachDialectByNameAndThenAllFiles() {
+    modal_->fileNames = {QString()};
+    modal_->confirmations = {true};
+    Click(window_->btnWrite);
+    QCOMPARE(quenby::QtNameFilters(modal_->fileQuestions.back().filter),
+             QStringList({kStandard, kSeven, kClassic, kAllFiles}));
+  }
+
   void theChosenFormatIsWrittenAndOfferedAgainUntilAnotherIsChosen() {
     ProcessExample(ChooseFemale);
-    // The first save, as ever, writes the classic file.
-    QCOMPARE(Save("hartley.ged", QString()), FileBytes(ExamplePath("hartley.ged")));
-
-    QCOMPARE(Save("hartley-5.5.1.ged", kStandard), FileBytes(ExamplePath("hartley-5.5.1.ged")));
-    QCOMPARE(Settings().value("export/format").toString(), QStringLiteral("5.5.1"));
-    // The next save, and a window of the next run, open on the same format.
-    QCOMPARE(Save("again.ged", QString()),
-             FileBytes(ExamplePath("hartley-5.5.1.ged")).replace("hartley-5.5.1", "again"));
+    // A new user's first save writes standard 5.5.1.
+    QCOMPARE(Save("hartley-5.5.1.ged", QString()), FileBytes(ExamplePath("hartley-5.5.1.ged")));
     QCOMPARE(modal_->fileQuestions.back().selectedFilter, kStandard);
+
+    QCOMPARE(Save("hartley.ged", kClassic), FileBytes(ExamplePath("hartley.ged")));
+    QCOMPARE(Settings().value("export/format").toString(), QStringLiteral("classic"));
+    // The next save, and a window of the next run, open on the same format;
+    // "All Files" writes it and changes nothing remembered.
+    QCOMPARE(Save("again.ged", QString()), FileBytes(ExamplePath("hartley.ged")));
+    QCOMPARE(modal_->fileQuestions.back().selectedFilter, kClassic);
     QCOMPARE(Save("hartley-7.0.ged", kSeven), FileBytes(ExamplePath("hartley-7.0.ged")));
     window_ = std::make_unique<quenby::frmQuenby>(*modal_, registry_);
     modal_->fileNames = {QString()};
+    modal_->confirmations = {true};
     Click(window_->btnWrite);
     QCOMPARE(modal_->fileQuestions.back().selectedFilter, kSeven);
-    QCOMPARE(Save("classic.ged", QStringLiteral("All Files (*.*)")).left(6), QByteArray("0 HEAD"));
-    QCOMPARE(Settings().value("export/format").toString(), QStringLiteral("classic"));
+    ProcessExample(ChooseFemale);
+    QCOMPARE(Save("all.ged", kAllFiles), FileBytes(ExamplePath("hartley-7.0.ged")).replace("hartley-7.0", "all"));
+    QCOMPARE(Settings().value("export/format").toString(), QStringLiteral("7.0"));
+  }
+
+  // A name typed without an extension gets ".ged", whatever entry the dialog
+  // ended on, unless a file of exactly that name exists: the user chose it.
+  // Replacing a file under the longer name is asked first; No saves nothing.
+  void aNameWithoutExtensionGetsGedUnlessTheUserChoseAFileOfThatName_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QList<bool>>("answers");  // to "replace it?"
+    QTest::addColumn<QString>("written");      // empty: nothing written
+    QTest::newRow("plain") << "family" << kStandard << QStringList() << QList<bool>() << "family.ged";
+    QTest::newRow("all files") << "family" << kAllFiles << QStringList() << QList<bool>() << "family.ged";
+    QTest::newRow("has one") << "family.txt" << kSeven << QStringList() << QList<bool>() << "family.txt";
+    QTest::newRow("dotted folder") << "v1.2/family" << kStandard << QStringList() << QList<bool>() << "v1.2/family.ged";
+    QTest::newRow("hidden file") << ".family" << kStandard << QStringList() << QList<bool>() << ".family.ged";
+    QTest::newRow("chosen as it is") << "family" << kClassic << QStringList({"family"}) << QList<bool>() << "family";
+    QTest::newRow("replace yes") << "family" << kClassic << QStringList({"family.ged"}) << QList<bool>({true})
+                                 << "family.ged";
+    QTest::newRow("replace no") << "family" << kClassic << QStringList({"family.ged"}) << QList<bool>({false})
+                                << QString();
+  }
+  void aNameWithoutExtensionGetsGedUnlessTheUserChoseAFileOfThatName() {
+    QFETCH(QString, typed);
+    QFETCH(QString, filter);
+    QFETCH(QStringList, existing);
+    QFETCH(QList<bool>, answers);
+    QFETCH(QString, written);
+    // Each row starts with an empty folder.
+    QVERIFY(QDir(folder_.path()).removeRecursively() && QDir(folder_.path()).mkpath("v1.2"));
+    for (const QString& name : existing) {
+      QFile file(folder_.filePath(name));
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+    }
+    window_->txtINDI->setPlainText(QStringLiteral("0 @I1@ INDI\n1 NAME Al /One/\n1 SEX M\n\n"));
+    modal_->confirmations = std::deque<bool>(answers.cbegin(), answers.cend());
+    Save(typed, filter);
+    QCOMPARE(modal_->questions.size(), static_cast<std::size_t>(answers.size()));
+    if (!answers.isEmpty()) {
+      QCOMPARE(modal_->questions.back(), QStringLiteral("family.ged already exists.\nDo you want to replace it?"));
+    }
+    QStringList files = QDir(folder_.path()).entryList(QDir::Files | QDir::Hidden);
+    files += QDir(folder_.filePath("v1.2")).entryList(QDir::Files);
+    QCOMPARE(files.size(), existing.size() + (written.isEmpty() || existing.contains(written) ? 0 : 1));
+    for (const QString& name : existing) {
+      QCOMPARE(FileBytes(folder_.filePath(name)) == "old", name != written);
+    }
+    if (!written.isEmpty()) {
+      QVERIFY(FileBytes(folder_.filePath(written)).contains("Al /One/"));
+    }
+  }
+
+  // A save of no records asks first; No leaves before the file dialog.
+  void savingNoRecordsAsksFirst() {
+    window_->txtINDI->setPlainText(QStringLiteral(" \n\n"));
+    modal_->confirmations = {false};
+    Click(window_->btnWrite);
+    QVERIFY(modal_->fileQuestions.empty());
+    QCOMPARE(modal_->questions,
+             std::vector<QString>{QStringLiteral("There are no generated records: the file would hold no person.\n"
+                                                 "Save it all the same?")});
+    modal_->confirmations = {true};
+    QCOMPARE(Save("empty.ged", kClassic).left(6), QByteArray("0 HEAD"));
+    window_->txtFAM->setPlainText(QStringLiteral("0 @F1@ FAM\n"));
+    QVERIFY(Save("family.ged", kClassic).contains("0 @F1@ FAM\r\n"));
+    QCOMPARE(modal_->questions.size(), std::size_t{2});
   }
 
   void numericDatesFollowTheRememberedDateOrder() {

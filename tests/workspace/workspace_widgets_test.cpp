@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QFontMetrics>
+#include <QImage>
 #include <QListWidget>
 #include <QtTest>
 
@@ -38,6 +39,46 @@ class WorkspaceWidgetsTest : public QObject {
     QCOMPARE(Offsets(list, QStringLiteral("a\tb\tc")), std::vector<int>({0, at(20), at(20) + at(32)}));
     SetListTabStops(&list, {});
     QCOMPARE(Offsets(list, QStringLiteral("a\tb")), std::vector<int>({0, at(32)}));
+  }
+
+  void theSpacesAtTheEndsOfAPieceAreFound_data() {
+    QTest::addColumn<QString>("piece");
+    QTest::addColumn<std::vector<qsizetype>>("spaces");
+    QTest::newRow("none") << "b." << std::vector<qsizetype>{};
+    QTest::newRow("inside only") << "a b" << std::vector<qsizetype>{};
+    QTest::newRow("both ends") << "  b. " << std::vector<qsizetype>{0, 1, 4};
+    QTest::newRow("end only") << "m. " << std::vector<qsizetype>{2};
+    QTest::newRow("all spaces") << "   " << std::vector<qsizetype>{0, 1, 2};
+    QTest::newRow("empty") << "" << std::vector<qsizetype>{};
+    QTest::newRow("no-break space is seen") << "\u00a0b" << std::vector<qsizetype>{};
+  }
+  void theSpacesAtTheEndsOfAPieceAreFound() {
+    QFETCH(QString, piece);
+    QFETCH(std::vector<qsizetype>, spaces);
+    QCOMPARE(quenby::EdgeSpaces(piece), spaces);
+  }
+
+  // The marks are drawn, not written: the item keeps its text, and a row
+  // without spaces at the ends of its pieces looks as it did.
+  void spacesAtTheEndsOfTheRulesTextsAreMarkedInTheDrawingOnly() {
+    const auto draw = [](const QString& item, bool mark) {
+      QListWidget list;
+      list.resize(400, 60);
+      SetListTabStops(&list, {20, 40, 140, 160});
+      if (mark) {
+        quenby::MarkEdgeSpaces(&list);
+      }
+      list.addItem(item);
+      list.show();
+      const QImage image = list.grab().toImage();
+      return std::make_pair(image, list.item(0)->text());
+    };
+    const QString spaced = QStringLiteral("1\t|\t b. \t|\t born ");
+    const auto [marked, text] = draw(spaced, true);
+    QCOMPARE(text, spaced);
+    QVERIFY(marked != draw(spaced, false).first);
+    const QString plain = QStringLiteral("1\t|\tb.\t|\tborn");
+    QCOMPARE(draw(plain, true).first, draw(plain, false).first);
   }
 
   void captionsBreakAtRunsOfSpacesAndWrapBetweenWords() {
