@@ -11,7 +11,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <limits>
@@ -74,6 +73,52 @@ void SetBoxText(QPlainTextEdit& box, std::string_view crLfText) {
   box.setPlainText(FromUtf8(CrLfToLf(crLfText)));
 }
 
+// A paragraph of a record box holds whole records of about this many lines.
+constexpr int kLinesPerParagraph = 100;
+
+// The text of a record box as the box holds it: paragraphs of whole records,
+// whose lines are joined by line separators. One paragraph per line would
+// cost a paragraph of the box per GEDCOM line, two million of them for
+// 136,000 persons and seconds to make; one paragraph for everything would
+// cost seconds per key typed. The box's text reads the same either way
+// (BoxText), and the last record always ends its paragraph, so that text
+// appended later starts a paragraph of its own.
+QString RecordParagraphs(std::string_view crLfText) {
+  QString text = FromUtf8(CrLfToLf(crLfText));
+  int lines = 0;
+  bool afterBreak = false;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] != QLatin1Char('\n')) {
+      afterBreak = false;
+      continue;
+    }
+    ++lines;
+    // A line break right after another one ends the empty line that ends a record.
+    if (afterBreak && (lines >= kLinesPerParagraph || i + 1 == text.size())) {
+      text[i] = QChar::ParagraphSeparator;
+      lines = 0;
+    } else {
+      text[i] = QChar::LineSeparator;
+    }
+    afterBreak = true;
+  }
+  return text;
+}
+
+// Where the newest record of a record box's text starts: the last line that
+// starts "0 @I" or "0 @F" (a note record belongs to the person above it).
+qsizetype NewestRecordStart(const QString& text) {
+  const QStringView view(text);
+  for (qsizetype at = text.size(); at-- > 0;) {
+    const bool lineStart = at == 0 || text[at - 1] == QChar::LineSeparator ||
+                           text[at - 1] == QChar::ParagraphSeparator || text[at - 1] == QLatin1Char('\n');
+    if (lineStart && (view.mid(at).startsWith(u"0 @I") || view.mid(at).startsWith(u"0 @F"))) {
+      return at;
+    }
+  }
+  return 0;
+}
+
 // Scrolls the box to show the text from `position` to the end, or as much
 // of it as fits, and puts the caret at `position`.
 void ShowFrom(QPlainTextEdit& box, int position) {
@@ -85,20 +130,18 @@ void ShowFrom(QPlainTextEdit& box, int position) {
   box.ensureCursorVisible();
 }
 
-// Shows the newest record of a box that "Process all" filled.
-void ShowNewestRecord(QPlainTextEdit& box) {
-  static const QRegularExpression kRecordStart(QStringLiteral("^0 @[IF]"));
-  QTextCursor end(box.document());
-  end.movePosition(QTextCursor::End);
-  const QTextCursor newest = box.document()->find(kRecordStart, end, QTextDocument::FindBackward);
-  ShowFrom(box, newest.isNull() ? 0 : newest.selectionStart());
+// Fills a record box in one go and shows its newest record.
+void SetRecordBoxText(QPlainTextEdit& box, std::string_view crLfText) {
+  const QString text = RecordParagraphs(crLfText);
+  box.setPlainText(text);
+  ShowFrom(box, static_cast<int>(NewestRecordStart(text)));
 }
 
-void AppendBoxText(QPlainTextEdit& box, std::string_view crLfText) {
+void AppendRecordText(QPlainTextEdit& box, std::string_view crLfText) {
   QTextCursor end(box.document());
   end.movePosition(QTextCursor::End);
   const int start = end.position();
-  end.insertText(FromUtf8(CrLfToLf(crLfText)));
+  end.insertText(RecordParagraphs(crLfText));
   ShowFrom(box, start);
 }
 
@@ -550,11 +593,10 @@ void frmQuenby::btnDoAll_Click() {
         return progress.Step(processed, total) && !stopProcessingAll_;
       });
   processingAll_ = false;
+  progress.Finish();
   // Each box is filled in one go, which costs time in proportion to the text.
-  SetBoxText(*txtINDI, records.indi);
-  SetBoxText(*txtFAM, records.fam);
-  ShowNewestRecord(*txtINDI);
-  ShowNewestRecord(*txtFAM);
+  SetRecordBoxText(*txtINDI, records.indi);
+  SetRecordBoxText(*txtFAM, records.fam);
   NextFamNumber = records.nextFamNumber;
   NextNoteNumber = records.nextNoteNumber;
   DefaultSexIds = records.defaultSexIds;
@@ -627,12 +669,12 @@ void frmQuenby::BuildIndiRecord(int personIndex) {
     }
     SetDetail(*txtDetails[kSex], details[kSex]);
   }
-  AppendBoxText(*txtINDI, quenby::BuildIndiRecord(details, static_cast<std::size_t>(personIndex), NextNoteNumber));
+  AppendRecordText(*txtINDI, quenby::BuildIndiRecord(details, static_cast<std::size_t>(personIndex), NextNoteNumber));
 }
 
 void frmQuenby::BuildFamRecord(int personIndex) {
-  AppendBoxText(*txtFAM, quenby::BuildFamRecord(ItemTexts(*lstPeople), static_cast<std::size_t>(personIndex),
-                                                ReadDetails(), NextFamNumber));
+  AppendRecordText(*txtFAM, quenby::BuildFamRecord(ItemTexts(*lstPeople), static_cast<std::size_t>(personIndex),
+                                                   ReadDetails(), NextFamNumber));
 }
 
 SexAnswer frmQuenby::AskSex(const std::string& nameWithoutSlashes, bool inProcessAll) {

@@ -5,6 +5,7 @@
 // Cancel, which stops the run after the person being processed. Short lists
 // show nothing. The window takes no input meanwhile, but can be closed.
 
+#include <QElapsedTimer>
 #include <cstddef>
 #include <memory>
 
@@ -28,10 +29,14 @@ class ProcessAllProgress {
   // Told after each person; false once the user cancelled.
   bool Step(std::size_t processed, std::size_t total);
   bool Cancelled() const { return cancelled_; }
+  // Every person is done: the progress shows its end while the records are
+  // put into the window.
+  void Finish();
 
  private:
   std::unique_ptr<OwnerBlock> block_;
   std::unique_ptr<QProgressDialog> dialog_;
+  QElapsedTimer updated_;
   bool cancelled_ = false;
 };
 
