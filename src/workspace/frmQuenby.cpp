@@ -192,7 +192,7 @@ QStringList ListItems(const std::vector<std::string>& texts) {
 }  // namespace
 
 frmQuenby::frmQuenby(Modal& modal, const Registry& registry, QWidget* parent)
-    : QWidget(parent), modal_(modal), registry_(registry) {
+    : QWidget(parent), modal_(modal, *this), registry_(registry) {
   CreateControls();
   SetTabOrder();
   ArrangeMainWindow(*this);
@@ -300,6 +300,12 @@ void frmQuenby::ConnectHandlers() {
   connect(btnWrite, &QPushButton::clicked, this, &frmQuenby::btnWrite_Click);
   connect(btnHelp, &QPushButton::clicked, this, &frmQuenby::btnHelp_Click);
   connect(txtInput, &QPlainTextEdit::textChanged, this, &frmQuenby::txtInput_Change);
+  // The first edit of the input text after records were made is an undo
+  // step of its own, so that taking it back takes back that edit alone.
+  for (QPlainTextEdit* records : {txtINDI, txtFAM}) {
+    connect(records->document(), &QTextDocument::contentsChanged, txtInput,
+            [this] { txtInput->document()->setModified(false); });
+  }
 }
 
 void frmQuenby::Form_Load() {
@@ -379,9 +385,24 @@ void frmQuenby::EmptyPeopleList() {
 }
 
 void frmQuenby::txtInput_Change() {
-  EmptyPeopleList();
-  ClearDetails();
-  ClearGedOutput();
+  QTextDocument& input = *txtInput->document();
+  if (takingBackEdit_) {
+    return;
+  }
+  if (!unsaved_->MayEditInput(modal_, this, [this] { return WriteGenerated(); })) {
+    takingBackEdit_ = true;
+    if (input.availableRedoSteps() > inputRedoSteps_) {
+      txtInput->redo();
+    } else {
+      txtInput->undo();
+    }
+    takingBackEdit_ = false;
+  } else {
+    EmptyPeopleList();
+    ClearDetails();
+    ClearGedOutput();
+  }
+  inputRedoSteps_ = input.availableRedoSteps();
 }
 
 QString frmQuenby::AskRuleEditor(const QString& title, const QString& item, bool editing) {
@@ -526,6 +547,11 @@ void frmQuenby::OpenText(const QString& fileName) {
     ReportFailure(QStringLiteral("The text could not be opened; the input text is unchanged."), error);
     return;
   }
+  // A new text cannot be taken back: the question comes first.
+  if (!unsaved_->MayEditInput(modal_, this, [this] { return WriteGenerated(); })) {
+    return;
+  }
+  ClearGedOutput();
   cdgText.lastFile = fileName;
   SetBoxText(*txtInput, NormaliseLineBreaks(*text));
 }

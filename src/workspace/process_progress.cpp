@@ -17,7 +17,7 @@ constexpr std::size_t kPersonsPerClockReading = 64;
 
 }  // namespace
 
-ProcessAllProgress::ProcessAllProgress(QWidget* window, std::size_t total) {
+ProcessAllProgress::ProcessAllProgress(QWidget* window, std::size_t total) : focus_(*window) {
   if (total < kShownFrom) {
     return;
   }

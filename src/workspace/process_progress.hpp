@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "ui/owner_block.hpp"
+#include "workspace/focus_return.hpp"
 
 class QProgressDialog;
 class QWidget;
@@ -34,6 +35,8 @@ class ProcessAllProgress {
   void Finish();
 
  private:
+  // Given back after the block has enabled the window's controls again.
+  FocusReturn focus_;
   std::unique_ptr<OwnerBlock> block_;
   std::unique_ptr<QProgressDialog> dialog_;
   QElapsedTimer updated_;

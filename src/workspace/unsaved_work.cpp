@@ -58,4 +58,11 @@ bool UnsavedWork::MayDropRecords(Modal& modal, QWidget* parent, const std::funct
   return MayDrop(recordsChanged_, modal, parent, QStringLiteral("Save the generated records?"), save);
 }
 
+bool UnsavedWork::MayEditInput(Modal& modal, QWidget* parent, const std::function<bool()>& save) {
+  return MayDrop(recordsChanged_, modal, parent,
+                 QStringLiteral("Editing the input text discards the people list and the generated records, which "
+                                "were not saved.\n\nSave the generated records? Cancel takes the edit back."),
+                 save);
+}
+
 }  // namespace quenby

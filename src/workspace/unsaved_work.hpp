@@ -33,6 +33,8 @@ class UnsavedWork : public QObject {
   // `save` (which tells whether it saved), or discarded. False on Cancel.
   bool MayDropRules(Modal& modal, QWidget* parent, const std::function<bool()>& save);
   bool MayDropRecords(Modal& modal, QWidget* parent, const std::function<bool()>& save);
+  // The same, asked because an edit of the input text would discard them.
+  bool MayEditInput(Modal& modal, QWidget* parent, const std::function<bool()>& save);
 
  private:
   QPlainTextEdit& indi_;

@@ -3,6 +3,7 @@
 // keeps from being lost, the sex question's answer for everyone else, a long
 // "Process all" cancelled, and the command line.
 
+#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -225,6 +226,110 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QVERIFY(w.close());
     QVERIFY(FileBytes(ged).contains("1 NAME Al /One/\r\n"));
     QCOMPARE(modal_->questions, std::vector<QString>(2, "Save the generated records?"));
+  }
+
+  // An edit of the input text that would discard unsaved records asks
+  // first. Cancel takes back exactly that edit (typing, a paste, a deleted
+  // character, an undo) and keeps everything; Save saves them first; once
+  // saved, edits ask nothing. A new text is asked about before it is read.
+  void anEditThatWouldLoseUnsavedRecordsAsksFirst() {
+    auto& w = *window_;
+    w.txtInput->setPlainText("Al One|_S_M");
+    Click(w.btnRunRules);
+    w.txtInput->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.txtInput, "a");  // typing before the records, to be kept
+    Click(w.btnRunRules);
+    Click(w.btnDoAll);
+    const QString text = w.txtInput->toPlainText();
+    const QString indi = w.txtINDI->toPlainText();
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    const std::function<void()> edits[] = {
+        [&] { QTest::keyClick(w.txtInput, Qt::Key_Space); },
+        [&] { w.txtInput->paste(); },
+        [&] { QTest::keyClick(w.txtInput, Qt::Key_Backspace); },
+        [&] { w.txtInput->undo(); },
+    };
+    for (const auto& edit : edits) {
+      w.txtInput->moveCursor(QTextCursor::End);
+      modal_->saveChoices = {SaveChoice::kCancel};
+      edit();
+      QCOMPARE(w.txtInput->toPlainText(), text);
+      QCOMPARE(w.txtINDI->toPlainText(), indi);
+      QCOMPARE(w.lstPeople->count(), 1);
+    }
+    QCOMPARE(modal_->questions.size(), std::size_t{4});
+    QVERIFY(modal_->questions.back().startsWith("Editing the input text discards"));
+    // The typing made before the records is the next undo step: taking back
+    // an edit took back nothing more and left no step of its own.
+    modal_->saveChoices = {SaveChoice::kDiscard};
+    w.txtInput->undo();
+    QCOMPARE(w.txtInput->toPlainText(), "Al One|_S_M");
+    QCOMPARE(w.txtINDI->toPlainText(), QString());
+
+    Click(w.btnRunRules);
+    Click(w.btnDoAll);
+    const QString ged = folder_.filePath("al.ged");
+    modal_->saveChoices = {SaveChoice::kSave};
+    modal_->fileNames = {ged};
+    QTest::keyClick(w.txtInput, Qt::Key_Space);
+    QVERIFY(FileBytes(ged).contains("1 NAME Al /One/"));
+    QCOMPARE(w.lstPeople->count(), 0);
+    Click(w.btnRunRules);
+    Click(w.btnDoAll);
+    modal_->fileNames = {ged};
+    Click(w.btnWrite);
+    QTest::keyClick(w.txtInput, Qt::Key_Space);  // saved: no question
+    QCOMPARE(w.lstPeople->count(), 0);
+
+    Click(w.btnRunRules);
+    Click(w.btnDoAll);
+    const QString before = w.txtInput->toPlainText();
+    modal_->saveChoices = {SaveChoice::kCancel, SaveChoice::kDiscard};
+    w.OpenText(ExamplePath("hartley.txt"));
+    QCOMPARE(w.txtInput->toPlainText(), before);
+    QCOMPARE(w.lstPeople->count(), 1);
+    w.OpenText(ExamplePath("hartley.txt"));
+    QVERIFY(w.txtInput->toPlainText().startsWith("Descendants of William Hartley"));
+    QCOMPARE(w.txtINDI->toPlainText(), QString());
+    QCOMPARE(modal_->questions.size(), std::size_t{8});
+  }
+
+  // After a question, a dialog or a long run the focus is back on the control
+  // that had it, though the window's controls were disabled meanwhile, so the
+  // next key reaches that control and never the input text.
+  void theFocusReturnsToTheControlThatAsked() {
+    auto& w = *window_;
+    QStringList people;
+    for (int i = 0; i < 2500; ++i) {
+      people << QStringLiteral("Person %1|_S_M").arg(i);
+    }
+    people[5] = QStringLiteral("Asked Person");
+    w.lstPeople->addItems(people);
+    QStringList askedFor;
+    bool focusLeft = false;
+    modal_->dialogScripts.push_back([&](QDialog& dialog) {
+      focusLeft = !w.btnDoAll->hasFocus() && w.focusWidget() != w.btnDoAll;
+      w.txtInput->setFocus();  // where the window manager may leave it
+      AnswerSex(1, askedFor)(dialog);
+    });
+    w.btnDoAll->setFocus();
+    QTest::keyClick(w.btnDoAll, Qt::Key_Space);
+    QCOMPARE(askedFor, QStringList{"Asked Person"});
+    QVERIFY(focusLeft);  // the progress disabled the button
+    QCOMPARE(w.focusWidget(), w.btnDoAll);
+
+    // The same after a file dialog and a message box.
+    w.btnWrite->setFocus();
+    modal_->fileNames = {folder_.filePath("missing/x.ged")};
+    QTest::keyClick(w.btnWrite, Qt::Key_Space);
+    QCOMPARE(modal_->messages.size(), std::size_t{1});
+    QCOMPARE(w.focusWidget(), w.btnWrite);
+    const QString text = w.txtInput->toPlainText();
+    QTest::keyClick(w.focusWidget(), Qt::Key_Space);  // asks for a file again
+    modal_->fileNames.clear();
+    QCOMPARE(w.txtInput->toPlainText(), text);
+    QCOMPARE(modal_->unexpectedQuestions, 1);
+    modal_->unexpectedQuestions = 0;
   }
 
   // The box is offered unticked each time; once ticked, nobody later in the
