@@ -13,6 +13,7 @@
 #include "ui/qt_support.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/frmQuenby.hpp"
+#include "workspace/window_settings.hpp"
 
 namespace quenby {
 
@@ -25,7 +26,6 @@ const int kMargin = TwipsToPixels(240);
 // The client area of the twips layout.
 constexpr int kDefaultWidthTwips = 9735;
 constexpr int kDefaultHeightTwips = 12510;
-const QSize kFrameAllowance(16, 40);
 
 // A button that keeps its twips size, grown only where the font needs it.
 QWidget* Fixed(QPushButton* button, int widthTwips, int heightTwips) {
@@ -161,10 +161,7 @@ QSize DefaultWindowSize(const frmQuenby& window) {
   QSize size =
       QSize(TwipsToPixels(kDefaultWidthTwips), TwipsToPixels(kDefaultHeightTwips)).expandedTo(window.minimumSizeHint());
   if (const QScreen* screen = window.screen()) {
-    // Before the window is first shown its frame is unknown: room is left
-    // for a title bar and borders.
-    const QSize frame = (window.frameGeometry().size() - window.geometry().size()).expandedTo(kFrameAllowance);
-    size = size.boundedTo(screen->availableSize() - frame).expandedTo(window.minimumSizeHint());
+    size = size.boundedTo(screen->availableSize() - FrameAllowance(window)).expandedTo(window.minimumSizeHint());
   }
   return size;
 }

@@ -19,6 +19,7 @@
 #include "window_fixture.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/command_line.hpp"
+#include "workspace/window_settings.hpp"
 
 using quenby::SaveChoice;
 
@@ -180,6 +181,60 @@ class DesktopWindowTest : public QObject, WindowFixture {
     window_->close();
     quenby::frmQuenby next(*modal_, registry_);
     QCOMPARE(next.size(), size);
+  }
+
+  void aRestoredPlaceIsFittedToTheScreen_data() {
+    QTest::addColumn<QPoint>("position");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QPoint>("fittedPosition");
+    QTest::addColumn<QSize>("fittedSize");
+    const QSize minimum(600, 500);
+    const QRect full(0, 0, 1920, 1040);
+    QTest::newRow("fits as it is") << QPoint(100, 50) << QSize(800, 600) << full << QPoint(100, 50) << QSize(800, 600);
+    QTest::newRow("frame touches every edge")
+        << QPoint(0, 0) << QSize(1904, 1000) << full << QPoint(0, 0) << QSize(1904, 1000);
+    // Saved on a 1024x768 screen, opened on 2560x1440 at scale 2.
+    QTest::newRow("taller than the screen")
+        << QPoint(10, 0) << QSize(1000, 728) << QRect(0, 0, 1280, 680) << QPoint(10, 0) << QSize(1000, 640);
+    QTest::newRow("far right and down") << QPoint(2'000'000'000, 2'000'000'000) << QSize(800, 600) << full
+                                        << QPoint(1104, 400) << QSize(800, 600);
+    QTest::newRow("far left and up") << QPoint(-2'000'000'000, -2'000'000'000) << QSize(800, 600) << full
+                                     << QPoint(0, 0) << QSize(800, 600);
+    QTest::newRow("absurd size") << QPoint(-2'000'000'000, 2'000'000'000) << QSize(-5, 2'000'000'000) << full
+                                 << QPoint(0, 0) << QSize(minimum.width(), 1000);
+    QTest::newRow("second screen") << QPoint(100, 100) << QSize(800, 600) << QRect(1920, -200, 1280, 1000)
+                                   << QPoint(1920, 100) << QSize(800, 600);
+    QTest::newRow("screen below the minimum")
+        << QPoint(50, 50) << QSize(800, 600) << QRect(0, 0, 640, 480) << QPoint(0, 0) << QSize(624, minimum.height());
+  }
+
+  // The whole window, title bar and borders included, lies on the screen
+  // and is never smaller than its minimum.
+  void aRestoredPlaceIsFittedToTheScreen() {
+    QFETCH(QPoint, position);
+    QFETCH(QSize, size);
+    QFETCH(QRect, available);
+    QFETCH(QPoint, fittedPosition);
+    QFETCH(QSize, fittedSize);
+    const quenby::WindowPlace fitted = quenby::FitToScreen({position, size}, QSize(16, 40), available, QSize(600, 500));
+    QCOMPARE(fitted.position, fittedPosition);
+    QCOMPARE(fitted.size, fittedSize);
+  }
+
+  // A settings file with absurd values opens the window on its screen.
+  void absurdRememberedValuesOpenTheWindowOnTheScreen() {
+    QSettings settings("Quenby", "Quenby");
+    const QRect available = window_->screen()->availableGeometry();
+    for (const QPoint position : {QPoint(2'000'000'000, -2'000'000'000), QPoint(-2'000'000'000, 2'000'000'000)}) {
+      settings.setValue("window/position", position);
+      settings.setValue("window/size", QSize(100'000, 100'000));
+      settings.sync();
+      quenby::frmQuenby next(*modal_, registry_);
+      const QSize frame = quenby::FrameAllowance(next);
+      QVERIFY(available.contains(QRect(next.pos(), next.size() + frame)));
+      QCOMPARE(next.size().expandedTo(next.minimumSizeHint()), next.size());
+    }
   }
 
   // Closing and loading ask about a changed rule list, not about one just
