@@ -32,6 +32,7 @@
 #include "ui/qt_support.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/file_drop.hpp"
+#include "workspace/find_bar.hpp"
 #include "workspace/list_tab_stops.hpp"
 #include "workspace/main_menu.hpp"
 #include "workspace/process_progress.hpp"
@@ -40,6 +41,7 @@
 #include "workspace/user_guide.hpp"
 #include "workspace/window_layout.hpp"
 #include "workspace/window_settings.hpp"
+#include "workspace/window_status.hpp"
 
 namespace quenby {
 
@@ -198,6 +200,7 @@ frmQuenby::frmQuenby(Modal& modal, const Registry& registry, QWidget* parent)
   ArrangeMainWindow(*this);
   layout()->setMenuBar(MakeMainMenu(*this));
   unsaved_ = new UnsavedWork(*lstRules, *txtINDI, *txtFAM, this);
+  connect(unsaved_, &UnsavedWork::Changed, status, &WindowStatus::Unsaved);
   new FileDrop(*this);
   ConnectHandlers();
   Form_Load();
@@ -262,6 +265,8 @@ void frmQuenby::CreateControls() {
   btnWrite = Make<CaptionButton>(this, "btnWrite", QStringLiteral("Save generated file"));
   btnHelp = Make<CaptionButton>(this, "btnHelp", QStringLiteral("?"));
   cmdDebugPeople = Make<CaptionButton>(this, "cmdDebugPeople", QStringLiteral("Debug People List"));
+  findBar = new FindBar(this);
+  status = new WindowStatus(*this, *lstPeople);
 
   cdgRules.title = QStringLiteral("Load/Save Quenby Rules");
   cdgRules.filter = QStringLiteral("Quenby Rules (*.rules)|*.rules|All Files (*.*)|*.*");
@@ -377,6 +382,7 @@ void frmQuenby::ClearGedOutput() {
   NextFamNumber = 1;
   NextNoteNumber = 1;
   DefaultSexIds.clear();
+  status->RecordsCleared();
 }
 
 void frmQuenby::EmptyPeopleList() {
@@ -506,6 +512,7 @@ void frmQuenby::LoadRulesFrom(const QString& fileName) {
   lstRules->addItems(ListItems(loaded.items));
   unsaved_->RulesSaved();
   AddRecentRulesFile(fileName);
+  status->RulesFile(fileName);
   if (!loaded.notes.empty()) {
     constexpr std::size_t kMostNotesShown = 20;
     modal_.Message(this, WindowTitle(), FromUtf8(LoadNotesMessage(ToUtf8(fileName), loaded.notes, kMostNotesShown)));
@@ -529,6 +536,7 @@ bool frmQuenby::SaveRules() {
   }
   unsaved_->RulesSaved();
   AddRecentRulesFile(fileName);
+  status->RulesFile(fileName);
   return true;
 }
 
@@ -554,6 +562,7 @@ void frmQuenby::OpenText(const QString& fileName) {
   ClearGedOutput();
   cdgText.lastFile = fileName;
   SetBoxText(*txtInput, NormaliseLineBreaks(*text));
+  status->TextFile(fileName);
 }
 
 void frmQuenby::ShowUserGuide() {
@@ -603,8 +612,10 @@ void frmQuenby::btnDoOne_Click() {
   if (selected == kNoSelection || txtDetails[kFullName]->text().isEmpty()) {
     return;
   }
+  const std::int64_t families = NextFamNumber;
   BuildIndiRecord(static_cast<int>(selected));
   BuildFamRecord(static_cast<int>(selected));
+  status->RecordsAdded(1, NextFamNumber - families);
 }
 
 void frmQuenby::btnDoAll_Click() {
@@ -626,6 +637,7 @@ void frmQuenby::btnDoAll_Click() {
   NextFamNumber = records.nextFamNumber;
   NextNoteNumber = records.nextNoteNumber;
   DefaultSexIds = records.defaultSexIds;
+  status->RecordsAdded(static_cast<std::int64_t>(records.processed), records.nextFamNumber - 1);
   // A cancelled run changes nothing but the records.
   if (!progress.Cancelled() && !stopProcessingAll_) {
     ClearDetails();
@@ -647,6 +659,7 @@ void frmQuenby::cmdDebugPeople_Click() {
     ReportFailure(QStringLiteral("The people list could not be written."), error);
     return;
   }
+  status->DebugListing(path);
   modal_.OpenDocument(path);
 }
 
@@ -668,6 +681,7 @@ bool frmQuenby::WriteGenerated() {
     return false;
   }
   unsaved_->RecordsSaved();
+  status->Saved(fileName);
   return true;
 }
 

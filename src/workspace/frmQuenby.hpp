@@ -30,6 +30,8 @@ class Registry;
 class frmAbout;
 class frmRule;
 class frmSexChoice;
+class FindBar;
+class WindowStatus;
 class UnsavedWork;
 class UserGuide;
 
@@ -87,6 +89,10 @@ class frmQuenby : public QWidget {
   QPushButton* btnWrite = nullptr;
   QPushButton* btnHelp = nullptr;
   QPushButton* cmdDebugPeople = nullptr;
+  // Edit > Find's row, under the record boxes.
+  FindBar* findBar = nullptr;
+  // The status bar, which also keeps the window's title.
+  WindowStatus* status = nullptr;
 
   FileDialogSettings cdgRules;
   FileDialogSettings cdgWrite;

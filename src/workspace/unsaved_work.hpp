@@ -36,7 +36,13 @@ class UnsavedWork : public QObject {
   // The same, asked because an edit of the input text would discard them.
   bool MayEditInput(Modal& modal, QWidget* parent, const std::function<bool()>& save);
 
+ signals:
+  // Whether any work is unsaved, told whenever that may have changed.
+  void Changed(bool unsaved);
+
  private:
+  void SetChanged(bool rules, bool records);
+
   QPlainTextEdit& indi_;
   QPlainTextEdit& fam_;
   bool rulesChanged_ = false;

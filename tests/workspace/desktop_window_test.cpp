@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolTip>
@@ -19,22 +20,32 @@
 #include "window_fixture.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/command_line.hpp"
+#include "workspace/find_bar.hpp"
 #include "workspace/window_settings.hpp"
+#include "workspace/window_status.hpp"
 
 using quenby::SaveChoice;
 
 namespace {
 
-// The controls a user sees and clicks: the window's own child widgets but
-// its menu bar and dialogs.
+// The controls a user sees, reads and clicks in the window itself (not its
+// menus or dialogs), wherever the areas that hold them stand.
 QList<QWidget*> Controls(const quenby::frmQuenby& w) {
   QList<QWidget*> controls;
-  for (QWidget* child : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (!child->isWindow() && qobject_cast<QMenuBar*>(child) == nullptr) {
+  for (QWidget* child : w.findChildren<QWidget*>()) {
+    const bool control = qobject_cast<QLabel*>(child) != nullptr || qobject_cast<QAbstractButton*>(child) != nullptr ||
+                         qobject_cast<QLineEdit*>(child) != nullptr ||
+                         qobject_cast<QAbstractScrollArea*>(child) != nullptr;
+    if (control && child->window() == &w && child->isVisibleTo(&w)) {
       controls << child;
     }
   }
   return controls;
+}
+
+// A control's place in the window.
+QRect Place(const QWidget& control, const quenby::frmQuenby& w) {
+  return {control.mapTo(&w, QPoint(0, 0)), control.size()};
 }
 
 // Every control lies inside the window, overlaps no other, and shows its
@@ -43,10 +54,10 @@ void VerifyEveryControlUsable(const quenby::frmQuenby& w) {
   const QList<QWidget*> controls = Controls(w);
   const QRect window = w.rect();
   for (qsizetype i = 0; i < controls.size(); ++i) {
-    const QRect place = controls[i]->geometry();
+    const QRect place = Place(*controls[i], w);
     QVERIFY2(window.contains(place) && !place.isEmpty(), qPrintable(controls[i]->objectName()));
     for (qsizetype j = i + 1; j < controls.size(); ++j) {
-      QVERIFY2(!place.intersects(controls[j]->geometry()),
+      QVERIFY2(!place.intersects(Place(*controls[j], w)),
                qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName()));
     }
     if (const auto* label = qobject_cast<const QLabel*>(controls[i])) {
@@ -100,7 +111,7 @@ std::vector<TwipsPlace> TwipsPlaces() {
 void VerifyTwipsArrangement(const quenby::frmQuenby& w) {
   const std::vector<TwipsPlace> places = TwipsPlaces();
   for (const TwipsPlace& a : places) {
-    const auto* first = w.findChild<QWidget*>(a.name, Qt::FindDirectChildrenOnly);
+    const auto* first = w.findChild<QWidget*>(a.name);
     QVERIFY2(first != nullptr, qPrintable(a.name));
     if (const auto* button = qobject_cast<const QPushButton*>(first)) {
       QVERIFY2(button->height() >= quenby::TwipsToPixels(a.twips.height()), qPrintable(a.name));
@@ -109,17 +120,26 @@ void VerifyTwipsArrangement(const quenby::frmQuenby& w) {
                qPrintable(a.name));
     }
     for (const TwipsPlace& b : places) {
-      const auto* second = w.findChild<QWidget*>(b.name, Qt::FindDirectChildrenOnly);
+      const auto* second = w.findChild<QWidget*>(b.name);
       const bool sameRows = a.twips.top() <= b.twips.bottom() && b.twips.top() <= a.twips.bottom();
       const bool sameColumns = a.twips.left() <= b.twips.right() && b.twips.left() <= a.twips.right();
       if (sameRows && a.twips.right() < b.twips.left()) {
-        QVERIFY2(first->geometry().right() < second->geometry().left(), qPrintable(a.name + " / " + b.name));
+        QVERIFY2(Place(*first, w).right() < Place(*second, w).left(), qPrintable(a.name + " / " + b.name));
       }
       if (sameColumns && a.twips.bottom() < b.twips.top()) {
-        QVERIFY2(first->geometry().bottom() < second->geometry().top(), qPrintable(a.name + " / " + b.name));
+        QVERIFY2(Place(*first, w).bottom() < Place(*second, w).top(), qPrintable(a.name + " / " + b.name));
       }
     }
   }
+}
+
+QAction* MenuAction(const quenby::frmQuenby& w, const QString& text) {
+  for (QAction* candidate : w.findChildren<QAction*>()) {
+    if (candidate->text() == text) {
+      return candidate;
+    }
+  }
+  qFatal("no menu entry %s", qPrintable(text));
 }
 
 }  // namespace
@@ -608,6 +628,133 @@ class DesktopWindowTest : public QObject, WindowFixture {
 
     action("Numeric dates month first (3/5/1845 = March 5)")->trigger();
     QCOMPARE(QSettings("Quenby", "Quenby").value("export/dateOrder").toString(), "mdy");
+  }
+
+  // The areas can be made taller or shorter against each other, and the
+  // two record boxes wider or narrower, by dragging the gap between them.
+  void theAreasAreResizedByDraggingTheGapsBetweenThem() {
+    auto& w = *window_;
+    auto* areas = w.findChild<QSplitter*>("areas");
+    auto* records = w.findChild<QSplitter*>("records");
+    w.resize(w.minimumSizeHint() + QSize(300, 300));
+    QTest::qWait(20);
+    const int input = w.txtInput->height(), rules = w.lstRules->height(), indi = w.txtINDI->width();
+    const auto drag = [](QSplitterHandle* handle, QPoint by) {
+      const QPoint middle = handle->rect().center();
+      QTest::mousePress(handle, Qt::LeftButton, {}, middle);
+      QMouseEvent move(QEvent::MouseMove, QPointF(middle + by), handle->mapToGlobal(QPointF(middle + by)), Qt::NoButton,
+                       Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(handle, &move);
+      QTest::mouseRelease(handle, Qt::LeftButton, {}, middle + by);
+    };
+    drag(areas->handle(1), QPoint(0, 30));
+    drag(records->handle(1), QPoint(-40, 0));
+    QCOMPARE(w.txtInput->height(), input + 30);
+    QCOMPARE(w.lstRules->height(), rules - 30);
+    QCOMPARE(w.txtINDI->width(), indi - 40);
+    VerifyEveryControlUsable(w);
+  }
+
+  // The title names the text and rules files and marks unsaved work; the
+  // status bar counts persons and records and says where files went.
+  void theTitleAndStatusBarTellWhatTheWindowHolds() {
+    auto& w = *window_;
+    QCOMPARE(w.windowTitle(), "Quenby[*]");
+    w.OpenText(ExamplePath("hartley.txt"));
+    w.LoadRules(ExamplePath("hartley.rules"));
+    QCOMPARE(w.windowTitle(), "hartley.txt, hartley.rules[*] - Quenby");
+    QVERIFY(!w.isWindowModified());
+    Click(w.btnRunRules);
+    QCOMPARE(w.status->lblPersons->text(), "14 persons");
+    QStringList askedFor;
+    modal_->dialogScripts.push_back(AnswerSex(2, askedFor));
+    Click(w.btnDoAll);
+    QCOMPARE(w.status->lblRecords->text(), "14 individual and 5 family records");
+    QVERIFY(w.isWindowModified());
+    w.lstPeople->setCurrentRow(0);
+    Click(w.btnTestOne);
+    Click(w.btnDoOne);
+    QCOMPARE(w.status->lblRecords->text(),
+             QStringLiteral("15 individual and %1 family records").arg(w.NextFamNumber - 1));
+    const QString ged = folder_.filePath("hartley.ged");
+    modal_->fileNames = {ged};
+    Click(w.btnWrite);
+    QVERIFY(!w.isWindowModified());
+    QVERIFY(w.status->lblSaved->text().contains(QDir::toNativeSeparators(ged)));
+    delete w.lstRules->takeItem(0);
+    QVERIFY(w.isWindowModified());
+    const QString saved = folder_.filePath("fewer.rules");
+    modal_->fileNames = {saved};
+    Click(w.btnSave);
+    QCOMPARE(w.windowTitle(), "hartley.txt, fewer.rules[*] - Quenby");
+    QVERIFY(!w.isWindowModified());
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(folder_.path());
+    Click(w.cmdDebugPeople);
+    QDir::setCurrent(current);
+    QVERIFY(w.status->lblDebug->text().contains(QDir::toNativeSeparators(folder_.filePath("Debug.txt"))));
+    Click(w.btnRunRules);
+    QCOMPARE(w.status->lblRecords->text(), "0 individual and 0 family records");
+  }
+
+  // The Edit menu acts on the text box that has the focus, a test variable
+  // as well as a record box; Find selects the next occurrence, going round.
+  void theEditMenuActsOnTheFocusedTextBox() {
+    auto& w = *window_;
+    w.txtDetails[3]->setText("Leeds");
+    w.txtFAM->setPlainText("0 @F1@ FAM\n1 HUSB @I1@\n\n0 @F2@ FAM\n1 HUSB @I3@\n");
+    w.txtDetails[3]->setFocus();
+    MenuAction(w, "Select &All")->trigger();
+    MenuAction(w, "&Copy")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), "Leeds");
+    w.txtFAM->setFocus();
+    w.txtFAM->moveCursor(QTextCursor::End);
+    MenuAction(w, "&Paste")->trigger();
+    QVERIFY(w.txtFAM->toPlainText().endsWith("@I3@\nLeeds"));
+    MenuAction(w, "&Undo")->trigger();
+    QVERIFY(w.txtFAM->toPlainText().endsWith("@I3@\n"));
+    w.btnRunRules->setFocus();
+    MenuAction(w, "&Paste")->trigger();  // no text box: nothing
+    QVERIFY(w.txtFAM->toPlainText().endsWith("@I3@\n"));
+
+    w.txtFAM->setFocus();
+    w.txtFAM->moveCursor(QTextCursor::Start);
+    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(w.findBar->isVisible() && w.findBar->txtFind->hasFocus());
+    QTest::keyClicks(w.findBar->txtFind, "HUSB");
+    QTest::keyClick(w.findBar->txtFind, Qt::Key_Return);
+    QCOMPARE(w.txtFAM->textCursor().blockNumber(), 1);
+    QTest::keyClick(w.findBar->txtFind, Qt::Key_Return);
+    QCOMPARE(w.txtFAM->textCursor().blockNumber(), 4);
+    QTest::keyClick(w.findBar->txtFind, Qt::Key_Return);  // round to the first
+    QCOMPARE(w.txtFAM->textCursor().blockNumber(), 1);
+    QCOMPARE(w.txtFAM->textCursor().selectedText(), "HUSB");
+    w.findBar->txtFind->setText("absent");
+    QVERIFY(!w.findBar->FindNext());
+    QCOMPARE(w.findBar->lblResult->text(), "Not found");
+    QTest::keyClick(w.findBar->txtFind, Qt::Key_Escape);
+    QVERIFY(!w.findBar->isVisible() && w.txtFAM->hasFocus());
+    w.txtDetails[3]->setFocus();
+    MenuAction(w, "&Find...")->trigger();
+    w.findBar->txtFind->setText("ee");
+    QVERIFY(w.findBar->FindNext());
+    QCOMPARE(w.txtDetails[3]->selectedText(), "ee");
+  }
+
+  // Test individual, Process the test and Debug People List have keys.
+  void theTestAndTheDebugListingHaveKeys() {
+    auto& w = *window_;
+    w.lstPeople->addItems({"Al One|_S_M", "Bo Two|_S_F"});
+    w.lstPeople->setCurrentRow(1);
+    QTest::keyClick(&w, Qt::Key_F7);
+    QCOMPARE(w.txtDetails[0]->text(), "Bo /Two/");
+    QTest::keyClick(&w, Qt::Key_F8);
+    QVERIFY(w.txtINDI->toPlainText().startsWith("0 @I2@ INDI\n1 NAME Bo /Two/\n"));
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(folder_.path());
+    QTest::keyClick(&w, Qt::Key_F9);
+    QDir::setCurrent(current);
+    QCOMPARE(FileBytes(folder_.filePath("Debug.txt")), "Al One|_S_M\r\nBo Two|_S_F\r\n");
   }
 
   void theCommandLineOpensRulesAndText() {
