@@ -11,7 +11,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <limits>
@@ -34,15 +33,18 @@
 #include "workspace/accessible_names.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/file_drop.hpp"
+#include "workspace/find_bar.hpp"
 #include "workspace/list_tab_stops.hpp"
 #include "workspace/main_menu.hpp"
 #include "workspace/process_progress.hpp"
 #include "workspace/rules_run.hpp"
+#include "workspace/record_boxes.hpp"
 #include "workspace/save_format.hpp"
 #include "workspace/unsaved_work.hpp"
 #include "workspace/user_guide.hpp"
 #include "workspace/window_layout.hpp"
 #include "workspace/window_settings.hpp"
+#include "workspace/window_status.hpp"
 
 namespace quenby {
 
@@ -62,51 +64,9 @@ Control* Make(QWidget* parent, const char* name, Args&&... args) {
   return control;
 }
 
-// The text of a multi-line box with CR LF line breaks. The raw text keeps
-// non-breaking spaces, which pasted web pages are full of and which the box's
-// plain-text view would turn into ordinary spaces.
-std::string BoxText(const QPlainTextEdit& box) {
-  QString text = box.document()->toRawText();
-  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-  return LfToCrLf(ToUtf8(text));
-}
-
 // A record box with nothing but blanks and line breaks holds no record.
 bool IsBlank(std::string_view boxText) {
   return boxText.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
-
-void SetBoxText(QPlainTextEdit& box, std::string_view crLfText) {
-  box.setPlainText(FromUtf8(CrLfToLf(crLfText)));
-}
-
-// Scrolls the box to show the text from `position` to the end, or as much
-// of it as fits, and puts the caret at `position`.
-void ShowFrom(QPlainTextEdit& box, int position) {
-  box.moveCursor(QTextCursor::End);
-  box.ensureCursorVisible();
-  QTextCursor start(box.document());
-  start.setPosition(position);
-  box.setTextCursor(start);
-  box.ensureCursorVisible();
-}
-
-// Shows the newest record of a box that "Process all" filled.
-void ShowNewestRecord(QPlainTextEdit& box) {
-  static const QRegularExpression kRecordStart(QStringLiteral("^0 @[IF]"));
-  QTextCursor end(box.document());
-  end.movePosition(QTextCursor::End);
-  const QTextCursor newest = box.document()->find(kRecordStart, end, QTextDocument::FindBackward);
-  ShowFrom(box, newest.isNull() ? 0 : newest.selectionStart());
-}
-
-void AppendBoxText(QPlainTextEdit& box, std::string_view crLfText) {
-  QTextCursor end(box.document());
-  end.movePosition(QTextCursor::End);
-  const int start = end.position();
-  end.insertText(FromUtf8(CrLfToLf(crLfText)));
-  ShowFrom(box, start);
 }
 
 // A test variable shows the start of its value.
@@ -156,12 +116,13 @@ QStringList ListItems(const std::vector<std::string>& texts) {
 }  // namespace
 
 frmQuenby::frmQuenby(Modal& modal, const Registry& registry, QWidget* parent)
-    : QWidget(parent), modal_(modal), registry_(registry) {
+    : QWidget(parent), modal_(modal, *this), registry_(registry) {
   CreateControls();
   SetTabOrder();
   ArrangeMainWindow(*this);
   layout()->setMenuBar(MakeMainMenu(*this));
   unsaved_ = new UnsavedWork(*lstRules, *txtINDI, *txtFAM, this);
+  connect(unsaved_, &UnsavedWork::Changed, status, &WindowStatus::Unsaved);
   new FileDrop(*this);
   rulesRun_ = new RulesRun(*this);
   ConnectHandlers();
@@ -227,6 +188,8 @@ void frmQuenby::CreateControls() {
   btnWrite = Make<CaptionButton>(this, "btnWrite", QStringLiteral("Save generated file"));
   btnHelp = Make<CaptionButton>(this, "btnHelp", QStringLiteral("?"));
   cmdDebugPeople = Make<CaptionButton>(this, "cmdDebugPeople", QStringLiteral("Debug People List"));
+  findBar = new FindBar(this);
+  status = new WindowStatus(*this, *lstPeople);
 
   cdgRules.title = QStringLiteral("Load/Save Quenby Rules");
   cdgRules.filter = QStringLiteral("Quenby Rules (*.rules)|*.rules|All Files (*.*)|*.*");
@@ -268,6 +231,12 @@ void frmQuenby::ConnectHandlers() {
   connect(btnWrite, &QPushButton::clicked, this, &frmQuenby::btnWrite_Click);
   connect(btnHelp, &QPushButton::clicked, this, &frmQuenby::btnHelp_Click);
   connect(txtInput, &QPlainTextEdit::textChanged, this, &frmQuenby::txtInput_Change);
+  // The first edit of the input text after records were made is an undo
+  // step of its own, so that taking it back takes back that edit alone.
+  for (QPlainTextEdit* records : {txtINDI, txtFAM}) {
+    connect(records->document(), &QTextDocument::contentsChanged, txtInput,
+            [this] { txtInput->document()->setModified(false); });
+  }
 }
 
 void frmQuenby::Form_Load() {
@@ -343,6 +312,7 @@ void frmQuenby::ClearGedOutput() {
   NextFamNumber = 1;
   NextNoteNumber = 1;
   DefaultSexIds.clear();
+  status->RecordsCleared();
 }
 
 void frmQuenby::EmptyPeopleList() {
@@ -351,9 +321,24 @@ void frmQuenby::EmptyPeopleList() {
 }
 
 void frmQuenby::txtInput_Change() {
-  EmptyPeopleList();
-  ClearDetails();
-  ClearGedOutput();
+  QTextDocument& input = *txtInput->document();
+  if (takingBackEdit_) {
+    return;
+  }
+  if (!unsaved_->MayEditInput(modal_, this, [this] { return WriteGenerated(); })) {
+    takingBackEdit_ = true;
+    if (input.availableRedoSteps() > inputRedoSteps_) {
+      txtInput->redo();
+    } else {
+      txtInput->undo();
+    }
+    takingBackEdit_ = false;
+  } else {
+    EmptyPeopleList();
+    ClearDetails();
+    ClearGedOutput();
+  }
+  inputRedoSteps_ = input.availableRedoSteps();
 }
 
 QString frmQuenby::AskRuleEditor(const QString& title, const QString& item, bool editing) {
@@ -457,6 +442,7 @@ void frmQuenby::LoadRulesFrom(const QString& fileName) {
   lstRules->addItems(ListItems(loaded.items));
   unsaved_->RulesSaved();
   AddRecentRulesFile(fileName);
+  status->RulesFile(fileName);
   if (!loaded.notes.empty()) {
     constexpr std::size_t kMostNotesShown = 20;
     modal_.Message(this, WindowTitle(), FromUtf8(LoadNotesMessage(ToUtf8(fileName), loaded.notes, kMostNotesShown)));
@@ -480,6 +466,7 @@ bool frmQuenby::SaveRules() {
   }
   unsaved_->RulesSaved();
   AddRecentRulesFile(fileName);
+  status->RulesFile(fileName);
   return true;
 }
 
@@ -498,8 +485,14 @@ void frmQuenby::OpenText(const QString& fileName) {
     ReportFailure(QStringLiteral("The text could not be opened; the input text is unchanged."), error);
     return;
   }
+  // A new text cannot be taken back: the question comes first.
+  if (!unsaved_->MayEditInput(modal_, this, [this] { return WriteGenerated(); })) {
+    return;
+  }
+  ClearGedOutput();
   cdgText.lastFile = fileName;
   SetBoxText(*txtInput, NormaliseLineBreaks(*text));
+  status->TextFile(fileName);
 }
 
 void frmQuenby::ShowUserGuide() {
@@ -560,8 +553,10 @@ void frmQuenby::btnDoOne_Click() {
   if (selected == kNoSelection || txtDetails[kFullName]->text().isEmpty()) {
     return;
   }
+  const std::int64_t families = NextFamNumber;
   BuildIndiRecord(static_cast<int>(selected));
   BuildFamRecord(static_cast<int>(selected));
+  status->RecordsAdded(1, NextFamNumber - families);
 }
 
 void frmQuenby::btnDoAll_Click() {
@@ -576,14 +571,14 @@ void frmQuenby::btnDoAll_Click() {
         return progress.Step(processed, total) && !stopProcessingAll_;
       });
   processingAll_ = false;
+  progress.Finish();
   // Each box is filled in one go, which costs time in proportion to the text.
-  SetBoxText(*txtINDI, records.indi);
-  SetBoxText(*txtFAM, records.fam);
-  ShowNewestRecord(*txtINDI);
-  ShowNewestRecord(*txtFAM);
+  SetRecordBoxText(*txtINDI, records.indi);
+  SetRecordBoxText(*txtFAM, records.fam);
   NextFamNumber = records.nextFamNumber;
   NextNoteNumber = records.nextNoteNumber;
   DefaultSexIds = records.defaultSexIds;
+  status->RecordsAdded(static_cast<std::int64_t>(records.processed), records.nextFamNumber - 1);
   // A cancelled run changes nothing but the records.
   if (!progress.Cancelled() && !stopProcessingAll_) {
     ClearDetails();
@@ -605,6 +600,7 @@ void frmQuenby::cmdDebugPeople_Click() {
     ReportFailure(QStringLiteral("The people list could not be written."), error);
     return;
   }
+  status->DebugListing(path);
   if (!modal_.OpenDocument(path)) {
     modal_.Message(this, WindowTitle(),
                    QStringLiteral("The people list was written to %1, but no program opened it.")
@@ -638,6 +634,7 @@ bool frmQuenby::WriteGenerated() {
     return false;
   }
   unsaved_->RecordsSaved();
+  status->Saved(fileName);
   return true;
 }
 
@@ -665,12 +662,12 @@ void frmQuenby::BuildIndiRecord(int personIndex) {
     }
     SetDetail(*txtDetails[kSex], details[kSex]);
   }
-  AppendBoxText(*txtINDI, quenby::BuildIndiRecord(details, static_cast<std::size_t>(personIndex), NextNoteNumber));
+  AppendRecordText(*txtINDI, quenby::BuildIndiRecord(details, static_cast<std::size_t>(personIndex), NextNoteNumber));
 }
 
 void frmQuenby::BuildFamRecord(int personIndex) {
-  AppendBoxText(*txtFAM, quenby::BuildFamRecord(ItemTexts(*lstPeople), static_cast<std::size_t>(personIndex),
-                                                ReadDetails(), NextFamNumber));
+  AppendRecordText(*txtFAM, quenby::BuildFamRecord(ItemTexts(*lstPeople), static_cast<std::size_t>(personIndex),
+                                                   ReadDetails(), NextFamNumber));
 }
 
 SexAnswer frmQuenby::AskSex(const std::string& nameWithoutSlashes, bool inProcessAll) {

@@ -17,6 +17,7 @@
 #include "gedcom/records.hpp"
 #include "people/person_line.hpp"
 #include "ui/modal.hpp"
+#include "workspace/focus_return.hpp"
 
 class QLabel;
 class QLineEdit;
@@ -31,6 +32,8 @@ class RulesRun;
 class frmAbout;
 class frmRule;
 class frmSexChoice;
+class FindBar;
+class WindowStatus;
 class UnsavedWork;
 class UserGuide;
 
@@ -88,6 +91,10 @@ class frmQuenby : public QWidget {
   QPushButton* btnWrite = nullptr;
   QPushButton* btnHelp = nullptr;
   QPushButton* cmdDebugPeople = nullptr;
+  // Edit > Find's row, under the record boxes.
+  FindBar* findBar = nullptr;
+  // The status bar, which also keeps the window's title.
+  WindowStatus* status = nullptr;
 
   FileDialogSettings cdgRules;
   FileDialogSettings cdgWrite;
@@ -110,7 +117,8 @@ class frmQuenby : public QWidget {
   void Form_Load();
   void Form_Unload();
   void btnHelp_Click();
-  // The input text changed: what was derived from it is discarded.
+  // The input text changed: what was derived from it is discarded, after
+  // asking about records not yet saved; Cancel takes the edit back.
   void txtInput_Change();
 
   void btnRuleMove_Click(int index);
@@ -150,7 +158,8 @@ class frmQuenby : public QWidget {
   void EmptyPeopleList();
   void ReportFailure(const QString& what, const std::string& error);
 
-  Modal& modal_;
+  // Every question gives the focus back to the control that had it.
+  FocusReturningModal modal_;
   const Registry& registry_;
   frmRule* ruleEditor_ = nullptr;
   frmSexChoice* sexChoice_ = nullptr;
@@ -161,6 +170,10 @@ class frmQuenby : public QWidget {
   // "Process all" is running; the user asked to stop it and close.
   bool processingAll_ = false;
   bool stopProcessingAll_ = false;
+  // The input text's redo steps after its last change, which tell an undo
+  // (one more) from any other edit; set while an edit is taken back.
+  int inputRedoSteps_ = 0;
+  bool takingBackEdit_ = false;
 };
 
 }  // namespace quenby

@@ -61,7 +61,7 @@ int main(int argc, char* argv[]) {
   const auto registry = quenby::MakeSystemRegistry();
   quenby::frmQuenby window(*modal, *registry);
   application.SetOutOfMemoryHandler([&] {
-    modal->Message(&window, window.windowTitle(),
+    modal->Message(&window, QApplication::applicationName(),
                    QStringLiteral("There was not enough memory for this action. It was stopped; "
                                   "the window keeps what the action had not yet changed."));
   });

@@ -3,11 +3,14 @@
 
 #include <QActionGroup>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 
+#include "workspace/find_bar.hpp"
 #include "workspace/frmQuenby.hpp"
 #include "workspace/window_settings.hpp"
 
@@ -63,6 +66,55 @@ void AddDateOrder(QMenu* options) {
   }
 }
 
+// The text box of the window that has the focus, which the Edit menu acts
+// on: the input text, a record box or a test variable; null for any other
+// control.
+QWidget* FocusedTextBox(const frmQuenby& window) {
+  QWidget* focused = window.focusWidget();
+  return qobject_cast<QPlainTextEdit*>(focused) != nullptr || qobject_cast<QLineEdit*>(focused) != nullptr ? focused
+                                                                                                           : nullptr;
+}
+
+// An Edit entry that does to the focused text box what the box's own key
+// does; `act` is called with the box, a QPlainTextEdit or a QLineEdit. While
+// a box has the focus the box takes the key itself.
+template <typename Act>
+void AddEditAction(QMenu* edit, frmQuenby& window, const QString& text, QKeySequence::StandardKey key, Act act) {
+  QObject::connect(AddAction(edit, text, key), &QAction::triggered, &window, [&window, act] {
+    QWidget* box = FocusedTextBox(window);
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(box)) {
+      act(*plain);
+    } else if (auto* line = qobject_cast<QLineEdit*>(box)) {
+      act(*line);
+    }
+  });
+}
+
+void AddEditMenu(QMenuBar* bar, frmQuenby& window) {
+  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+  AddEditAction(edit, window, QStringLiteral("&Undo"), QKeySequence::Undo, [](auto& box) { box.undo(); });
+  AddEditAction(edit, window, QStringLiteral("&Redo"), QKeySequence::Redo, [](auto& box) { box.redo(); });
+  edit->addSeparator();
+  AddEditAction(edit, window, QStringLiteral("Cu&t"), QKeySequence::Cut, [](auto& box) { box.cut(); });
+  AddEditAction(edit, window, QStringLiteral("&Copy"), QKeySequence::Copy, [](auto& box) { box.copy(); });
+  AddEditAction(edit, window, QStringLiteral("&Paste"), QKeySequence::Paste, [](auto& box) { box.paste(); });
+  AddEditAction(edit, window, QStringLiteral("Select &All"), QKeySequence::SelectAll,
+                [](auto& box) { box.selectAll(); });
+  edit->addSeparator();
+  QObject::connect(AddAction(edit, QStringLiteral("&Find..."), QKeySequence::Find), &QAction::triggered, &window,
+                   [&window] {
+                     QWidget* box = FocusedTextBox(window);
+                     window.findBar->Open(box != nullptr ? box : window.txtInput);
+                   });
+  // The entries act only while a text box has the focus.
+  QObject::connect(edit, &QMenu::aboutToShow, edit, [edit, &window] {
+    const bool onTextBox = FocusedTextBox(window) != nullptr;
+    for (QAction* action : edit->actions()) {
+      action->setEnabled(onTextBox || action->shortcut() == QKeySequence(QKeySequence::Find));
+    }
+  });
+}
+
 }  // namespace
 
 QMenuBar* MakeMainMenu(frmQuenby& window) {
@@ -82,9 +134,16 @@ QMenuBar* MakeMainMenu(frmQuenby& window) {
   QObject::connect(AddAction(file, QStringLiteral("&Quit"), QKeySequence(QStringLiteral("Ctrl+Q"))),
                    &QAction::triggered, &window, &QWidget::close);
 
+  AddEditMenu(bar, window);
+
   QMenu* run = bar->addMenu(QStringLiteral("&Run"));
   AddButtonAction(run, QStringLiteral("&Run Rules"), QKeySequence(QStringLiteral("F5")), window.btnRunRules);
   AddButtonAction(run, QStringLiteral("Process &all"), QKeySequence(QStringLiteral("F6")), window.btnDoAll);
+  run->addSeparator();
+  AddButtonAction(run, QStringLiteral("&Test individual selected"), QKeySequence(QStringLiteral("F7")),
+                  window.btnTestOne);
+  AddButtonAction(run, QStringLiteral("&Process the test"), QKeySequence(QStringLiteral("F8")), window.btnDoOne);
+  AddButtonAction(run, QStringLiteral("&Debug People List"), QKeySequence(QStringLiteral("F9")), window.cmdDebugPeople);
 
   AddDateOrder(bar->addMenu(QStringLiteral("&Options")));
 

@@ -5,11 +5,13 @@
 // Cancel, which stops the run after the person being processed. Short lists
 // show nothing. The window takes no input meanwhile, but can be closed.
 
+#include <QElapsedTimer>
 #include <QString>
 #include <cstddef>
 #include <memory>
 
 #include "ui/owner_block.hpp"
+#include "workspace/focus_return.hpp"
 
 class QProgressDialog;
 class QWidget;
@@ -35,10 +37,16 @@ class ProcessAllProgress {
   // Told after each person; false once the user cancelled.
   bool Step(std::size_t processed, std::size_t total);
   bool Cancelled() const { return cancelled_; }
+  // Every person is done: the progress shows its end while the records are
+  // put into the window.
+  void Finish();
 
  private:
+  // Given back after the block has enabled the window's controls again.
+  FocusReturn focus_;
   std::unique_ptr<OwnerBlock> block_;
   std::unique_ptr<QProgressDialog> dialog_;
+  QElapsedTimer updated_;
   bool cancelled_ = false;
 };
 

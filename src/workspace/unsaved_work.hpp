@@ -33,8 +33,16 @@ class UnsavedWork : public QObject {
   // `save` (which tells whether it saved), or discarded. False on Cancel.
   bool MayDropRules(Modal& modal, QWidget* parent, const std::function<bool()>& save);
   bool MayDropRecords(Modal& modal, QWidget* parent, const std::function<bool()>& save);
+  // The same, asked because an edit of the input text would discard them.
+  bool MayEditInput(Modal& modal, QWidget* parent, const std::function<bool()>& save);
+
+ signals:
+  // Whether any work is unsaved, told whenever that may have changed.
+  void Changed(bool unsaved);
 
  private:
+  void SetChanged(bool rules, bool records);
+
   QPlainTextEdit& indi_;
   QPlainTextEdit& fam_;
   bool rulesChanged_ = false;

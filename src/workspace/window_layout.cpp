@@ -8,11 +8,15 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QSplitter>
 #include <algorithm>
 
 #include "ui/qt_support.hpp"
 #include "workspace/caption_button.hpp"
+#include "workspace/find_bar.hpp"
 #include "workspace/frmQuenby.hpp"
+#include "workspace/window_settings.hpp"
+#include "workspace/window_status.hpp"
 
 namespace quenby {
 
@@ -25,7 +29,6 @@ const int kMargin = TwipsToPixels(240);
 // The client area of the twips layout.
 constexpr int kDefaultWidthTwips = 9735;
 constexpr int kDefaultHeightTwips = 12510;
-const QSize kFrameAllowance(16, 40);
 
 // A button that keeps its twips size, grown only where the font needs it.
 QWidget* Fixed(QPushButton* button, int widthTwips, int heightTwips) {
@@ -65,6 +68,24 @@ QVBoxLayout* Column(std::initializer_list<QWidget*> buttons) {
   return column;
 }
 
+// One area of the window, which the user may make taller or shorter against
+// the others: a widget holding the area's rows.
+QWidget* Pane(QLayout* rows) {
+  rows->setContentsMargins(0, 0, 0, 0);
+  auto* pane = new QWidget;
+  pane->setLayout(rows);
+  return pane;
+}
+
+QVBoxLayout* Rows(std::initializer_list<QWidget*> rows) {
+  auto* layout = new QVBoxLayout;
+  layout->setSpacing(0);
+  for (QWidget* row : rows) {
+    layout->addWidget(row);
+  }
+  return layout;
+}
+
 }  // namespace
 
 // The sizes below are the twips sizes of the form's controls; the rows and
@@ -77,19 +98,30 @@ void ArrangeMainWindow(frmQuenby& w) {
   const int recordsStretch = TwipsToPixels(1995);
 
   auto* root = new QVBoxLayout(&w);
-  root->setContentsMargins(kMargin, TwipsToPixels(120), kMargin, TwipsToPixels(120));
+  root->setContentsMargins(kMargin, TwipsToPixels(120), kMargin, 0);
   root->setSpacing(0);
 
+  // The four areas, input, rules, people and records, stand in a splitter
+  // whose handles take the gaps between them.
+  auto* areas = new QSplitter(Qt::Vertical, &w);
+  areas->setObjectName(QStringLiteral("areas"));
+  areas->setHandleWidth(kGap);
+  areas->setChildrenCollapsible(false);
+
+  auto* input = new QVBoxLayout;
+  input->setSpacing(0);
   auto* top = new QHBoxLayout;
   top->setSpacing(kGap);
   top->addWidget(w.Label1, 1, Qt::AlignBottom);
   top->addWidget(Fixed(w.cmdDebugPeople, 1815, 255));
   top->addWidget(Fixed(w.btnHelp, 255, 255));
-  root->addLayout(top);
-  root->addWidget(Growing(w.txtInput, 2), inputStretch);
-  root->addSpacing(kGap);
+  input->addLayout(top);
+  input->addWidget(Growing(w.txtInput, 2), 1);
+  areas->addWidget(Pane(input));
 
-  root->addWidget(w.Label2);
+  auto* rulesArea = new QVBoxLayout;
+  rulesArea->setSpacing(0);
+  rulesArea->addWidget(w.Label2);
   auto* rules = new QHBoxLayout;
   rules->setSpacing(kGap);
   rules->addWidget(Growing(w.lstRules, 2), 1);
@@ -97,10 +129,10 @@ void ArrangeMainWindow(frmQuenby& w) {
   rules->addLayout(
       Column({Fixed(w.btnEditRule, 1215, 615), Fixed(w.btnInsertRule, 1215, 615), Fixed(w.btnAddRule, 1215, 615)}));
   rules->addLayout(Column({Fixed(w.btnLoad, 1215, 975), Fixed(w.btnSave, 1215, 975)}));
-  root->addLayout(rules, rulesStretch);
-  root->addSpacing(kGap);
-  root->addWidget(Spanning(w.btnRunRules, 9255, 615));
-  root->addSpacing(kGap);
+  rulesArea->addLayout(rules, 1);
+  rulesArea->addSpacing(kGap);
+  rulesArea->addWidget(Spanning(w.btnRunRules, 9255, 615));
+  areas->addWidget(Pane(rulesArea));
 
   // The people list on the left; the test variables, each under the caption
   // "Test var's" with its label to its left, on the right.
@@ -134,37 +166,36 @@ void ArrangeMainWindow(frmQuenby& w) {
   people->setColumnStretch(0, TwipsToPixels(6135));
   people->setColumnStretch(1, TwipsToPixels(3015));
   people->setRowStretch(1, 1);
-  root->addLayout(people, peopleStretch);
-  root->addSpacing(kGap);
+  areas->addWidget(Pane(people));
 
-  auto* records = new QGridLayout;
-  records->setHorizontalSpacing(kGap);
-  records->setVerticalSpacing(0);
-  records->addWidget(w.Label8, 0, 0);
-  records->addWidget(w.Label9, 0, 1);
-  records->addWidget(Growing(w.txtINDI, 2), 1, 0);
-  records->addWidget(Growing(w.txtFAM, 2), 1, 1);
-  records->setRowStretch(1, 1);
-  root->addLayout(records, recordsStretch);
+  // The two record boxes side by side, each as wide as the user makes it.
+  auto* records = new QSplitter(Qt::Horizontal);
+  records->setObjectName(QStringLiteral("records"));
+  records->setHandleWidth(kGap);
+  records->setChildrenCollapsible(false);
+  records->addWidget(Pane(Rows({w.Label8, Growing(w.txtINDI, 2)})));
+  records->addWidget(Pane(Rows({w.Label9, Growing(w.txtFAM, 2)})));
+  areas->addWidget(records);
+
+  // An area whose buttons or test variables need more than its twips height
+  // stretches from that height, so that every area gains as soon as the
+  // window does.
+  const int stretches[] = {inputStretch, rulesStretch, peopleStretch, recordsStretch};
+  for (int i = 0; i < areas->count(); ++i) {
+    areas->setStretchFactor(i, std::max(stretches[i], areas->widget(i)->minimumSizeHint().height()));
+  }
+  root->addWidget(areas, 1);
   root->addSpacing(kGap);
   root->addWidget(Spanning(w.btnWrite, 9255, 615));
-
-  // A row whose buttons or test variables need more than its twips height
-  // stretches from that height, so that every growing row gains as soon as
-  // the window does.
-  for (QLayout* row : {static_cast<QLayout*>(rules), static_cast<QLayout*>(people)}) {
-    root->setStretchFactor(row, std::max(root->stretch(root->indexOf(row)), row->minimumSize().height()));
-  }
+  root->addWidget(w.findBar);
+  root->addWidget(w.status);
 }
 
 QSize DefaultWindowSize(const frmQuenby& window) {
   QSize size =
       QSize(TwipsToPixels(kDefaultWidthTwips), TwipsToPixels(kDefaultHeightTwips)).expandedTo(window.minimumSizeHint());
   if (const QScreen* screen = window.screen()) {
-    // Before the window is first shown its frame is unknown: room is left
-    // for a title bar and borders.
-    const QSize frame = (window.frameGeometry().size() - window.geometry().size()).expandedTo(kFrameAllowance);
-    size = size.boundedTo(screen->availableSize() - frame).expandedTo(window.minimumSizeHint());
+    size = size.boundedTo(screen->availableSize() - FrameAllowance(window)).expandedTo(window.minimumSizeHint());
   }
   return size;
 }

@@ -6,6 +6,8 @@
 // place, the folder the file dialogs were last in, and the rules files loaded
 // or saved last.
 
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -14,7 +16,27 @@ class QWidget;
 
 namespace quenby {
 
-// Puts `window` where it was when last closed, or gives it `defaultSize`.
+// Where a window stands: the top-left corner of its frame (title bar and
+// borders included) and the size of its inside, as QWidget::pos() and
+// QWidget::size() give them.
+struct WindowPlace {
+  QPoint position;
+  QSize size;
+};
+
+// The room a window's title bar and borders take, wide and high: what the
+// window manager gave it once shown, before that a usual allowance.
+QSize FrameAllowance(const QWidget& window);
+
+// `place` moved and shrunk so that the whole window, frame included, lies in
+// `available` (a screen's available geometry), but never smaller than
+// `minimum`; a window that cannot fit keeps its top-left corner, and so its
+// title bar, on the screen. Absurd values (a size below zero, a place two
+// billion pixels away) give a window on the screen as well.
+WindowPlace FitToScreen(WindowPlace place, QSize frame, QRect available, QSize minimum);
+
+// Puts `window` where it was when last closed, or gives it `defaultSize`;
+// either way fitted to the screen it opens on.
 void RestoreWindowGeometry(QWidget& window, QSize defaultSize);
 void SaveWindowGeometry(const QWidget& window);
 

@@ -4,14 +4,17 @@
 // "Process all" cancelled, and the command line.
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolTip>
@@ -23,21 +26,32 @@
 #include "window_fixture.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/command_line.hpp"
+#include "workspace/find_bar.hpp"
+#include "workspace/window_settings.hpp"
+#include "workspace/window_status.hpp"
 
 using quenby::SaveChoice;
 
 namespace {
 
-// The controls a user sees and clicks: the window's own child widgets but
-// its menu bar and dialogs.
+// The controls a user sees, reads and clicks in the window itself (not its
+// menus or dialogs), wherever the areas that hold them stand.
 QList<QWidget*> Controls(const quenby::frmQuenby& w) {
   QList<QWidget*> controls;
-  for (QWidget* child : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-    if (!child->isWindow() && qobject_cast<QMenuBar*>(child) == nullptr) {
+  for (QWidget* child : w.findChildren<QWidget*>()) {
+    const bool control = qobject_cast<QLabel*>(child) != nullptr || qobject_cast<QAbstractButton*>(child) != nullptr ||
+                         qobject_cast<QLineEdit*>(child) != nullptr ||
+                         qobject_cast<QAbstractScrollArea*>(child) != nullptr;
+    if (control && child->window() == &w && child->isVisibleTo(&w)) {
       controls << child;
     }
   }
   return controls;
+}
+
+// A control's place in the window.
+QRect Place(const QWidget& control, const quenby::frmQuenby& w) {
+  return {control.mapTo(&w, QPoint(0, 0)), control.size()};
 }
 
 // Every control lies inside the window, overlaps no other, and shows its
@@ -46,10 +60,10 @@ void VerifyEveryControlUsable(const quenby::frmQuenby& w) {
   const QList<QWidget*> controls = Controls(w);
   const QRect window = w.rect();
   for (qsizetype i = 0; i < controls.size(); ++i) {
-    const QRect place = controls[i]->geometry();
+    const QRect place = Place(*controls[i], w);
     QVERIFY2(window.contains(place) && !place.isEmpty(), qPrintable(controls[i]->objectName()));
     for (qsizetype j = i + 1; j < controls.size(); ++j) {
-      QVERIFY2(!place.intersects(controls[j]->geometry()),
+      QVERIFY2(!place.intersects(Place(*controls[j], w)),
                qPrintable(controls[i]->objectName() + " / " + controls[j]->objectName()));
     }
     if (const auto* label = qobject_cast<const QLabel*>(controls[i])) {
@@ -103,7 +117,7 @@ std::vector<TwipsPlace> TwipsPlaces() {
 void VerifyTwipsArrangement(const quenby::frmQuenby& w) {
   const std::vector<TwipsPlace> places = TwipsPlaces();
   for (const TwipsPlace& a : places) {
-    const auto* first = w.findChild<QWidget*>(a.name, Qt::FindDirectChildrenOnly);
+    const auto* first = w.findChild<QWidget*>(a.name);
     QVERIFY2(first != nullptr, qPrintable(a.name));
     if (const auto* button = qobject_cast<const QPushButton*>(first)) {
       QVERIFY2(button->height() >= quenby::TwipsToPixels(a.twips.height()), qPrintable(a.name));
@@ -112,17 +126,26 @@ void VerifyTwipsArrangement(const quenby::frmQuenby& w) {
                qPrintable(a.name));
     }
     for (const TwipsPlace& b : places) {
-      const auto* second = w.findChild<QWidget*>(b.name, Qt::FindDirectChildrenOnly);
+      const auto* second = w.findChild<QWidget*>(b.name);
       const bool sameRows = a.twips.top() <= b.twips.bottom() && b.twips.top() <= a.twips.bottom();
       const bool sameColumns = a.twips.left() <= b.twips.right() && b.twips.left() <= a.twips.right();
       if (sameRows && a.twips.right() < b.twips.left()) {
-        QVERIFY2(first->geometry().right() < second->geometry().left(), qPrintable(a.name + " / " + b.name));
+        QVERIFY2(Place(*first, w).right() < Place(*second, w).left(), qPrintable(a.name + " / " + b.name));
       }
       if (sameColumns && a.twips.bottom() < b.twips.top()) {
-        QVERIFY2(first->geometry().bottom() < second->geometry().top(), qPrintable(a.name + " / " + b.name));
+        QVERIFY2(Place(*first, w).bottom() < Place(*second, w).top(), qPrintable(a.name + " / " + b.name));
       }
     }
   }
+}
+
+QAction* MenuAction(const quenby::frmQuenby& w, const QString& text) {
+  for (QAction* candidate : w.findChildren<QAction*>()) {
+    if (candidate->text() == text) {
+      return candidate;
+    }
+  }
+  qFatal("no menu entry %s", qPrintable(text));
 }
 
 }  // namespace
@@ -186,6 +209,60 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(next.size(), size);
   }
 
+  void aRestoredPlaceIsFittedToTheScreen_data() {
+    QTest::addColumn<QPoint>("position");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QPoint>("fittedPosition");
+    QTest::addColumn<QSize>("fittedSize");
+    const QSize minimum(600, 500);
+    const QRect full(0, 0, 1920, 1040);
+    QTest::newRow("fits as it is") << QPoint(100, 50) << QSize(800, 600) << full << QPoint(100, 50) << QSize(800, 600);
+    QTest::newRow("frame touches every edge")
+        << QPoint(0, 0) << QSize(1904, 1000) << full << QPoint(0, 0) << QSize(1904, 1000);
+    // Saved on a 1024x768 screen, opened on 2560x1440 at scale 2.
+    QTest::newRow("taller than the screen")
+        << QPoint(10, 0) << QSize(1000, 728) << QRect(0, 0, 1280, 680) << QPoint(10, 0) << QSize(1000, 640);
+    QTest::newRow("far right and down") << QPoint(2'000'000'000, 2'000'000'000) << QSize(800, 600) << full
+                                        << QPoint(1104, 400) << QSize(800, 600);
+    QTest::newRow("far left and up") << QPoint(-2'000'000'000, -2'000'000'000) << QSize(800, 600) << full
+                                     << QPoint(0, 0) << QSize(800, 600);
+    QTest::newRow("absurd size") << QPoint(-2'000'000'000, 2'000'000'000) << QSize(-5, 2'000'000'000) << full
+                                 << QPoint(0, 0) << QSize(minimum.width(), 1000);
+    QTest::newRow("second screen") << QPoint(100, 100) << QSize(800, 600) << QRect(1920, -200, 1280, 1000)
+                                   << QPoint(1920, 100) << QSize(800, 600);
+    QTest::newRow("screen below the minimum")
+        << QPoint(50, 50) << QSize(800, 600) << QRect(0, 0, 640, 480) << QPoint(0, 0) << QSize(624, minimum.height());
+  }
+
+  // The whole window, title bar and borders included, lies on the screen
+  // and is never smaller than its minimum.
+  void aRestoredPlaceIsFittedToTheScreen() {
+    QFETCH(QPoint, position);
+    QFETCH(QSize, size);
+    QFETCH(QRect, available);
+    QFETCH(QPoint, fittedPosition);
+    QFETCH(QSize, fittedSize);
+    const quenby::WindowPlace fitted = quenby::FitToScreen({position, size}, QSize(16, 40), available, QSize(600, 500));
+    QCOMPARE(fitted.position, fittedPosition);
+    QCOMPARE(fitted.size, fittedSize);
+  }
+
+  // A settings file with absurd values opens the window on its screen.
+  void absurdRememberedValuesOpenTheWindowOnTheScreen() {
+    QSettings settings("Quenby", "Quenby");
+    const QRect available = window_->screen()->availableGeometry();
+    for (const QPoint position : {QPoint(2'000'000'000, -2'000'000'000), QPoint(-2'000'000'000, 2'000'000'000)}) {
+      settings.setValue("window/position", position);
+      settings.setValue("window/size", QSize(100'000, 100'000));
+      settings.sync();
+      quenby::frmQuenby next(*modal_, registry_);
+      const QSize frame = quenby::FrameAllowance(next);
+      QVERIFY(available.contains(QRect(next.pos(), next.size() + frame)));
+      QCOMPARE(next.size().expandedTo(next.minimumSizeHint()), next.size());
+    }
+  }
+
   // Closing and loading ask about a changed rule list, not about one just
   // loaded or saved; Cancel keeps everything, Save saves first.
   void changedRulesAreOfferedForSavingBeforeTheyAreLost() {
@@ -232,6 +309,110 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(modal_->questions, std::vector<QString>(2, "Save the generated records?"));
   }
 
+  // An edit of the input text that would discard unsaved records asks
+  // first. Cancel takes back exactly that edit (typing, a paste, a deleted
+  // character, an undo) and keeps everything; Save saves them first; once
+  // saved, edits ask nothing. A new text is asked about before it is read.
+  void anEditThatWouldLoseUnsavedRecordsAsksFirst() {
+    auto& w = *window_;
+    w.txtInput->setPlainText("Al One|_S_M");
+    RunTheRules();
+    w.txtInput->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.txtInput, "a");  // typing before the records, to be kept
+    RunTheRules();
+    Click(w.btnDoAll);
+    const QString text = w.txtInput->toPlainText();
+    const QString indi = w.txtINDI->toPlainText();
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    const std::function<void()> edits[] = {
+        [&] { QTest::keyClick(w.txtInput, Qt::Key_Space); },
+        [&] { w.txtInput->paste(); },
+        [&] { QTest::keyClick(w.txtInput, Qt::Key_Backspace); },
+        [&] { w.txtInput->undo(); },
+    };
+    for (const auto& edit : edits) {
+      w.txtInput->moveCursor(QTextCursor::End);
+      modal_->saveChoices = {SaveChoice::kCancel};
+      edit();
+      QCOMPARE(w.txtInput->toPlainText(), text);
+      QCOMPARE(w.txtINDI->toPlainText(), indi);
+      QCOMPARE(w.lstPeople->count(), 1);
+    }
+    QCOMPARE(modal_->questions.size(), std::size_t{4});
+    QVERIFY(modal_->questions.back().startsWith("Editing the input text discards"));
+    // The typing made before the records is the next undo step: taking back
+    // an edit took back nothing more and left no step of its own.
+    modal_->saveChoices = {SaveChoice::kDiscard};
+    w.txtInput->undo();
+    QCOMPARE(w.txtInput->toPlainText(), "Al One|_S_M");
+    QCOMPARE(w.txtINDI->toPlainText(), QString());
+
+    RunTheRules();
+    Click(w.btnDoAll);
+    const QString ged = folder_.filePath("al.ged");
+    modal_->saveChoices = {SaveChoice::kSave};
+    modal_->fileNames = {ged};
+    QTest::keyClick(w.txtInput, Qt::Key_Space);
+    QVERIFY(FileBytes(ged).contains("1 NAME Al /One/"));
+    QCOMPARE(w.lstPeople->count(), 0);
+    RunTheRules();
+    Click(w.btnDoAll);
+    modal_->fileNames = {ged};
+    Click(w.btnWrite);
+    QTest::keyClick(w.txtInput, Qt::Key_Space);  // saved: no question
+    QCOMPARE(w.lstPeople->count(), 0);
+
+    RunTheRules();
+    Click(w.btnDoAll);
+    const QString before = w.txtInput->toPlainText();
+    modal_->saveChoices = {SaveChoice::kCancel, SaveChoice::kDiscard};
+    w.OpenText(ExamplePath("hartley.txt"));
+    QCOMPARE(w.txtInput->toPlainText(), before);
+    QCOMPARE(w.lstPeople->count(), 1);
+    w.OpenText(ExamplePath("hartley.txt"));
+    QVERIFY(w.txtInput->toPlainText().startsWith("Descendants of William Hartley"));
+    QCOMPARE(w.txtINDI->toPlainText(), QString());
+    QCOMPARE(modal_->questions.size(), std::size_t{8});
+  }
+
+  // After a question, a dialog or a long run the focus is back on the control
+  // that had it, though the window's controls were disabled meanwhile, so the
+  // next key reaches that control and never the input text.
+  void theFocusReturnsToTheControlThatAsked() {
+    auto& w = *window_;
+    QStringList people;
+    for (int i = 0; i < 2500; ++i) {
+      people << QStringLiteral("Person %1|_S_M").arg(i);
+    }
+    people[5] = QStringLiteral("Asked Person");
+    w.lstPeople->addItems(people);
+    QStringList askedFor;
+    bool focusLeft = false;
+    modal_->dialogScripts.push_back([&](QDialog& dialog) {
+      focusLeft = !w.btnDoAll->hasFocus() && w.focusWidget() != w.btnDoAll;
+      w.txtInput->setFocus();  // where the window manager may leave it
+      AnswerSex(1, askedFor)(dialog);
+    });
+    w.btnDoAll->setFocus();
+    QTest::keyClick(w.btnDoAll, Qt::Key_Space);
+    QCOMPARE(askedFor, QStringList{"Asked Person"});
+    QVERIFY(focusLeft);  // the progress disabled the button
+    QCOMPARE(w.focusWidget(), w.btnDoAll);
+
+    // The same after a file dialog and a message box.
+    w.btnWrite->setFocus();
+    modal_->fileNames = {folder_.filePath("missing/x.ged")};
+    QTest::keyClick(w.btnWrite, Qt::Key_Space);
+    QCOMPARE(modal_->messages.size(), std::size_t{1});
+    QCOMPARE(w.focusWidget(), w.btnWrite);
+    const QString text = w.txtInput->toPlainText();
+    QTest::keyClick(w.focusWidget(), Qt::Key_Space);  // asks for a file again
+    modal_->fileNames.clear();
+    QCOMPARE(w.txtInput->toPlainText(), text);
+    QCOMPARE(modal_->unexpectedQuestions, 1);
+    modal_->unexpectedQuestions = 0;
+  }
+
   // The box is offered unticked each time; once ticked, nobody later in the
   // run is asked, and the next run asks again.
   void theAnswerForEveryoneElseSettlesTheRestOfTheRun() {
@@ -276,8 +457,72 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QVERIFY(w.findChild<QProgressDialog*>() == nullptr);
     // The newest record is in view.
     const QTextCursor caret = w.txtINDI->textCursor();
-    QCOMPARE(caret.block().text(), "0 @I3001@ INDI");
+    QVERIFY(indi.mid(caret.position()).startsWith("0 @I3001@ INDI\n"));
     QVERIFY(w.txtINDI->viewport()->rect().contains(w.txtINDI->cursorRect()));
+  }
+
+  // A long run's progress reaches its end, and the boxes hold the records in
+  // paragraphs of whole records, not one paragraph per line, which would take
+  // seconds to make for a long list; their text and the saved file are the
+  // same either way.
+  void aLongRunFillsTheBoxesInParagraphsOfWholeRecords() {
+    auto& w = *window_;
+    QStringList people;
+    QString expected;
+    for (int i = 1; i <= 3000; ++i) {
+      people << QStringLiteral("+Person %1|_S_M").arg(i);
+      expected += QStringLiteral("0 @I%1@ INDI\n1 NAME Person /%2/\n1 SEX M\n\n").arg(i + 1).arg(i);
+    }
+    people.prepend(QStringLiteral("Parent One|_S_F"));
+    w.lstPeople->addItems(people);
+    int lastProgress = -1;
+    int progressEnd = 0;
+    QTimer::singleShot(0, &w, [&] {
+      auto* bar = w.findChild<QProgressDialog*>()->findChild<QProgressBar*>();
+      progressEnd = bar->maximum();
+      connect(bar, &QProgressBar::valueChanged, &w, [&lastProgress](int value) { lastProgress = value; });
+    });
+    Click(w.btnDoAll);
+    QCOMPARE(lastProgress, progressEnd);
+    QCOMPARE(progressEnd, 3001);
+    const QString indi = w.txtINDI->toPlainText();
+    QVERIFY(indi.endsWith(expected));
+    QVERIFY(indi.startsWith("0 @I1@ INDI\n1 NAME Parent /One/\n1 SEX F\n\n0 @I2@ INDI\n"));
+    QCOMPARE(w.txtFAM->document()->blockCount() + w.txtINDI->document()->blockCount() < 500, true);
+    // Every paragraph ends with the empty line of a record.
+    for (QTextBlock block = w.txtINDI->document()->begin(); block.next().isValid(); block = block.next()) {
+      QVERIFY(block.text().endsWith(QString(QChar::LineSeparator)));
+    }
+    // A record processed afterwards starts right after them.
+    w.lstPeople->setCurrentRow(1);
+    Click(w.btnTestOne);
+    Click(w.btnDoOne);
+    QVERIFY(w.txtINDI->toPlainText().endsWith(expected + "0 @I2@ INDI\n1 NAME Person /1/\n1 SEX M\n\n"));
+    const QString saved = folder_.filePath("long.ged");
+    modal_->fileNames = {saved};
+    modal_->chosenFilters = {QStringLiteral("GEDCOM, classic Quenby dialect (*.ged)")};
+    Click(w.btnWrite);
+    const QByteArray file = FileBytes(saved);
+    QVERIFY(file.contains(expected.replace("\n", "\r\n").toLatin1()));
+    QVERIFY(!file.contains(QString(QChar::LineSeparator).toUtf8()));
+  }
+
+  // Cancel takes a click of the mouse while the run goes on, not only while
+  // it asks.
+  void aClickOnCancelStopsALongRun() {
+    auto& w = *window_;
+    QStringList people;
+    for (int i = 0; i < 20000; ++i) {
+      people << QStringLiteral("Person %1|_S_M").arg(i);
+    }
+    w.lstPeople->addItems(people);
+    QTimer::singleShot(0, &w, [&w] {
+      auto* cancel = w.findChild<QProgressDialog*>()->findChild<QPushButton*>();
+      QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    Click(w.btnDoAll);
+    QVERIFY(w.findChild<QProgressDialog*>() == nullptr);
+    QVERIFY(w.txtINDI->toPlainText().count(" INDI") < 20000);
   }
 
   // Closing the window while the sex question is open asks whether to stop;
@@ -409,6 +654,133 @@ class DesktopWindowTest : public QObject, WindowFixture {
 
     action("Numeric dates month first (3/5/1845 = March 5)")->trigger();
     QCOMPARE(QSettings("Quenby", "Quenby").value("export/dateOrder").toString(), "mdy");
+  }
+
+  // The areas can be made taller or shorter against each other, and the
+  // two record boxes wider or narrower, by dragging the gap between them.
+  void theAreasAreResizedByDraggingTheGapsBetweenThem() {
+    auto& w = *window_;
+    auto* areas = w.findChild<QSplitter*>("areas");
+    auto* records = w.findChild<QSplitter*>("records");
+    w.resize(w.minimumSizeHint() + QSize(300, 300));
+    QTest::qWait(20);
+    const int input = w.txtInput->height(), rules = w.lstRules->height(), indi = w.txtINDI->width();
+    const auto drag = [](QSplitterHandle* handle, QPoint by) {
+      const QPoint middle = handle->rect().center();
+      QTest::mousePress(handle, Qt::LeftButton, {}, middle);
+      QMouseEvent move(QEvent::MouseMove, QPointF(middle + by), handle->mapToGlobal(QPointF(middle + by)), Qt::NoButton,
+                       Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(handle, &move);
+      QTest::mouseRelease(handle, Qt::LeftButton, {}, middle + by);
+    };
+    drag(areas->handle(1), QPoint(0, 30));
+    drag(records->handle(1), QPoint(-40, 0));
+    QCOMPARE(w.txtInput->height(), input + 30);
+    QCOMPARE(w.lstRules->height(), rules - 30);
+    QCOMPARE(w.txtINDI->width(), indi - 40);
+    VerifyEveryControlUsable(w);
+  }
+
+  // The title names the text and rules files and marks unsaved work; the
+  // status bar counts persons and records and says where files went.
+  void theTitleAndStatusBarTellWhatTheWindowHolds() {
+    auto& w = *window_;
+    QCOMPARE(w.windowTitle(), "Quenby[*]");
+    w.OpenText(ExamplePath("hartley.txt"));
+    w.LoadRules(ExamplePath("hartley.rules"));
+    QCOMPARE(w.windowTitle(), "hartley.txt, hartley.rules[*] - Quenby");
+    QVERIFY(!w.isWindowModified());
+    RunTheRules();
+    QCOMPARE(w.status->lblPersons->text(), "14 persons");
+    QStringList askedFor;
+    modal_->dialogScripts.push_back(AnswerSex(2, askedFor));
+    Click(w.btnDoAll);
+    QCOMPARE(w.status->lblRecords->text(), "14 individual and 5 family records");
+    QVERIFY(w.isWindowModified());
+    w.lstPeople->setCurrentRow(0);
+    Click(w.btnTestOne);
+    Click(w.btnDoOne);
+    QCOMPARE(w.status->lblRecords->text(),
+             QStringLiteral("15 individual and %1 family records").arg(w.NextFamNumber - 1));
+    const QString ged = folder_.filePath("hartley.ged");
+    modal_->fileNames = {ged};
+    Click(w.btnWrite);
+    QVERIFY(!w.isWindowModified());
+    QVERIFY(w.status->lblSaved->text().contains(QDir::toNativeSeparators(ged)));
+    delete w.lstRules->takeItem(0);
+    QVERIFY(w.isWindowModified());
+    const QString saved = folder_.filePath("fewer.rules");
+    modal_->fileNames = {saved};
+    Click(w.btnSave);
+    QCOMPARE(w.windowTitle(), "hartley.txt, fewer.rules[*] - Quenby");
+    QVERIFY(!w.isWindowModified());
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(folder_.path());
+    Click(w.cmdDebugPeople);
+    QDir::setCurrent(current);
+    QVERIFY(w.status->lblDebug->text().contains(QDir::toNativeSeparators(folder_.filePath("Debug.txt"))));
+    RunTheRules();
+    QCOMPARE(w.status->lblRecords->text(), "0 individual and 0 family records");
+  }
+
+  // The Edit menu acts on the text box that has the focus, a test variable
+  // as well as a record box; Find selects the next occurrence, going round.
+  void theEditMenuActsOnTheFocusedTextBox() {
+    auto& w = *window_;
+    w.txtDetails[3]->setText("Leeds");
+    w.txtFAM->setPlainText("0 @F1@ FAM\n1 HUSB @I1@\n\n0 @F2@ FAM\n1 HUSB @I3@\n");
+    w.txtDetails[3]->setFocus();
+    MenuAction(w, "Select &All")->trigger();
+    MenuAction(w, "&Copy")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), "Leeds");
+    w.txtFAM->setFocus();
+    w.txtFAM->moveCursor(QTextCursor::End);
+    MenuAction(w, "&Paste")->trigger();
+    QVERIFY(w.txtFAM->toPlainText().endsWith("@I3@\nLeeds"));
+    MenuAction(w, "&Undo")->trigger();
+    QVERIFY(w.txtFAM->toPlainText().endsWith("@I3@\n"));
+    w.btnRunRules->setFocus();
+    MenuAction(w, "&Paste")->trigger();  // no text box: nothing
+    QVERIFY(w.txtFAM->toPlainText().endsWith("@I3@\n"));
+
+    w.txtFAM->setFocus();
+    w.txtFAM->moveCursor(QTextCursor::Start);
+    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(w.findBar->isVisible() && w.findBar->txtFind->hasFocus());
+    QTest::keyClicks(w.findBar->txtFind, "HUSB");
+    QTest::keyClick(w.findBar->txtFind, Qt::Key_Return);
+    QCOMPARE(w.txtFAM->textCursor().blockNumber(), 1);
+    QTest::keyClick(w.findBar->txtFind, Qt::Key_Return);
+    QCOMPARE(w.txtFAM->textCursor().blockNumber(), 4);
+    QTest::keyClick(w.findBar->txtFind, Qt::Key_Return);  // round to the first
+    QCOMPARE(w.txtFAM->textCursor().blockNumber(), 1);
+    QCOMPARE(w.txtFAM->textCursor().selectedText(), "HUSB");
+    w.findBar->txtFind->setText("absent");
+    QVERIFY(!w.findBar->FindNext());
+    QCOMPARE(w.findBar->lblResult->text(), "Not found");
+    QTest::keyClick(w.findBar->txtFind, Qt::Key_Escape);
+    QVERIFY(!w.findBar->isVisible() && w.txtFAM->hasFocus());
+    w.txtDetails[3]->setFocus();
+    MenuAction(w, "&Find...")->trigger();
+    w.findBar->txtFind->setText("ee");
+    QVERIFY(w.findBar->FindNext());
+    QCOMPARE(w.txtDetails[3]->selectedText(), "ee");
+  }
+
+  // Test individual, Process the test and Debug People List have keys.
+  void theTestAndTheDebugListingHaveKeys() {
+    auto& w = *window_;
+    w.lstPeople->addItems({"Al One|_S_M", "Bo Two|_S_F"});
+    w.lstPeople->setCurrentRow(1);
+    QTest::keyClick(&w, Qt::Key_F7);
+    QCOMPARE(w.txtDetails[0]->text(), "Bo /Two/");
+    QTest::keyClick(&w, Qt::Key_F8);
+    QVERIFY(w.txtINDI->toPlainText().startsWith("0 @I2@ INDI\n1 NAME Bo /Two/\n"));
+    const QString current = QDir::currentPath();
+    QDir::setCurrent(folder_.path());
+    QTest::keyClick(&w, Qt::Key_F9);
+    QDir::setCurrent(current);
+    QCOMPARE(FileBytes(folder_.filePath("Debug.txt")), "Al One|_S_M\r\nBo Two|_S_F\r\n");
   }
 
   void theCommandLineOpensRulesAndText() {

@@ -241,6 +241,8 @@ class MainWindowTest : public QObject, WindowFixture {
     for (const auto& edit : edits) {
       FillDerivedResults();
       window_->txtInput->moveCursor(QTextCursor::End);
+      // The records were never saved: the edit asks first.
+      modal_->saveChoices = {quenby::SaveChoice::kDiscard};
       edit();
       VerifyDerivedResultsCleared();
       QCOMPARE(window_->lstPeople->count(), 0);

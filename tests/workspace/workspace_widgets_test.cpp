@@ -2,11 +2,13 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 #include "ui/name_filters.hpp"
 #include "workspace/caption_button.hpp"
 #include "workspace/list_tab_stops.hpp"
+#include "workspace/record_boxes.hpp"
 
 using quenby::CaptionLines;
 using quenby::QtNameFilters;
@@ -22,6 +24,38 @@ class WorkspaceWidgetsTest : public QObject {
   }
 
  private slots:
+  void recordsReadBackFromTheirBoxUnchanged_data() {
+    QTest::addColumn<QByteArray>("records");
+    QTest::newRow("nothing") << QByteArray();
+    QTest::newRow("one record") << QByteArray("0 @I1@ INDI\r\n1 NAME A /B/\r\n\r\n");
+    // The lowest character of each UTF-8 length, and the C1 controls.
+    QTest::newRow("encoding boundaries") << QByteArray(
+        "0 @I1@ INDI\r\n1 NAME \x7f\xc2\x80\xc2\x9f /\xe0\xa0\x80\xf0\x90\x80\x80/\r\n\r\n");
+    QTest::newRow("a value like a pointer") << QByteArray("0 @I1@ INDI\r\n1 NAME @X1@\r\n\r\n\r\n");
+    QTest::newRow("text typed without an end") << QByteArray("0 @F1@ FAM\r\n1 HUSB @I1@");
+    QByteArray many;
+    for (int i = 1; i <= 500; ++i) {
+      many += "0 @I" + QByteArray::number(i) + "@ INDI\r\n1 SEX M\r\n\r\n";
+    }
+    QTest::newRow("many paragraphs") << many;
+  }
+
+  // Whatever paragraphs the box keeps them in, records read back as they
+  // were given, byte for byte, and text appended reads back after them.
+  void recordsReadBackFromTheirBoxUnchanged() {
+    QFETCH(QByteArray, records);
+    QPlainTextEdit box;
+    quenby::SetRecordBoxText(box, records.toStdString());
+    QCOMPARE(QByteArray::fromStdString(quenby::BoxText(box)), records);
+    quenby::AppendRecordText(box, "0 @I9@ INDI\r\n\r\n");
+    QCOMPARE(QByteArray::fromStdString(quenby::BoxText(box)), records + "0 @I9@ INDI\r\n\r\n");
+    // Paragraphs of about a hundred lines: neither one per line, which is
+    // slow to fill, nor one for everything, which is slow to type in.
+    const qsizetype lines = records.count("\r\n");
+    QVERIFY(box.document()->blockCount() <= lines / 100 + 3);
+    QVERIFY(box.document()->blockCount() >= lines / 200);
+  }
+
   // A piece wider than its column pushes the next to the following stop.
   void piecesStandAtTheTabStopsAndBeyondTheLastEveryEightCharacters() {
     QListWidget list;
