@@ -85,11 +85,19 @@ void StandardWriter::Record(std::size_t record) {
   if (head.kind == Tag::kIndi) {
     BackLinks(record);
   }
+  if (const SecondFamily& second = decisions_.secondFamily[record]; !second.xref.empty()) {
+    out_.Line(0, "FAM", {}, second.xref);
+    Pointer(1, decisions_.sex[second.person] == Sex::kMale ? "HUSB" : "WIFE", table_.records()[second.person].xref);
+    for (const std::size_t child : decisions_.children[record]) {
+      Pointer(1, "CHIL", table_.records()[child].xref);
+    }
+  }
 }
 
 void StandardWriter::BackLinks(std::size_t person) {
   for (const PersonLink& link : decisions_.links[person]) {
-    const std::string_view xref = table_.records()[link.record].xref;
+    const std::string_view xref =
+        link.secondFamily ? decisions_.secondFamily[link.record].xref : table_.records()[link.record].xref;
     switch (link.kind) {
       case PersonLink::Kind::kFams:
         Pointer(1, "FAMS", xref);

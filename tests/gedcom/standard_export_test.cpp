@@ -173,7 +173,7 @@ TEST(ExportStandardGedcom, InfersDefaultSexesFromPartnersAndKeepsEveryCoupleRead
       {"a default without partner is unknown", "Ann", "U", ""},
       {"a sex the classic records do not take as male swaps roles", "Ann|_S_F\n&Bob|_S_m", "FM", "HUSB I2,WIFE I1"},
       {"a lone father is the husband", "Bob|_S_M\n+Kid|_S_M", "MM", "HUSB I1"},
-      {"two women: the second is an associate", "Ann|_S_F\n&Eve|_S_F", "FF", "WIFE I2"},
+      {"two women: each in a family, associates", "Ann|_S_F\n&Eve|_S_F", "FF", "WIFE I2,WIFE I1"},
   };
   for (const auto& c : cases) {
     const auto records = Records(SplitOn(c.people, "\n"));
@@ -196,7 +196,7 @@ TEST(ExportStandardGedcom, InfersDefaultSexesFromPartnersAndKeepsEveryCoupleRead
   const std::string seven = Export(Records({"Ann|_S_F", "&Eve|_S_F"}), GedcomVersion::k70);
   EXPECT_TRUE(Has(seven, {"0 @F1@ FAM", "1 WIFE @I2@", "1 HUSB @I1@"}));
   const std::string five = Export(Records({"Ann|_S_F", "&Eve|_S_F"}), GedcomVersion::k551);
-  EXPECT_TRUE(Has(five, {"1 SEX F", "1 ASSO @I2@", "2 RELA Partner"}));
+  EXPECT_TRUE(Has(five, {"1 SEX F", "1 FAMS @F1B@", "1 ASSO @I2@", "2 RELA Partner"}));
   EXPECT_TRUE(Has(five, {"1 SEX F", "1 FAMS @F1@", "1 ASSO @I1@", "2 RELA Partner"}));
   // A default partner of a woman and of a man stays unknown.
   const std::string indi = Lines({"0 @I1@ INDI", "1 SEX F", "0 @I2@ INDI", "1 SEX F", "0 @I3@ INDI", "1 SEX M"});
@@ -205,6 +205,23 @@ TEST(ExportStandardGedcom, InfersDefaultSexesFromPartnersAndKeepsEveryCoupleRead
   const std::string both = ExportStandardGedcom(indi, fam, Options(GedcomVersion::k551, {"I2"})).bytes;
   EXPECT_TRUE(Has(both, {"0 @I2@ INDI", "1 SEX U"}));
   EXPECT_TRUE(Has(both, {"0 @F1@ FAM", "1 WIFE @I1@", "1 HUSB @I2@", "0 @F2@ FAM", "1 WIFE @I2@", "1 HUSB @I3@"}));
+}
+
+// Two stated women or men with children: 5.5.1 keeps each partner in a
+// family with the children, so that no child loses a parent.
+TEST(ExportStandardGedcom, ASameSexCoupleIn551KeepsBothParentsOfEveryChild) {
+  const std::string five = Export(Records({"Ann|_S_F", "&Eve|_S_F", "+Kid|_S_M", "+Sue|_S_F", "Bob|_S_M", "&Jim|_S_M"}),
+                                  GedcomVersion::k551);
+  EXPECT_TRUE(Has(five, {"0 @F1@ FAM", "1 WIFE @I2@", "1 MARR Y", "1 CHIL @I3@", "1 CHIL @I4@", "0 @F1B@ FAM",
+                         "1 WIFE @I1@", "1 CHIL @I3@", "1 CHIL @I4@", "0 @F2@ FAM"}))
+      << five;
+  EXPECT_TRUE(Has(five, {"0 @I1@ INDI", "1 NAME Ann", "2 GIVN Ann", "1 SEX F", "1 FAMS @F1B@", "1 ASSO @I2@"}));
+  EXPECT_TRUE(Has(five, {"1 SEX M", "1 FAMC @F1@", "1 FAMC @F1B@", "0 @I4@ INDI"}));
+  EXPECT_TRUE(Has(five, {"0 @F2@ FAM", "1 HUSB @I6@", "1 MARR Y", "0 @F2B@ FAM", "1 HUSB @I5@", "0 @U1@ SUBM"}));
+  // A second family never takes the name of a record the boxes hold.
+  const auto taken = ExportStandardGedcom("0 @I1@ INDI\r\n1 SEX F\r\n0 @I2@ INDI\r\n1 SEX F\r\n0 @F1B@ NOTE x\r\n",
+                                          "0 @F1@ FAM\r\n1 WIFE @I1@\r\n1 HUSB @I2@\r\n", Options(GedcomVersion::k551));
+  EXPECT_TRUE(Has(taken.bytes, {"0 @F1BB@ FAM", "1 WIFE @I2@"})) << taken.bytes;
 }
 
 TEST(ExportStandardGedcom, SplitsCitationsAndNotesAndWritesDatesNamesAndLinks) {
