@@ -224,6 +224,27 @@ TEST(ExportStandardGedcom, ASameSexCoupleIn551KeepsBothParentsOfEveryChild) {
   EXPECT_TRUE(Has(taken.bytes, {"0 @F1BB@ FAM", "1 WIFE @I2@"})) << taken.bytes;
 }
 
+// A tab in a name made readers refuse the whole file; a birth surname, a
+// nickname and another spelling each reach a piece or a name of their own,
+// and the lines below the name stay with the first.
+TEST(ExportStandardGedcom, WritesEveryNameTheTextGivesWithItsTypeAndNoTab) {
+  const std::string indi = Lines({"0 @I1@ INDI",
+                                  "1 NAME Mary\t(Polly)\tSmith n\xC3\xA9"
+                                  "e /Jones/",
+                                  "2 SOUR @S1@", "1 SEX F", "0 @I2@ INDI", "1 NAME Ann/Anna /Lee/"});
+  const std::string five = ExportStandardGedcom(indi, "", Options(GedcomVersion::k551)).bytes;
+  EXPECT_EQ(five.find('\t'), std::string::npos);
+  EXPECT_TRUE(
+      Has(five, {"1 NAME Mary /Smith/", "2 TYPE married", "2 GIVN Mary", "2 NICK Polly", "2 SURN Smith", "2 SOUR @S1@",
+                 "1 NAME Mary /Jones/", "2 TYPE birth", "2 GIVN Mary", "2 SURN Jones", "1 SEX F"}))
+      << five;
+  EXPECT_TRUE(Has(five, {"1 NAME Ann /Lee/", "2 GIVN Ann", "2 SURN Lee", "1 NAME Anna /Lee/", "2 TYPE aka"}));
+  const std::string seven = ExportStandardGedcom(indi, "", Options(GedcomVersion::k70)).bytes;
+  EXPECT_TRUE(Has(seven, {"1 NAME Mary /Smith/", "2 TYPE MARRIED"}));
+  EXPECT_TRUE(Has(seven, {"1 NAME Mary /Jones/", "2 TYPE BIRTH"}));
+  EXPECT_TRUE(Has(seven, {"1 NAME Anna /Lee/", "2 TYPE AKA"}));
+}
+
 TEST(ExportStandardGedcom, SplitsCitationsAndNotesAndWritesDatesNamesAndLinks) {
   const auto records = Records(
       {"Dr. Jan van der Berg|_S_M|_B_abt 1850, Leeds|_R_1851 census|_R_Courier|_N_Weaver|_N_Line one|_D_Easter 1900",
