@@ -47,20 +47,23 @@ class ExampleFiles : public FileTest {};
 // QUENBY_UPDATE_EXAMPLES=1 to write them after a deliberate change.
 TEST_F(ExampleFiles, AreMadeFromTheExampleRecordsByteForByte) {
   const std::string examples = std::string(QUENBY_SOURCE_DIR) + "/examples/";
-  const auto rules = LoadRulesFile(examples + "hartley.rules");
-  ASSERT_EQ(rules.status, LoadStatus::kLoaded);
-  const auto input = NormaliseLineBreaks(DecodeTextFile(ReadBytes(examples + "hartley.txt")).value());
-  const auto records = ProcessAll(RunRules(input, rules.items), [](const std::string&) { return SexAnswer{"F"}; });
-  for (const auto& [version, name] :
-       {std::pair{GedcomVersion::k551, "hartley-5.5.1.ged"}, std::pair{GedcomVersion::k70, "hartley-7.0.ged"}}) {
-    auto options = Options(version);
-    options.fileName = name;
-    const auto exported = ExportStandardGedcom(records.indi, records.fam, options);
-    ASSERT_EQ(exported.error, "");
-    if (std::getenv("QUENBY_UPDATE_EXAMPLES") != nullptr) {
-      WriteBytes(examples + name, exported.bytes);
+  for (const std::string example : {"hartley", "schmidt"}) {
+    const auto rules = LoadRulesFile(examples + example + ".rules");
+    ASSERT_EQ(rules.status, LoadStatus::kLoaded);
+    const auto input = NormaliseLineBreaks(DecodeTextFile(ReadBytes(examples + example + ".txt")).value());
+    const auto records = ProcessAll(RunRules(input, rules.items), [](const std::string&) { return SexAnswer{"F"}; });
+    for (const auto& [version, format] :
+         {std::pair{GedcomVersion::k551, "-5.5.1.ged"}, std::pair{GedcomVersion::k70, "-7.0.ged"}}) {
+      const std::string name = example + format;
+      auto options = Options(version);
+      options.fileName = name;
+      const auto exported = ExportStandardGedcom(records.indi, records.fam, options);
+      ASSERT_EQ(exported.error, "");
+      if (std::getenv("QUENBY_UPDATE_EXAMPLES") != nullptr) {
+        WriteBytes(examples + name, exported.bytes);
+      }
+      EXPECT_EQ(exported.bytes, ReadBytes(examples + name)) << name;
     }
-    EXPECT_EQ(exported.bytes, ReadBytes(examples + name)) << name;
   }
 }
 
