@@ -172,6 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Another surname the person was known by.
         NameCase{"Hans Meyer genannt /Schulte/", "Hans /Meyer/ + Hans /Schulte/ (aka)", "|Hans|||Meyer|"},
         NameCase{"Jean Martin dit /Lafleur/", "Jean /Martin/ + Jean /Lafleur/ (aka)", "|Jean|||Martin|"},
+        NameCase{"Hans Meyer (genannt Schulte)", "Hans /Meyer/ + Hans /Schulte/ (aka)", "|Hans|||Meyer|"},
         // A "/" inside a word is another spelling, never the surname.
         NameCase{"Mary/Maria /Smith/", "Mary /Smith/ + Maria /Smith/ (aka)", "|Mary|||Smith|"},
         NameCase{"Mary/Maria Smith", "Mary /Smith/ + Maria /Smith/ (aka)", "|Mary|||Smith|"},
