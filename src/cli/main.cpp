@@ -180,8 +180,11 @@ std::string StageText(const Options& options, const LineList& people) {
     case Stage::kGed:
       break;
   }
-  const SexQuestion ask = options.sex.empty() ? SexQuestion(AskOnTerminal)
-                                              : SexQuestion([&](const std::string&) { return SexAnswer{options.sex}; });
+  // --sex answers for everyone at once: a default, which the standard
+  // exports infer from a partner or write as unknown.
+  const SexQuestion ask = options.sex.empty() ? SexQuestion(AskOnTerminal) : SexQuestion([&](const std::string&) {
+    return SexAnswer{options.sex, false, true};
+  });
   const auto records = ProcessAll(people, ask);
   if (!options.standard) {
     return GedcomFileBytes(records.indi, records.fam);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/family_decisions.hpp"
 
+#include <unordered_set>
+
 #include "text/calendar.hpp"
 #include "text/text.hpp"
 
@@ -17,8 +19,7 @@ bool IsMaleOrFemale(Sex sex) {
 
 // The partner and child lines of the families that point to a person, each
 // kind in the order of the lines.
-void FindMembers(const RecordTable& table, FamilyDecisions& decisions,
-                 std::vector<std::pair<std::size_t, std::size_t>>& children) {
+void FindMembers(const RecordTable& table, FamilyDecisions& decisions) {
   const auto& lines = table.lines();
   for (std::size_t family = 0; family < table.records().size(); ++family) {
     const TableRecord& record = table.records()[family];
@@ -32,7 +33,7 @@ void FindMembers(const RecordTable& table, FamilyDecisions& decisions,
         continue;
       }
       if (line.code == Tag::kChil) {
-        children.emplace_back(family, line.target);
+        decisions.children[family].push_back(line.target);
       } else {
         decisions.partners[family].push_back({i, line.target});
       }
@@ -104,16 +105,20 @@ FamilyDecisions DecideFamilies(const RecordTable& table, const std::vector<std::
   decisions.partners.resize(count);
   decisions.links.resize(count);
   decisions.leftOut.assign(table.lines().size(), false);
-  std::vector<std::pair<std::size_t, std::size_t>> children;  // (family, person)
-  FindMembers(table, decisions, children);
+  decisions.secondFamily.resize(count);
+  decisions.children.resize(count);
+  FindMembers(table, decisions);
   FindSexes(table, defaultSexIds, decisions);
 
   // GEDCOM 5.5.1 knows a couple only as husband and wife, and a reader
   // refuses a whole file with a woman as HUSB or a man as WIFE. The second
-  // partner of two men or two women leaves the family there and is linked
-  // to the first as an associate with the relation "Partner".
+  // partner of two men or two women leaves the family there for a family
+  // of its own with the same children, and the two are linked as
+  // associates with the relation "Partner".
   std::vector<std::pair<std::size_t, std::size_t>> associates;  // (person, partner)
-  for (auto& partners : decisions.partners) {
+  std::unordered_set<std::string> madeXrefs;
+  for (std::size_t family = 0; family < count; ++family) {
+    auto& partners = decisions.partners[family];
     if (keepSameSexCouples || partners.size() != 2) {
       continue;
     }
@@ -122,6 +127,12 @@ FamilyDecisions DecideFamilies(const RecordTable& table, const std::vector<std::
       decisions.leftOut[partners[1].line] = true;
       associates.emplace_back(partners[0].person, partners[1].person);
       associates.emplace_back(partners[1].person, partners[0].person);
+      std::string xref = std::string(table.records()[family].xref) + "B";
+      while (table.Find(xref) != kNoRecord || madeXrefs.count(xref) != 0) {
+        xref += 'B';
+      }
+      madeXrefs.insert(xref);
+      decisions.secondFamily[family] = {std::move(xref), partners[1].person};
       partners.pop_back();
     }
   }
@@ -130,9 +141,17 @@ FamilyDecisions DecideFamilies(const RecordTable& table, const std::vector<std::
     for (const FamilyPartner& partner : decisions.partners[family]) {
       decisions.links[partner.person].push_back({family, PersonLink::Kind::kFams});
     }
+    if (!decisions.secondFamily[family].xref.empty()) {
+      decisions.links[decisions.secondFamily[family].person].push_back({family, PersonLink::Kind::kFams, true});
+    }
   }
-  for (const auto& [family, person] : children) {
-    decisions.links[person].push_back({family, PersonLink::Kind::kFamc});
+  for (std::size_t family = 0; family < count; ++family) {
+    for (const std::size_t person : decisions.children[family]) {
+      decisions.links[person].push_back({family, PersonLink::Kind::kFamc});
+      if (!decisions.secondFamily[family].xref.empty()) {
+        decisions.links[person].push_back({family, PersonLink::Kind::kFamc, true});
+      }
+    }
   }
   for (const auto& [person, partner] : associates) {
     decisions.links[person].push_back({partner, PersonLink::Kind::kAsso});
@@ -158,16 +177,13 @@ std::string_view PartnerTag(const FamilyDecisions& decisions, std::size_t family
     return mine == Sex::kMale ? "HUSB" : mine == Sex::kFemale ? "WIFE" : ownTag;
   }
   const Sex theirs = decisions.sex[partners[1 - self].person];
-  if (mine == theirs) {
-    return ownTag;
-  }
-  if (mine == Sex::kMale || theirs == Sex::kFemale) {
+  if (mine != theirs && (mine == Sex::kMale || theirs == Sex::kFemale)) {
     return "HUSB";
   }
-  if (mine == Sex::kFemale || theirs == Sex::kMale) {
+  if (mine != theirs && (mine == Sex::kFemale || theirs == Sex::kMale)) {
     return "WIFE";
   }
-  return ownTag;
+  return partners[self].person < partners[1 - self].person ? "HUSB" : "WIFE";
 }
 
 }  // namespace quenby

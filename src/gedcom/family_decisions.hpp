@@ -5,8 +5,10 @@
 // about the persons. Each person gets back-links to the families they are
 // a partner (FAMS) or a child (FAMC) of; a sex nobody chose is taken from a
 // partner's chosen one; and a couple 5.5.1 cannot hold as husband and wife
-// (two men or two women) is kept as partners linked to each other (ASSO).
-// Partner and child lines that point to no person are left out.
+// (two men or two women) is kept as partners linked to each other (ASSO),
+// the second partner in a family of its own with the same children, so that
+// no child loses a parent. Partner and child lines that point to no person
+// are left out.
 
 #include <cstddef>
 #include <string>
@@ -34,6 +36,14 @@ struct PersonLink {
   enum class Kind { kFams, kFamc, kAsso };
   std::size_t record = 0;
   Kind kind = Kind::kFams;
+  bool secondFamily = false;  // to the second family made for `record`, not to `record` itself
+};
+
+// The family made for the second partner of a couple 5.5.1 cannot hold:
+// that partner and the children of the family it was made for.
+struct SecondFamily {
+  std::string xref;  // empty when the family needs none
+  std::size_t person = 0;
 };
 
 struct FamilyDecisions {
@@ -41,6 +51,8 @@ struct FamilyDecisions {
   std::vector<std::vector<FamilyPartner>> partners;  // by record: a family's partners, in the order of its lines
   std::vector<std::vector<PersonLink>> links;        // by record: a person's FAMS, then FAMC, then ASSO links
   std::vector<bool> leftOut;                         // by line: a partner line the family does not keep
+  std::vector<SecondFamily> secondFamily;            // by record: a family's second family
+  std::vector<std::vector<std::size_t>> children;    // by record: a family's children, in the order of its lines
 };
 
 // `defaultSexIds` are the persons ("I3") whose sex nobody chose.
@@ -51,7 +63,8 @@ FamilyDecisions DecideFamilies(const RecordTable& table, const std::vector<std::
 
 // The HUSB or WIFE tag of partner line `line` of a family: the man is HUSB
 // and the woman WIFE whenever the sexes tell them apart; otherwise the
-// line's own tag.
+// partner whose person line comes first is HUSB, so that a default answer
+// given for everyone decides nothing.
 std::string_view PartnerTag(const FamilyDecisions& decisions, std::size_t family, std::size_t line, Tag own);
 
 }  // namespace quenby

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // GEDCOM 5.5.1: a header with the file's name and character set, the sexes
-// M, F and U, a date phrase in parentheses (INT with its year), a source
-// given as text kept as text, and couples only as husband and wife.
+// M, F and U, name types in lower case, a date phrase in parentheses (INT
+// with its year), a source given as text kept as text, and couples only as
+// husband and wife.
 
 #include <string>
 
@@ -30,6 +31,10 @@ class Gedcom551Dialect : public GedcomDialect {
   std::string_view SharedNoteTag() const override { return "NOTE"; }
 
   GedcomDate DateOf(std::string_view text, DateOrder order) const override { return Gedcom551Date(text, order); }
+
+  std::string_view NameTypeWord(NameType type) const override {
+    return type == NameType::kBirth ? "birth" : type == NameType::kMarried ? "married" : "aka";
+  }
 
   void TextSource(GedcomLines& out, int level, std::string_view text) const override { out.Line(level, "SOUR", text); }
 

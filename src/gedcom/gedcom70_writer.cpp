@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // GEDCOM 7.0: the version first in the header, the sexes M, F, X and U,
-// shared notes as SNOTE, a date phrase as PHRASE under its year (or under
-// an empty DATE), a source given as text as a citation of @VOID@ with that
-// text as its page, and both partners of any couple in the family.
+// name types in capitals, shared notes as SNOTE, a date phrase as PHRASE
+// under its year (or under an empty DATE), a source given as text as a
+// citation of @VOID@ with that text as its page, and both partners of any
+// couple in the family.
 
 #include "gedcom/gedcom_dialect.hpp"
 
@@ -23,6 +24,10 @@ class Gedcom70Dialect : public GedcomDialect {
   std::string_view SharedNoteTag() const override { return "SNOTE"; }
 
   GedcomDate DateOf(std::string_view text, DateOrder order) const override { return Gedcom70Date(text, order); }
+
+  std::string_view NameTypeWord(NameType type) const override {
+    return type == NameType::kBirth ? "BIRTH" : type == NameType::kMarried ? "MARRIED" : "AKA";
+  }
 
   // 7.0 has only citations of a record.
   void TextSource(GedcomLines& out, int level, std::string_view text) const override {

@@ -13,6 +13,7 @@
 #include "gedcom/family_decisions.hpp"
 #include "gedcom/gedcom_dates.hpp"
 #include "gedcom/gedcom_line_split.hpp"
+#include "gedcom/gedcom_names.hpp"
 
 namespace quenby {
 
@@ -40,6 +41,9 @@ class GedcomDialect {
   // The DATE value of a date as written, and the phrase that keeps its
   // text where the value cannot say all of it.
   virtual GedcomDate DateOf(std::string_view text, DateOrder order) const = 0;
+
+  // The TYPE value of a name of `type` (never kNone).
+  virtual std::string_view NameTypeWord(NameType type) const = 0;
 
   // A source citation written as text rather than as a pointer.
   virtual void TextSource(GedcomLines& out, int level, std::string_view text) const = 0;

@@ -52,12 +52,14 @@ void AppendPiece(std::string& out, std::size_t headSize, std::string_view piece,
     AppendLine(out, piece);
     return;
   }
-  // A head too long for any value is not made longer by cutting.
-  const std::size_t room = kLongestGedcomLine - std::min(kLongestGedcomLine - 1, headSize + 1);
+  // The bytes a line may hold before its CR LF. A head too long for any
+  // value is not made longer by cutting.
+  constexpr std::size_t kLongest = kLongestGedcomLine - kCrLf.size();
+  const std::size_t room = kLongest - std::min(kLongest - 1, headSize + 1);
   const std::size_t cut = CutWithin(piece, room);
   AppendLine(out, piece.substr(0, cut));
   piece.remove_prefix(cut);
-  const std::size_t concRoom = kLongestGedcomLine - (next.size() + 5) - 1;
+  const std::size_t concRoom = kLongest - (next.size() + 5) - 1;
   while (!piece.empty()) {
     const std::size_t size = CutWithin(piece, concRoom);
     out += next;

@@ -3,7 +3,7 @@
 
 // Writing one GEDCOM value over as many lines as it needs: a line break in
 // the value starts a CONT line, and in GEDCOM 5.5.1 a piece too long for a
-// line of 255 bytes goes on in CONC lines. GEDCOM 7.0 has no CONC and no
+// line of 255 bytes (its CR LF counted) goes on in CONC lines. GEDCOM 7.0 has no CONC and no
 // line limit.
 
 #include <cstddef>
@@ -14,6 +14,7 @@ namespace quenby {
 
 enum class GedcomVersion { k551, k70 };
 
+// The longest 5.5.1 line, its CR LF included.
 inline constexpr std::size_t kLongestGedcomLine = 255;
 
 // Appends "level [@xref@ ]TAG[ value]" and its CONT and CONC lines to `out`,

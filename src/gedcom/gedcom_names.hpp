@@ -4,7 +4,10 @@
 // Personal names of the record text split into their GEDCOM pieces, as the
 // standard exports write them: "Dr. Jan van der Berg Jr." has the title
 // "Dr." (NPFX), the given name "Jan" (GIVN), the surname particles "van der"
-// (SPFX), the surname "Berg" (SURN) and the suffix "Jr." (NSFX).
+// (SPFX), the surname "Berg" (SURN) and the suffix "Jr." (NSFX). One name
+// of the text may give several: "Mary (Polly) Smith née Jones" is Mary
+// Smith with the nickname Polly (NICK) as married, and Mary Jones as born;
+// "Mary/Maria Smith" is Mary Smith, also known as Maria Smith.
 
 #include <string>
 #include <string_view>
@@ -12,27 +15,35 @@
 
 namespace quenby {
 
+// The kind of a name (TYPE): none for a name as it stands.
+enum class NameType { kNone, kBirth, kMarried, kAka };
+
 struct NameParts {
   std::string prefix;         // titles: Dr., Rev., Sir, ...
   std::string given;          // given names
+  std::string nickname;       // written in quotes or parentheses: "Polly", (Polly)
   std::string surnamePrefix;  // particles: van, van der, de, von, du, ...
   std::string surname;
   std::string suffix;  // Jr., Sr., II, III, ...
+  NameType type = NameType::kNone;
 };
 
 // Splits NAME values. The surname is the part between "/" (the last word
 // when the name has none, so a one-word name is a given name); particles
 // written before the surname belong to it, titles are taken from the front
 // and suffixes from the end, also when the record text put a suffix between
-// the "/" ("John Smith /Jr./").
+// the "/" ("John Smith /Jr./"). Tabs and other blanks count as one space
+// and no piece ends with a comma. A "/" inside a word ("Mary/Maria") marks
+// another spelling, never the surname. A word such as "née", "geb." or "f."
+// introduces the birth surname, "alias" or "genannt" another surname.
 class NameSplitter {
  public:
-  // The pieces of `name`, valid until the next call.
-  const NameParts& Split(std::string_view name);
+  // The names of `name`, the first as written (married when a birth surname
+  // follows), valid until the next call. Never empty.
+  const std::vector<NameParts>& Split(std::string_view name);
 
  private:
-  std::vector<std::string_view> words_;
-  NameParts parts_;
+  std::vector<NameParts> names_;
 };
 
 // The NAME value: prefix, given names, "/particles surname/", suffix.

@@ -423,7 +423,8 @@ GeneratedRecords ProcessAll(const PeopleList& people, const SexQuestion& ask, co
       }
       SexAnswer answer = ask(name);
       if (answer.forEveryoneElse) {
-        everyoneElse = answer;
+        // Only the person asked was answered; everyone else gets a default.
+        everyoneElse = SexAnswer{answer.sex, false, true};
       }
       return answer;
     };

@@ -85,11 +85,19 @@ void StandardWriter::Record(std::size_t record) {
   if (head.kind == Tag::kIndi) {
     BackLinks(record);
   }
+  if (const SecondFamily& second = decisions_.secondFamily[record]; !second.xref.empty()) {
+    out_.Line(0, "FAM", {}, second.xref);
+    Pointer(1, decisions_.sex[second.person] == Sex::kMale ? "HUSB" : "WIFE", table_.records()[second.person].xref);
+    for (const std::size_t child : decisions_.children[record]) {
+      Pointer(1, "CHIL", table_.records()[child].xref);
+    }
+  }
 }
 
 void StandardWriter::BackLinks(std::size_t person) {
   for (const PersonLink& link : decisions_.links[person]) {
-    const std::string_view xref = table_.records()[link.record].xref;
+    const std::string_view xref =
+        link.secondFamily ? decisions_.secondFamily[link.record].xref : table_.records()[link.record].xref;
     switch (link.kind) {
       case PersonLink::Kind::kFams:
         Pointer(1, "FAMS", xref);
@@ -121,8 +129,7 @@ void StandardWriter::Lines(std::size_t record, std::size_t from, std::size_t to)
       // Continued values are joined, and the back-links are made from the
       // family records.
     } else if (indiField && line.code == Tag::kName) {
-      Name(text, end > i + 1);
-      Lines(record, i + 1, end);
+      Name(record, i, end);
     } else if (indiField && line.code == Tag::kSex) {
       const char letter = dialect_.SexLetter(decisions_.sex[record]);
       out_.Line(1, "SEX", std::string_view(&letter, 1));
@@ -156,22 +163,33 @@ void StandardWriter::Lines(std::size_t record, std::size_t from, std::size_t to)
 }
 
 // An empty name says nothing and a reader refuses it: it is left out,
-// unless lines below it need it ("//", no name known).
-void StandardWriter::Name(std::string_view text, bool hasLinesBelow) {
-  const NameParts& parts = names_.Split(text);
-  const std::string value = NameValue(parts);
-  if (value.empty() && !hasLinesBelow) {
-    return;
-  }
-  out_.Line(1, "NAME", value.empty() ? std::string_view("//") : std::string_view(value));
-  const std::array<std::pair<std::string_view, const std::string*>, 5> pieces = {{{"NPFX", &parts.prefix},
-                                                                                  {"GIVN", &parts.given},
-                                                                                  {"SPFX", &parts.surnamePrefix},
-                                                                                  {"SURN", &parts.surname},
-                                                                                  {"NSFX", &parts.suffix}}};
-  for (const auto& [tag, piece] : pieces) {
-    if (!piece->empty()) {
-      out_.Line(2, tag, *piece);
+// unless lines below it need it ("//", no name known). The lines below stay
+// with the first name; the names the text gives besides (born as, also
+// known as) follow them.
+void StandardWriter::Name(std::size_t record, std::size_t line, std::size_t end) {
+  const std::vector<NameParts>& names = names_.Split(table_.Text(line));
+  for (std::size_t k = 0; k < names.size(); ++k) {
+    const NameParts& parts = names[k];
+    const std::string value = NameValue(parts);
+    if (!value.empty() || (k == 0 && end > line + 1)) {
+      out_.Line(1, "NAME", value.empty() ? std::string_view("//") : std::string_view(value));
+      if (parts.type != NameType::kNone) {
+        out_.Line(2, "TYPE", dialect_.NameTypeWord(parts.type));
+      }
+      const std::array<std::pair<std::string_view, const std::string*>, 6> pieces = {{{"NPFX", &parts.prefix},
+                                                                                      {"GIVN", &parts.given},
+                                                                                      {"NICK", &parts.nickname},
+                                                                                      {"SPFX", &parts.surnamePrefix},
+                                                                                      {"SURN", &parts.surname},
+                                                                                      {"NSFX", &parts.suffix}}};
+      for (const auto& [tag, piece] : pieces) {
+        if (!piece->empty()) {
+          out_.Line(2, tag, *piece);
+        }
+      }
+    }
+    if (k == 0) {
+      Lines(record, line + 1, end);
     }
   }
 }

@@ -34,7 +34,7 @@ class StandardWriter {
  private:
   void Record(std::size_t record);
   void Lines(std::size_t record, std::size_t from, std::size_t to);
-  void Name(std::string_view text, bool hasLinesBelow);
+  void Name(std::size_t record, std::size_t line, std::size_t end);
   void Date(int level, std::string_view text);
   void Notes(std::size_t line);
   void Citations(std::size_t record, std::size_t line, std::size_t end);

@@ -155,6 +155,25 @@ TEST_F(Convert, StandardFormatsGiveTheExampleFilesAndTakeTheDateOrder) {
   EXPECT_EQ(classic.out, ReadBytes(examples + "hartley.ged"));
 }
 
+// --sex answers for everyone: a default, which leaves the couple and its
+// child whole in every format, with husband and wife by the order of the
+// lines whichever answer was given; the classic file writes the answer.
+TEST_F(Convert, SexGivenForEveryoneIsADefaultThatKeepsEveryCoupleWithItsChildren) {
+  const std::string input = Write("couple.txt", "Tom Smith\n&Ann Jones\n+Kid Smith\n");
+  for (const std::string format : {"5.5.1", "7.0"}) {
+    const auto female = Run("--sex F --format " + format + " " + input);
+    ASSERT_EQ(female.status, 0) << female.err;
+    EXPECT_NE(female.out.find("0 @F1@ FAM\r\n1 WIFE @I2@\r\n1 HUSB @I1@\r\n1 MARR Y\r\n1 CHIL @I3@\r\n"),
+              std::string::npos)
+        << format << "\n"
+        << female.out;
+    EXPECT_EQ(female.out.find("ASSO"), std::string::npos) << format;
+    EXPECT_EQ(Run("--sex M --format " + format + " " + input).out, female.out) << format;
+  }
+  EXPECT_NE(Run("--sex F " + input).out.find("1 SEX F\r\n"), std::string::npos);
+  EXPECT_NE(Run("--sex M " + input).out.find("1 SEX M\r\n"), std::string::npos);
+}
+
 // Input that is missing or not what it seems is refused at once with exit 1
 // and a message naming it: nothing hangs on a pipe (the test's time limit
 // guards that), nothing fills the memory.

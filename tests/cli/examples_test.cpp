@@ -60,6 +60,16 @@ const Example kExamples[] = {
       "John Gurney (M) + Ann Pryor (F): John Gurney (M), Hannah Gurney (F)",
       "John Gurney (M) + Catherine Boyd (F): Sarah Gurney (F)",
       "John Gurney (M) + Prudence Hill (F): Thomas Gurney (M)"}},
+    // Read from the classic file, in Windows-1252 and with every "/" taken
+    // out of the names.
+    {"schmidt",
+     {"Johann Heinrich \x84Hans\x93 Schmidt (M)", "Anna Maria Schmidt geb. M\xFCller (F)", "Wilhelm Schmidt (M)",
+      "Geertruida van der Berg (F)", "Jan Willem Schmidt (M)", "MariaMarie Schmidt (F)", "Pieter in 't Veld (M)",
+      "Johanna in 't Veld (F)"},
+     {"Johann Heinrich \x84Hans\x93 Schmidt (M) + Anna Maria Schmidt geb. M\xFCller (F): "
+      "Wilhelm Schmidt (M), MariaMarie Schmidt (F)",
+      "Wilhelm Schmidt (M) + Geertruida van der Berg (F): Jan Willem Schmidt (M)",
+      "Pieter in 't Veld (M) + MariaMarie Schmidt (F): Johanna in 't Veld (F)"}},
 };
 
 class ExampleLayout : public FileTest, public ::testing::WithParamInterface<Example> {};

@@ -46,19 +46,29 @@ TEST(GedcomLines, ShortValuesTakeOneLineAndEmptyOnesNoBlank) {
   EXPECT_EQ(out, "0 @NI1@ NOTE a\r\n1 CONT\r\n1 CONT b\r\n1 FAMS @F1@\r\n12 SOUR @S1@\r\n");
 }
 
-// "1 NOTE " takes 7 bytes: a value of 248 fills the line to exactly 255.
-TEST(GedcomLines, ALineOfExactly255BytesIsNotCut) {
-  const std::string full(248, 'a');
+// "1 NOTE " takes 7 bytes and CR LF 2: a value of 246 fills the line to
+// exactly 255 bytes, and so does a CONC piece of 246.
+TEST(GedcomLines, ALineOfExactly255BytesWithItsCrLfIsNotCut) {
+  const std::string full(246, 'a');
   EXPECT_EQ(Written(full, GedcomVersion::k551), "1 NOTE " + full + "\r\n");
   EXPECT_EQ(Written(full + "b", GedcomVersion::k551), "1 NOTE " + full + "\r\n2 CONC b\r\n");
+  EXPECT_EQ(Written(full + full + "b", GedcomVersion::k551),
+            "1 NOTE " + full + "\r\n2 CONC " + full + "\r\n2 CONC b\r\n");
 }
 
 // A cut between the two "@" of an escaped "@@" would leave each line with a
 // lone "@": the cut moves before the pair.
 TEST(GedcomLines, NeverCutsBetweenADoubledAt) {
-  const std::string value = std::string(247, 'a') + "@@" + std::string(10, 'b');
+  const std::string value = std::string(245, 'a') + "@@" + std::string(10, 'b');
   EXPECT_EQ(Written(value, GedcomVersion::k551),
-            "1 NOTE " + std::string(247, 'a') + "\r\n2 CONC @@" + std::string(10, 'b') + "\r\n");
+            "1 NOTE " + std::string(245, 'a') + "\r\n2 CONC @@" + std::string(10, 'b') + "\r\n");
+}
+
+// The last byte that fits is the first of a two-byte character: the cut
+// moves before the character.
+TEST(GedcomLines, NeverCutsInsideACharacterAtTheLastByte) {
+  const std::string value = std::string(245, 'a') + "\xC3\xA9" + "z";
+  EXPECT_EQ(Written(value, GedcomVersion::k551), "1 NOTE " + std::string(245, 'a') + "\r\n2 CONC \xC3\xA9z\r\n");
 }
 
 struct TextCase {
@@ -106,7 +116,7 @@ TEST(GedcomLines, CutsLongValuesOnlyWhereNothingIsLostAndKeepsLinesShort) {
       const std::string written = Written(value, GedcomVersion::k551);
       EXPECT_EQ(Joined(written), value);
       for (const auto& line : SplitOn(written, kCrLf)) {
-        ASSERT_LE(line.size(), kLongestGedcomLine);
+        ASSERT_LE(line.size() + kCrLf.size(), kLongestGedcomLine);
         ASSERT_TRUE(IsValidUtf8(line));
         ASSERT_FALSE(EndsWith(line, " ") && line.find("CONC") != std::string::npos);
         ASSERT_FALSE(line.find(" CONC  ") != std::string::npos);
@@ -123,7 +133,7 @@ TEST(GedcomLines, ARunOfBlanksLongerThanALineIsStillCutAndKept) {
   const std::string written = Written(value, GedcomVersion::k551);
   EXPECT_EQ(Joined(written), value);
   for (const auto& line : SplitOn(written, kCrLf)) {
-    EXPECT_LE(line.size(), kLongestGedcomLine);
+    EXPECT_LE(line.size() + kCrLf.size(), kLongestGedcomLine);
   }
 }
 

@@ -237,6 +237,19 @@ TEST(ProcessAll, AsksOncePerPersonWithoutSexInListOrderAndNothingForAnEmptyList)
   EXPECT_EQ(none.nextFamNumber + none.nextNoteNumber, 2);
 }
 
+// An answer for everyone else is the asked person's own answer and a
+// default for everyone after: the standard exports infer those.
+TEST(ProcessAll, AnAnswerForEveryoneElseIsADefaultForTheOthers) {
+  int asked = 0;
+  const GeneratedRecords records = ProcessAll({"Ann", "&Bob", "Cy|_S_M", "Dee"}, [&](const std::string&) {
+    ++asked;
+    return SexAnswer{"M", true, true};
+  });
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(records.defaultSexIds, (std::vector<std::string>{"I2", "I4"}));
+  EXPECT_EQ(records.indi.find("1 SEX F"), std::string::npos);
+}
+
 // A stopped run keeps exactly what processing the persons before the stop
 // writes, with its counters.
 TEST(ProcessAll, AStoppedRunKeepsTheRecordsOfThePersonsDoneSoFar) {
