@@ -85,10 +85,14 @@ RecordText ParseRecordText(std::string_view text) {
 
 bool RecordLineReader::Next(GedcomLine& line) {
   while (at_ < text_.size() && !error_) {
-    std::size_t end = at_;
-    while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') {
-      ++end;
+    // A line ends at its first CR or LF. Both are found by library
+    // searches, the LF once for all the lines before it, so that a text
+    // whose lines end in CR alone is still read in one pass.
+    if (lineFeed_ < at_) {
+      lineFeed_ = text_.find('\n', at_);
     }
+    const std::size_t lineFeed = std::min(lineFeed_, text_.size());
+    const std::size_t end = std::min(text_.substr(0, lineFeed).find('\r', at_), lineFeed);
     const std::string_view text = text_.substr(at_, end - at_);
     ++lineNumber_;
     at_ = end + (end + 1 < text_.size() && text_[end] == '\r' && text_[end + 1] == '\n' ? 2 : 1);

@@ -43,7 +43,7 @@ RecordText ParseRecordText(std::string_view text);
 // of their own.
 class RecordLineReader {
  public:
-  explicit RecordLineReader(std::string_view text) : text_(text) {}
+  explicit RecordLineReader(std::string_view text) : text_(text), lineFeed_(text.find('\n')) {}
 
   // The next line; false at the end of the text or at the first line that
   // is not GEDCOM, which error() then tells.
@@ -54,6 +54,9 @@ class RecordLineReader {
  private:
   std::string_view text_;
   std::size_t at_ = 0;
+  // The first LF from `at_` on (npos when there is none), kept until the
+  // reader passes it.
+  std::size_t lineFeed_;
   std::size_t lineNumber_ = 0;
   int previousLevel_ = -1;
   std::optional<RecordTextError> error_;

@@ -64,10 +64,13 @@ bool IsTextContinuation(const TableLine& line) {
 }  // namespace
 
 std::optional<std::string> RecordTable::Read(std::string_view indi, std::string_view fam, GedcomVersion version) {
-  // Room for every record at once; a record takes at least two lines.
-  byXref_.reserve(
-      static_cast<std::size_t>(std::count(indi.begin(), indi.end(), '\n') + std::count(fam.begin(), fam.end(), '\n')) /
-      2);
+  // Room for every line of both boxes at once: a long list is not copied as
+  // the table grows. A record takes at least two lines.
+  const auto lineCount =
+      static_cast<std::size_t>(std::count(indi.begin(), indi.end(), '\n') + std::count(fam.begin(), fam.end(), '\n')) +
+      2;
+  lines_.reserve(lines_.size() + lineCount);
+  byXref_.reserve(lineCount / 2);
   if (auto error = ReadBox(indi, version)) {
     return "Individuals [GED], " + *error;
   }
@@ -79,8 +82,6 @@ std::optional<std::string> RecordTable::Read(std::string_view indi, std::string_
 }
 
 std::optional<std::string> RecordTable::ReadBox(std::string_view text, GedcomVersion version) {
-  // Room for every line at once: a long list is not copied as it grows.
-  lines_.reserve(lines_.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   RecordLineReader reader(text);
   GedcomLine line;
   std::array<std::size_t, 100> lastAtLevel{};  // the last line of each level

@@ -70,6 +70,19 @@ void AppendBraced(std::string& list, std::string_view value) {
   list += '}';
 }
 
+// Where the generation marks end: right after the last "+" of the line, 0
+// when it has none. The marks lead the line and a "+" later in it is rare,
+// so the line is searched forwards from one "+" to the next: after the
+// leading marks the rest of the line is passed over by one library search
+// instead of being walked back a character at a time.
+std::size_t GenerationEnd(std::string_view line) {
+  std::size_t end = 0;
+  for (auto plus = line.find('+'); plus != std::string_view::npos; plus = line.find('+', plus + 1)) {
+    end = plus + 1;
+  }
+  return end;
+}
+
 }  // namespace
 
 TestVariables ParsePersonLine(std::string_view line) {
@@ -101,13 +114,11 @@ TestVariables ParsePersonLine(std::string_view line) {
 }
 
 std::size_t GenerationOf(std::string_view line) {
-  const auto lastPlus = FindLast(line, "+");
-  return lastPlus == kNoOccurrence ? 0 : CharacterCount(line.substr(0, lastPlus + 1));
+  return CharacterCount(line.substr(0, GenerationEnd(line)));
 }
 
 std::string_view AfterGeneration(std::string_view line) {
-  const auto lastPlus = FindLast(line, "+");
-  return line.substr(lastPlus == kNoOccurrence ? 0 : lastPlus + 1);
+  return line.substr(GenerationEnd(line));
 }
 
 bool IsParentLine(std::string_view line) {

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/engine.hpp"
@@ -149,6 +150,31 @@ TEST(ParseRecordText, TakesEveryKindOfLineBreakAndPassesOverEmptyLines) {
   EXPECT_EQ(read.lines[1].value, "a\tb");
   EXPECT_EQ(read.lines[2].value, "A B");
   EXPECT_EQ(read.lines[2].lineNumber, 5u);
+}
+
+TEST(ParseRecordText, EndsEachLineAtItsFirstCrOrLfWhereverTheOtherKindStands) {
+  // The values read, "|" between them, and the number of the last line.
+  const std::vector<std::tuple<std::string, std::string, std::size_t>> cases = {
+      {"0 A a\r0 B b\r0 C c", "a|b|c", 3},           // CR alone, no LF anywhere
+      {"0 A a\r0 B b\r0 C c\r", "a|b|c", 3},         // and at the very end
+      {"0 A a\r0 B b\n0 C c", "a|b|c", 3},           // CR lines before the first LF
+      {"0 A a\n0 B b\r0 C c\r0 D d", "a|b|c|d", 4},  // CR lines after the last LF
+      {"0 A a\n\r0 B b", "a|b", 3},                  // LF then CR: two breaks
+      {"0 A a\r\r\n0 B b\r\n", "a|b", 3},            // CR, then CR LF as one break
+      {"0 A a\n\n\n0 B b\n", "a|b", 4},              // LF alone, empty lines passed over
+      {"0 A a\r\n0 B \xC2\x80\xC2\x9F\r\n", "a|\xC2\x80\xC2\x9F", 2},
+  };
+  for (const auto& [text, values, lastLine] : cases) {
+    const auto read = ParseRecordText(text);
+    ASSERT_FALSE(read.error) << text;
+    std::string joined;
+    for (const GedcomLine& line : read.lines) {
+      joined += (joined.empty() ? "" : "|") + std::string(line.value);
+    }
+    EXPECT_EQ(joined, values) << text;
+    ASSERT_FALSE(read.lines.empty()) << text;
+    EXPECT_EQ(read.lines.back().lineNumber, lastLine) << text;
+  }
 }
 
 TEST(ExportStandardGedcom, EmptyRecordsGiveHeaderSubmitterAndTrailer) {

@@ -67,5 +67,39 @@ TEST(ParsePersonLine, FieldValuesKeepEverythingButOuterSpacesAndListsCollectEach
   EXPECT_EQ(details[kReferences], "{p. 1}, {}");
 }
 
+struct MarksCase {
+  std::string line;
+  std::size_t generation;
+  std::string afterGeneration;
+  bool spouse;
+  bool parentsPartner;
+};
+
+TEST(PersonLineMarks, TheGenerationEndsAtTheLastPlusAnywhereInTheLineCountedInCharacters) {
+  const std::vector<MarksCase> cases = {
+      {"", 0, "", false, false},
+      {"Ann Lee|_B_1900", 0, "Ann Lee|_B_1900", false, false},
+      {"+", 1, "", false, false},
+      {"++&Ann", 2, "&Ann", true, false},
+      {"+-&Ann", 1, "-&Ann", false, true},
+      {"-&Ann", 0, "-&Ann", false, true},
+      {"&Ann", 0, "&Ann", true, false},
+      {"+Jo+hn", 4, "hn", false, false},                  // a "+" in the name moves the position
+      {"+Ann|_N_a+&b", 10, "&b", true, false},            // so does one in a field, far from the marks
+      {"+Ann+", 5, "", false, false},                     // the last character
+      {"+Ann ++ Lee", 7, " Lee", false, false},           // a later run of marks
+      {"\xC3\xA9+&Ann", 2, "&Ann", true, false},          // "é" counts once
+      {"+\xF0\x9F\x98\x80+Ann", 3, "Ann", false, false},  // so does a four-byte character
+      {"+\xC2\x80\xC2\x9F+Ann", 4, "Ann", false, false},  // and U+0080, U+009F
+      {"+Ann\r\n+&Bob", 7, "&Bob", true, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(GenerationOf(c.line), c.generation) << c.line;
+    EXPECT_EQ(AfterGeneration(c.line), c.afterGeneration) << c.line;
+    EXPECT_EQ(IsSpouseLine(c.line), c.spouse) << c.line;
+    EXPECT_EQ(IsParentsPartnerLine(c.line), c.parentsPartner) << c.line;
+  }
+}
+
 }  // namespace
 }  // namespace quenby
