@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <utility>
 
 #include "engine/family_rules.hpp"
 #include "engine/line_budget.hpp"
+#include "engine/line_origins.hpp"
 #include "engine/pattern_rules.hpp"
 #include "engine/split_rules.hpp"
 #include "engine/structure_rules.hpp"
@@ -27,7 +30,9 @@ using Operation = LineChange (*)(const Rule& rule, std::string_view line, RunSta
 // A rule that works on the whole line list at once: it needs to see other
 // lines than the one it changes, or to prepare something once per run (a
 // compiled pattern). Returns why it did nothing, or the empty text.
-using ListOperation = std::string (*)(const Rule& rule, LineList& lines, LineBudget& budget);
+// A traced run passes `origins` to hear of the lines the rule joins, lends
+// text to or moves.
+using ListOperation = std::string (*)(const Rule& rule, LineList& lines, LineBudget& budget, LineOrigins* origins);
 
 // Each code has either an operation on one line or one on the whole list.
 struct Dispatch {
@@ -163,7 +168,9 @@ constexpr Dispatch DispatchOf(RuleOperation operation) {
       dispatch.listOperation = JoinToLineAbove;
       break;
     case RuleOperation::kMakeChildOfLineAbove:
-      dispatch.listOperation = MakeChildOfLineAbove;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return MakeChildOfLineAbove(r, lines, budget);
+      };
       break;
     case RuleOperation::kReverseLines:
       dispatch.listOperation = ReverseLines;
@@ -172,22 +179,32 @@ constexpr Dispatch DispatchOf(RuleOperation operation) {
       dispatch.listOperation = MoveChildrenListsToTheirParents;
       break;
     case RuleOperation::kReplaceEveryMatch:
-      dispatch.listOperation = ReplaceEveryMatch;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return ReplaceEveryMatch(r, lines, budget);
+      };
       break;
     case RuleOperation::kReplaceMatchingLines:
-      dispatch.listOperation = ReplaceMatchingLines;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return ReplaceMatchingLines(r, lines, budget);
+      };
       break;
     case RuleOperation::kKeepMatchingLines:
-      dispatch.listOperation = KeepMatchingLines;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return KeepMatchingLines(r, lines, budget);
+      };
       break;
     case RuleOperation::kSplitAtEveryMatch:
-      dispatch.listOperation = SplitAtEveryMatch;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return SplitAtEveryMatch(r, lines, budget);
+      };
       break;
     case RuleOperation::kMoveChildrenListsAnyCase:
       dispatch.listOperation = MoveChildrenListsToTheirParentsAnyCase;
       break;
     case RuleOperation::kSplitListAddingText:
-      dispatch.listOperation = SplitListAddingText;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return SplitListAddingText(r, lines, budget);
+      };
       break;
     case RuleOperation::kAddHeadingTextToLinesBelow:
       dispatch.listOperation = AddHeadingTextToLinesBelow;
@@ -223,22 +240,22 @@ std::size_t SizeOf(const LineList& lines) {
   return size;
 }
 
-// Ends a run that grew past its limit: the lines made so far are dropped at
-// once, and the report names the rule.
-LineList Stopped(std::size_t position, const Rule& rule, std::size_t growthLimit, RunReport& report) {
+// Ends a run that grew past its limit: the report names the rule, and the
+// false answer makes the run drop the lines made so far at once.
+bool Stopped(std::size_t position, const Rule& rule, std::size_t growthLimit, RunReport& report) {
   const std::string most = growthLimit < kMebibyte ? std::to_string(growthLimit) + " bytes"
                                                    : std::to_string(growthLimit / kMebibyte) + " MB";
   report.stopped = "Rule " + std::to_string(position + 1) + " (code " + rule.code + ") made the lines grow past " +
                    most + ", the most a run may hold for this text; the run stopped there.";
-  return {};
+  return false;
 }
 
-// Ends a run that its control stopped, naming the rule it was in.
-LineList Cancelled(std::size_t position, std::size_t rules, RunReport& report) {
+// Ends a run that its control stopped, naming the rule it was in; false.
+bool Cancelled(std::size_t position, std::size_t rules, RunReport& report) {
   report.cancelled = true;
   report.stopped =
       "The run was cancelled in rule " + std::to_string(position + 1) + " of " + std::to_string(rules) + ".";
-  return {};
+  return false;
 }
 
 // The codes are compared as text, exactly: only the plain decimal form that
@@ -333,6 +350,74 @@ bool IsCleanBoundary(const MarkedLines& list, std::size_t first) {
          (list.plain[first + 1] || (!after.empty() && after.front() != '\r'));
 }
 
+// Which entries of the list before a re-split each line after it holds
+// characters of: line j's entries are entries[start[j]] up to the next
+// line's start. A traced run follows its lines through the re-split by it.
+struct PieceOwners {
+  bool unchanged = false;  // the re-split left the list as it was
+  std::vector<std::uint32_t> start;
+  std::vector<std::uint32_t> entries;
+
+  void Clear() {
+    unchanged = false;
+    start.clear();
+    entries.clear();
+  }
+
+  void Add(std::size_t entry) {
+    start.push_back(static_cast<std::uint32_t>(entries.size()));
+    entries.push_back(static_cast<std::uint32_t>(entry));
+  }
+
+  // A line cut from text[begin, end) of `text`. A line that holds no
+  // character of any entry (an empty line left between others) counts as
+  // coming from `fallback`, the first entry of its run.
+  void AddOwned(const OwnedText& text, std::size_t begin, std::size_t end, std::size_t fallback) {
+    start.push_back(static_cast<std::uint32_t>(entries.size()));
+    text.AppendOwnersOf(begin, end, entries);
+    if (entries.size() == start.back()) {
+      entries.push_back(static_cast<std::uint32_t>(fallback));
+    }
+  }
+};
+
+// The entries [begin, end) joined as JoinWithoutLfCr joins them, each
+// character knowing its entry.
+OwnedText JoinOwned(const LineList& lines, std::size_t begin, std::size_t end, bool addEnds) {
+  OwnedText joined;
+  if (addEnds) {
+    joined.Append("\n", OwnedText::kNoOwner);
+  }
+  for (std::size_t i = begin; i < end; ++i) {
+    if (i > begin) {
+      joined.Append(kCrLf, OwnedText::kNoOwner);
+    }
+    joined.Append(lines[i], static_cast<std::uint32_t>(i));
+  }
+  if (addEnds) {
+    joined.Append("\r", OwnedText::kNoOwner);
+  }
+  return joined.WithoutLfCr();
+}
+
+// AppendPieces for text[begin, end) of an owned text, each piece with its
+// entries.
+void AppendOwnedPieces(const OwnedText& owned, std::size_t begin, std::size_t end, std::size_t fallback,
+                       MarkedLines& result, PieceOwners& owners) {
+  const std::string& text = owned.Text();
+  for (std::size_t from = begin;;) {
+    const std::size_t at = text.find(kCrLf, from);
+    const bool cut = at != std::string::npos && at + kCrLf.size() <= end;
+    const std::size_t pieceEnd = cut ? at : end;
+    result.Append(text.substr(from, pieceEnd - from));
+    owners.AddOwned(owned, from, pieceEnd, fallback);
+    if (!cut) {
+      return;
+    }
+    from = at + kCrLf.size();
+  }
+}
+
 // Re-splitting is defined on the whole list in five steps: join the entries
 // with CR LF; put an LF in front and a CR at the end; delete every LF CR pair,
 // left to right; cut off the first and last character; cut at every CR LF
@@ -351,10 +436,18 @@ bool IsCleanBoundary(const MarkedLines& list, std::size_t first) {
 // through the five steps, keeping every character of the lines.
 //
 // The new list is built in `spare` and the two are swapped, so a run of the
-// rules reuses the same two buffers for every pass.
-void Resplit(MarkedLines& list, MarkedLines& spare) {
+// rules reuses the same two buffers for every pass. With `owners`, a traced
+// run learns the entries each new line holds characters of; a run of several
+// entries is then joined keeping the owner of every character.
+void Resplit(MarkedLines& list, MarkedLines& spare, PieceOwners* owners) {
+  if (owners != nullptr) {
+    owners->Clear();
+  }
   // Most passes leave every line plain, and then there is nothing to do.
   if (std::find(list.plain.begin(), list.plain.end(), false) == list.plain.end()) {
+    if (owners != nullptr) {
+      owners->unchanged = true;
+    }
     return;
   }
   spare.lines.clear();
@@ -381,6 +474,16 @@ void Resplit(MarkedLines& list, MarkedLines& spare) {
   }
   const bool frontTaken = list.lines[begin].front() == '\r';
   const bool backTaken = list.lines[end - 1].back() == '\n';
+  if ((frontTaken || backTaken) && owners != nullptr) {
+    const OwnedText kept = JoinOwned(list.lines, begin, end, true);
+    const std::size_t first = frontTaken ? 0 : 1;
+    const std::size_t last = kept.Text().size() - (backTaken ? 0 : 1);
+    if (first < last) {
+      AppendOwnedPieces(kept, first, last, begin, spare, *owners);
+    }
+    std::swap(list, spare);
+    return;
+  }
   if (frontTaken || backTaken) {
     const std::string kept = JoinWithoutLfCr(list.lines, begin, end, true);
     // Only an added LF or CR that is still there is cut off: cutting the
@@ -407,17 +510,264 @@ void Resplit(MarkedLines& list, MarkedLines& spare) {
     if (i == runBegin && list.plain[i]) {
       spare.lines.push_back(std::move(list.lines[i]));
       spare.plain.push_back(true);
+      if (owners != nullptr) {
+        owners->Add(i);
+      }
+    } else if (owners != nullptr && i > runBegin) {
+      const OwnedText kept = JoinOwned(list.lines, runBegin, i + 1, false);
+      if (!kept.Text().empty() || runBegin != begin || i + 1 != end) {
+        AppendOwnedPieces(kept, 0, kept.Text().size(), runBegin, spare, *owners);
+      }
     } else {
+      const std::size_t made = spare.lines.size();
       const std::string kept = JoinWithoutLfCr(list.lines, runBegin, i + 1, false);
       // Only a list that is one run and leaves no text gives no line at all;
       // an empty run between others stands for one empty line.
       if (!kept.empty() || runBegin != begin || i + 1 != end) {
         AppendPieces(kept, spare);
       }
+      for (std::size_t piece = made; owners != nullptr && piece < spare.lines.size(); ++piece) {
+        owners->Add(runBegin);
+      }
     }
     runBegin = i + 1;
   }
   std::swap(list, spare);
+}
+
+// A line's text as a traced pass compares it: its size and hash, and the same
+// of the line trimmed. Texts with equal keys are taken for equal: that two
+// different texts share both a size and a 64-bit hash is too unlikely to
+// count.
+struct LineKey {
+  std::size_t size = 0;
+  std::size_t hash = 0;
+  std::size_t trimmedSize = 0;
+  std::size_t trimmedHash = 0;
+};
+
+LineKey KeyOf(std::string_view line) {
+  const std::hash<std::string_view> hash;
+  LineKey key{line.size(), hash(line), line.size(), 0};
+  const std::string_view trimmed = TrimView(line);
+  key.trimmedSize = trimmed.size();
+  key.trimmedHash = trimmed.size() == line.size() ? key.hash : hash(trimmed);
+  return key;
+}
+
+// How a line after a pass stands to the line before the pass it goes on
+// from, best first.
+enum class Likeness : unsigned char { kSame, kTrimmed, kOther, kNone };
+
+// What a traced run keeps besides its lines: their origins, and what each
+// pass did.
+struct Tracing {
+  LineOrigins origins;
+  PieceOwners owners;
+  std::vector<LineKey> keys;  // of each line before the current pass
+  std::vector<RuleEffect> effects;
+  // The position of the rule whose lines are marked, and their marks.
+  std::optional<std::size_t> markedRule;
+  std::vector<LineMark> marks;
+
+  void KeepKeysOf(const LineList& lines) {
+    keys.resize(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      keys[i] = KeyOf(lines[i]);
+    }
+  }
+
+  // The pass of the rule at `position` has ended with `lines`, re-split.
+  // Each line before the pass goes on as at most one line after it: of the
+  // lines that hold its characters, the one with its text as it was, else
+  // the one with its text trimmed, else the first. Every other line after the
+  // pass is made by it.
+  void EndPass(std::size_t position, const LineList& lines) {
+    FollowResplit();
+    after_.resize(lines.size());
+    likeness_.assign(keys.size(), Likeness::kNone);
+    goesOnAs_.resize(keys.size());
+    for (std::size_t j = 0; j < lines.size(); ++j) {
+      after_[j] = KeyOf(lines[j]);
+      const LineKey& before = keys[origins.from[j]];
+      const Likeness likeness = after_[j].size == before.size && after_[j].hash == before.hash ? Likeness::kSame
+                                : after_[j].size == before.trimmedSize && after_[j].hash == before.trimmedHash
+                                    ? Likeness::kTrimmed
+                                    : Likeness::kOther;
+      if (likeness < likeness_[origins.from[j]]) {
+        likeness_[origins.from[j]] = likeness;
+        goesOnAs_[origins.from[j]] = static_cast<std::uint32_t>(j);
+      }
+    }
+    const bool marking = markedRule == position;
+    if (marking) {
+      marks.assign(lines.size(), LineMark::kKept);
+    }
+    RuleEffect effect;
+    for (std::size_t j = 0; j < lines.size(); ++j) {
+      const std::uint32_t before = origins.from[j];
+      LineMark mark = LineMark::kKept;
+      if (goesOnAs_[before] != j) {
+        mark = LineMark::kMade;
+        ++effect.made;
+      } else if (likeness_[before] != Likeness::kSame) {
+        mark = LineMark::kChanged;
+        ++effect.changed;
+      } else if (origins.moved[j]) {
+        mark = LineMark::kMoved;
+        ++effect.moved;
+      }
+      if (marking) {
+        marks[j] = mark;
+      }
+    }
+    effect.removed = static_cast<std::size_t>(std::count(likeness_.begin(), likeness_.end(), Likeness::kNone));
+    effects.push_back(effect);
+    keys.swap(after_);
+  }
+
+ private:
+  // The origins of the lines before the re-split carried to the lines after
+  // it: a line holding characters of several entries has the sources of all.
+  void FollowResplit() {
+    if (owners.unchanged) {
+      return;
+    }
+    const std::size_t count = owners.start.size();
+    std::vector<SourceLines> sources(count);
+    std::vector<std::uint32_t> from(count);
+    std::vector<bool> moved(count);
+    for (std::size_t j = 0; j < count; ++j) {
+      const std::size_t begin = owners.start[j];
+      const std::size_t end = j + 1 < count ? owners.start[j + 1] : owners.entries.size();
+      const std::uint32_t first = owners.entries[begin];
+      // An entry's sources are moved to the last line that holds it alone.
+      const bool lastUse = end - begin == 1 && (j + 1 == count || owners.entries[owners.start[j + 1]] != first);
+      sources[j] = lastUse ? std::move(origins.sources[first]) : origins.sources[first];
+      for (std::size_t k = begin + 1; k < end; ++k) {
+        AddSources(sources[j], origins.sources[owners.entries[k]]);
+      }
+      from[j] = origins.from[first];
+      moved[j] = origins.moved[first];
+    }
+    origins.sources = std::move(sources);
+    origins.from = std::move(from);
+    origins.moved = std::move(moved);
+  }
+
+  std::vector<LineKey> after_;
+  std::vector<Likeness> likeness_;
+  std::vector<std::uint32_t> goesOnAs_;
+};
+
+// The lines a traced run starts from, with their sources and keys.
+MarkedLines TracedInputLines(std::string_view inputText, Tracing& tracing) {
+  LineList lines;
+  CutInputLines(inputText, lines, tracing.origins.sources);
+  tracing.KeepKeysOf(lines);
+  return Mark(std::move(lines));
+}
+
+// Leaves out the empty lines at the end of a run, as RunRules does, with
+// their sources and marks.
+void DropEmptyLines(LineList& lines, std::vector<SourceLines>& sources, std::vector<LineMark>* marks) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].empty()) {
+      continue;
+    }
+    if (kept != i) {
+      lines[kept] = std::move(lines[i]);
+      sources[kept] = std::move(sources[i]);
+      if (marks != nullptr) {
+        (*marks)[kept] = (*marks)[i];
+      }
+    }
+    ++kept;
+  }
+  lines.resize(kept);
+  sources.resize(kept);
+  if (marks != nullptr) {
+    marks->resize(kept);
+  }
+}
+
+TracedRun Finish(LineList lines, Tracing& tracing) {
+  TracedRun run{std::move(lines), std::move(tracing.origins.sources), std::move(tracing.effects)};
+  DropEmptyLines(run.lines, run.sources, nullptr);
+  return run;
+}
+
+// Runs the rules at positions [rules.first, rules.second) of `ruleItems` over
+// `list`, the run state carried on from rule to rule. False when the run
+// stopped; the report says why. With `tracing`, every pass is followed line
+// by line.
+bool RunPasses(MarkedLines& list, RunState& state, Tracing* tracing, const std::vector<std::string>& ruleItems,
+               std::pair<std::size_t, std::size_t> rules, std::size_t growthLimit, RunWatch& watch, RunReport& report) {
+  MarkedLines spare;
+  std::size_t size = SizeOf(list.lines);
+  for (std::size_t position = rules.first; position < rules.second; ++position) {
+    if (!watch.StartRule(position + 1, ruleItems.size())) {
+      return Cancelled(position, ruleItems.size(), report);
+    }
+    const Rule rule = DecodeRuleItem(ruleItems[position]);
+    if (tracing != nullptr) {
+      tracing->origins.StartPass();
+    }
+    const Dispatch* entry = EntryOf(rule.code);
+    if (entry && entry->operation) {
+      const bool multiplies = rule.code == kReplaceEveryCode && rule.replacement.size() > rule.search.size();
+      for (std::size_t i = 0; i < list.lines.size(); ++i) {
+        if (!watch.GoOn(i, list.lines.size())) {
+          return Cancelled(position, ruleItems.size(), report);
+        }
+        // Replacing every occurrence by a longer text is the one operation
+        // that multiplies a line, so its size is counted before the new line
+        // is made: a single pass over one line must not fill the memory.
+        if (multiplies &&
+            size - list.lines[i].size() + ReplaceAllSize(list.lines[i], rule.search, rule.replacement) > growthLimit) {
+          return Stopped(position, rule, growthLimit, report);
+        }
+        if (LineChange changed = entry->operation(rule, list.lines[i], state)) {
+          size = size - list.lines[i].size() + changed->size();
+          list.plain[i] = IsPlainLine(*changed);
+          list.lines[i] = std::move(*changed);
+          if (size > growthLimit) {
+            return Stopped(position, rule, growthLimit, report);
+          }
+        }
+      }
+    } else if (entry) {
+      LineBudget budget(size, growthLimit, &watch);
+      const std::string problem =
+          entry->listOperation(rule, list.lines, budget, tracing != nullptr ? &tracing->origins : nullptr);
+      if (watch.Stopped()) {
+        return Cancelled(position, ruleItems.size(), report);
+      }
+      if (budget.Exceeded()) {
+        return Stopped(position, rule, growthLimit, report);
+      }
+      if (!problem.empty()) {
+        report.warnings.push_back(RuleWarning(position, rule, problem));
+      }
+      list = Mark(std::move(list.lines));
+    } else {
+      // Only a hand-edited rules file brings an item the engine cannot run;
+      // it stays in the list as read, so the run says it was left out.
+      report.warnings.push_back(RuleWarning(position, rule, RuleItemProblem(ruleItems[position])));
+    }
+    // A run re-splits after every rule, so a line made by a rule is first
+    // seen by the next rule.
+    Resplit(list, spare, tracing != nullptr ? &tracing->owners : nullptr);
+    if (tracing != nullptr) {
+      tracing->EndPass(position, list.lines);
+    }
+    size = SizeOf(list.lines);
+    if (size > growthLimit) {
+      return Stopped(position, rule, growthLimit, report);
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -429,7 +779,7 @@ bool IsBetween(std::int64_t value, std::int64_t lower, std::int64_t upper) {
 LineList SplitLines(LineList lines) {
   MarkedLines list = Mark(std::move(lines));
   MarkedLines spare;
-  Resplit(list, spare);
+  Resplit(list, spare, nullptr);
   return std::move(list.lines);
 }
 
@@ -449,7 +799,7 @@ std::string ApplyRule(const Rule& rule, std::string_view line, RunState& state) 
   if (entry && entry->listOperation) {
     LineList lines = {std::string(line)};
     LineBudget unlimited;
-    entry->listOperation(rule, lines, unlimited);
+    entry->listOperation(rule, lines, unlimited, nullptr);
     std::string joined;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       joined.append(i == 0 ? std::string_view() : kCrLf).append(lines[i]);
@@ -469,7 +819,7 @@ std::string RuleProblem(const Rule& rule) {
   // what keeps it from running.
   LineList none;
   LineBudget unlimited;
-  return entry->listOperation(rule, none, unlimited);
+  return entry->listOperation(rule, none, unlimited, nullptr);
 }
 
 std::size_t GrowthLimit(std::size_t inputSize) {
@@ -499,67 +849,94 @@ LineList RunRulesWithin(std::string_view inputText, const std::vector<std::strin
                         std::size_t growthLimit, const RunControl& control) {
   RunWatch watch(control);
   MarkedLines list = Mark(InputLines(inputText));
-  MarkedLines spare;
   // One run state for the whole run: a later rule 31 or 32 continues where
   // an earlier one left off.
   RunState state;
-  std::size_t size = SizeOf(list.lines);
-  for (std::size_t position = 0; position < ruleItems.size(); ++position) {
-    if (!watch.StartRule(position + 1, ruleItems.size())) {
-      return Cancelled(position, ruleItems.size(), report);
-    }
-    const Rule rule = DecodeRuleItem(ruleItems[position]);
-    const Dispatch* entry = EntryOf(rule.code);
-    if (entry && entry->operation) {
-      const bool multiplies = rule.code == kReplaceEveryCode && rule.replacement.size() > rule.search.size();
-      for (std::size_t i = 0; i < list.lines.size(); ++i) {
-        if (!watch.GoOn(i, list.lines.size())) {
-          return Cancelled(position, ruleItems.size(), report);
-        }
-        // Replacing every occurrence by a longer text is the one operation
-        // that multiplies a line, so its size is counted before the new line
-        // is made: a single pass over one line must not fill the memory.
-        if (multiplies &&
-            size - list.lines[i].size() + ReplaceAllSize(list.lines[i], rule.search, rule.replacement) > growthLimit) {
-          return Stopped(position, rule, growthLimit, report);
-        }
-        if (LineChange changed = entry->operation(rule, list.lines[i], state)) {
-          size = size - list.lines[i].size() + changed->size();
-          list.plain[i] = IsPlainLine(*changed);
-          list.lines[i] = std::move(*changed);
-          if (size > growthLimit) {
-            return Stopped(position, rule, growthLimit, report);
-          }
-        }
-      }
-    } else if (entry) {
-      LineBudget budget(size, growthLimit, &watch);
-      const std::string problem = entry->listOperation(rule, list.lines, budget);
-      if (watch.Stopped()) {
-        return Cancelled(position, ruleItems.size(), report);
-      }
-      if (budget.Exceeded()) {
-        return Stopped(position, rule, growthLimit, report);
-      }
-      if (!problem.empty()) {
-        report.warnings.push_back(RuleWarning(position, rule, problem));
-      }
-      list = Mark(std::move(list.lines));
-    } else {
-      // Only a hand-edited rules file brings an item the engine cannot run;
-      // it stays in the list as read, so the run says it was left out.
-      report.warnings.push_back(RuleWarning(position, rule, RuleItemProblem(ruleItems[position])));
-    }
-    // A run re-splits after every rule, so a line made by a rule is first
-    // seen by the next rule.
-    Resplit(list, spare);
-    size = SizeOf(list.lines);
-    if (size > growthLimit) {
-      return Stopped(position, rule, growthLimit, report);
-    }
+  if (!RunPasses(list, state, nullptr, ruleItems, {0, ruleItems.size()}, growthLimit, watch, report)) {
+    return {};
   }
   std::erase_if(list.lines, [](const std::string& line) { return line.empty(); });
   return std::move(list.lines);
+}
+
+bool RuleEffect::DidNothing() const {
+  return changed == 0 && made == 0 && removed == 0 && moved == 0;
+}
+
+TracedRun RunRulesTraced(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report,
+                         const RunControl& control) {
+  RunWatch watch(control);
+  Tracing tracing;
+  MarkedLines list = TracedInputLines(inputText, tracing);
+  RunState state;
+  if (!RunPasses(list, state, &tracing, ruleItems, {0, ruleItems.size()}, GrowthLimit(inputText.size()), watch,
+                 report)) {
+    return {};
+  }
+  return Finish(std::move(list.lines), tracing);
+}
+
+RuleSteps::RuleSteps(std::string inputText, std::vector<std::string> ruleItems, RunReport& report,
+                     const RunControl& control)
+    : input_(std::move(inputText)), items_(std::move(ruleItems)) {
+  RunWatch watch(control);
+  Tracing tracing;
+  MarkedLines list = TracedInputLines(input_, tracing);
+  RunState state;
+  // The checkpoints cut the rule list into equal stretches, so that showing
+  // a step re-runs at most one stretch.
+  const std::size_t stretch = std::max<std::size_t>(1, (items_.size() + kCheckpoints) / (kCheckpoints + 1));
+  for (std::size_t first = 0; first < items_.size(); first += stretch) {
+    if (first > 0) {
+      checkpoints_.push_back({first, list.lines, tracing.origins.sources, state});
+    }
+    const std::size_t last = std::min(items_.size(), first + stretch);
+    if (!RunPasses(list, state, &tracing, items_, {first, last}, GrowthLimit(input_.size()), watch, report)) {
+      checkpoints_.clear();
+      stopped_ = true;
+      return;
+    }
+  }
+  run_ = Finish(std::move(list.lines), tracing);
+}
+
+RuleStep RuleSteps::After(std::size_t rule, const RunControl& control) const {
+  if (stopped_ || rule > items_.size()) {
+    return {};
+  }
+  Tracing tracing;
+  MarkedLines list;
+  RunState state;
+  std::size_t first = 0;
+  // The last checkpoint before the rule, or else the input text.
+  const auto checkpoint = std::find_if(checkpoints_.rbegin(), checkpoints_.rend(),
+                                       [rule](const Checkpoint& point) { return point.rulesDone < rule; });
+  if (checkpoint == checkpoints_.rend()) {
+    list = TracedInputLines(input_, tracing);
+  } else {
+    first = checkpoint->rulesDone;
+    list = Mark(checkpoint->lines);
+    tracing.origins.sources = checkpoint->sources;
+    tracing.KeepKeysOf(list.lines);
+    state = checkpoint->state;
+  }
+  RuleStep step;
+  if (rule > 0) {
+    tracing.markedRule = rule - 1;
+    RunWatch watch(control);
+    RunReport report;
+    if (!RunPasses(list, state, &tracing, items_, {first, rule}, GrowthLimit(input_.size()), watch, report)) {
+      return {};
+    }
+    step.effect = tracing.effects.back();
+    step.marks = std::move(tracing.marks);
+  } else {
+    step.marks.assign(list.lines.size(), LineMark::kKept);
+  }
+  step.lines = std::move(list.lines);
+  step.sources = std::move(tracing.origins.sources);
+  DropEmptyLines(step.lines, step.sources, &step.marks);
+  return step;
 }
 
 }  // namespace quenby
