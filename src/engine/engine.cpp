@@ -569,6 +569,15 @@ struct Tracing {
   // The position of the rule whose lines are marked, and their marks.
   std::optional<std::size_t> markedRule;
   std::vector<LineMark> marks;
+  // The lines the pass may have changed: those a rule on single lines gave a
+  // new text, or every line of a rule on the whole list. The others keep
+  // their text and their key, and are not hashed again.
+  std::vector<bool> touched;
+
+  void StartPass(bool wholeList) {
+    origins.StartPass();
+    touched.assign(origins.sources.size(), wholeList);
+  }
 
   void KeepKeysOf(const LineList& lines) {
     keys.resize(lines.size());
@@ -583,13 +592,37 @@ struct Tracing {
   // the one with its text trimmed, else the first. Every other line after the
   // pass is made by it.
   void EndPass(std::size_t position, const LineList& lines) {
+    const bool marking = markedRule == position;
+    if (marking) {
+      marks.assign(lines.size(), LineMark::kKept);
+    }
+    if (owners.unchanged && !origins.reordered) {
+      // Every line stayed where it was, one line each: only a touched line
+      // can have changed.
+      RuleEffect effect;
+      for (std::size_t j = 0; j < lines.size(); ++j) {
+        if (!touched[j]) {
+          continue;
+        }
+        const LineKey key = KeyOf(lines[j]);
+        if (key.size != keys[j].size || key.hash != keys[j].hash) {
+          ++effect.changed;
+          keys[j] = key;
+          if (marking) {
+            marks[j] = LineMark::kChanged;
+          }
+        }
+      }
+      effects.push_back(effect);
+      return;
+    }
     FollowResplit();
     after_.resize(lines.size());
     likeness_.assign(keys.size(), Likeness::kNone);
     goesOnAs_.resize(keys.size());
     for (std::size_t j = 0; j < lines.size(); ++j) {
-      after_[j] = KeyOf(lines[j]);
       const LineKey& before = keys[origins.from[j]];
+      after_[j] = touched[j] ? KeyOf(lines[j]) : before;
       const Likeness likeness = after_[j].size == before.size && after_[j].hash == before.hash ? Likeness::kSame
                                 : after_[j].size == before.trimmedSize && after_[j].hash == before.trimmedHash
                                     ? Likeness::kTrimmed
@@ -598,10 +631,6 @@ struct Tracing {
         likeness_[origins.from[j]] = likeness;
         goesOnAs_[origins.from[j]] = static_cast<std::uint32_t>(j);
       }
-    }
-    const bool marking = markedRule == position;
-    if (marking) {
-      marks.assign(lines.size(), LineMark::kKept);
     }
     RuleEffect effect;
     for (std::size_t j = 0; j < lines.size(); ++j) {
@@ -634,9 +663,12 @@ struct Tracing {
       return;
     }
     const std::size_t count = owners.start.size();
-    std::vector<SourceLines> sources(count);
-    std::vector<std::uint32_t> from(count);
+    std::vector<SourceLines>& sources = sources_;
+    std::vector<std::uint32_t>& from = from_;
+    sources.resize(count);
+    from.resize(count);
     std::vector<bool> moved(count);
+    std::vector<bool> touched(count);
     for (std::size_t j = 0; j < count; ++j) {
       const std::size_t begin = owners.start[j];
       const std::size_t end = j + 1 < count ? owners.start[j + 1] : owners.entries.size();
@@ -649,12 +681,19 @@ struct Tracing {
       }
       from[j] = origins.from[first];
       moved[j] = origins.moved[first];
+      // An untouched line is plain, so it is cut nowhere, and a line holding
+      // it alone holds its text as it was.
+      touched[j] = this->touched[first] || end - begin > 1;
     }
-    origins.sources = std::move(sources);
-    origins.from = std::move(from);
+    origins.sources.swap(sources);
+    origins.from.swap(from);
     origins.moved = std::move(moved);
+    this->touched = std::move(touched);
   }
 
+  // The buffers of the lines after a re-split, kept from pass to pass.
+  std::vector<SourceLines> sources_;
+  std::vector<std::uint32_t> from_;
   std::vector<LineKey> after_;
   std::vector<Likeness> likeness_;
   std::vector<std::uint32_t> goesOnAs_;
@@ -711,10 +750,10 @@ bool RunPasses(MarkedLines& list, RunState& state, Tracing* tracing, const std::
       return Cancelled(position, ruleItems.size(), report);
     }
     const Rule rule = DecodeRuleItem(ruleItems[position]);
-    if (tracing != nullptr) {
-      tracing->origins.StartPass();
-    }
     const Dispatch* entry = EntryOf(rule.code);
+    if (tracing != nullptr) {
+      tracing->StartPass(entry != nullptr && entry->listOperation != nullptr);
+    }
     if (entry && entry->operation) {
       const bool multiplies = rule.code == kReplaceEveryCode && rule.replacement.size() > rule.search.size();
       for (std::size_t i = 0; i < list.lines.size(); ++i) {
@@ -729,6 +768,9 @@ bool RunPasses(MarkedLines& list, RunState& state, Tracing* tracing, const std::
           return Stopped(position, rule, growthLimit, report);
         }
         if (LineChange changed = entry->operation(rule, list.lines[i], state)) {
+          if (tracing != nullptr) {
+            tracing->touched[i] = true;
+          }
           size = size - list.lines[i].size() + changed->size();
           list.plain[i] = IsPlainLine(*changed);
           list.lines[i] = std::move(*changed);
@@ -888,7 +930,7 @@ RuleSteps::RuleSteps(std::string inputText, std::vector<std::string> ruleItems, 
   const std::size_t stretch = std::max<std::size_t>(1, (items_.size() + kCheckpoints) / (kCheckpoints + 1));
   for (std::size_t first = 0; first < items_.size(); first += stretch) {
     if (first > 0) {
-      checkpoints_.push_back({first, list.lines, tracing.origins.sources, state});
+      checkpoints_.push_back(Pack(first, state, list.lines, tracing.origins.sources));
     }
     const std::size_t last = std::min(items_.size(), first + stretch);
     if (!RunPasses(list, state, &tracing, items_, {first, last}, GrowthLimit(input_.size()), watch, report)) {
@@ -898,6 +940,35 @@ RuleSteps::RuleSteps(std::string inputText, std::vector<std::string> ruleItems, 
     }
   }
   run_ = Finish(std::move(list.lines), tracing);
+}
+
+RuleSteps::Checkpoint RuleSteps::Pack(std::size_t rulesDone, const RunState& state, const LineList& lines,
+                                      const std::vector<SourceLines>& sources) {
+  Checkpoint point{rulesDone, state, {}, {}, {}, {}};
+  point.text.reserve(SizeOf(lines));
+  point.lineEnds.reserve(lines.size());
+  point.sourceEnds.reserve(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    point.text.append(lines[i]);
+    point.lineEnds.push_back(point.text.size());
+    point.sourceNumbers.insert(point.sourceNumbers.end(), sources[i].begin(), sources[i].end());
+    point.sourceEnds.push_back(point.sourceNumbers.size());
+  }
+  return point;
+}
+
+void RuleSteps::Unpack(const Checkpoint& point, LineList& lines, std::vector<SourceLines>& sources) {
+  lines.reserve(point.lineEnds.size());
+  sources.reserve(point.lineEnds.size());
+  std::size_t lineStart = 0;
+  std::size_t sourceStart = 0;
+  for (std::size_t i = 0; i < point.lineEnds.size(); ++i) {
+    lines.emplace_back(point.text, lineStart, point.lineEnds[i] - lineStart);
+    sources.emplace_back(point.sourceNumbers.begin() + static_cast<std::ptrdiff_t>(sourceStart),
+                         point.sourceNumbers.begin() + static_cast<std::ptrdiff_t>(point.sourceEnds[i]));
+    lineStart = point.lineEnds[i];
+    sourceStart = point.sourceEnds[i];
+  }
 }
 
 RuleStep RuleSteps::After(std::size_t rule, const RunControl& control) const {
@@ -915,10 +986,11 @@ RuleStep RuleSteps::After(std::size_t rule, const RunControl& control) const {
     list = TracedInputLines(input_, tracing);
   } else {
     first = checkpoint->rulesDone;
-    list = Mark(checkpoint->lines);
-    tracing.origins.sources = checkpoint->sources;
-    tracing.KeepKeysOf(list.lines);
     state = checkpoint->state;
+    LineList lines;
+    Unpack(*checkpoint, lines, tracing.origins.sources);
+    tracing.KeepKeysOf(lines);
+    list = Mark(std::move(lines));
   }
   RuleStep step;
   if (rule > 0) {

@@ -145,12 +145,20 @@ class RuleSteps {
 
  private:
   static constexpr std::size_t kCheckpoints = 4;
+  // The lines and their sources packed into a few flat buffers: a
+  // checkpoint costs a copy of the text, not an allocation per line.
   struct Checkpoint {
-    std::size_t rulesDone;
-    LineList lines;
-    std::vector<SourceLines> sources;
+    std::size_t rulesDone = 0;
     RunState state;
+    std::string text;
+    std::vector<std::size_t> lineEnds;
+    std::vector<std::uint32_t> sourceNumbers;
+    std::vector<std::size_t> sourceEnds;
   };
+
+  static Checkpoint Pack(std::size_t rulesDone, const RunState& state, const LineList& lines,
+                         const std::vector<SourceLines>& sources);
+  static void Unpack(const Checkpoint& point, LineList& lines, std::vector<SourceLines>& sources);
 
   std::string input_;
   std::vector<std::string> items_;

@@ -30,6 +30,7 @@ void LineOrigins::StartPass() {
   from.resize(sources.size());
   std::iota(from.begin(), from.end(), std::uint32_t{0});
   moved.assign(sources.size(), false);
+  reordered = false;
 }
 
 void LineOrigins::TakeSources(std::size_t line, std::size_t other) {
@@ -48,6 +49,7 @@ void LineOrigins::Reorder(const std::vector<std::size_t>& order, const std::vect
   sources = std::move(newSources);
   from = std::move(newFrom);
   moved = std::move(newMoved);
+  reordered = true;
 }
 
 void OwnedText::Append(std::string_view part, std::uint32_t owner) {

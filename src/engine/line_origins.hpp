@@ -32,6 +32,8 @@ struct LineOrigins {
   std::vector<std::uint32_t> from;
   // The lines the current pass put in another place (rule 34, 35, 36).
   std::vector<bool> moved;
+  // The current pass put the lines in a new order.
+  bool reordered = false;
 
   // A pass starts: every line goes on from itself and none has moved.
   void StartPass();
