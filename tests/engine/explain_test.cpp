@@ -148,10 +148,10 @@ const FamilyCase kFamilyCases[] = {
      "1 changed, 2 made, 0 removed, 0 moved",
      "1|1|1"},
     {"HeadingFactKnowsTheHeading",
-     "Children, born at Leeds:\r\nAnn b. 1801\r\nEd\r\n## 2. Tom\r\nBob",
+     "Tom\r\nChildren, born at Leeds:\r\nAnn b. 1801\r\nEd\r\n## 2. Tom\r\nBob",
      {Item("56", "^Children, born at (.+):$|^## ", " (\\1)")},
      "2 changed, 0 made, 0 removed, 0 moved",
-     "1|1,2|1,3|4|5"},
+     "1|2|2,3|2,4|5|6"},
     {"ChildrenHeading",
      "John\r\nChildren:\r\nAnn",
      {Item("31", "Children")},
@@ -204,6 +204,8 @@ const NumberingCase kNumberingCases[] = {
     {"LinesOfSpacesStay", "\r\n  \r\nJohn\r\n   \r\nAnn", "2|3|4|5"},
     {"LoneLineFeedStaysInTheLine", "a\nb\r\nc", "1,2|3"},
     {"LoneCarriageReturnStaysInTheLine", "a\rb\r\nc", "1,2|3"},
+    {"TwoLoneLineFeedsAreTwoBreaks", "a\n\nb\r\nc", "1,2,3|4"},
+    {"TwoLoneCarriageReturnsAreTwoBreaks", "a\r\rb\r\nc", "1,2,3|4"},
     {"LineFeedCarriageReturnIsAnEmptyLine", "a\n\rb\r\nc", "1,3|4"},
     {"NothingButBreaks", "\r\n\r\n", ""},
     {"NothingAtAll", "", ""},
@@ -282,6 +284,16 @@ TEST(RuleSteps, MarkWhatTheSelectedRuleDidToEachLine) {
   EXPECT_EQ(EffectText(steps.After(2).effect), "0 changed, 0 made, 1 removed, 0 moved");
   EXPECT_TRUE(steps.After(5).lines.empty());
   EXPECT_EQ(steps.After(0).lines, RunRules(input, {}));
+}
+
+// A line cut in two goes on as the piece holding its text as it was, here
+// trimmed: the new line before it is the made one.
+TEST(RuleSteps, ALineGoesOnAsThePieceHoldingItsTrimmedText) {
+  RunReport report;
+  const RuleSteps steps("Tom\r\n  John b. 1900 \r\nAnn", {Item("21", " b. ")}, report);
+  const RuleStep step = steps.After(1);
+  EXPECT_EQ(step.lines, (LineList{"Tom", "John", "John b. 1900", "Ann"}));
+  EXPECT_EQ(step.marks, (std::vector{LineMark::kKept, LineMark::kMade, LineMark::kChanged, LineMark::kKept}));
 }
 
 TEST(RuleSteps, EveryStepOfALongRuleListComesFromTheNearestCheckpoint) {
