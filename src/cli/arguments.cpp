@@ -9,7 +9,7 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: quenby-convert [-r RULES.rules] [--stage people|details|ged] [--sex M|F]\n"
     "                      [--format classic|5.5.1|7.0] [--dates dmy|mdy] [--check | --strict]\n"
-    "                      [-o OUT] INPUT|-\n"
+    "                      [--explain] [--trace] [-o OUT] INPUT|-\n"
     "\n"
     "Runs the rules of RULES.rules over the text of INPUT (\"-\" reads standard input)\n"
     "and writes one of three stages:\n"
@@ -36,6 +36,11 @@ constexpr std::string_view kUsage =
     "                     and dates or sexes within a family that cannot all be right\n"
     "  --strict           as --check, and when there is a problem write nothing and\n"
     "                     exit with 3\n"
+    "  --explain          say on standard error what each rule did, one line a rule:\n"
+    "                     \"rule K (code C): N changed, N made, N removed\" (and\n"
+    "                     \", N moved\" when it moved lines), or \"did nothing\"\n"
+    "  --trace            with --stage people: start each line with the numbers of\n"
+    "                     the input lines it came from (\"3,4\") and a TAB\n"
     "  -o, --output FILE  write to FILE instead of standard output\n"
     "  -h, --help         show this text\n"
     "  --version          show the version\n"
@@ -114,6 +119,10 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
     } else if (arg == "--strict") {
       options.check = true;
       options.strict = true;
+    } else if (arg == "--explain") {
+      options.explain = true;
+    } else if (arg == "--trace") {
+      options.trace = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       throw UsageError{"unknown option " + arg};
     } else if (haveInput) {
@@ -125,6 +134,10 @@ std::optional<Options> ParseArguments(const std::vector<std::string>& args, std:
   }
   if (!haveInput) {
     throw UsageError{"no input file given (use - for standard input)"};
+  }
+  // Only the people list is written line for line as the rules left it.
+  if (options.trace && options.stage != Stage::kPeople) {
+    throw UsageError{"--trace works with --stage people only"};
   }
   return options;
 }

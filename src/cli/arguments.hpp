@@ -26,8 +26,10 @@ struct Options {
   // The standard GEDCOM file of --format; empty for the classic file.
   std::optional<GedcomVersion> standard;
   DateOrder dates = DateOrder::kDayFirst;
-  bool check = false;   // the problems of the people list on standard error
-  bool strict = false;  // and nothing written when there is one
+  bool check = false;    // the problems of the people list on standard error
+  bool strict = false;   // and nothing written when there is one
+  bool explain = false;  // what each rule did, on standard error
+  bool trace = false;    // each people-list line led by its input line numbers
 };
 
 // Thrown for wrong usage; the message says what was wrong.

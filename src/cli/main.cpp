@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,6 +26,7 @@
 #include "gedcom/records.hpp"
 #include "gedcom/standard_export.hpp"
 #include "people/person_line.hpp"
+#include "rules/rule_item.hpp"
 #include "rules/rules_file.hpp"
 #include "text/file_io.hpp"
 #include "text/text.hpp"
@@ -159,12 +161,44 @@ SexAnswer AskOnTerminal(const std::string& name) {
   }
 }
 
-std::string StageText(const Options& options, const LineList& people) {
+// What each rule did, one line a rule, named by its place in the list and
+// its code.
+void Explain(const std::vector<std::string>& rules, const std::vector<RuleEffect>& effects) {
+  for (std::size_t k = 0; k < effects.size(); ++k) {
+    const RuleEffect& effect = effects[k];
+    std::cerr << "rule " << k + 1 << " (code " << DecodeRuleItem(rules[k]).code << "): ";
+    if (effect.DidNothing()) {
+      std::cerr << "did nothing\n";
+      continue;
+    }
+    std::cerr << effect.changed << " changed, " << effect.made << " made, " << effect.removed << " removed";
+    if (effect.moved > 0) {
+      std::cerr << ", " << effect.moved << " moved";
+    }
+    std::cerr << "\n";
+  }
+}
+
+// The input line numbers of a line as --trace writes them: "3,4".
+std::string SourcesText(const SourceLines& sources) {
+  std::string text;
+  for (const std::uint32_t line : sources) {
+    text += (text.empty() ? "" : ",") + std::to_string(line);
+  }
+  return text;
+}
+
+// `sources` is empty unless the people lines are traced.
+std::string StageText(const Options& options, const LineList& people, const std::vector<SourceLines>& sources) {
   std::string out;
   switch (options.stage) {
     case Stage::kPeople:
-      for (const auto& line : people) {
-        out += line;
+      for (std::size_t i = 0; i < people.size(); ++i) {
+        if (options.trace) {
+          out += SourcesText(sources[i]);
+          out += '\t';
+        }
+        out += people[i];
         out += '\n';
       }
       return out;
@@ -224,12 +258,22 @@ int Run(const std::vector<std::string>& args) {
     const auto rules = ReadRuleItems(options->rulesFile);
     const auto input = ReadInputText(options->input);
     RunReport report;
-    const auto people = RunRules(input, rules, report);
+    // Only a run asked to explain itself follows its lines.
+    TracedRun run;
+    if (options->explain || options->trace) {
+      run = RunRulesTraced(input, rules, report);
+    } else {
+      run.lines = RunRules(input, rules, report);
+    }
+    const LineList& people = run.lines;
     for (const auto& warning : report.warnings) {
       std::cerr << "quenby-convert: " << warning << "\n";
     }
     if (!report.stopped.empty()) {
       throw FileError{report.stopped};
+    }
+    if (options->explain) {
+      Explain(rules, run.effects);
     }
     // Checked before any sex question is asked: a stated sex is what the
     // line says, never an answer.
@@ -242,7 +286,7 @@ int Run(const std::vector<std::string>& args) {
         return kExitProblems;
       }
     }
-    WriteOutput(options->output, StageText(*options, people));
+    WriteOutput(options->output, StageText(*options, people, run.sources));
     return kExitOk;
   } catch (const UsageError& e) {
     std::cerr << "quenby-convert: " << e.message << "\n"

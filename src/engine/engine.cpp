@@ -4,11 +4,16 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <utility>
 
 #include "engine/family_rules.hpp"
 #include "engine/line_budget.hpp"
+#include "engine/line_origins.hpp"
 #include "engine/pattern_rules.hpp"
+#include "engine/resplit.hpp"
+#include "engine/run_passes.hpp"
+#include "engine/run_trace.hpp"
 #include "engine/split_rules.hpp"
 #include "engine/structure_rules.hpp"
 #include "engine/swap_rules.hpp"
@@ -19,7 +24,6 @@ namespace quenby {
 
 namespace {
 
-constexpr std::string_view kLfCr = "\n\r";
 constexpr std::size_t kMebibyte = std::size_t{1} << 20;
 
 using Operation = LineChange (*)(const Rule& rule, std::string_view line, RunState& state);
@@ -27,7 +31,9 @@ using Operation = LineChange (*)(const Rule& rule, std::string_view line, RunSta
 // A rule that works on the whole line list at once: it needs to see other
 // lines than the one it changes, or to prepare something once per run (a
 // compiled pattern). Returns why it did nothing, or the empty text.
-using ListOperation = std::string (*)(const Rule& rule, LineList& lines, LineBudget& budget);
+// A traced run passes `origins` to hear of the lines the rule joins, lends
+// text to or moves.
+using ListOperation = std::string (*)(const Rule& rule, LineList& lines, LineBudget& budget, LineOrigins* origins);
 
 // Each code has either an operation on one line or one on the whole list.
 struct Dispatch {
@@ -163,7 +169,9 @@ constexpr Dispatch DispatchOf(RuleOperation operation) {
       dispatch.listOperation = JoinToLineAbove;
       break;
     case RuleOperation::kMakeChildOfLineAbove:
-      dispatch.listOperation = MakeChildOfLineAbove;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return MakeChildOfLineAbove(r, lines, budget);
+      };
       break;
     case RuleOperation::kReverseLines:
       dispatch.listOperation = ReverseLines;
@@ -172,22 +180,32 @@ constexpr Dispatch DispatchOf(RuleOperation operation) {
       dispatch.listOperation = MoveChildrenListsToTheirParents;
       break;
     case RuleOperation::kReplaceEveryMatch:
-      dispatch.listOperation = ReplaceEveryMatch;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return ReplaceEveryMatch(r, lines, budget);
+      };
       break;
     case RuleOperation::kReplaceMatchingLines:
-      dispatch.listOperation = ReplaceMatchingLines;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return ReplaceMatchingLines(r, lines, budget);
+      };
       break;
     case RuleOperation::kKeepMatchingLines:
-      dispatch.listOperation = KeepMatchingLines;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return KeepMatchingLines(r, lines, budget);
+      };
       break;
     case RuleOperation::kSplitAtEveryMatch:
-      dispatch.listOperation = SplitAtEveryMatch;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return SplitAtEveryMatch(r, lines, budget);
+      };
       break;
     case RuleOperation::kMoveChildrenListsAnyCase:
       dispatch.listOperation = MoveChildrenListsToTheirParentsAnyCase;
       break;
     case RuleOperation::kSplitListAddingText:
-      dispatch.listOperation = SplitListAddingText;
+      dispatch.listOperation = [](const Rule& r, LineList& lines, LineBudget& budget, LineOrigins*) {
+        return SplitListAddingText(r, lines, budget);
+      };
       break;
     case RuleOperation::kAddHeadingTextToLinesBelow:
       dispatch.listOperation = AddHeadingTextToLinesBelow;
@@ -213,32 +231,22 @@ const std::array<Dispatch, kCatalogueSize>& DispatchTable() {
 
 constexpr std::string_view kReplaceEveryCode = "1";
 
-// The bytes a line list holds: the text of its lines and each line's own
-// bookkeeping, which is what a list of many short lines costs.
-std::size_t SizeOf(const LineList& lines) {
-  std::size_t size = 0;
-  for (const auto& line : lines) {
-    size += line.size() + sizeof(std::string);
-  }
-  return size;
-}
-
-// Ends a run that grew past its limit: the lines made so far are dropped at
-// once, and the report names the rule.
-LineList Stopped(std::size_t position, const Rule& rule, std::size_t growthLimit, RunReport& report) {
+// Ends a run that grew past its limit: the report names the rule, and the
+// false answer makes the run drop the lines made so far at once.
+bool Stopped(std::size_t position, const Rule& rule, std::size_t growthLimit, RunReport& report) {
   const std::string most = growthLimit < kMebibyte ? std::to_string(growthLimit) + " bytes"
                                                    : std::to_string(growthLimit / kMebibyte) + " MB";
   report.stopped = "Rule " + std::to_string(position + 1) + " (code " + rule.code + ") made the lines grow past " +
                    most + ", the most a run may hold for this text; the run stopped there.";
-  return {};
+  return false;
 }
 
-// Ends a run that its control stopped, naming the rule it was in.
-LineList Cancelled(std::size_t position, std::size_t rules, RunReport& report) {
+// Ends a run that its control stopped, naming the rule it was in; false.
+bool Cancelled(std::size_t position, std::size_t rules, RunReport& report) {
   report.cancelled = true;
   report.stopped =
       "The run was cancelled in rule " + std::to_string(position + 1) + " of " + std::to_string(rules) + ".";
-  return {};
+  return false;
 }
 
 // The codes are compared as text, exactly: only the plain decimal form that
@@ -256,192 +264,95 @@ std::string RuleWarning(std::size_t position, const Rule& rule, std::string_view
          "\") did nothing: " + std::string(problem);
 }
 
-// Cuts a text at every CR LF. An empty text holds no line at all, so a list
-// with nothing left in it stays empty instead of gaining one empty line.
-LineList CutIntoLines(std::string_view text) {
-  if (text.empty()) {
-    return {};
-  }
-  return SplitOn(text, kCrLf);
-}
-
-// A line that re-splitting leaves exactly as it is: not empty, and without
-// CR or LF.
-bool IsPlainLine(const std::string& line) {
-  return !line.empty() && line.find('\r') == std::string::npos && line.find('\n') == std::string::npos;
-}
-
-// A line list with a mark per line telling whether the line is plain. A run
-// keeps the marks from pass to pass, so that only the lines a rule changed
-// are looked at again.
-struct MarkedLines {
-  LineList lines;
-  std::vector<bool> plain;
-
-  void Append(std::string line) {
-    plain.push_back(IsPlainLine(line));
-    lines.push_back(std::move(line));
-  }
-};
-
-MarkedLines Mark(LineList lines) {
-  MarkedLines marked;
-  marked.plain.reserve(lines.size());
-  for (const auto& line : lines) {
-    marked.plain.push_back(IsPlainLine(line));
-  }
-  marked.lines = std::move(lines);
-  return marked;
-}
-
-// The entries [begin, end) joined by CR LF, with every LF CR pair deleted
-// from left to right; with `addEnds`, between an added LF and an added CR.
-std::string JoinWithoutLfCr(const LineList& lines, std::size_t begin, std::size_t end, bool addEnds) {
-  std::size_t size = 2;
-  for (std::size_t i = begin; i < end; ++i) {
-    size += lines[i].size() + kCrLf.size();
-  }
-  std::string joined;
-  joined.reserve(size);
-  if (addEnds) {
-    joined.push_back('\n');
-  }
-  for (std::size_t i = begin; i < end; ++i) {
-    if (i > begin) {
-      joined.append(kCrLf);
-    }
-    joined.append(lines[i]);
-  }
-  if (addEnds) {
-    joined.push_back('\r');
-  }
-  return ReplaceAll(joined, kLfCr, "");
-}
-
-void AppendPieces(std::string_view text, MarkedLines& result) {
-  for (auto& line : SplitOn(text, kCrLf)) {
-    result.Append(std::move(line));
-  }
-}
-
-// An LF CR pair can reach across the CR LF between two entries only when the
-// first is empty or ends with LF, or the second is empty or starts with CR.
-bool IsCleanBoundary(const MarkedLines& list, std::size_t first) {
-  const std::string& before = list.lines[first];
-  const std::string& after = list.lines[first + 1];
-  return (list.plain[first] || (!before.empty() && before.back() != '\n')) &&
-         (list.plain[first + 1] || (!after.empty() && after.front() != '\r'));
-}
-
-// Re-splitting is defined on the whole list in five steps: join the entries
-// with CR LF; put an LF in front and a CR at the end; delete every LF CR pair,
-// left to right; cut off the first and last character; cut at every CR LF
-// (a text left empty gives no line at all). Empty entries vanish with their
-// line breaks, and a lone LF ending one entry and a lone CR starting the next
-// vanish too, joining the two entries.
-//
-// The same result is reached without copying the lines that stay as they
-// are. A CR LF at the start or the end of the joined text goes with the added
-// LF or CR exactly as if it were not there, so it is dropped first. When the
-// text then neither starts with CR nor ends with LF, the added LF and CR are
-// what the cut removes, and no LF CR pair reaches across a clean boundary:
-// the runs of entries between clean boundaries are re-split one by one, and
-// a plain entry alone in its run is moved as it is. Otherwise a lone CR or
-// LF at an end takes the added character with it, and the whole list goes
-// through the five steps, keeping every character of the lines.
-//
-// The new list is built in `spare` and the two are swapped, so a run of the
-// rules reuses the same two buffers for every pass.
-void Resplit(MarkedLines& list, MarkedLines& spare) {
-  // Most passes leave every line plain, and then there is nothing to do.
-  if (std::find(list.plain.begin(), list.plain.end(), false) == list.plain.end()) {
-    return;
-  }
-  spare.lines.clear();
-  spare.plain.clear();
-  std::size_t begin = 0;
-  std::size_t end = list.lines.size();
-  while (begin < end && (list.lines[begin].empty() || StartsWith(list.lines[begin], kCrLf))) {
-    if (list.lines[begin].empty()) {
-      ++begin;
-    } else {
-      list.lines[begin].erase(0, kCrLf.size());
-    }
-  }
-  while (begin < end && (list.lines[end - 1].empty() || EndsWith(list.lines[end - 1], kCrLf))) {
-    if (list.lines[end - 1].empty()) {
-      --end;
-    } else {
-      list.lines[end - 1].resize(list.lines[end - 1].size() - kCrLf.size());
-    }
-  }
-  if (begin == end) {
-    std::swap(list, spare);
-    return;
-  }
-  const bool frontTaken = list.lines[begin].front() == '\r';
-  const bool backTaken = list.lines[end - 1].back() == '\n';
-  if (frontTaken || backTaken) {
-    const std::string kept = JoinWithoutLfCr(list.lines, begin, end, true);
-    // Only an added LF or CR that is still there is cut off: cutting the
-    // first and last character regardless would lose a character of the
-    // lines next to a lone CR or LF that went with the added one.
-    std::string_view text = kept;
-    if (!frontTaken) {
-      text.remove_prefix(1);
-    }
-    if (!backTaken) {
-      text.remove_suffix(1);
-    }
-    if (!text.empty()) {
-      AppendPieces(text, spare);
-    }
-    std::swap(list, spare);
-    return;
-  }
-  std::size_t runBegin = begin;
-  for (std::size_t i = begin; i < end; ++i) {
-    if (i + 1 < end && !IsCleanBoundary(list, i)) {
-      continue;
-    }
-    if (i == runBegin && list.plain[i]) {
-      spare.lines.push_back(std::move(list.lines[i]));
-      spare.plain.push_back(true);
-    } else {
-      const std::string kept = JoinWithoutLfCr(list.lines, runBegin, i + 1, false);
-      // Only a list that is one run and leaves no text gives no line at all;
-      // an empty run between others stands for one empty line.
-      if (!kept.empty() || runBegin != begin || i + 1 != end) {
-        AppendPieces(kept, spare);
-      }
-    }
-    runBegin = i + 1;
-  }
-  std::swap(list, spare);
-}
-
 }  // namespace
+
+// The bytes a line list holds: the text of its lines and each line's own
+// bookkeeping, which is what a list of many short lines costs.
+std::size_t SizeOf(const LineList& lines) {
+  std::size_t size = 0;
+  for (const auto& line : lines) {
+    size += line.size() + sizeof(std::string);
+  }
+  return size;
+}
+
+// Runs the rules at positions [rules.first, rules.second) of `ruleItems` over
+// `list`, the run state carried on from rule to rule. False when the run
+// stopped; the report says why. With `tracing`, every pass is followed line
+// by line.
+bool RunPasses(MarkedLines& list, RunState& state, Tracing* tracing, const std::vector<std::string>& ruleItems,
+               std::pair<std::size_t, std::size_t> rules, std::size_t growthLimit, RunWatch& watch, RunReport& report) {
+  MarkedLines spare;
+  std::size_t size = SizeOf(list.lines);
+  for (std::size_t position = rules.first; position < rules.second; ++position) {
+    if (!watch.StartRule(position + 1, ruleItems.size())) {
+      return Cancelled(position, ruleItems.size(), report);
+    }
+    const Rule rule = DecodeRuleItem(ruleItems[position]);
+    const Dispatch* entry = EntryOf(rule.code);
+    if (tracing != nullptr) {
+      tracing->StartPass(entry != nullptr && entry->listOperation != nullptr);
+    }
+    if (entry && entry->operation) {
+      const bool multiplies = rule.code == kReplaceEveryCode && rule.replacement.size() > rule.search.size();
+      for (std::size_t i = 0; i < list.lines.size(); ++i) {
+        if (!watch.GoOn(i, list.lines.size())) {
+          return Cancelled(position, ruleItems.size(), report);
+        }
+        // Replacing every occurrence by a longer text is the one operation
+        // that multiplies a line, so its size is counted before the new line
+        // is made: a single pass over one line must not fill the memory.
+        if (multiplies &&
+            size - list.lines[i].size() + ReplaceAllSize(list.lines[i], rule.search, rule.replacement) > growthLimit) {
+          return Stopped(position, rule, growthLimit, report);
+        }
+        if (LineChange changed = entry->operation(rule, list.lines[i], state)) {
+          if (tracing != nullptr) {
+            tracing->touched[i] = true;
+          }
+          size = size - list.lines[i].size() + changed->size();
+          list.plain[i] = IsPlainLine(*changed);
+          list.lines[i] = std::move(*changed);
+          if (size > growthLimit) {
+            return Stopped(position, rule, growthLimit, report);
+          }
+        }
+      }
+    } else if (entry) {
+      LineBudget budget(size, growthLimit, &watch);
+      const std::string problem =
+          entry->listOperation(rule, list.lines, budget, tracing != nullptr ? &tracing->origins : nullptr);
+      if (watch.Stopped()) {
+        return Cancelled(position, ruleItems.size(), report);
+      }
+      if (budget.Exceeded()) {
+        return Stopped(position, rule, growthLimit, report);
+      }
+      if (!problem.empty()) {
+        report.warnings.push_back(RuleWarning(position, rule, problem));
+      }
+      list = Mark(std::move(list.lines));
+    } else {
+      // Only a hand-edited rules file brings an item the engine cannot run;
+      // it stays in the list as read, so the run says it was left out.
+      report.warnings.push_back(RuleWarning(position, rule, RuleItemProblem(ruleItems[position])));
+    }
+    // A run re-splits after every rule, so a line made by a rule is first
+    // seen by the next rule.
+    Resplit(list, spare, tracing != nullptr ? &tracing->owners : nullptr);
+    if (tracing != nullptr) {
+      tracing->EndPass(position, list.lines);
+    }
+    size = SizeOf(list.lines);
+    if (size > growthLimit) {
+      return Stopped(position, rule, growthLimit, report);
+    }
+  }
+  return true;
+}
 
 bool IsBetween(std::int64_t value, std::int64_t lower, std::int64_t upper) {
   return lower < value && value < upper;
-}
-
-LineList SplitLines(LineList lines) {
-  MarkedLines list = Mark(std::move(lines));
-  MarkedLines spare;
-  Resplit(list, spare);
-  return std::move(list.lines);
-}
-
-LineList InputLines(std::string_view inputText) {
-  // In CR LF text every LF CR pair is an empty line between two breaks. What
-  // is left of a break at the start or the end of the text is dropped too, as
-  // after every rule: no rule ever meets an empty line, so none can make a
-  // nameless person of one.
-  const std::string withoutEmptyLines = ReplaceAll(inputText, kLfCr, "");
-  LineList lines = CutIntoLines(TrimView(withoutEmptyLines));
-  std::erase_if(lines, [](const std::string& line) { return line.empty(); });
-  return lines;
 }
 
 std::string ApplyRule(const Rule& rule, std::string_view line, RunState& state) {
@@ -449,7 +360,7 @@ std::string ApplyRule(const Rule& rule, std::string_view line, RunState& state) 
   if (entry && entry->listOperation) {
     LineList lines = {std::string(line)};
     LineBudget unlimited;
-    entry->listOperation(rule, lines, unlimited);
+    entry->listOperation(rule, lines, unlimited, nullptr);
     std::string joined;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       joined.append(i == 0 ? std::string_view() : kCrLf).append(lines[i]);
@@ -469,7 +380,7 @@ std::string RuleProblem(const Rule& rule) {
   // what keeps it from running.
   LineList none;
   LineBudget unlimited;
-  return entry->listOperation(rule, none, unlimited);
+  return entry->listOperation(rule, none, unlimited, nullptr);
 }
 
 std::size_t GrowthLimit(std::size_t inputSize) {
@@ -499,67 +410,27 @@ LineList RunRulesWithin(std::string_view inputText, const std::vector<std::strin
                         std::size_t growthLimit, const RunControl& control) {
   RunWatch watch(control);
   MarkedLines list = Mark(InputLines(inputText));
-  MarkedLines spare;
   // One run state for the whole run: a later rule 31 or 32 continues where
   // an earlier one left off.
   RunState state;
-  std::size_t size = SizeOf(list.lines);
-  for (std::size_t position = 0; position < ruleItems.size(); ++position) {
-    if (!watch.StartRule(position + 1, ruleItems.size())) {
-      return Cancelled(position, ruleItems.size(), report);
-    }
-    const Rule rule = DecodeRuleItem(ruleItems[position]);
-    const Dispatch* entry = EntryOf(rule.code);
-    if (entry && entry->operation) {
-      const bool multiplies = rule.code == kReplaceEveryCode && rule.replacement.size() > rule.search.size();
-      for (std::size_t i = 0; i < list.lines.size(); ++i) {
-        if (!watch.GoOn(i, list.lines.size())) {
-          return Cancelled(position, ruleItems.size(), report);
-        }
-        // Replacing every occurrence by a longer text is the one operation
-        // that multiplies a line, so its size is counted before the new line
-        // is made: a single pass over one line must not fill the memory.
-        if (multiplies &&
-            size - list.lines[i].size() + ReplaceAllSize(list.lines[i], rule.search, rule.replacement) > growthLimit) {
-          return Stopped(position, rule, growthLimit, report);
-        }
-        if (LineChange changed = entry->operation(rule, list.lines[i], state)) {
-          size = size - list.lines[i].size() + changed->size();
-          list.plain[i] = IsPlainLine(*changed);
-          list.lines[i] = std::move(*changed);
-          if (size > growthLimit) {
-            return Stopped(position, rule, growthLimit, report);
-          }
-        }
-      }
-    } else if (entry) {
-      LineBudget budget(size, growthLimit, &watch);
-      const std::string problem = entry->listOperation(rule, list.lines, budget);
-      if (watch.Stopped()) {
-        return Cancelled(position, ruleItems.size(), report);
-      }
-      if (budget.Exceeded()) {
-        return Stopped(position, rule, growthLimit, report);
-      }
-      if (!problem.empty()) {
-        report.warnings.push_back(RuleWarning(position, rule, problem));
-      }
-      list = Mark(std::move(list.lines));
-    } else {
-      // Only a hand-edited rules file brings an item the engine cannot run;
-      // it stays in the list as read, so the run says it was left out.
-      report.warnings.push_back(RuleWarning(position, rule, RuleItemProblem(ruleItems[position])));
-    }
-    // A run re-splits after every rule, so a line made by a rule is first
-    // seen by the next rule.
-    Resplit(list, spare);
-    size = SizeOf(list.lines);
-    if (size > growthLimit) {
-      return Stopped(position, rule, growthLimit, report);
-    }
+  if (!RunPasses(list, state, nullptr, ruleItems, {0, ruleItems.size()}, growthLimit, watch, report)) {
+    return {};
   }
   std::erase_if(list.lines, [](const std::string& line) { return line.empty(); });
   return std::move(list.lines);
+}
+
+TracedRun RunRulesTraced(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report,
+                         const RunControl& control) {
+  RunWatch watch(control);
+  Tracing tracing;
+  MarkedLines list = TracedInputLines(inputText, tracing);
+  RunState state;
+  if (!RunPasses(list, state, &tracing, ruleItems, {0, ruleItems.size()}, GrowthLimit(inputText.size()), watch,
+                 report)) {
+    return {};
+  }
+  return FinishTracedRun(std::move(list.lines), tracing);
 }
 
 }  // namespace quenby

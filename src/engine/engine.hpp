@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/line_origins.hpp"
 #include "engine/run_control.hpp"
 #include "rules/rule_item.hpp"
 
@@ -77,5 +78,93 @@ std::size_t GrowthLimit(std::size_t inputSize);
 // RunRules with the limit given, for tests that reach it quickly.
 LineList RunRulesWithin(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report,
                         std::size_t growthLimit, const RunControl& control = {});
+
+// What one rule did, counted line by line. Each line after the rule goes on
+// from one line before it or was made by it. A line before the rule goes on
+// as at most one line: when its characters ended up in several lines (a cut,
+// a new line put beside it), as the one holding its text as it was, else the
+// one holding it trimmed, else the first of them.
+//   changed  lines that go on from a line before the rule, with another text;
+//   made     lines that go on from none: the further pieces of a cut line,
+//            the new lines put before or after a line;
+//   removed  lines before the rule that no line goes on from: emptied,
+//            joined into another line, dropped;
+//   moved    lines with their text as it was that the rule put in another
+//            place (rules 34 to 36).
+// So the lines after the rule are the lines before it, less `removed`, plus
+// `made`.
+struct RuleEffect {
+  std::size_t changed = 0;
+  std::size_t made = 0;
+  std::size_t removed = 0;
+  std::size_t moved = 0;
+
+  bool DidNothing() const;
+};
+
+// How a line after a rule stands to the lines before it (see RuleEffect).
+enum class LineMark { kKept, kChanged, kMade, kMoved };
+
+// A run that follows its lines: what RunRules gives, the input lines each
+// line came from, and what each rule did.
+struct TracedRun {
+  LineList lines;
+  std::vector<SourceLines> sources;  // one per line
+  std::vector<RuleEffect> effects;   // one per rule item, in list order
+};
+
+// RunRules, traced; a stopped run gives nothing, as RunRules does.
+TracedRun RunRulesTraced(std::string_view inputText, const std::vector<std::string>& ruleItems, RunReport& report,
+                         const RunControl& control = {});
+
+// The lines as they stood after one rule, each marked by what the rule did
+// to it, with its sources.
+struct RuleStep {
+  LineList lines;
+  std::vector<LineMark> marks;
+  std::vector<SourceLines> sources;
+  RuleEffect effect;
+};
+
+// A traced run kept to show any of its steps. It holds a few checkpoints (the
+// lines after every fifth of the rule list) and re-runs the rules from the
+// last one before the step asked for, so no step costs more than a fifth of
+// the run and no copy of the text is kept per rule.
+class RuleSteps {
+ public:
+  RuleSteps(std::string inputText, std::vector<std::string> ruleItems, RunReport& report,
+            const RunControl& control = {});
+
+  // The whole run: empty when it stopped.
+  const TracedRun& Run() const { return run_; }
+
+  // The lines after rule `rule` (counted from 1; 0 gives the lines the run
+  // starts from, all kept). Nothing for a rule past the list, after a run
+  // that stopped, or when `control` stops the re-run.
+  RuleStep After(std::size_t rule, const RunControl& control = {}) const;
+
+ private:
+  static constexpr std::size_t kCheckpoints = 4;
+  // The lines and their sources packed into a few flat buffers: a
+  // checkpoint costs a copy of the text, not an allocation per line.
+  struct Checkpoint {
+    std::size_t rulesDone = 0;
+    RunState state;
+    std::string text;
+    std::vector<std::size_t> lineEnds;
+    std::vector<std::uint32_t> sourceNumbers;
+    std::vector<std::size_t> sourceEnds;
+  };
+
+  static Checkpoint Pack(std::size_t rulesDone, const RunState& state, const LineList& lines,
+                         const std::vector<SourceLines>& sources);
+  static void Unpack(const Checkpoint& point, LineList& lines, std::vector<SourceLines>& sources);
+
+  std::string input_;
+  std::vector<std::string> items_;
+  std::vector<Checkpoint> checkpoints_;
+  TracedRun run_;
+  bool stopped_ = false;
+};
 
 }  // namespace quenby

@@ -283,7 +283,7 @@ std::string SplitListAddingText(const Rule& rule, LineList& lines, LineBudget& b
   return {};
 }
 
-std::string AddHeadingTextToLinesBelow(const Rule& rule, LineList& lines, LineBudget& budget) {
+std::string AddHeadingTextToLinesBelow(const Rule& rule, LineList& lines, LineBudget& budget, LineOrigins* origins) {
   const RE2 pattern(rule.search, PatternOptions());
   if (auto problem = ProblemOf(pattern, rule, Replacement::kUsed); !problem.empty()) {
     return problem;
@@ -291,9 +291,11 @@ std::string AddHeadingTextToLinesBelow(const Rule& rule, LineList& lines, LineBu
   const PatternReplacement rewrite(rule.replacement, pattern.NumberOfCapturingGroups());
   std::array<re2::StringPiece, 10> groups;
   std::string added;
+  std::size_t heading = 0;
   for (std::size_t i = 0; i < lines.size() && budget.GoOn(i, lines.size()); ++i) {
     std::string& line = lines[i];
     if (pattern.Match(line, 0, line.size(), RE2::UNANCHORED, groups.data(), rewrite.GroupsNeeded())) {
+      heading = i;
       added.clear();
       if (rewrite.NamesTextIn(groups.data())) {
         rewrite.AppendTo(added, groups.data());
@@ -303,6 +305,9 @@ std::string AddHeadingTextToLinesBelow(const Rule& rule, LineList& lines, LineBu
         break;
       }
       line.append(added);
+      if (origins != nullptr) {
+        origins->TakeSources(i, heading);
+      }
     }
   }
   return {};

@@ -22,6 +22,7 @@
 
 #include "engine/engine.hpp"
 #include "engine/line_budget.hpp"
+#include "engine/line_origins.hpp"
 
 namespace quenby {
 
@@ -55,7 +56,8 @@ std::string SplitListAddingText(const Rule& rule, LineList& lines, LineBudget& b
 // first match, is added to the end of every line after it up to the next
 // heading. The heading stays. A heading whose replacement names groups of
 // which none holds text adds nothing, so an alternative of the pattern
-// without those groups ("|^## ") only ends the list above it.
-std::string AddHeadingTextToLinesBelow(const Rule& rule, LineList& lines, LineBudget& budget);
+// without those groups ("|^## ") only ends the list above it. A traced run
+// passes `origins`: a line that gains a heading's text gains its sources.
+std::string AddHeadingTextToLinesBelow(const Rule& rule, LineList& lines, LineBudget& budget, LineOrigins* origins);
 
 }  // namespace quenby

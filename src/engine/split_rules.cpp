@@ -52,7 +52,7 @@ LineChange MakeNewLine(Occurrence occurrence, CopiedPart part, Placement placeme
   return result;
 }
 
-std::string JoinToLineAbove(const Rule& rule, LineList& lines, LineBudget& budget) {
+std::string JoinToLineAbove(const Rule& rule, LineList& lines, LineBudget& budget, LineOrigins* origins) {
   std::size_t target = lines.size();
   for (std::size_t i = 0; i < lines.size() && budget.GoOn(i, lines.size()); ++i) {
     if (target == lines.size() || !StartsWith(lines[i], rule.search)) {
@@ -64,6 +64,9 @@ std::string JoinToLineAbove(const Rule& rule, LineList& lines, LineBudget& budge
       break;
     }
     lines[target].append(rule.replacement).append(rest);
+    if (origins != nullptr) {
+      origins->TakeSources(target, i);
+    }
     // An emptied line disappears when the list is re-split after the pass.
     lines[i].clear();
   }

@@ -14,6 +14,7 @@
 #include "engine/engine.hpp"
 #include "engine/line_budget.hpp"
 #include "engine/line_change.hpp"
+#include "engine/line_origins.hpp"
 #include "engine/occurrence.hpp"
 
 namespace quenby {
@@ -47,7 +48,8 @@ LineChange MakeNewLine(Occurrence occurrence, CopiedPart part, Placement placeme
 // is joined to the nearest line above that is not joined itself: that line
 // gets the replacement text and the rest of the joined line after the search
 // text, trimmed. The first line has nothing to join to and stays. Works on the
-// whole list; never has a problem to report.
-std::string JoinToLineAbove(const Rule& rule, LineList& lines, LineBudget& budget);
+// whole list; never has a problem to report. A traced run passes `origins`:
+// the line above gains the sources of each line joined to it.
+std::string JoinToLineAbove(const Rule& rule, LineList& lines, LineBudget& budget, LineOrigins* origins);
 
 }  // namespace quenby

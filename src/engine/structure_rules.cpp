@@ -57,13 +57,16 @@ std::string_view NameOf(std::string_view line) {
 // the first heading, or the lines after one heading.
 struct Block {
   LineList lines;
+  // For each line, its place in the list before the rule.
+  std::vector<std::size_t> places;
   // For each line, the blocks moved to just below it, in list order.
   std::vector<std::vector<std::size_t>> movedBelow;
   // The "+" characters its lines gain: one more than the parent's run.
   std::size_t deeper = 0;
 
-  void Append(std::string line) {
+  void Append(std::string line, std::size_t place) {
     lines.push_back(std::move(line));
+    places.push_back(place);
     movedBelow.emplace_back();
   }
 };
@@ -86,8 +89,10 @@ std::size_t PlaceBelow(const Block& block, std::size_t parent) {
 
 // The blocks written out depth first, each line after the blocks moved below
 // the line before it. The walk keeps its own stack: a list may nest its blocks
-// as deep as it has headings.
-LineList WriteDepthFirst(std::vector<Block>& blocks, const std::vector<std::size_t>& inPlace, LineBudget& budget) {
+// as deep as it has headings. With `origins`, it tells them where each line
+// went; the lines of a block moved below its parent are the moved ones.
+LineList WriteDepthFirst(std::vector<Block>& blocks, const std::vector<std::size_t>& inPlace, LineBudget& budget,
+                         LineOrigins* origins) {
   struct Step {
     std::size_t block;
     std::size_t line;
@@ -95,6 +100,14 @@ LineList WriteDepthFirst(std::vector<Block>& blocks, const std::vector<std::size
     std::size_t pluses;
   };
   LineList result;
+  std::vector<std::size_t> order;
+  std::vector<bool> moved;
+  const auto written = [&] {
+    if (origins != nullptr) {
+      origins->Reorder(order, moved);
+    }
+    return result;
+  };
   std::vector<Step> stack;
   for (const std::size_t top : inPlace) {
     stack.push_back({top, 0, 0, 0});
@@ -108,9 +121,13 @@ LineList WriteDepthFirst(std::vector<Block>& blocks, const std::vector<std::size
       if (step.moved == 0) {
         const std::string& line = block.lines[step.line];
         if (!budget.Resize(line.size(), step.pluses + line.size())) {
-          return result;
+          return written();
         }
         result.push_back(WithPluses(step.pluses, line));
+        if (origins != nullptr) {
+          order.push_back(block.places[step.line]);
+          moved.push_back(block.deeper > 0);
+        }
       }
       if (step.moved < block.movedBelow[step.line].size()) {
         const std::size_t child = block.movedBelow[step.line][step.moved++];
@@ -122,7 +139,7 @@ LineList WriteDepthFirst(std::vector<Block>& blocks, const std::vector<std::size
       step.moved = 0;
     }
   }
-  return result;
+  return written();
 }
 
 }  // namespace
@@ -152,8 +169,16 @@ std::string MakeChildOfLineAbove(const Rule& rule, LineList& lines, LineBudget& 
   return {};
 }
 
-std::string ReverseLines(const Rule&, LineList& lines, LineBudget&) {
+std::string ReverseLines(const Rule&, LineList& lines, LineBudget&, LineOrigins* origins) {
   std::reverse(lines.begin(), lines.end());
+  if (origins != nullptr) {
+    std::vector<std::size_t> order(lines.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      order[i] = order.size() - 1 - i;
+    }
+    // Every line of a list of two or more stands among other lines now.
+    origins->Reorder(order, std::vector<bool>(order.size(), order.size() > 1));
+  }
   return {};
 }
 
@@ -166,7 +191,8 @@ std::string NameKey(std::string_view name, NameCase nameCase) {
   return nameCase == NameCase::kExact ? std::string(name) : FoldCase(name);
 }
 
-std::string MoveChildrenLists(const Rule& rule, LineList& lines, LineBudget& budget, NameCase nameCase) {
+std::string MoveChildrenLists(const Rule& rule, LineList& lines, LineBudget& budget, NameCase nameCase,
+                              LineOrigins* origins) {
   std::vector<Block> blocks(1);
   std::vector<std::size_t> inPlace = {0};
   // The last line so far with each name: (block, line).
@@ -185,7 +211,7 @@ std::string MoveChildrenLists(const Rule& rule, LineList& lines, LineBudget& bud
       if (parent == named.end()) {
         // Nobody above carries the name: the heading and its lines stay.
         inPlace.push_back(current);
-        blocks[current].Append(std::move(line));
+        blocks[current].Append(std::move(line), i);
         continue;
       }
       const auto [parentBlock, parentLine] = parent->second;
@@ -195,9 +221,9 @@ std::string MoveChildrenLists(const Rule& rule, LineList& lines, LineBudget& bud
       continue;
     }
     named.insert_or_assign(NameKey(NameOf(line), nameCase), std::pair{current, blocks[current].lines.size()});
-    blocks[current].Append(std::move(line));
+    blocks[current].Append(std::move(line), i);
   }
-  lines = WriteDepthFirst(blocks, inPlace, budget);
+  lines = WriteDepthFirst(blocks, inPlace, budget, origins);
   return {};
 }
 
@@ -258,7 +284,7 @@ bool AddMissingFields(KeptPerson& kept, std::string& keptLine, std::string_view 
 
 }  // namespace
 
-std::string KeepOneLinePerPerson(const Rule&, LineList& lines, LineBudget& budget) {
+std::string KeepOneLinePerPerson(const Rule&, LineList& lines, LineBudget& budget, LineOrigins* origins) {
   // The persons of each open family, shallowest first: a line closes the
   // families of every deeper generation, since a deeper line after it
   // belongs to another parent.
@@ -288,18 +314,23 @@ std::string KeepOneLinePerPerson(const Rule&, LineList& lines, LineBudget& budge
       if (!AddMissingFields(person->second, lines[person->second.line], line, budget)) {
         break;
       }
+      if (origins != nullptr) {
+        origins->TakeSources(person->second.line, i);
+      }
       line.clear();
     }
   }
   return {};
 }
 
-std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget) {
-  return MoveChildrenLists(rule, lines, budget, NameCase::kExact);
+std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget,
+                                            LineOrigins* origins) {
+  return MoveChildrenLists(rule, lines, budget, NameCase::kExact, origins);
 }
 
-std::string MoveChildrenListsToTheirParentsAnyCase(const Rule& rule, LineList& lines, LineBudget& budget) {
-  return MoveChildrenLists(rule, lines, budget, NameCase::kAny);
+std::string MoveChildrenListsToTheirParentsAnyCase(const Rule& rule, LineList& lines, LineBudget& budget,
+                                                   LineOrigins* origins) {
+  return MoveChildrenLists(rule, lines, budget, NameCase::kAny, origins);
 }
 
 }  // namespace quenby

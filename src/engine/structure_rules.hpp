@@ -11,11 +11,16 @@
 // The generation of a line is its leading "+" run; a main line is a line
 // that is neither a spouse line ("&" after the run) nor a parent line ("-"
 // first).
+//
+// A traced run passes `origins`: the rules that move lines (34 to 36) say
+// where each line went, and rule 37 gives a kept line the sources of the
+// lines that joined it. Rule 33 only changes lines where they stand.
 
 #include <string>
 
 #include "engine/engine.hpp"
 #include "engine/line_budget.hpp"
+#include "engine/line_origins.hpp"
 
 namespace quenby {
 
@@ -30,7 +35,7 @@ std::string MakeChildOfLineAbove(const Rule& rule, LineList& lines, LineBudget& 
 
 // Rule 34: the lines in reverse order, so that an ascending line (child
 // first, then parent, grandparent, ...) reads from the eldest down.
-std::string ReverseLines(const Rule& rule, LineList& lines, LineBudget& budget);
+std::string ReverseLines(const Rule& rule, LineList& lines, LineBudget& budget, LineOrigins* origins);
 
 // Rule 35: a heading line whose trimmed text starts with the search text
 // names a parent: the rest of the heading, trimmed. The lines after it, up to
@@ -41,12 +46,14 @@ std::string ReverseLines(const Rule& rule, LineList& lines, LineBudget& budget);
 // exactly. Of several earlier lines with the name, the last one above the
 // heading is taken; a heading whose name no earlier line carries stays, with
 // its lines, where it is.
-std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget);
+std::string MoveChildrenListsToTheirParents(const Rule& rule, LineList& lines, LineBudget& budget,
+                                            LineOrigins* origins);
 
 // Rule 36: rule 35 with names compared regardless of case, so that a parent
 // named in capitals in one place ("JOHN GURNEY") and as "John Gurney" in
 // another is one person.
-std::string MoveChildrenListsToTheirParentsAnyCase(const Rule& rule, LineList& lines, LineBudget& budget);
+std::string MoveChildrenListsToTheirParentsAnyCase(const Rule& rule, LineList& lines, LineBudget& budget,
+                                                   LineOrigins* origins);
 
 // Rule 37, one record per person: a line that names the same person as an
 // earlier line of its family goes, and the earlier line gains the later
@@ -56,6 +63,6 @@ std::string MoveChildrenListsToTheirParentsAnyCase(const Rule& rule, LineList& l
 // earlier line has no field of its code, or, for references and notes
 // ("R_", "N_"), not that field exactly. A line without a name is never
 // taken for another.
-std::string KeepOneLinePerPerson(const Rule& rule, LineList& lines, LineBudget& budget);
+std::string KeepOneLinePerPerson(const Rule& rule, LineList& lines, LineBudget& budget, LineOrigins* origins);
 
 }  // namespace quenby

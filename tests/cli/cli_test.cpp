@@ -16,6 +16,7 @@
 #include "rules/rule_item.hpp"
 #include "rules/rules_file.hpp"
 #include "support/file_test.hpp"
+#include "text/text.hpp"
 
 namespace quenby {
 namespace {
@@ -329,6 +330,53 @@ TEST_F(Convert, StrictWritesNothingAndExitsWithThreeWhenThereIsAProblem) {
   EXPECT_EQ(written.err, "");
   EXPECT_EQ(ReadBytes(existing), Run(sound).out);
   EXPECT_NE(Run("--help").out.find("3 --strict found a problem"), std::string::npos);
+}
+
+// --explain says what each rule of an example did without changing a byte of
+// the output; a rule that matched nothing says so plainly.
+TEST_F(Convert, ExplainNamesEveryRuleAndLeavesTheOutputAsItWas) {
+  const std::string examples = std::string(QUENBY_SOURCE_DIR) + "/examples/";
+  const std::string args = "-r " + examples + "register.rules --sex F " + examples + "register.txt";
+  const auto plain = Run(args);
+  const auto explained = Run("--explain " + args);
+  EXPECT_EQ(explained.status, 0) << explained.err;
+  EXPECT_EQ(explained.out, plain.out);
+  const auto lines = SplitOn(explained.err.substr(0, explained.err.size() - 1), "\n");
+  ASSERT_EQ(lines.size(), 16u) << explained.err;
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    EXPECT_EQ(lines[k].rfind("rule " + std::to_string(k + 1) + " (code ", 0), 0u) << lines[k];
+  }
+  EXPECT_EQ(lines[0], "rule 1 (code 6): 0 changed, 0 made, 1 removed");
+  EXPECT_EQ(lines[13], "rule 14 (code 11): 2 changed, 2 made, 0 removed");
+
+  std::string error;
+  const std::string rules = PathOf("idle.rules");
+  ASSERT_TRUE(SaveRulesFile(rules, {EncodeRuleItem(8, "Index", ""), EncodeRuleItem(34, "", "")}, error));
+  const auto idle = Run("--explain --stage people -r " + rules + " " + Write("in.txt", "John\nAnn\n"));
+  EXPECT_EQ(idle.err, "rule 1 (code 8): did nothing\nrule 2 (code 34): 0 changed, 0 made, 0 removed, 2 moved\n");
+}
+
+// --trace leads each people-list line with the input lines it came from:
+// the empty lines count, a joined line names both of its lines.
+TEST_F(Convert, TraceLeadsEachPeopleLineWithItsInputLines) {
+  std::string error;
+  const std::string rules = PathOf("join.rules");
+  ASSERT_TRUE(SaveRulesFile(rules, {EncodeRuleItem(15, "   ", " "), EncodeRuleItem(11, " m. ", "&")}, error));
+  const std::string input = Write("in.txt", "Heading\n\nJohn b. 1850\r   m. Ann\r\n\nTom @X1@\n");
+  const auto traced = Run("--trace --stage people -r " + rules + " " + input);
+  EXPECT_EQ(traced.status, 0) << traced.err;
+  EXPECT_EQ(traced.out, "1\tHeading\n3,4\tJohn b. 1850\n3,4\t&Ann\n6\tTom @X1@\n");
+  EXPECT_EQ(Run("--stage people -r " + rules + " " + input).out, "Heading\nJohn b. 1850\n&Ann\nTom @X1@\n");
+
+  const std::string examples = std::string(QUENBY_SOURCE_DIR) + "/examples/";
+  const auto example = Run("--trace --stage people -r " + examples + "hartley.rules " + examples + "hartley.txt");
+  EXPECT_EQ(example.out.rfind("3\tWilliam Hartley|_B_12 Mar 1820", 0), 0u) << example.out;
+
+  for (const std::string stage : {"", "--stage ged ", "--stage details "}) {
+    const auto wrong = Run("--trace " + stage + input);
+    EXPECT_EQ(wrong.status, 2) << stage;
+    EXPECT_NE(wrong.err.find("--trace works with --stage people only"), std::string::npos) << wrong.err;
+  }
 }
 
 }  // namespace

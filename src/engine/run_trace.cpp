@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/run_trace.hpp"
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "text/text.hpp"
+
+namespace quenby {
+
+namespace {
+
+LineKey KeyOf(std::string_view line) {
+  const std::hash<std::string_view> hash;
+  LineKey key{line.size(), hash(line), line.size(), 0};
+  const std::string_view trimmed = TrimView(line);
+  key.trimmedSize = trimmed.size();
+  key.trimmedHash = trimmed.size() == line.size() ? key.hash : hash(trimmed);
+  return key;
+}
+
+}  // namespace
+
+bool RuleEffect::DidNothing() const {
+  return changed == 0 && made == 0 && removed == 0 && moved == 0;
+}
+
+void Tracing::StartPass(bool wholeList) {
+  origins.StartPass();
+  touched.assign(origins.sources.size(), wholeList);
+}
+
+void Tracing::KeepKeysOf(const LineList& lines) {
+  keys.resize(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    keys[i] = KeyOf(lines[i]);
+  }
+}
+
+void Tracing::EndPass(std::size_t position, const LineList& lines) {
+  const bool marking = markedRule == position;
+  if (marking) {
+    marks.assign(lines.size(), LineMark::kKept);
+  }
+  if (owners.unchanged && !origins.reordered) {
+    // Every line stayed where it was, one line each: only a touched line
+    // can have changed.
+    RuleEffect effect;
+    for (std::size_t j = 0; j < lines.size(); ++j) {
+      if (!touched[j]) {
+        continue;
+      }
+      const LineKey key = KeyOf(lines[j]);
+      if (key.size != keys[j].size || key.hash != keys[j].hash) {
+        ++effect.changed;
+        keys[j] = key;
+        if (marking) {
+          marks[j] = LineMark::kChanged;
+        }
+      }
+    }
+    effects.push_back(effect);
+    return;
+  }
+  FollowResplit();
+  after_.resize(lines.size());
+  likeness_.assign(keys.size(), Likeness::kNone);
+  goesOnAs_.resize(keys.size());
+  for (std::size_t j = 0; j < lines.size(); ++j) {
+    const LineKey& before = keys[origins.from[j]];
+    after_[j] = touched[j] ? KeyOf(lines[j]) : before;
+    const Likeness likeness = after_[j].size == before.size && after_[j].hash == before.hash ? Likeness::kSame
+                              : after_[j].size == before.trimmedSize && after_[j].hash == before.trimmedHash
+                                  ? Likeness::kTrimmed
+                                  : Likeness::kOther;
+    if (likeness < likeness_[origins.from[j]]) {
+      likeness_[origins.from[j]] = likeness;
+      goesOnAs_[origins.from[j]] = static_cast<std::uint32_t>(j);
+    }
+  }
+  RuleEffect effect;
+  for (std::size_t j = 0; j < lines.size(); ++j) {
+    const std::uint32_t before = origins.from[j];
+    LineMark mark = LineMark::kKept;
+    if (goesOnAs_[before] != j) {
+      mark = LineMark::kMade;
+      ++effect.made;
+    } else if (likeness_[before] != Likeness::kSame) {
+      mark = LineMark::kChanged;
+      ++effect.changed;
+    } else if (origins.moved[j]) {
+      mark = LineMark::kMoved;
+      ++effect.moved;
+    }
+    if (marking) {
+      marks[j] = mark;
+    }
+  }
+  effect.removed = static_cast<std::size_t>(std::count(likeness_.begin(), likeness_.end(), Likeness::kNone));
+  effects.push_back(effect);
+  keys.swap(after_);
+}
+
+void Tracing::FollowResplit() {
+  if (owners.unchanged) {
+    return;
+  }
+  const std::size_t count = owners.start.size();
+  std::vector<SourceLines>& sources = sources_;
+  std::vector<std::uint32_t>& from = from_;
+  sources.resize(count);
+  from.resize(count);
+  std::vector<bool> moved(count);
+  std::vector<bool> touched(count);
+  for (std::size_t j = 0; j < count; ++j) {
+    const std::size_t begin = owners.start[j];
+    const std::size_t end = j + 1 < count ? owners.start[j + 1] : owners.entries.size();
+    const std::uint32_t first = owners.entries[begin];
+    // An entry's sources are moved to the last line that holds it alone.
+    const bool lastUse = end - begin == 1 && (j + 1 == count || owners.entries[owners.start[j + 1]] != first);
+    sources[j] = lastUse ? std::move(origins.sources[first]) : origins.sources[first];
+    for (std::size_t k = begin + 1; k < end; ++k) {
+      AddSources(sources[j], origins.sources[owners.entries[k]]);
+    }
+    from[j] = origins.from[first];
+    moved[j] = origins.moved[first];
+    // An untouched line is plain, so it is cut nowhere, and a line holding
+    // it alone holds its text as it was.
+    touched[j] = this->touched[first] || end - begin > 1;
+  }
+  origins.sources.swap(sources);
+  origins.from.swap(from);
+  origins.moved = std::move(moved);
+  this->touched = std::move(touched);
+}
+
+MarkedLines TracedInputLines(std::string_view inputText, Tracing& tracing) {
+  LineList lines;
+  CutInputLines(inputText, lines, tracing.origins.sources);
+  tracing.KeepKeysOf(lines);
+  return Mark(std::move(lines));
+}
+
+void DropEmptyLines(LineList& lines, std::vector<SourceLines>& sources, std::vector<LineMark>* marks) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].empty()) {
+      continue;
+    }
+    if (kept != i) {
+      lines[kept] = std::move(lines[i]);
+      sources[kept] = std::move(sources[i]);
+      if (marks != nullptr) {
+        (*marks)[kept] = (*marks)[i];
+      }
+    }
+    ++kept;
+  }
+  lines.resize(kept);
+  sources.resize(kept);
+  if (marks != nullptr) {
+    marks->resize(kept);
+  }
+}
+
+TracedRun FinishTracedRun(LineList lines, Tracing& tracing) {
+  TracedRun run{std::move(lines), std::move(tracing.origins.sources), std::move(tracing.effects)};
+  DropEmptyLines(run.lines, run.sources, nullptr);
+  return run;
+}
+
+}  // namespace quenby

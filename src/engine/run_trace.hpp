@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The bookkeeping of a traced run: the sources of every line, what each rule
+// pass did to the lines (the counts of a RuleEffect), and the marks of the
+// lines after one chosen rule. The run driver tells it when a pass starts,
+// which lines a rule on single lines changed, and when the pass has ended,
+// re-split.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "engine/engine.hpp"
+#include "engine/line_origins.hpp"
+#include "engine/resplit.hpp"
+
+namespace quenby {
+
+// A line's text as a traced pass compares it: its size and hash, and the same
+// of the line trimmed. Texts with equal keys are taken for equal: that two
+// different texts share both a size and a 64-bit hash is too unlikely to
+// count.
+struct LineKey {
+  std::size_t size = 0;
+  std::size_t hash = 0;
+  std::size_t trimmedSize = 0;
+  std::size_t trimmedHash = 0;
+};
+
+// How a line after a pass stands to the line before the pass it goes on
+// from, best first.
+enum class Likeness : unsigned char { kSame, kTrimmed, kOther, kNone };
+
+// What a traced run keeps besides its lines: their origins, and what each
+// pass did.
+struct Tracing {
+  LineOrigins origins;
+  PieceOwners owners;
+  std::vector<LineKey> keys;  // of each line before the current pass
+  std::vector<RuleEffect> effects;
+  // The position of the rule whose lines are marked, and their marks.
+  std::optional<std::size_t> markedRule;
+  std::vector<LineMark> marks;
+  // The lines the pass may have changed: those a rule on single lines gave a
+  // new text, or every line of a rule on the whole list. The others keep
+  // their text and their key, and are not hashed again.
+  std::vector<bool> touched;
+
+  void StartPass(bool wholeList);
+
+  void KeepKeysOf(const LineList& lines);
+
+  // The pass of the rule at `position` has ended with `lines`, re-split.
+  // Each line before the pass goes on as at most one line after it: of the
+  // lines that hold its characters, the one with its text as it was, else
+  // the one with its text trimmed, else the first. Every other line after the
+  // pass is made by it.
+  void EndPass(std::size_t position, const LineList& lines);
+
+ private:
+  // The origins of the lines before the re-split carried to the lines after
+  // it: a line holding characters of several entries has the sources of all.
+  void FollowResplit();
+
+  // The buffers of the lines after a re-split, kept from pass to pass.
+  std::vector<SourceLines> sources_;
+  std::vector<std::uint32_t> from_;
+  std::vector<LineKey> after_;
+  std::vector<Likeness> likeness_;
+  std::vector<std::uint32_t> goesOnAs_;
+};
+
+// The lines a traced run starts from, with their sources and keys.
+MarkedLines TracedInputLines(std::string_view inputText, Tracing& tracing);
+
+// Leaves out the empty lines at the end of a run, as RunRules does, with
+// their sources and marks.
+void DropEmptyLines(LineList& lines, std::vector<SourceLines>& sources, std::vector<LineMark>* marks);
+
+// The traced run of a run that ended with `lines`, its empty lines left out.
+TracedRun FinishTracedRun(LineList lines, Tracing& tracing);
+
+}  // namespace quenby

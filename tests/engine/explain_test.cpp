@@ -1,0 +1,364 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What each rule did and where each line came from: the counts of a traced
+// run, the sources of its lines, and the view of the lines after one rule.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/engine.hpp"
+#include "rules/rules_file.hpp"
+#include "text/file_io.hpp"
+#include "text/text.hpp"
+
+namespace quenby {
+namespace {
+
+std::string Item(std::string_view code, std::string_view search = "", std::string_view replacement = "") {
+  return std::string(code) + "\t|\t" + std::string(search) + "\t|\t" + std::string(replacement);
+}
+
+// The sources of each line written as "1,2|3".
+std::string SourcesText(const std::vector<SourceLines>& sources) {
+  std::string text;
+  for (std::size_t i = 0; i < sources.size(); ++i) {
+    text += i > 0 ? "|" : "";
+    for (std::size_t k = 0; k < sources[i].size(); ++k) {
+      text += (k > 0 ? "," : "") + std::to_string(sources[i][k]);
+    }
+  }
+  return text;
+}
+
+std::string EffectText(const RuleEffect& effect) {
+  return std::to_string(effect.changed) + " changed, " + std::to_string(effect.made) + " made, " +
+         std::to_string(effect.removed) + " removed, " + std::to_string(effect.moved) + " moved";
+}
+
+struct FamilyCase {
+  const char* name;
+  std::string input;  // lines joined by CR LF
+  std::vector<std::string> rules;
+  std::string effect;  // of the last rule
+  std::string sources;
+};
+
+class RuleFamilies : public testing::TestWithParam<FamilyCase> {};
+
+TEST_P(RuleFamilies, CountWhatTheLastRuleDidAndKeepEachLinesSources) {
+  const FamilyCase& c = GetParam();
+  RunReport report;
+  const TracedRun run = RunRulesTraced(c.input, c.rules, report);
+  ASSERT_TRUE(report.warnings.empty()) << report.warnings.front();
+  ASSERT_EQ(run.effects.size(), c.rules.size());
+  EXPECT_EQ(EffectText(run.effects.back()), c.effect);
+  EXPECT_EQ(SourcesText(run.sources), c.sources);
+  EXPECT_EQ(run.lines, RunRules(c.input, c.rules));
+}
+
+const FamilyCase kFamilyCases[] = {
+    {"Swap", "John b. 1900\r\nAnn", {Item("1", "b.", "B_")}, "1 changed, 0 made, 0 removed, 0 moved", "1|2"},
+    {"SwapThatTrimsOnly",
+     "John\r\n  Ann  \r\nTom",
+     {Item("1", "x", "y")},
+     "1 changed, 0 made, 0 removed, 0 moved",
+     "1|2|3"},
+    {"Remove", "John\r\nSource: web\r\nAnn", {Item("6", "Source:")}, "0 changed, 0 made, 1 removed, 0 moved", "1|3"},
+    {"SplitStartFirst",
+     "John m. Mary\r\nTom",
+     {Item("11", " m. ", "M_")},
+     "1 changed, 1 made, 0 removed, 0 moved",
+     "1|1|2"},
+    {"SplitEndFirst", "John m. Mary", {Item("12", " m. ", "M_")}, "1 changed, 1 made, 0 removed, 0 moved", "1|1"},
+    {"InsertKeepsTheLine",
+     "Tom\r\nJohn b. 1900",
+     {Item("21", " b. ")},
+     "0 changed, 1 made, 0 removed, 0 moved",
+     "1|2|2"},
+    {"AddTrimsTheLine",
+     "Tom\r\n  John b. 1900 \r\nAnn",
+     {Item("22", " b. ", "!")},
+     "1 changed, 1 made, 0 removed, 0 moved",
+     "1|2|2|3"},
+    {"JoinKnowsBothLines",
+     "John b. 1850\r\n   m. 1872 Ann\r\nTom",
+     {Item("15", "   ", " ")},
+     "1 changed, 0 made, 1 removed, 0 moved",
+     "1,2|3"},
+    {"JoinOfSeveralLines",
+     "John\r\n-a\r\n-b\r\nTom\r\n-c",
+     {Item("15", "-", " ")},
+     "2 changed, 0 made, 3 removed, 0 moved",
+     "1,2,3|4,5"},
+    {"ChildOfLineAbove",
+     "Robert\r\nchild: Henry\r\n&Jane",
+     {Item("33", "child:")},
+     "2 changed, 0 made, 0 removed, 0 moved",
+     "1|2|3"},
+    {"Reverse", "John\r\nWilliam\r\nThomas", {Item("34")}, "0 changed, 0 made, 0 removed, 3 moved", "3|2|1"},
+    {"ReverseOfOneLine", "John", {Item("34")}, "0 changed, 0 made, 0 removed, 0 moved", "1"},
+    {"MoveChildrenLists",
+     "Tom\r\nAnn\r\nChildren of Tom\r\nBob",
+     {Item("35", "Children of ")},
+     "1 changed, 0 made, 1 removed, 0 moved",
+     "1|4|2"},
+    {"MoveChildrenListsAnyCase",
+     "TOM\r\nAnn\r\n\r\nChildren of Tom\r\nBob\r\nEd",
+     {Item("36", "Children of ")},
+     "2 changed, 0 made, 1 removed, 0 moved",
+     "1|5|6|2"},
+    {"HeadingWithoutParentStays",
+     "Tom\r\nChildren of Sam\r\nBob",
+     {Item("35", "Children of ")},
+     "0 changed, 0 made, 0 removed, 0 moved",
+     "1|2|3"},
+    {"MergeKnowsBothLines",
+     "Olaf|_B_1801\r\nAnn\r\nOLAF|_D_1870",
+     {Item("37")},
+     "1 changed, 0 made, 1 removed, 0 moved",
+     "1,3|2"},
+    {"MergeAddingNothingChangesNothing",
+     "Olaf|_B_1801\r\nOLAF|_B_1802",
+     {Item("37")},
+     "0 changed, 0 made, 1 removed, 0 moved",
+     "1,2"},
+    {"PatternReplace",
+     "Smith, John\r\nAnn",
+     {Item("51", "(\\w+), (\\w+)", "\\2 \\1")},
+     "1 changed, 0 made, 0 removed, 0 moved",
+     "1|2"},
+    {"PatternKeep",
+     "John 1850\r\nPage 3\r\nAnn 1851",
+     {Item("53", "\\d{4}")},
+     "0 changed, 0 made, 1 removed, 0 moved",
+     "1|3"},
+    {"PatternSplit",
+     "Tom\r\nHenry, James and Thomas",
+     {Item("54", ", | and ", "+")},
+     "1 changed, 2 made, 0 removed, 0 moved",
+     "1|2|2|2"},
+    {"PatternListSplit",
+     "their sons were Olaf, Bjorn and Ragnar",
+     {Item("55", "^their sons were |, | and ", "+\\A|_S_M")},
+     "1 changed, 2 made, 0 removed, 0 moved",
+     "1|1|1"},
+    {"HeadingFactKnowsTheHeading",
+     "Tom\r\nChildren, born at Leeds:\r\nAnn b. 1801\r\nEd\r\n## 2. Tom\r\nBob",
+     {Item("56", "^Children, born at (.+):$|^## ", " (\\1)")},
+     "2 changed, 0 made, 0 removed, 0 moved",
+     "1|2|2,3|2,4|5|6"},
+    {"ChildrenHeading",
+     "John\r\nChildren:\r\nAnn",
+     {Item("31", "Children")},
+     "1 changed, 0 made, 1 removed, 0 moved",
+     "1|3"},
+    {"GenerationNumbers", "1 John\r\nMary\r\n- note", {Item("32")}, "2 changed, 0 made, 0 removed, 0 moved", "1|2|3"},
+    {"RuleThatMatchesNothing", "John\r\nAnn", {Item("8", "Index")}, "0 changed, 0 made, 0 removed, 0 moved", "1|2"},
+    {"SplitThenJoinAcrossRules",
+     "a, b\r\nc",
+     {Item("13", ", ", "-"), Item("15", "-", "+")},
+     "1 changed, 0 made, 1 removed, 0 moved",
+     "1|2"},
+    // A lone LF ending a line joins it to the line below when the list is
+    // re-split: the joined line knows both.
+    {"LoneLineFeedJoinsTwoLines",
+     "John#\r\nAnn\r\nTom",
+     {Item("1", "#", "\n")},
+     "1 changed, 0 made, 1 removed, 0 moved",
+     "1,2|3"},
+    {"EmptiedLineBesideACut",
+     "a;b\r\nx\r\nc",
+     {Item("1", ";", "\r\n"), Item("8", "x")},
+     "0 changed, 0 made, 1 removed, 0 moved",
+     "1|1|3"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Explain, RuleFamilies, testing::ValuesIn(kFamilyCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct NumberingCase {
+  const char* name;
+  std::string input;
+  std::string sources;
+};
+
+class InputNumbering : public testing::TestWithParam<NumberingCase> {};
+
+// Input lines are counted as the user sees the text: every CR LF, lone LF
+// and lone CR ends one, and the empty lines the run drops count too.
+TEST_P(InputNumbering, CountsEveryLineBreakAndEveryDroppedLine) {
+  const NumberingCase& c = GetParam();
+  RunReport report;
+  const TracedRun run = RunRulesTraced(c.input, {}, report);
+  EXPECT_EQ(SourcesText(run.sources), c.sources);
+  EXPECT_EQ(run.lines, RunRules(c.input, {}));
+}
+
+const NumberingCase kNumberingCases[] = {
+    {"EmptyLinesCount", "John\r\n\r\n\r\nAnn\r\n", "1|4"},
+    {"LinesOfSpacesStay", "\r\n  \r\nJohn\r\n   \r\nAnn", "2|3|4|5"},
+    {"LoneLineFeedStaysInTheLine", "a\nb\r\nc", "1,2|3"},
+    {"LoneCarriageReturnStaysInTheLine", "a\rb\r\nc", "1,2|3"},
+    {"TwoLoneLineFeedsAreTwoBreaks", "a\n\nb\r\nc", "1,2,3|4"},
+    {"TwoLoneCarriageReturnsAreTwoBreaks", "a\r\rb\r\nc", "1,2,3|4"},
+    {"LineFeedCarriageReturnIsAnEmptyLine", "a\n\rb\r\nc", "1,3|4"},
+    {"NothingButBreaks", "\r\n\r\n", ""},
+    {"NothingAtAll", "", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Explain, InputNumbering, testing::ValuesIn(kNumberingCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+std::string ExampleFile(const std::string& name) {
+  std::string error;
+  const auto text = ReadTextFile(std::filesystem::path(QUENBY_SOURCE_DIR) / "examples" / name, 1 << 24, error);
+  EXPECT_TRUE(text) << error;
+  return text ? NormaliseLineBreaks(*text) : std::string();
+}
+
+std::vector<std::string> ExampleRules(const std::string& name) {
+  auto loaded = LoadRulesFile((std::filesystem::path(QUENBY_SOURCE_DIR) / "examples" / name).string());
+  EXPECT_EQ(loaded.status, LoadStatus::kLoaded);
+  return loaded.items;
+}
+
+class Example : public testing::TestWithParam<const char*> {};
+
+// Each step of an example shows what a plain run of the rules up to it gives,
+// its marks agree with its counts, and the lines after it are those before,
+// less the removed, plus the made.
+TEST_P(Example, EveryStepIsAPlainRunOfTheRulesUpToIt) {
+  const std::string input = ExampleFile(std::string(GetParam()) + ".txt");
+  const std::vector<std::string> rules = ExampleRules(std::string(GetParam()) + ".rules");
+  RunReport report;
+  const RuleSteps steps(input, rules, report);
+  ASSERT_EQ(steps.Run().lines, RunRules(input, rules));
+  ASSERT_EQ(steps.Run().effects.size(), rules.size());
+  std::size_t before = steps.After(0).lines.size();
+  for (std::size_t k = 1; k <= rules.size(); ++k) {
+    const RuleStep step = steps.After(k);
+    const std::vector<std::string> prefix(rules.begin(), rules.begin() + static_cast<std::ptrdiff_t>(k));
+    ASSERT_EQ(step.lines, RunRules(input, prefix)) << "rule " << k;
+    const RuleEffect& effect = steps.Run().effects[k - 1];
+    EXPECT_EQ(EffectText(step.effect), EffectText(effect)) << "rule " << k;
+    const auto marked = [&](LineMark mark) {
+      return static_cast<std::size_t>(std::count(step.marks.begin(), step.marks.end(), mark));
+    };
+    EXPECT_EQ(marked(LineMark::kChanged), effect.changed) << "rule " << k;
+    EXPECT_EQ(marked(LineMark::kMade), effect.made) << "rule " << k;
+    EXPECT_EQ(marked(LineMark::kMoved), effect.moved) << "rule " << k;
+    EXPECT_EQ(step.lines.size(), before - effect.removed + effect.made) << "rule " << k;
+    before = step.lines.size();
+  }
+  EXPECT_EQ(SourcesText(steps.After(rules.size()).sources), SourcesText(steps.Run().sources));
+  for (const SourceLines& sources : steps.Run().sources) {
+    ASSERT_FALSE(sources.empty());
+    EXPECT_TRUE(std::is_sorted(sources.begin(), sources.end()));
+    EXPECT_EQ(std::adjacent_find(sources.begin(), sources.end()), sources.end());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Explain, Example,
+                         testing::Values("hartley", "chain", "breadth", "ascending", "continuation", "marriages",
+                                         "register"));
+
+TEST(RuleSteps, MarkWhatTheSelectedRuleDidToEachLine) {
+  const std::vector<std::string> rules = {Item("11", " m. ", "&"), Item("8", "Index"), Item("1", "b.", "B_"),
+                                          Item("34")};
+  const std::string input = "John b. 1900 m. Mary\r\nIndex\r\nTom";
+  RunReport report;
+  const RuleSteps steps(input, rules, report);
+  const RuleStep first = steps.After(1);
+  EXPECT_EQ(first.lines, (LineList{"John b. 1900", "&Mary", "Index", "Tom"}));
+  EXPECT_EQ(first.marks, (std::vector{LineMark::kChanged, LineMark::kMade, LineMark::kKept, LineMark::kKept}));
+  const RuleStep third = steps.After(3);
+  EXPECT_EQ(third.marks, (std::vector{LineMark::kChanged, LineMark::kKept, LineMark::kKept}));
+  EXPECT_EQ(SourcesText(third.sources), "1|1|3");
+  const RuleStep last = steps.After(4);
+  EXPECT_EQ(last.marks, (std::vector{LineMark::kMoved, LineMark::kMoved, LineMark::kMoved}));
+  EXPECT_EQ(EffectText(steps.After(2).effect), "0 changed, 0 made, 1 removed, 0 moved");
+  EXPECT_TRUE(steps.After(5).lines.empty());
+  EXPECT_EQ(steps.After(0).lines, RunRules(input, {}));
+}
+
+// A line cut in two goes on as the piece holding its text as it was, here
+// trimmed: the new line before it is the made one.
+TEST(RuleSteps, ALineGoesOnAsThePieceHoldingItsTrimmedText) {
+  RunReport report;
+  const RuleSteps steps("Tom\r\n  John b. 1900 \r\nAnn", {Item("21", " b. ")}, report);
+  const RuleStep step = steps.After(1);
+  EXPECT_EQ(step.lines, (LineList{"Tom", "John", "John b. 1900", "Ann"}));
+  EXPECT_EQ(step.marks, (std::vector{LineMark::kKept, LineMark::kMade, LineMark::kChanged, LineMark::kKept}));
+}
+
+TEST(RuleSteps, EveryStepOfALongRuleListComesFromTheNearestCheckpoint) {
+  std::vector<std::string> rules;
+  for (int i = 0; i < 23; ++i) {
+    rules.push_back(i % 3 == 0 ? Item("11", ",", "") : Item("1", std::to_string(i % 10), "#"));
+  }
+  std::string input;
+  for (int i = 0; i < 200; ++i) {
+    input += "a" + std::to_string(i) + ",b" + std::to_string(i * 7) + ",c\r\n";
+  }
+  RunReport report;
+  const RuleSteps steps(input, rules, report);
+  for (std::size_t k = 0; k <= rules.size(); ++k) {
+    const std::vector<std::string> prefix(rules.begin(), rules.begin() + static_cast<std::ptrdiff_t>(k));
+    const RuleStep step = steps.After(k);
+    ASSERT_EQ(step.lines, RunRules(input, prefix)) << "rule " << k;
+    ASSERT_EQ(step.sources.size(), step.lines.size());
+  }
+}
+
+// Whatever lone CR and LF the rules make, a traced run gives the lines a
+// plain run gives, and every line knows at least one input line.
+TEST(RunRulesTraced, GivesThePlainRunsLinesForAnyBreaksTheRulesMake) {
+  std::mt19937 random(11);
+  const std::vector<std::string> pieces = {"a", " ", "\r", "\n", "\r\n", "\n\r", "#", "x", "Children"};
+  const auto text = [&](std::size_t count) {
+    std::string made;
+    for (std::size_t i = 0; i < count; ++i) {
+      made += pieces[random() % pieces.size()];
+    }
+    return made;
+  };
+  const std::vector<std::string> rules = {Item("1", "#", "\n"),  Item("1", "x", "\r"), Item("8", "a a"),
+                                          Item("54", "#|x", ""), Item("15", "a", ""),  Item("34"),
+                                          Item("31", "Children")};
+  for (int round = 0; round < 3000; ++round) {
+    const std::string input = text(random() % 12);
+    std::vector<std::string> chosen;
+    for (auto count = random() % 4; count > 0; --count) {
+      chosen.push_back(rules[random() % rules.size()]);
+    }
+    RunReport report;
+    const TracedRun run = RunRulesTraced(input, chosen, report);
+    ASSERT_EQ(run.lines, RunRules(input, chosen)) << round;
+    ASSERT_EQ(run.sources.size(), run.lines.size()) << round;
+    for (const SourceLines& sources : run.sources) {
+      ASSERT_FALSE(sources.empty()) << round;
+    }
+  }
+}
+
+TEST(RunRulesTraced, AStoppedRunGivesNothing) {
+  std::atomic<bool> stop{true};
+  RunControl control;
+  control.stop = &stop;
+  RunReport report;
+  const TracedRun run = RunRulesTraced("John\r\nAnn", {Item("1", "a", "b")}, report, control);
+  EXPECT_TRUE(report.cancelled);
+  EXPECT_TRUE(run.lines.empty());
+  EXPECT_TRUE(run.effects.empty());
+  RunReport stepsReport;
+  const RuleSteps steps("John\r\nAnn", {Item("1", "a", "b")}, stepsReport, control);
+  EXPECT_TRUE(steps.After(1).lines.empty());
+}
+
+}  // namespace
+}  // namespace quenby
