@@ -94,7 +94,7 @@ def text_of(node):
 def main():
     output = sys.argv[1]
     app = wait_for("the Quenby window", application)
-    main_window = wait_for("the main window", lambda: window_named(app, "Quenby"))
+    main_window = wait_for("the main window", lambda: window_named(app, "hartley.txt, hartley.rules - Quenby"))
     people = wait_for("the people list", lambda: find(main_window, pyatspi.ROLE_LIST, "People List (results of rules)"))
     rules = find(main_window, pyatspi.ROLE_LIST, "Rules")
     wait_for("the example's rules", lambda: rules.childCount == 16)
