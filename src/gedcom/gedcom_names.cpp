@@ -196,7 +196,11 @@ ReadName ReadWords(std::string_view name) {
     }
   }
   ReadName read;
-  const auto [open, close] = SurnameMarks(text, read.marks);
+  // Plain variables rather than a structured binding, which the lambda below
+  // could not capture under every compiler the project builds with.
+  const auto marks = SurnameMarks(text, read.marks);
+  const std::size_t open = marks.first;
+  const std::size_t close = marks.second;
   std::vector<std::pair<std::string, bool>> raw;  // (word, marked)
   std::size_t start = 0;
   bool markedBefore = false;
