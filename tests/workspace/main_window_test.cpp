@@ -220,6 +220,33 @@ class MainWindowTest : public QObject, WindowFixture {
     QVERIFY(w.txtFAM->toPlainText().startsWith(fam + "0 @F6@ FAM\n1 WIFE @I10@\n1 HUSB @I9@\n"));
   }
 
+  // The example session with the keyboard alone: Ctrl+L loads the rules, F5
+  // runs them, F6 processes all with the sex question answered by its F key,
+  // and Ctrl+G saves the classic file.
+  void theExampleSessionByKeyboardAloneGivesTheExpectedFile() {
+    auto& w = *window_;
+    w.txtInput->setPlainText(QString::fromUtf8(FileBytes(ExamplePath("hartley.txt"))));
+    modal_->fileNames = {ExamplePath("hartley.rules")};
+    QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(w.lstRules->count(), 16);
+    QTest::keyClick(&w, Qt::Key_F5);
+    WaitForTheRun();
+    QCOMPARE(w.lstPeople->count(), 14);
+    QStringList askedFor;
+    modal_->dialogScripts.push_back([&askedFor](QDialog& dialog) {
+      auto& question = dynamic_cast<quenby::frmSexChoice&>(dialog);
+      askedFor << question.fraFrame->title();
+      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog, Qt::Key_F);
+    });
+    QTest::keyClick(&w, Qt::Key_F6);
+    QCOMPARE(askedFor, QStringList{"Ann Whiteley"});
+    const QString saved = InFolder("keyboard.ged");
+    modal_->fileNames = {saved};
+    modal_->chosenFilters = {QStringLiteral("GEDCOM, classic Quenby dialect (*.ged)")};
+    QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(FileBytes(saved), FileBytes(ExamplePath("hartley.ged")));
+  }
+
   // Placing the caret with any button keeps what was derived from the text;
   // typing, pasting and deleting discard it, and the text stays as edited.
   void onlyAnEditOfTheInputDiscardsDerivedResults() {
