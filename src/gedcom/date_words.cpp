@@ -242,29 +242,8 @@ const std::unordered_map<std::string_view, DateWord>& WordTable() {
   static const auto table = [] {
     std::unordered_map<std::string_view, DateWord> words;
     for (const DateLanguage& language : kLanguages) {
-      for (std::size_t month = 0; month < language.months.size(); ++month) {
-        for (const std::string_view word : language.months[month]) {
-          words.emplace(word, DateWord{DateWordKind::kMonth, static_cast<int>(month + 1)});
-        }
-      }
-      const std::pair<std::initializer_list<std::string_view>, DateWordKind> lists[] = {
-          {language.about, DateWordKind::kAbout},
-          {language.before, DateWordKind::kBefore},
-          {language.after, DateWordKind::kAfter},
-          {language.estimated, DateWordKind::kEstimated},
-          {language.calculated, DateWordKind::kCalculated},
-          {language.between, DateWordKind::kBetween},
-          {language.betweenAnd, DateWordKind::kAnd},
-          {language.from, DateWordKind::kFrom},
-          {language.fromInRange, DateWordKind::kFromInRange},
-          {language.to, DateWordKind::kTo},
-          {language.toInRange, DateWordKind::kToInRange},
-          {language.articles, DateWordKind::kArticle},
-      };
-      for (const auto& [list, kind] : lists) {
-        for (const std::string_view word : list) {
-          words.emplace(word, DateWord{kind, 0});
-        }
+      for (const auto& [word, meaning] : WordsOf(language)) {
+        words.emplace(word, meaning);
       }
     }
     return words;
@@ -276,6 +255,35 @@ const std::unordered_map<std::string_view, DateWord>& WordTable() {
 
 std::span<const DateLanguage> DateLanguages() {
   return kLanguages;
+}
+
+std::vector<std::pair<std::string_view, DateWord>> WordsOf(const DateLanguage& language) {
+  std::vector<std::pair<std::string_view, DateWord>> words;
+  for (std::size_t month = 0; month < language.months.size(); ++month) {
+    for (const std::string_view word : language.months[month]) {
+      words.emplace_back(word, DateWord{DateWordKind::kMonth, static_cast<int>(month + 1)});
+    }
+  }
+  const std::pair<std::initializer_list<std::string_view>, DateWordKind> lists[] = {
+      {language.about, DateWordKind::kAbout},
+      {language.before, DateWordKind::kBefore},
+      {language.after, DateWordKind::kAfter},
+      {language.estimated, DateWordKind::kEstimated},
+      {language.calculated, DateWordKind::kCalculated},
+      {language.between, DateWordKind::kBetween},
+      {language.betweenAnd, DateWordKind::kAnd},
+      {language.from, DateWordKind::kFrom},
+      {language.fromInRange, DateWordKind::kFromInRange},
+      {language.to, DateWordKind::kTo},
+      {language.toInRange, DateWordKind::kToInRange},
+      {language.articles, DateWordKind::kArticle},
+  };
+  for (const auto& [list, kind] : lists) {
+    for (const std::string_view word : list) {
+      words.emplace_back(word, DateWord{kind, 0});
+    }
+  }
+  return words;
 }
 
 std::optional<DateWord> DateWordOf(std::string_view word) {

@@ -12,6 +12,8 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quenby {
 
@@ -59,6 +61,9 @@ struct DateLanguage {
 
 // Every language's words, English first.
 std::span<const DateLanguage> DateLanguages();
+
+// Each word of one language with what it says, as DateWordOf reads it.
+std::vector<std::pair<std::string_view, DateWord>> WordsOf(const DateLanguage& language);
 
 // What `word` says in any of those languages, in any case (capital letters
 // of Latin-1 included: "MÄRZ", "AOÛT"), with one dot at its end or without

@@ -180,29 +180,8 @@ TEST(ExportDate, EncodingEdgesInAWordAreNoMonth) {
 // twice) means the same in each, so no language's table hides another's.
 TEST(DateWords, EveryWordMeansWhatEachTableListingItSays) {
   for (const DateLanguage& language : DateLanguages()) {
-    for (std::size_t month = 0; month < language.months.size(); ++month) {
-      for (const std::string_view word : language.months[month]) {
-        EXPECT_EQ(DateWordOf(word), (DateWord{DateWordKind::kMonth, static_cast<int>(month + 1)}))
-            << language.name << " " << word;
-      }
-    }
-    const std::pair<std::initializer_list<std::string_view>, DateWordKind> lists[] = {
-        {language.about, DateWordKind::kAbout},
-        {language.before, DateWordKind::kBefore},
-        {language.after, DateWordKind::kAfter},
-        {language.estimated, DateWordKind::kEstimated},
-        {language.calculated, DateWordKind::kCalculated},
-        {language.between, DateWordKind::kBetween},
-        {language.betweenAnd, DateWordKind::kAnd},
-        {language.from, DateWordKind::kFrom},
-        {language.fromInRange, DateWordKind::kFromInRange},
-        {language.to, DateWordKind::kTo},
-        {language.toInRange, DateWordKind::kToInRange},
-        {language.articles, DateWordKind::kArticle}};
-    for (const auto& [list, kind] : lists) {
-      for (const std::string_view word : list) {
-        EXPECT_EQ(DateWordOf(word), (DateWord{kind, 0})) << language.name << " " << word;
-      }
+    for (const auto& [word, meaning] : WordsOf(language)) {
+      EXPECT_EQ(DateWordOf(word), meaning) << language.name << " " << word;
     }
   }
 }
