@@ -162,7 +162,17 @@ LoadedRules LoadRulesFile(std::string_view utf8FileName) {
     loaded.status = LoadStatus::kMissing;
     return loaded;
   }
-  const auto text = ReadTextFile(path, kRulesFileLimit, loaded.error);
+  const auto bytes = ReadFileBytes(path, kRulesFileLimit, loaded.error);
+  if (!bytes) {
+    loaded.status = LoadStatus::kUnreadable;
+    return loaded;
+  }
+  return RulesFromFileBytes(*bytes, utf8FileName);
+}
+
+LoadedRules RulesFromFileBytes(std::string_view bytes, std::string_view fileName) {
+  LoadedRules loaded;
+  const auto text = DecodeNamedTextFile(bytes, fileName, loaded.error);
   if (!text) {
     loaded.status = LoadStatus::kUnreadable;
     return loaded;
@@ -170,7 +180,7 @@ LoadedRules LoadRulesFile(std::string_view utf8FileName) {
   const auto document = IniDocument::Parse(*text);
   if (!document.HasSection(kRulesSection)) {
     loaded.status = LoadStatus::kUnreadable;
-    loaded.error = FileMessage(utf8FileName, "is not a rules file: it has no [Rules] section");
+    loaded.error = FileMessage(fileName, "is not a rules file: it has no [Rules] section");
     return loaded;
   }
   auto read = RuleItems(document);

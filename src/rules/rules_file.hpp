@@ -52,6 +52,11 @@ struct LoadedRules {
 // are unreadable, so a wrong file never passes for an empty list.
 LoadedRules LoadRulesFile(std::string_view utf8FileName);
 
+// The rules of a rules file's bytes, read as LoadRulesFile reads a file's
+// content: rules built into the program load exactly as their file would.
+// `fileName` names them in a message.
+LoadedRules RulesFromFileBytes(std::string_view bytes, std::string_view fileName);
+
 // The one message the window shows after loading a file with notes: the file
 // named once, then the notes, one a line, at most `mostNotes` of them and a
 // count of the rest, so a badly damaged file still gives a message that fits

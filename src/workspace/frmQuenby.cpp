@@ -34,6 +34,7 @@
 #include "workspace/caption_button.hpp"
 #include "workspace/file_drop.hpp"
 #include "workspace/find_bar.hpp"
+#include "workspace/layout_start.hpp"
 #include "workspace/list_tab_stops.hpp"
 #include "workspace/main_menu.hpp"
 #include "workspace/process_progress.hpp"
@@ -430,6 +431,28 @@ void frmQuenby::LoadRules(const QString& fileName) {
   EmptyPeopleList();
   ClearDetails();
   ClearGedOutput();
+}
+
+void frmQuenby::NewRulesFromLayout() {
+  if (!unsaved_->MayDropRules(modal_, this, [this] { return SaveRules(); })) {
+    return;
+  }
+  const auto layout = AskForLayout(modal_, this);
+  if (!layout || (layout->exampleText && !unsaved_->MayEditInput(modal_, this, [this] { return WriteGenerated(); }))) {
+    return;
+  }
+  lstRules->clear();
+  lstRules->addItems(layout->rules);
+  // The list has no file yet: Save Rules asks for a name without proposing one.
+  cdgRules.lastFile.clear();
+  status->RulesFile(QString());
+  EmptyPeopleList();
+  ClearDetails();
+  ClearGedOutput();
+  if (layout->exampleText) {
+    SetBoxText(*txtInput, *layout->exampleText);
+    status->TextFile(QString());
+  }
 }
 
 void frmQuenby::LoadRulesFrom(const QString& fileName) {

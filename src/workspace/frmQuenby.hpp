@@ -50,6 +50,10 @@ class frmQuenby : public QWidget {
 
   // Loads a rules file into the rule list, asking first about unsaved changes.
   void LoadRules(const QString& fileName);
+  // Replaces the rule list by an example layout's rules, as a list not yet
+  // saved, asking first about unsaved changes; the layout's example text
+  // goes into the input text when the user asks for it.
+  void NewRulesFromLayout();
   // Reads a text file into the input text.
   void OpenText(const QString& fileName);
   // Asks for a text file and opens it.

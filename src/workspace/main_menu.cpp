@@ -124,6 +124,8 @@ QMenuBar* MakeMainMenu(frmQuenby& window) {
   QObject::connect(AddAction(file, QStringLiteral("&Open text..."), QKeySequence::Open), &QAction::triggered, &window,
                    &frmQuenby::AskOpenText);
   AddButtonAction(file, QStringLiteral("&Load Rules..."), QKeySequence(QStringLiteral("Ctrl+L")), window.btnLoad);
+  QObject::connect(AddAction(file, QStringLiteral("&New rules from an example layout..."), QKeySequence()),
+                   &QAction::triggered, &window, &frmQuenby::NewRulesFromLayout);
   AddButtonAction(file, QStringLiteral("&Save Rules..."), QKeySequence::Save, window.btnSave);
   AddButtonAction(file, QStringLiteral("Save &generated file..."), QKeySequence(QStringLiteral("Ctrl+G")),
                   window.btnWrite);
