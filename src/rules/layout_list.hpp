@@ -18,6 +18,8 @@ struct LayoutEntry {
   std::string stem;  // the examples' file name without ".rules" or ".txt"
   std::string title;
   std::string description;
+
+  bool operator==(const LayoutEntry&) const = default;
 };
 
 // The layouts of the list's text in its order. A line without a title takes
