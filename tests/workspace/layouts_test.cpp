@@ -324,6 +324,8 @@ class LayoutsTest : public QObject, WindowFixture {
     OpenLayouts();
     QCOMPARE(window_->txtInput->toPlainText(), ExampleText(ListedLayouts()[1].stem));
     QVERIFY(window_->txtINDI->toPlainText().isEmpty());
+    // The input text no longer comes from the file opened before.
+    QVERIFY(!window_->windowTitle().contains(QStringLiteral("hartley.txt")));
   }
 };
 
