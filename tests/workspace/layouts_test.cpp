@@ -259,6 +259,21 @@ class LayoutsTest : public QObject, WindowFixture {
     QCOMPARE(Items(*window_->lstRules), ExampleRules(listed[3].stem));
   }
 
+  // Each showing starts without a choice: Cancel after an earlier OK
+  // chooses nothing.
+  void aShowingForgetsTheChoiceOfTheLastOne() {
+    frmLayouts dialog(window_.get());
+    dialog.SetLayouts(quenby::BundledLayouts());
+    dialog.show();
+    Select(dialog, 1);
+    ClickOk(dialog);
+    QVERIFY(dialog.ChosenLayout() == ListedLayouts()[1]);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(!dialog.ChosenLayout().has_value());
+  }
+
   // Over changed rules the save question comes first: its Cancel shows no
   // dialog and changes nothing; Don't save goes on and replaces them.
   void changedRulesAreAskedAboutFirst() {
