@@ -51,7 +51,7 @@ QString Outline(const QAbstractItemModel& model) {
 }
 
 // A family of three generations with the parents of a spouse, a second
-// marriage, a person on their own and a lone parent line.
+// marriage, persons on their own, lone parent lines and a parent alone.
 const PeopleList kFamilies = {
     "John Smith|_S_M|_B_1890",           // 0
     "-Peter Jones|_S_M",                 // 1  Mary's parents
@@ -70,6 +70,11 @@ const PeopleList kFamilies = {
     "+Ivan Black",                       // 14
     "Ruth Single|_S_F",                  // 15 children without a partner
     "+Kid Single",                       // 16
+    "Xavier Root",                       // 17
+    "&Bella Wife",                       // 18 Xavier's wife, and 21's partner
+    "Carl Main",                         // 19
+    "-Dora Lone",                        // 20
+    "&Emma Spouse",                      // 21 Bella's partner: three lines up
 };
 
 // How many nodes stand above `index`.
@@ -136,8 +141,15 @@ class WorkbenchViewsTest : public QObject {
                                                                  "Olga Black [12]\n"
                                                                  "Ruth Single [15]\n"
                                                                  u"  \u221E (no partner) [15]\n"
-                                                                 "    Kid Single [16]\n"));
-    QCOMPARE(tree.lblCounts->text(), QStringLiteral("17 persons, 6 families"));
+                                                                 "    Kid Single [16]\n"
+                                                                 "Xavier Root [17]\n"
+                                                                 u"  \u221E Bella Wife [18]\n"
+                                                                 "Bella Wife [18]\n"
+                                                                 u"  \u221E Xavier Root [17]\n"
+                                                                 u"  \u221E Emma Spouse [21]\n"
+                                                                 "Carl Main [19]\n"
+                                                                 "Dora Lone [20]\n"));
+    QCOMPARE(tree.lblCounts->text(), QStringLiteral("22 persons, 8 families"));
 
     tree.Show({"|_S_M"});
     QCOMPARE(Outline(*tree.treFamilies->model()), QStringLiteral("(no name) [0]\n"));
@@ -161,7 +173,9 @@ class WorkbenchViewsTest : public QObject {
     QTest::newRow("a partner only") << 2 << u"\u221E Ann Brown"_qs << 1;
     QTest::newRow("a partner who is a child: the own node") << 3 << "Mary Jones" << 2;
     QTest::newRow("a second marriage") << 8 << u"\u221E Sarah White"_qs << 1;
-    QTest::newRow("the last line") << 16 << "Kid Single" << 2;
+    QTest::newRow("a child without a partner") << 16 << "Kid Single" << 2;
+    QTest::newRow("a partner married again: a root") << 18 << "Bella Wife" << 0;
+    QTest::newRow("the last line") << 21 << u"\u221E Emma Spouse"_qs << 1;
   }
 
   void selectingALineOpensTheTreeToItWithoutSignal() {
