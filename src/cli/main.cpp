@@ -280,7 +280,7 @@ int Run(const std::vector<std::string>& args) {
     if (options->check) {
       const auto problems = ProblemsOf(people);
       for (const auto& problem : problems) {
-        std::cerr << "people line " << problem.line << ": " << problem.message << "\n";
+        std::cerr << ProblemText(problem) << "\n";
       }
       if (options->strict && !problems.empty()) {
         return kExitProblems;

@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 
@@ -275,6 +276,10 @@ std::vector<Problem> ProblemsOf(const PeopleList& people) {
     details.push_back(ParsePersonLine(line));
   }
   return ProblemsOf(people, details, FamiliesOf(people));
+}
+
+std::string ProblemText(const Problem& problem) {
+  return "people line " + std::to_string(problem.line) + ": " + problem.message;
 }
 
 }  // namespace quenby

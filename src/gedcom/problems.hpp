@@ -34,4 +34,8 @@ std::vector<Problem> ProblemsOf(const PeopleList& people, const std::vector<Test
 // The same, parsing the lines and finding the families first.
 std::vector<Problem> ProblemsOf(const PeopleList& people);
 
+// A problem as the user reads it, in the converter's check and in the
+// window alike: "people line 3: a spouse line with no partner".
+std::string ProblemText(const Problem& problem);
+
 }  // namespace quenby
