@@ -43,6 +43,9 @@ class frmQuenby : public QWidget {
  public:
   frmQuenby(Modal& modal, const Registry& registry, QWidget* parent = nullptr);
 
+  // The window's caption, which also titles its messages.
+  static QString WindowTitle();
+
   // Empties the ten test variables.
   void ClearDetails();
   // Empties the generated records and numbers families and notes from 1 again.
