@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <limits>
 #include <utility>
 
@@ -37,6 +38,7 @@
 #include "workspace/window_layout.hpp"
 #include "workspace/window_settings.hpp"
 #include "workspace/window_status.hpp"
+#include "workspace/workbench.hpp"
 
 namespace quenby {
 
@@ -77,6 +79,7 @@ frmQuenby::frmQuenby(Modal& modal, const Registry& registry, QWidget* parent)
   CreateControls();
   SetTabOrder();
   ArrangeMainWindow(*this);
+  workbench->RestoreState();
   layout()->setMenuBar(MakeMainMenu(*this));
   unsaved_ = new UnsavedWork(*lstRules, *txtINDI, *txtFAM, this);
   connect(unsaved_, &UnsavedWork::Changed, status, &WindowStatus::Unsaved);
@@ -85,6 +88,11 @@ frmQuenby::frmQuenby(Modal& modal, const Registry& registry, QWidget* parent)
   ConnectHandlers();
   Form_Load();
   RestoreWindowGeometry(*this, DefaultWindowSize(*this));
+}
+
+frmQuenby::~frmQuenby() {
+  // The rule list empties itself as it goes, which is no change of the rules.
+  lstRules->model()->disconnect(this);
 }
 
 void frmQuenby::CreateControls() {
@@ -147,6 +155,7 @@ void frmQuenby::CreateControls() {
   cmdDebugPeople = Make<CaptionButton>(this, "cmdDebugPeople", QStringLiteral("Debug People List"));
   findBar = new FindBar(this);
   status = new WindowStatus(*this, *lstPeople);
+  workbench = new Workbench(*lstRules, this);
 
   cdgRules.title = QStringLiteral("Load/Save Quenby Rules");
   cdgRules.filter = QStringLiteral("Quenby Rules (*.rules)|*.rules|All Files (*.*)|*.*");
@@ -188,6 +197,16 @@ void frmQuenby::ConnectHandlers() {
   connect(btnWrite, &QPushButton::clicked, this, &frmQuenby::btnWrite_Click);
   connect(btnHelp, &QPushButton::clicked, this, &frmQuenby::btnHelp_Click);
   connect(txtInput, &QPlainTextEdit::textChanged, this, &frmQuenby::txtInput_Change);
+  const QAbstractItemModel* rules = lstRules->model();
+  connect(rules, &QAbstractItemModel::rowsInserted, this, &frmQuenby::lstRules_Change);
+  connect(rules, &QAbstractItemModel::rowsRemoved, this, &frmQuenby::lstRules_Change);
+  connect(rules, &QAbstractItemModel::rowsMoved, this, &frmQuenby::lstRules_Change);
+  connect(rules, &QAbstractItemModel::dataChanged, this, &frmQuenby::lstRules_Change);
+  connect(rules, &QAbstractItemModel::modelReset, this, &frmQuenby::lstRules_Change);
+  runAfterChange_ = new QTimer(this);
+  runAfterChange_->setSingleShot(true);
+  runAfterChange_->setInterval(0);
+  connect(runAfterChange_, &QTimer::timeout, this, &frmQuenby::RunAfterChange);
   // The first edit of the input text after records were made is an undo
   // step of its own, so that taking it back takes back that edit alone.
   for (QPlainTextEdit* records : {txtINDI, txtFAM}) {
@@ -234,6 +253,7 @@ void frmQuenby::closeEvent(QCloseEvent* event) {
     return;
   }
   SaveWindowGeometry(*this);
+  workbench->SaveState();
   Form_Unload();
   event->accept();
 }
@@ -294,6 +314,7 @@ void frmQuenby::txtInput_Change() {
     EmptyPeopleList();
     ClearDetails();
     ClearGedOutput();
+    workbench->ForgetRun();
   }
   inputRedoSteps_ = input.availableRedoSteps();
 }
@@ -400,10 +421,33 @@ void frmQuenby::btnRunRules_Click() {
     return;
   }
   rulesRun_->Start(BoxText(*txtInput), ItemTexts(*lstRules),
-                   [this](LineList people, const RunReport& report) { RulesRun_Ended(std::move(people), report); });
+                   [this](std::shared_ptr<const RuleSteps> steps, const RunReport& report) {
+                     RulesRun_Ended(std::move(steps), report);
+                   });
 }
 
-void frmQuenby::RulesRun_Ended(LineList people, const RunReport& report) {
+void frmQuenby::lstRules_Change() {
+  workbench->ForgetRun();
+  if (RunAfterEachChange()) {
+    runAfterChange_->start();
+  }
+}
+
+void frmQuenby::RunAfterChange() {
+  if (rulesRun_->Running()) {
+    runAgain_ = true;
+    rulesRun_->Cancel();
+    return;
+  }
+  btnRunRules_Click();
+}
+
+void frmQuenby::RulesRun_Ended(std::shared_ptr<const RuleSteps> steps, const RunReport& report) {
+  // The rules changed during the run: what it made no longer holds.
+  if (std::exchange(runAgain_, false)) {
+    btnRunRules_Click();
+    return;
+  }
   // Only a run that reached its end replaces what the window holds; a
   // cancelled one leaves the people list, the test variables and the records
   // as they were.
@@ -419,9 +463,10 @@ void frmQuenby::RulesRun_Ended(LineList people, const RunReport& report) {
   ClearGedOutput();
   // One call for the whole list: adding item by item would lay out and
   // repaint the list once per person.
-  lstPeople->addItems(ListItems(people));
+  lstPeople->addItems(ListItems(steps->Run().lines));
   FitRowsToWidestItem(lstPeople);
   ClearGedOutput();
+  workbench->ShowRun(std::move(steps));
   // One message for the whole run, however many rules did nothing.
   if (!report.warnings.empty()) {
     modal_.Message(this, WindowTitle(), ListItems(report.warnings).join(QStringLiteral("\n")));
