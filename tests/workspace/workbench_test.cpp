@@ -223,6 +223,10 @@ class WorkbenchTest : public QObject, WindowFixture {
     QTRY_VERIFY_WITH_TIMEOUT(Steps().HasRun(), 300'000);
     WaitForTheRun();
     QCOMPARE(Steps().spnStep->maximum(), 3);
+    // Loading leaves no rule selected: the step shown before stays, and
+    // selects its rule.
+    QCOMPARE(Steps().Step(), 2U);
+    QCOMPARE(window_->lstRules->currentRow(), 1);
     MenuAction(*window_, "Run rules after each &change")->trigger();
     delete window_->lstRules->takeItem(0);
     QTest::qWait(20);
