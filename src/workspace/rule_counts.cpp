@@ -5,6 +5,7 @@
 #include <QHelpEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
 #include <utility>
 
 namespace quenby {

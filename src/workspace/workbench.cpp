@@ -32,8 +32,10 @@ Workbench::Workbench(QListWidget& rules, QWidget* parent) : QTabWidget(parent), 
   rules.setItemDelegate(counts);
   delete drawnBefore;
 
+  // A hidden step view does not follow the selection: stepping through the
+  // rules with the arrow keys would cost a step each.
   connect(&rules, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (!selecting_ && row >= 0 && steps->HasRun()) {
+    if (!selecting_ && row >= 0 && steps->HasRun() && Shown()) {
       steps->ShowStep(static_cast<std::size_t>(row) + 1);
     }
   });
@@ -87,6 +89,9 @@ void Workbench::SetShown(bool shown) {
   const int width = shown ? std::max(RememberedWorkbench().width, kFirstWidth) : this->width();
   const int areas = split != nullptr ? split->widget(0)->width() : 0;
   setVisible(shown);
+  if (shown && steps->HasRun() && rules_.currentRow() >= 0) {
+    steps->ShowStep(static_cast<std::size_t>(rules_.currentRow()) + 1);
+  }
   if (split == nullptr || frame->isMaximized() || frame->isFullScreen()) {
     return;
   }

@@ -254,6 +254,7 @@ class WorkbenchTest : public QObject, WindowFixture {
   void aCancelledRunLeavesTheStepViewAsItWas() {
     window_->txtInput->setPlainText(QStringList(40, QString(3000, 'a')).join('\n'));
     window_->lstRules->addItems({RuleItem("51", "a.*b|a", "x"), RuleItem("1", "x", "y")});
+    window_->workbench->SetShown(true);
     RunTheRules();
     window_->lstRules->setCurrentRow(0);
     const QString caption = Steps().lblStepCaption->text();
@@ -290,15 +291,23 @@ class WorkbenchTest : public QObject, WindowFixture {
   // remembered shown, with the tab it was at; further views are tabs.
   void theWorkbenchIsShownBesideTheListsAndRemembered() {
     auto& w = *window_;
+    w.txtInput->setPlainText(kInput);
+    w.lstRules->addItems(kRules);
+    RunTheRules();
     QVERIFY(!w.workbench->isVisible());
+    // Hidden, the step view does not follow the rule list; shown, it does.
+    w.lstRules->setCurrentRow(1);
+    QCOMPARE(Steps().Step(), 0U);
     const int width = w.width();
     MenuAction(w, "Show the &workbench (steps of a run)")->trigger();
     QVERIFY(w.workbench->isVisible());
+    QCOMPARE(Steps().Step(), 2U);
     QVERIFY(w.width() > width || w.width() >= w.screen()->availableSize().width() - 50);
     QVERIFY(w.workbench->mapTo(&w, QPoint(0, 0)).x() > w.lstRules->mapTo(&w, QPoint(w.lstRules->width(), 0)).x());
     auto* tree = new QWidget;
     QCOMPARE(w.workbench->AddView(tree, "Tree"), 1);
     w.workbench->setCurrentIndex(1);
+    modal_->saveChoices = {quenby::SaveChoice::kDiscard};
     w.close();
     quenby::frmQuenby next(*modal_, registry_);
     QVERIFY(next.workbench->Shown());
