@@ -6,8 +6,12 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
 
 #include "workspace/frmQuenby.hpp"
+#include "workspace/step_view.hpp"
+#include "workspace/workbench.hpp"
 
 namespace quenby {
 
@@ -56,6 +60,20 @@ void NameControlsForAccessibility(frmQuenby& w) {
            QStringLiteral("The generated individual and note records; they can be edited before they are saved."));
   Describe(*w.txtFAM, w.Label9, NameOfLabel(*w.Label9),
            QStringLiteral("The generated family records; they can be edited before they are saved."));
+
+  const StepView& steps = *w.workbench->steps;
+  steps.lblStepCaption->setAccessibleName(QStringLiteral("Step shown"));
+  steps.btnPreviousStep->setAccessibleName(QStringLiteral("Previous rule"));
+  steps.btnPreviousStep->setAccessibleDescription(QStringLiteral("Shows the lines after the rule before."));
+  steps.btnNextStep->setAccessibleName(QStringLiteral("Next rule"));
+  steps.btnNextStep->setAccessibleDescription(QStringLiteral("Shows the lines after the next rule."));
+  Describe(*steps.spnStep, nullptr, QStringLiteral("Step"),
+           QStringLiteral("The rule after which the lines are shown; 0 shows the input lines before the first rule."));
+  Describe(*steps.grdStepLines, steps.lblStepCaption, QStringLiteral("Lines after the rule"),
+           QStringLiteral("The lines as they stood after the rule, one a row; the first column says whether the rule "
+                          "changed, made or moved the line, and is empty for a line it kept."));
+  w.workbench->setAccessibleName(QStringLiteral("Workbench"));
+  w.workbench->setAccessibleDescription(QStringLiteral("Views of the last run of the rules."));
 
   for (QPushButton* button : w.findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
     button->setAccessibleName(NameOfCaption(*button));

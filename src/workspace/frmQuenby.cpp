@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/frmQuenby.hpp"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -13,17 +10,13 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <limits>
-#include <string_view>
 #include <utility>
 
 #include "engine/engine.hpp"
-#include "gedcom/records.hpp"
-#include "people/person_line.hpp"
-#include "rules/catalogue.hpp"
 #include "rules/rule_list.hpp"
 #include "rules/rules_file.hpp"
-#include "text/encoding.hpp"
 #include "text/file_io.hpp"
 #include "text/text.hpp"
 #include "ui/frmAbout.hpp"
@@ -35,9 +28,9 @@
 #include "workspace/file_drop.hpp"
 #include "workspace/find_bar.hpp"
 #include "workspace/layout_start.hpp"
+#include "workspace/list_items.hpp"
 #include "workspace/list_tab_stops.hpp"
 #include "workspace/main_menu.hpp"
-#include "workspace/process_progress.hpp"
 #include "workspace/record_boxes.hpp"
 #include "workspace/rules_run.hpp"
 #include "workspace/save_format.hpp"
@@ -46,15 +39,11 @@
 #include "workspace/window_layout.hpp"
 #include "workspace/window_settings.hpp"
 #include "workspace/window_status.hpp"
+#include "workspace/workbench.hpp"
 
 namespace quenby {
 
 namespace {
-
-// The window's caption, which also titles its messages.
-QString WindowTitle() {
-  return QStringLiteral("Quenby");
-}
 
 // A control of the window, named as the form names it. Its place and size
 // are the window layout's concern.
@@ -63,17 +52,6 @@ Control* Make(QWidget* parent, const char* name, Args&&... args) {
   auto* control = new Control(std::forward<Args>(args)..., parent);
   control->setObjectName(QLatin1String(name));
   return control;
-}
-
-// A record box with nothing but blanks and line breaks holds no record.
-bool IsBlank(std::string_view boxText) {
-  return boxText.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
-
-// A test variable shows the start of its value.
-void SetDetail(QLineEdit& detail, const std::string& value) {
-  detail.setText(FromUtf8(value));
-  detail.setCursorPosition(0);
 }
 
 QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name) {
@@ -91,36 +69,18 @@ QListWidget* MakeList(QWidget* parent, const char* name) {
   return list;
 }
 
-long SelectedRow(const QListWidget& list) {
-  const QModelIndexList rows = list.selectionModel()->selectedRows();
-  return rows.isEmpty() ? kNoSelection : rows.first().row();
-}
-
-std::vector<std::string> ItemTexts(const QListWidget& list) {
-  std::vector<std::string> texts;
-  texts.reserve(static_cast<std::size_t>(list.count()));
-  for (int i = 0; i < list.count(); ++i) {
-    texts.push_back(ToUtf8(list.item(i)->text()));
-  }
-  return texts;
-}
-
-QStringList ListItems(const std::vector<std::string>& texts) {
-  QStringList items;
-  items.reserve(static_cast<qsizetype>(texts.size()));
-  for (const std::string& text : texts) {
-    items << FromUtf8(text);
-  }
-  return items;
-}
-
 }  // namespace
+
+QString frmQuenby::WindowTitle() {
+  return QStringLiteral("Quenby");
+}
 
 frmQuenby::frmQuenby(Modal& modal, const Registry& registry, QWidget* parent)
     : QWidget(parent), modal_(modal, *this), registry_(registry) {
   CreateControls();
   SetTabOrder();
   ArrangeMainWindow(*this);
+  workbench->RestoreState();
   layout()->setMenuBar(MakeMainMenu(*this));
   unsaved_ = new UnsavedWork(*lstRules, *txtINDI, *txtFAM, this);
   connect(unsaved_, &UnsavedWork::Changed, status, &WindowStatus::Unsaved);
@@ -129,6 +89,11 @@ frmQuenby::frmQuenby(Modal& modal, const Registry& registry, QWidget* parent)
   ConnectHandlers();
   Form_Load();
   RestoreWindowGeometry(*this, DefaultWindowSize(*this));
+}
+
+frmQuenby::~frmQuenby() {
+  // The rule list empties itself as it goes, which is no change of the rules.
+  lstRules->model()->disconnect(this);
 }
 
 void frmQuenby::CreateControls() {
@@ -191,6 +156,7 @@ void frmQuenby::CreateControls() {
   cmdDebugPeople = Make<CaptionButton>(this, "cmdDebugPeople", QStringLiteral("Debug People List"));
   findBar = new FindBar(this);
   status = new WindowStatus(*this, *lstPeople);
+  workbench = new Workbench(*lstRules, this);
 
   cdgRules.title = QStringLiteral("Load/Save Quenby Rules");
   cdgRules.filter = QStringLiteral("Quenby Rules (*.rules)|*.rules|All Files (*.*)|*.*");
@@ -232,6 +198,16 @@ void frmQuenby::ConnectHandlers() {
   connect(btnWrite, &QPushButton::clicked, this, &frmQuenby::btnWrite_Click);
   connect(btnHelp, &QPushButton::clicked, this, &frmQuenby::btnHelp_Click);
   connect(txtInput, &QPlainTextEdit::textChanged, this, &frmQuenby::txtInput_Change);
+  const QAbstractItemModel* rules = lstRules->model();
+  connect(rules, &QAbstractItemModel::rowsInserted, this, &frmQuenby::lstRules_Change);
+  connect(rules, &QAbstractItemModel::rowsRemoved, this, &frmQuenby::lstRules_Change);
+  connect(rules, &QAbstractItemModel::rowsMoved, this, &frmQuenby::lstRules_Change);
+  connect(rules, &QAbstractItemModel::dataChanged, this, &frmQuenby::lstRules_Change);
+  connect(rules, &QAbstractItemModel::modelReset, this, &frmQuenby::lstRules_Change);
+  runAfterChange_ = new QTimer(this);
+  runAfterChange_->setSingleShot(true);
+  runAfterChange_->setInterval(0);
+  connect(runAfterChange_, &QTimer::timeout, this, &frmQuenby::RunAfterChange);
   // The first edit of the input text after records were made is an undo
   // step of its own, so that taking it back takes back that edit alone.
   for (QPlainTextEdit* records : {txtINDI, txtFAM}) {
@@ -278,6 +254,7 @@ void frmQuenby::closeEvent(QCloseEvent* event) {
     return;
   }
   SaveWindowGeometry(*this);
+  workbench->SaveState();
   Form_Unload();
   event->accept();
 }
@@ -338,74 +315,9 @@ void frmQuenby::txtInput_Change() {
     EmptyPeopleList();
     ClearDetails();
     ClearGedOutput();
+    workbench->ForgetRun();
   }
   inputRedoSteps_ = input.availableRedoSteps();
-}
-
-QString frmQuenby::AskRuleEditor(const QString& title, const QString& item, bool editing) {
-  if (ruleEditor_ == nullptr) {
-    ruleEditor_ = new frmRule(this);
-  }
-  ruleEditor_->SetRule(item);
-  if (editing) {
-    ruleEditor_->cboCode->insertItem(0, FromUtf8(kDeleteEntryText));
-  }
-  ruleEditor_->setWindowTitle(title);
-  modal_.Exec(*ruleEditor_);
-  const QString answer = ruleEditor_->GetRule();
-  if (editing) {
-    ruleEditor_->cboCode->removeItem(0);
-  }
-  return answer;
-}
-
-void frmQuenby::btnAddRule_Click() {
-  const std::size_t position = AddPosition(static_cast<std::size_t>(lstRules->count()), SelectedRow(*lstRules));
-  const QString answer = AskRuleEditor(QStringLiteral("Add Rule"), QString(), false);
-  if (ClassifyEditorAnswer(ToUtf8(answer)) == EditorAnswer::kRule) {
-    lstRules->insertItem(static_cast<int>(position), answer);
-  }
-}
-
-void frmQuenby::btnInsertRule_Click() {
-  const std::size_t position = InsertPosition(static_cast<std::size_t>(lstRules->count()), SelectedRow(*lstRules));
-  const QString answer = AskRuleEditor(QStringLiteral("Insert Rule"), QString(), false);
-  if (ClassifyEditorAnswer(ToUtf8(answer)) == EditorAnswer::kRule) {
-    lstRules->insertItem(static_cast<int>(position), answer);
-  }
-}
-
-void frmQuenby::btnEditRule_Click() {
-  const long selected = SelectedRow(*lstRules);
-  if (selected == kNoSelection) {
-    return;
-  }
-  const int position = static_cast<int>(selected);
-  const QString answer = AskRuleEditor(QStringLiteral("Edit / Delete Rule"), lstRules->item(position)->text(), true);
-  switch (ClassifyEditorAnswer(ToUtf8(answer))) {
-    case EditorAnswer::kCancelled:
-      break;
-    case EditorAnswer::kDelete:
-      delete lstRules->takeItem(position);
-      break;
-    case EditorAnswer::kRule:
-      lstRules->item(position)->setText(answer);
-      break;
-  }
-}
-
-void frmQuenby::btnRuleMove_Click(int index) {
-  const long selected = SelectedRow(*lstRules);
-  const auto target = MoveTarget(static_cast<std::size_t>(lstRules->count()), selected, index);
-  if (!target) {
-    return;
-  }
-  QListWidgetItem* from = lstRules->item(static_cast<int>(selected));
-  QListWidgetItem* to = lstRules->item(static_cast<int>(*target));
-  const QString moving = from->text();
-  from->setText(to->text());
-  to->setText(moving);
-  lstRules->setCurrentRow(static_cast<int>(*target));
 }
 
 void frmQuenby::btnLoad_Click() {
@@ -532,10 +444,33 @@ void frmQuenby::btnRunRules_Click() {
     return;
   }
   rulesRun_->Start(BoxText(*txtInput), ItemTexts(*lstRules),
-                   [this](LineList people, const RunReport& report) { RulesRun_Ended(std::move(people), report); });
+                   [this](std::shared_ptr<const RuleSteps> steps, const RunReport& report) {
+                     RulesRun_Ended(std::move(steps), report);
+                   });
 }
 
-void frmQuenby::RulesRun_Ended(LineList people, const RunReport& report) {
+void frmQuenby::lstRules_Change() {
+  workbench->ForgetRun();
+  if (RunAfterEachChange()) {
+    runAfterChange_->start();
+  }
+}
+
+void frmQuenby::RunAfterChange() {
+  if (rulesRun_->Running()) {
+    runAgain_ = true;
+    rulesRun_->Cancel();
+    return;
+  }
+  btnRunRules_Click();
+}
+
+void frmQuenby::RulesRun_Ended(std::shared_ptr<const RuleSteps> steps, const RunReport& report) {
+  // The rules changed during the run: what it made no longer holds.
+  if (std::exchange(runAgain_, false)) {
+    btnRunRules_Click();
+    return;
+  }
   // Only a run that reached its end replaces what the window holds; a
   // cancelled one leaves the people list, the test variables and the records
   // as they were.
@@ -551,157 +486,14 @@ void frmQuenby::RulesRun_Ended(LineList people, const RunReport& report) {
   ClearGedOutput();
   // One call for the whole list: adding item by item would lay out and
   // repaint the list once per person.
-  lstPeople->addItems(ListItems(people));
+  lstPeople->addItems(ListItems(steps->Run().lines));
   FitRowsToWidestItem(lstPeople);
   ClearGedOutput();
+  workbench->ShowRun(std::move(steps));
   // One message for the whole run, however many rules did nothing.
   if (!report.warnings.empty()) {
     modal_.Message(this, WindowTitle(), ListItems(report.warnings).join(QStringLiteral("\n")));
   }
-}
-
-void frmQuenby::lstPeople_Click() {
-  ClearDetails();
-}
-
-void frmQuenby::btnTestOne_Click() {
-  const long selected = SelectedRow(*lstPeople);
-  if (selected != kNoSelection) {
-    ParsePersonLine(static_cast<int>(selected));
-  }
-}
-
-void frmQuenby::btnDoOne_Click() {
-  const long selected = SelectedRow(*lstPeople);
-  if (selected == kNoSelection || txtDetails[kFullName]->text().isEmpty()) {
-    return;
-  }
-  const std::int64_t families = NextFamNumber;
-  BuildIndiRecord(static_cast<int>(selected));
-  BuildFamRecord(static_cast<int>(selected));
-  status->RecordsAdded(1, NextFamNumber - families);
-}
-
-void frmQuenby::btnDoAll_Click() {
-  ClearGedOutput();
-  const PeopleList people = ItemTexts(*lstPeople);
-  ProcessAllProgress progress(this, people.size());
-  processingAll_ = true;
-  stopProcessingAll_ = false;
-  const GeneratedRecords records = ProcessAll(
-      people, [this](const std::string& name) { return AskSex(name, true); },
-      [this, &progress](std::size_t processed, std::size_t total) {
-        return progress.Step(processed, total) && !stopProcessingAll_;
-      });
-  processingAll_ = false;
-  progress.Finish();
-  // Each box is filled in one go, which costs time in proportion to the text.
-  SetRecordBoxText(*txtINDI, records.indi);
-  SetRecordBoxText(*txtFAM, records.fam);
-  NextFamNumber = records.nextFamNumber;
-  NextNoteNumber = records.nextNoteNumber;
-  DefaultSexIds = records.defaultSexIds;
-  status->RecordsAdded(static_cast<std::int64_t>(records.processed), records.nextFamNumber - 1);
-  // A cancelled run changes nothing but the records.
-  if (!progress.Cancelled() && !stopProcessingAll_) {
-    ClearDetails();
-  }
-  if (stopProcessingAll_) {
-    close();
-  }
-}
-
-void frmQuenby::cmdDebugPeople_Click() {
-  std::string listing;
-  for (int i = 0; i < lstPeople->count(); ++i) {
-    listing += ToUtf8(lstPeople->item(i)->text());
-    listing += kCrLf;
-  }
-  const QString path = QDir::current().absoluteFilePath(QStringLiteral("Debug.txt"));
-  std::string error;
-  if (!WriteFileAtomically(PathFromUtf8(ToUtf8(path)), EncodeTextFile(listing).bytes, error)) {
-    ReportFailure(QStringLiteral("The people list could not be written."), error);
-    return;
-  }
-  status->DebugListing(path);
-  if (!modal_.OpenDocument(path)) {
-    modal_.Message(this, WindowTitle(),
-                   QStringLiteral("The people list was written to %1, but no program opened it.")
-                       .arg(QDir::toNativeSeparators(path)));
-  }
-}
-
-void frmQuenby::btnWrite_Click() {
-  WriteGenerated();
-}
-
-bool frmQuenby::WriteGenerated() {
-  const std::string indi = BoxText(*txtINDI);
-  const std::string fam = BoxText(*txtFAM);
-  if (IsBlank(indi) && IsBlank(fam) &&
-      !modal_.Confirm(this, WindowTitle(),
-                      QStringLiteral("There are no generated records: the file would hold no person.\n"
-                                     "Save it all the same?"))) {
-    return false;
-  }
-  cdgWrite.selectedFilter = RememberedSaveFilter();
-  QString filter;
-  const QString fileName = AskSaveFileName(modal_, this, cdgWrite, &filter);
-  if (fileName.isEmpty()) {
-    return false;
-  }
-  FileChosen(cdgWrite, fileName);
-  std::string error;
-  if (!SaveGeneratedFile(fileName, filter, indi, fam, DefaultSexIds, error)) {
-    ReportFailure(QStringLiteral("The GEDCOM file could not be saved; the generated records are kept."), error);
-    return false;
-  }
-  unsaved_->RecordsSaved();
-  status->Saved(fileName);
-  return true;
-}
-
-void frmQuenby::ParsePersonLine(int personIndex) {
-  ClearDetails();
-  const TestVariables details = quenby::ParsePersonLine(ToUtf8(lstPeople->item(personIndex)->text()));
-  for (std::size_t i = 0; i < details.size(); ++i) {
-    SetDetail(*txtDetails[i], details[i]);
-  }
-}
-
-TestVariables frmQuenby::ReadDetails() const {
-  TestVariables details;
-  for (std::size_t i = 0; i < details.size(); ++i) {
-    details[i] = ToUtf8(txtDetails[i]->text());
-  }
-  return details;
-}
-
-void frmQuenby::BuildIndiRecord(int personIndex) {
-  TestVariables details = ReadDetails();
-  if (details[kSex].empty()) {
-    if (!SettleSex(details, [this](const std::string& name) { return AskSex(name, false); })) {
-      DefaultSexIds.push_back(PersonIdentifier(static_cast<std::size_t>(personIndex)));
-    }
-    SetDetail(*txtDetails[kSex], details[kSex]);
-  }
-  AppendRecordText(*txtINDI, quenby::BuildIndiRecord(details, static_cast<std::size_t>(personIndex), NextNoteNumber));
-}
-
-void frmQuenby::BuildFamRecord(int personIndex) {
-  AppendRecordText(*txtFAM, quenby::BuildFamRecord(ItemTexts(*lstPeople), static_cast<std::size_t>(personIndex),
-                                                   ReadDetails(), NextFamNumber));
-}
-
-SexAnswer frmQuenby::AskSex(const std::string& nameWithoutSlashes, bool inProcessAll) {
-  if (sexChoice_ == nullptr) {
-    sexChoice_ = new frmSexChoice(this);
-  }
-  sexChoice_->SetPersonName(FromUtf8(nameWithoutSlashes));
-  sexChoice_->OfferEveryoneElse(inProcessAll);
-  modal_.Exec(*sexChoice_);
-  return {sexChoice_->IsMale() ? "M" : "F", sexChoice_->WasAnswered(),
-          inProcessAll && sexChoice_->chkEveryoneElse->isChecked()};
 }
 
 void frmQuenby::ReportFailure(const QString& what, const std::string& error) {

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace quenby {
 
@@ -34,6 +36,7 @@ class frmRule;
 class frmSexChoice;
 class FindBar;
 class WindowStatus;
+class Workbench;
 class UnsavedWork;
 class UserGuide;
 
@@ -42,6 +45,12 @@ class frmQuenby : public QWidget {
 
  public:
   frmQuenby(Modal& modal, const Registry& registry, QWidget* parent = nullptr);
+  ~frmQuenby() override;
+  frmQuenby(const frmQuenby&) = delete;
+  frmQuenby& operator=(const frmQuenby&) = delete;
+
+  // The window's caption, which also titles its messages.
+  static QString WindowTitle();
 
   // Empties the ten test variables.
   void ClearDetails();
@@ -99,6 +108,8 @@ class frmQuenby : public QWidget {
   FindBar* findBar = nullptr;
   // The status bar, which also keeps the window's title.
   WindowStatus* status = nullptr;
+  // The views of the last run beside the lists: its steps, and more.
+  Workbench* workbench = nullptr;
 
   FileDialogSettings cdgRules;
   FileDialogSettings cdgWrite;
@@ -141,8 +152,15 @@ class frmQuenby : public QWidget {
   // Remembers a chosen file and its folder for the next dialogs.
   void FileChosen(FileDialogSettings& dialog, const QString& fileName);
   void btnRunRules_Click();
-  // A run of the rules ended: its people list replaces the window's.
-  void RulesRun_Ended(LineList people, const RunReport& report);
+  // A run of the rules ended: its people list replaces the window's, and
+  // the workbench shows what its rules did.
+  void RulesRun_Ended(std::shared_ptr<const RuleSteps> steps, const RunReport& report);
+  // The rule list changed: the last run's counts and steps no longer hold;
+  // with "Run rules after each change" the rules run again.
+  void lstRules_Change();
+  // Runs the rules after a change; a run still going is stopped and started
+  // again, once however many changes came meanwhile.
+  void RunAfterChange();
 
   void lstPeople_Click();
   void btnTestOne_Click();
@@ -171,6 +189,9 @@ class frmQuenby : public QWidget {
   UserGuide* userGuide_ = nullptr;
   UnsavedWork* unsaved_ = nullptr;
   RulesRun* rulesRun_ = nullptr;
+  // Gathers the changes of one action into one run after it.
+  QTimer* runAfterChange_ = nullptr;
+  bool runAgain_ = false;
   // "Process all" is running; the user asked to stop it and close.
   bool processingAll_ = false;
   bool stopProcessingAll_ = false;

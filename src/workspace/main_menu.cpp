@@ -13,6 +13,7 @@
 #include "workspace/find_bar.hpp"
 #include "workspace/frmQuenby.hpp"
 #include "workspace/window_settings.hpp"
+#include "workspace/workbench.hpp"
 
 namespace quenby {
 
@@ -64,6 +65,20 @@ void AddDateOrder(QMenu* options) {
       QSettings(QStringLiteral("Quenby"), QStringLiteral("Quenby")).setValue(key, value);
     });
   }
+}
+
+// Showing the workbench beside the lists, and running the rules after each
+// change of the rule list; both kept in the settings.
+void AddWorkbenchOptions(QMenu* options, frmQuenby& window) {
+  QAction* shown =
+      AddAction(options, QStringLiteral("Show the &workbench (steps of a run)"), QKeySequence(QStringLiteral("F4")));
+  shown->setCheckable(true);
+  shown->setChecked(window.workbench->Shown());
+  QObject::connect(shown, &QAction::toggled, window.workbench, &Workbench::SetShown);
+  QAction* live = options->addAction(QStringLiteral("Run rules after each &change"));
+  live->setCheckable(true);
+  live->setChecked(RunAfterEachChange());
+  QObject::connect(live, &QAction::toggled, options, &SetRunAfterEachChange);
 }
 
 // The text box of the window that has the focus, which the Edit menu acts
@@ -147,7 +162,10 @@ QMenuBar* MakeMainMenu(frmQuenby& window) {
   AddButtonAction(run, QStringLiteral("&Process the test"), QKeySequence(QStringLiteral("F8")), window.btnDoOne);
   AddButtonAction(run, QStringLiteral("&Debug People List"), QKeySequence(QStringLiteral("F9")), window.cmdDebugPeople);
 
-  AddDateOrder(bar->addMenu(QStringLiteral("&Options")));
+  QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+  AddDateOrder(options);
+  options->addSeparator();
+  AddWorkbenchOptions(options, window);
 
   QMenu* help = bar->addMenu(QStringLiteral("&Help"));
   QObject::connect(AddAction(help, QStringLiteral("&User guide"), QKeySequence::HelpContents), &QAction::triggered,

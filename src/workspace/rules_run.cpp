@@ -52,13 +52,13 @@ void RulesRun::Start(std::string inputText, std::vector<std::string> ruleItems, 
   acceptedDrops_ = window_.acceptDrops();
   window_.setAcceptDrops(false);
   escape_->setEnabled(true);
-  thread_.reset(QThread::create([this, input = std::move(inputText), rules = std::move(ruleItems)] {
+  thread_.reset(QThread::create([this, input = std::move(inputText), rules = std::move(ruleItems)]() mutable {
     const RunControl control{&stop_, [this](const RunProgress& progress) {
                                rule_ = progress.rule;
                                permille_ = static_cast<int>(progress.passDone * kPermille);
                              }};
     report_ = RunReport();
-    people_ = RunRules(input, rules, report_, control);
+    steps_ = std::make_shared<const RuleSteps>(std::move(input), std::move(rules), report_, control);
   }));
   connect(thread_.get(), &QThread::finished, this, &RulesRun::Finish);
   thread_->start();
@@ -78,6 +78,7 @@ void RulesRun::StopAndWait() {
   thread_->wait();
   thread_.reset();
   ended_ = nullptr;
+  steps_.reset();
   Unblock();
 }
 
@@ -108,8 +109,7 @@ void RulesRun::Finish() {
   thread_.reset();
   Unblock();
   Ended ended = std::exchange(ended_, nullptr);
-  ended(std::move(people_), report_);
-  people_.clear();
+  ended(std::exchange(steps_, nullptr), report_);
 }
 
 void RulesRun::Unblock() {

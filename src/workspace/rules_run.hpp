@@ -7,7 +7,8 @@
 // window's controls are blocked meanwhile. A run that takes more than a
 // moment shows its progress; its Cancel button, Escape, or closing the
 // window stops it at once, even inside one very long line. Only a run that
-// ends hands over its people list.
+// ends hands over its people list. The run is traced and kept, so that the
+// window can show what each rule did and the lines after any rule.
 
 #include <QObject>
 #include <QPointer>
@@ -36,8 +37,10 @@ class RulesRun : public QObject {
   // A run that lasts longer than this shows its progress.
   static constexpr int kShownAfterMs = 300;
 
-  // Told on the window's thread when a run has ended, cancelled or not.
-  using Ended = std::function<void(LineList people, const RunReport& report)>;
+  // Told on the window's thread when a run has ended, cancelled or not. The
+  // people list is `steps->Run().lines`, what RunRules gives; a stopped run
+  // gives no lines. The steps are not changed after the run.
+  using Ended = std::function<void(std::shared_ptr<const RuleSteps> steps, const RunReport& report)>;
 
   explicit RulesRun(QWidget& window);
   // A run still going is stopped and waited for.
@@ -65,7 +68,7 @@ class RulesRun : public QObject {
   std::atomic<std::size_t> rule_ = 0;
   std::atomic<std::size_t> rules_ = 0;
   std::atomic<int> permille_ = 0;
-  LineList people_;
+  std::shared_ptr<const RuleSteps> steps_;
   RunReport report_;
   Ended ended_;
   std::unique_ptr<OwnerBlock> block_;

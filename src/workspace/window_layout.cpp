@@ -17,6 +17,7 @@
 #include "workspace/frmQuenby.hpp"
 #include "workspace/window_settings.hpp"
 #include "workspace/window_status.hpp"
+#include "workspace/workbench.hpp"
 
 namespace quenby {
 
@@ -184,7 +185,17 @@ void ArrangeMainWindow(frmQuenby& w) {
   for (int i = 0; i < areas->count(); ++i) {
     areas->setStretchFactor(i, std::max(stretches[i], areas->widget(i)->minimumSizeHint().height()));
   }
-  root->addWidget(areas, 1);
+  // The workbench stands beside the areas, as wide as the user makes it; a
+  // wider window widens the areas.
+  auto* beside = new QSplitter(Qt::Horizontal, &w);
+  beside->setObjectName(QStringLiteral("workbenchSplit"));
+  beside->setHandleWidth(kGap);
+  beside->setChildrenCollapsible(false);
+  beside->addWidget(areas);
+  beside->addWidget(w.workbench);
+  beside->setStretchFactor(0, 1);
+  beside->setStretchFactor(1, 0);
+  root->addWidget(beside, 1);
   root->addSpacing(kGap);
   root->addWidget(Spanning(w.btnWrite, 9255, 615));
   root->addWidget(w.findBar);

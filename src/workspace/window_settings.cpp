@@ -115,4 +115,26 @@ void AddRecentRulesFile(const QString& fileName) {
   Settings().setValue(QStringLiteral("files/recentRules"), recent.mid(0, kRecentFiles));
 }
 
+WorkbenchSettings RememberedWorkbench() {
+  const QSettings settings = Settings();
+  return {settings.value(QStringLiteral("workbench/shown"), false).toBool(),
+          settings.value(QStringLiteral("workbench/width"), 0).toInt(),
+          settings.value(QStringLiteral("workbench/tab"), 0).toInt()};
+}
+
+void RememberWorkbench(const WorkbenchSettings& workbench) {
+  QSettings settings = Settings();
+  settings.setValue(QStringLiteral("workbench/shown"), workbench.shown);
+  settings.setValue(QStringLiteral("workbench/width"), workbench.width);
+  settings.setValue(QStringLiteral("workbench/tab"), workbench.tab);
+}
+
+bool RunAfterEachChange() {
+  return Settings().value(QStringLiteral("workbench/runAfterEachChange"), false).toBool();
+}
+
+void SetRunAfterEachChange(bool on) {
+  Settings().setValue(QStringLiteral("workbench/runAfterEachChange"), on);
+}
+
 }  // namespace quenby

@@ -3,8 +3,8 @@
 
 // What the windows remember between runs, in the user's settings
 // (organisation "Quenby", application "Quenby"): the main window's size and
-// place, the folder the file dialogs were last in, and the rules files loaded
-// or saved last.
+// place, the folder the file dialogs were last in, the rules files loaded
+// or saved last, and the workbench and its options.
 
 #include <QPoint>
 #include <QRect>
@@ -48,5 +48,19 @@ void RememberFolderOf(const QString& fileName);
 // The rules files loaded or saved last, the newest first.
 QStringList RecentRulesFiles();
 void AddRecentRulesFile(const QString& fileName);
+
+// The workbench beside the lists: whether it is shown, its width in pixels
+// (0 before it was first shown) and its tab.
+struct WorkbenchSettings {
+  bool shown = false;
+  int width = 0;
+  int tab = 0;
+};
+WorkbenchSettings RememberedWorkbench();
+void RememberWorkbench(const WorkbenchSettings& workbench);
+
+// Whether every change of the rule list runs the rules again (off at first).
+bool RunAfterEachChange();
+void SetRunAfterEachChange(bool on);
 
 }  // namespace quenby
