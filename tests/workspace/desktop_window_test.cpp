@@ -15,7 +15,6 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QToolTip>
 #include <set>
@@ -27,6 +26,7 @@
 #include "workspace/caption_button.hpp"
 #include "workspace/command_line.hpp"
 #include "workspace/find_bar.hpp"
+#include "workspace/process_progress.hpp"
 #include "workspace/window_settings.hpp"
 #include "workspace/window_status.hpp"
 
@@ -139,13 +139,12 @@ void VerifyTwipsArrangement(const quenby::frmQuenby& w) {
   }
 }
 
-QAction* MenuAction(const quenby::frmQuenby& w, const QString& text) {
-  for (QAction* candidate : w.findChildren<QAction*>()) {
-    if (candidate->text() == text) {
-      return candidate;
-    }
-  }
-  qFatal("no menu entry %s", qPrintable(text));
+// The window at `size`, laid out: the resize reaches the window through the
+// window system, the layout through the event queue.
+void Resize(quenby::frmQuenby& w, QSize size) {
+  w.resize(size);
+  QTRY_COMPARE(w.size(), size);
+  QCoreApplication::processEvents();
 }
 
 }  // namespace
@@ -157,17 +156,22 @@ class DesktopWindowTest : public QObject, WindowFixture {
   void init() { OpenWindow(); }
   void cleanup() { DropWindow(); }
 
-  // The four text areas take the room a larger window gives; at its
-  // minimum size, which fits a 1024x768 screen less 60 pixels of title bar
-  // and panel, every control can still be seen and clicked.
-  void theTextAreasGrowAndTheMinimumSizeKeepsEveryControlUsable() {
+  // The window opens at the twips width where the screen has room. At that
+  // size, at its minimum, which fits a 1024x768 screen less 60 pixels of title
+  // bar and panel, and at a larger one, the controls stand in the twips order
+  // and every control can be seen and clicked; the four text areas take the
+  // room a larger window gives, the buttons keep their size.
+  void theControlsStandInTheTwipsOrderAndStayUsableAtEverySize() {
     auto& w = *window_;
+    if (w.screen()->availableSize().width() >= 700) {
+      QCOMPARE(w.width(), quenby::TwipsToPixels(9735));
+    }
+    VerifyTwipsArrangement(w);
     const QSize minimum = w.minimumSizeHint();
-    qInfo("minimum size %dx%d, default %dx%d", minimum.width(), minimum.height(), w.width(), w.height());
-    w.resize(minimum);
-    QTest::qWait(20);
     QVERIFY(minimum.width() <= 1024 && minimum.height() <= 768 - 60);
+    Resize(w, minimum);
     VerifyEveryControlUsable(w);
+    VerifyTwipsArrangement(w);
     QVERIFY(Controls(w).contains(w.btnRuleMove[1]) && Controls(w).contains(w.txtDetails[9]));
     const std::vector<QWidget*> areas = {w.txtInput, w.lstRules, w.lstPeople, w.txtINDI, w.txtFAM};
     std::vector<QSize> small;
@@ -175,9 +179,9 @@ class DesktopWindowTest : public QObject, WindowFixture {
       small.push_back(area->size());
     }
     const QSize buttonSize = w.btnEditRule->size();
-    w.resize(minimum + QSize(300, 200));
-    QTest::qWait(20);
+    Resize(w, minimum + QSize(300, 200));
     VerifyEveryControlUsable(w);
+    VerifyTwipsArrangement(w);
     for (std::size_t i = 0; i < areas.size(); ++i) {
       QVERIFY2(areas[i]->width() > small[i].width() && areas[i]->height() > small[i].height(),
                qPrintable(areas[i]->objectName()));
@@ -185,71 +189,13 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(w.btnEditRule->size(), buttonSize);
   }
 
-  // The window opens at the twips width where the screen has room, and at
-  // that size, its smallest and a larger one the controls stand in the twips
-  // order.
-  void theControlsStandInTheTwipsOrderAtEverySize() {
-    auto& w = *window_;
-    if (w.screen()->availableSize().width() >= 700) {
-      QCOMPARE(w.width(), quenby::TwipsToPixels(9735));
-    }
-    VerifyTwipsArrangement(w);
-    for (const QSize size : {w.minimumSizeHint(), w.minimumSizeHint() + QSize(300, 200)}) {
-      w.resize(size);
-      QTest::qWait(20);
-      VerifyTwipsArrangement(w);
-    }
-  }
-
-  void theSizeAndPlaceAreRememberedBetweenRuns() {
+  // The size is remembered between runs; a settings file with absurd values
+  // opens the window on its screen.
+  void theSizeIsRememberedAndFittedToTheScreen() {
     window_->resize(window_->minimumSizeHint() + QSize(50, 40));
     const QSize size = window_->size();
     window_->close();
-    quenby::frmQuenby next(*modal_, registry_);
-    QCOMPARE(next.size(), size);
-  }
-
-  void aRestoredPlaceIsFittedToTheScreen_data() {
-    QTest::addColumn<QPoint>("position");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QRect>("available");
-    QTest::addColumn<QPoint>("fittedPosition");
-    QTest::addColumn<QSize>("fittedSize");
-    const QSize minimum(600, 500);
-    const QRect full(0, 0, 1920, 1040);
-    QTest::newRow("fits as it is") << QPoint(100, 50) << QSize(800, 600) << full << QPoint(100, 50) << QSize(800, 600);
-    QTest::newRow("frame touches every edge")
-        << QPoint(0, 0) << QSize(1904, 1000) << full << QPoint(0, 0) << QSize(1904, 1000);
-    // Saved on a 1024x768 screen, opened on 2560x1440 at scale 2.
-    QTest::newRow("taller than the screen")
-        << QPoint(10, 0) << QSize(1000, 728) << QRect(0, 0, 1280, 680) << QPoint(10, 0) << QSize(1000, 640);
-    QTest::newRow("far right and down") << QPoint(2'000'000'000, 2'000'000'000) << QSize(800, 600) << full
-                                        << QPoint(1104, 400) << QSize(800, 600);
-    QTest::newRow("far left and up") << QPoint(-2'000'000'000, -2'000'000'000) << QSize(800, 600) << full
-                                     << QPoint(0, 0) << QSize(800, 600);
-    QTest::newRow("absurd size") << QPoint(-2'000'000'000, 2'000'000'000) << QSize(-5, 2'000'000'000) << full
-                                 << QPoint(0, 0) << QSize(minimum.width(), 1000);
-    QTest::newRow("second screen") << QPoint(100, 100) << QSize(800, 600) << QRect(1920, -200, 1280, 1000)
-                                   << QPoint(1920, 100) << QSize(800, 600);
-    QTest::newRow("screen below the minimum")
-        << QPoint(50, 50) << QSize(800, 600) << QRect(0, 0, 640, 480) << QPoint(0, 0) << QSize(624, minimum.height());
-  }
-
-  // The whole window, title bar and borders included, lies on the screen
-  // and is never smaller than its minimum.
-  void aRestoredPlaceIsFittedToTheScreen() {
-    QFETCH(QPoint, position);
-    QFETCH(QSize, size);
-    QFETCH(QRect, available);
-    QFETCH(QPoint, fittedPosition);
-    QFETCH(QSize, fittedSize);
-    const quenby::WindowPlace fitted = quenby::FitToScreen({position, size}, QSize(16, 40), available, QSize(600, 500));
-    QCOMPARE(fitted.position, fittedPosition);
-    QCOMPARE(fitted.size, fittedSize);
-  }
-
-  // A settings file with absurd values opens the window on its screen.
-  void absurdRememberedValuesOpenTheWindowOnTheScreen() {
+    QCOMPARE(quenby::frmQuenby(*modal_, registry_).size(), size);
     QSettings settings("Quenby", "Quenby");
     const QRect available = window_->screen()->availableGeometry();
     for (const QPoint position : {QPoint(2'000'000'000, -2'000'000'000), QPoint(-2'000'000'000, 2'000'000'000)}) {
@@ -257,8 +203,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
       settings.setValue("window/size", QSize(100'000, 100'000));
       settings.sync();
       quenby::frmQuenby next(*modal_, registry_);
-      const QSize frame = quenby::FrameAllowance(next);
-      QVERIFY(available.contains(QRect(next.pos(), next.size() + frame)));
+      QVERIFY(available.contains(QRect(next.pos(), next.size() + quenby::FrameAllowance(next))));
       QCOMPARE(next.size().expandedTo(next.minimumSizeHint()), next.size());
     }
   }
@@ -296,83 +241,21 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QVERIFY(w.close());
   }
 
+  // Cancel keeps the window open, and so does Save when its file dialog is
+  // cancelled; Save with a file saves, then closes.
   void unsavedRecordsAreOfferedForSavingOnClose() {
     auto& w = *window_;
     w.lstPeople->addItems({"Al One|_S_M"});
     Click(w.btnDoAll);
-    modal_->saveChoices = {SaveChoice::kCancel, SaveChoice::kSave};
+    modal_->saveChoices = {SaveChoice::kCancel, SaveChoice::kSave, SaveChoice::kSave};
     QVERIFY(!w.close());
     const QString ged = folder_.filePath("al.ged");
-    modal_->fileNames = {ged};
+    modal_->fileNames = {QString(), ged};
+    QVERIFY(!w.close());
+    QVERIFY(w.txtINDI->toPlainText().contains("Al /One/"));
     QVERIFY(w.close());
     QVERIFY(FileBytes(ged).contains("1 NAME Al /One/\r\n"));
-    QCOMPARE(modal_->questions, std::vector<QString>(2, "Save the generated records?"));
-  }
-
-  // An edit of the input text that would discard unsaved records asks
-  // first. Cancel takes back exactly that edit (typing, a paste, a deleted
-  // character, an undo) and keeps everything; Save saves them first; once
-  // saved, edits ask nothing. A new text is asked about before it is read.
-  void anEditThatWouldLoseUnsavedRecordsAsksFirst() {
-    auto& w = *window_;
-    w.txtInput->setPlainText("Al One|_S_M");
-    RunTheRules();
-    w.txtInput->moveCursor(QTextCursor::End);
-    QTest::keyClicks(w.txtInput, "a");  // typing before the records, to be kept
-    RunTheRules();
-    Click(w.btnDoAll);
-    const QString text = w.txtInput->toPlainText();
-    const QString indi = w.txtINDI->toPlainText();
-    QApplication::clipboard()->setText(QStringLiteral("pasted"));
-    const std::function<void()> edits[] = {
-        [&] { QTest::keyClick(w.txtInput, Qt::Key_Space); },
-        [&] { w.txtInput->paste(); },
-        [&] { QTest::keyClick(w.txtInput, Qt::Key_Backspace); },
-        [&] { w.txtInput->undo(); },
-    };
-    for (const auto& edit : edits) {
-      w.txtInput->moveCursor(QTextCursor::End);
-      modal_->saveChoices = {SaveChoice::kCancel};
-      edit();
-      QCOMPARE(w.txtInput->toPlainText(), text);
-      QCOMPARE(w.txtINDI->toPlainText(), indi);
-      QCOMPARE(w.lstPeople->count(), 1);
-    }
-    QCOMPARE(modal_->questions.size(), std::size_t{4});
-    QVERIFY(modal_->questions.back().startsWith("Editing the input text discards"));
-    // The typing made before the records is the next undo step: taking back
-    // an edit took back nothing more and left no step of its own.
-    modal_->saveChoices = {SaveChoice::kDiscard};
-    w.txtInput->undo();
-    QCOMPARE(w.txtInput->toPlainText(), "Al One|_S_M");
-    QCOMPARE(w.txtINDI->toPlainText(), QString());
-
-    RunTheRules();
-    Click(w.btnDoAll);
-    const QString ged = folder_.filePath("al.ged");
-    modal_->saveChoices = {SaveChoice::kSave};
-    modal_->fileNames = {ged};
-    QTest::keyClick(w.txtInput, Qt::Key_Space);
-    QVERIFY(FileBytes(ged).contains("1 NAME Al /One/"));
-    QCOMPARE(w.lstPeople->count(), 0);
-    RunTheRules();
-    Click(w.btnDoAll);
-    modal_->fileNames = {ged};
-    Click(w.btnWrite);
-    QTest::keyClick(w.txtInput, Qt::Key_Space);  // saved: no question
-    QCOMPARE(w.lstPeople->count(), 0);
-
-    RunTheRules();
-    Click(w.btnDoAll);
-    const QString before = w.txtInput->toPlainText();
-    modal_->saveChoices = {SaveChoice::kCancel, SaveChoice::kDiscard};
-    w.OpenText(ExamplePath("hartley.txt"));
-    QCOMPARE(w.txtInput->toPlainText(), before);
-    QCOMPARE(w.lstPeople->count(), 1);
-    w.OpenText(ExamplePath("hartley.txt"));
-    QVERIFY(w.txtInput->toPlainText().startsWith("Descendants of William Hartley"));
-    QCOMPARE(w.txtINDI->toPlainText(), QString());
-    QCOMPARE(modal_->questions.size(), std::size_t{8});
+    QCOMPARE(modal_->questions, std::vector<QString>(3, "Save the generated records?"));
   }
 
   // After a question, a dialog or a long run the focus is back on the control
@@ -380,10 +263,8 @@ class DesktopWindowTest : public QObject, WindowFixture {
   // next key reaches that control and never the input text.
   void theFocusReturnsToTheControlThatAsked() {
     auto& w = *window_;
-    QStringList people;
-    for (int i = 0; i < 2500; ++i) {
-      people << QStringLiteral("Person %1|_S_M").arg(i);
-    }
+    // The shortest list that shows the progress.
+    QStringList people = Persons(quenby::ProcessAllProgress::kShownFrom);
     people[5] = QStringLiteral("Asked Person");
     w.lstPeople->addItems(people);
     QStringList askedFor;
@@ -431,14 +312,12 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(askedFor.size(), 3);
   }
 
-  // A long run shows its progress; Cancel keeps the records made so far,
+  // A long run shows its progress; Cancel, pressed while a question is open
+  // or clicked while the run goes on, keeps the records made so far,
   // scrolled to the newest, and leaves everything else as it was.
   void cancellingProcessAllKeepsTheRecordsMadeSoFar() {
     auto& w = *window_;
-    QStringList people;
-    for (int i = 0; i < 5000; ++i) {
-      people << QStringLiteral("Person %1|_S_M").arg(i);
-    }
+    QStringList people = Persons(5000);
     people[3000] = QStringLiteral("Asked Person");
     w.lstPeople->addItems(people);
     w.txtDetails[0]->setText("kept");
@@ -459,6 +338,14 @@ class DesktopWindowTest : public QObject, WindowFixture {
     const QTextCursor caret = w.txtINDI->textCursor();
     QVERIFY(indi.mid(caret.position()).startsWith("0 @I3001@ INDI\n"));
     QVERIFY(w.txtINDI->viewport()->rect().contains(w.txtINDI->cursorRect()));
+
+    w.lstPeople->clear();
+    w.lstPeople->addItems(Persons(20000));
+    QTimer::singleShot(
+        0, &w, [&w] { QTest::mouseClick(w.findChild<QProgressDialog*>()->findChild<QPushButton*>(), Qt::LeftButton); });
+    Click(w.btnDoAll);
+    QVERIFY(w.findChild<QProgressDialog*>() == nullptr);
+    QVERIFY(w.txtINDI->toPlainText().count(" INDI") < 20000);
   }
 
   // A long run's progress reaches its end, and the boxes hold the records in
@@ -488,11 +375,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
     const QString indi = w.txtINDI->toPlainText();
     QVERIFY(indi.endsWith(expected));
     QVERIFY(indi.startsWith("0 @I1@ INDI\n1 NAME Parent /One/\n1 SEX F\n\n0 @I2@ INDI\n"));
-    QCOMPARE(w.txtFAM->document()->blockCount() + w.txtINDI->document()->blockCount() < 500, true);
-    // Every paragraph ends with the empty line of a record.
-    for (QTextBlock block = w.txtINDI->document()->begin(); block.next().isValid(); block = block.next()) {
-      QVERIFY(block.text().endsWith(QString(QChar::LineSeparator)));
-    }
+    QVERIFY(w.txtFAM->document()->blockCount() + w.txtINDI->document()->blockCount() < 500);
     // A record processed afterwards starts right after them.
     w.lstPeople->setCurrentRow(1);
     Click(w.btnTestOne);
@@ -500,29 +383,11 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QVERIFY(w.txtINDI->toPlainText().endsWith(expected + "0 @I2@ INDI\n1 NAME Person /1/\n1 SEX M\n\n"));
     const QString saved = folder_.filePath("long.ged");
     modal_->fileNames = {saved};
-    modal_->chosenFilters = {QStringLiteral("GEDCOM, classic Quenby dialect (*.ged)")};
+    modal_->chosenFilters = {kClassicFilter};
     Click(w.btnWrite);
     const QByteArray file = FileBytes(saved);
     QVERIFY(file.contains(expected.replace("\n", "\r\n").toLatin1()));
     QVERIFY(!file.contains(QString(QChar::LineSeparator).toUtf8()));
-  }
-
-  // Cancel takes a click of the mouse while the run goes on, not only while
-  // it asks.
-  void aClickOnCancelStopsALongRun() {
-    auto& w = *window_;
-    QStringList people;
-    for (int i = 0; i < 20000; ++i) {
-      people << QStringLiteral("Person %1|_S_M").arg(i);
-    }
-    w.lstPeople->addItems(people);
-    QTimer::singleShot(0, &w, [&w] {
-      auto* cancel = w.findChild<QProgressDialog*>()->findChild<QPushButton*>();
-      QTest::mouseClick(cancel, Qt::LeftButton);
-    });
-    Click(w.btnDoAll);
-    QVERIFY(w.findChild<QProgressDialog*>() == nullptr);
-    QVERIFY(w.txtINDI->toPlainText().count(" INDI") < 20000);
   }
 
   // Closing the window while the sex question is open asks whether to stop;
@@ -587,52 +452,58 @@ class DesktopWindowTest : public QObject, WindowFixture {
   }
 
   // A dropped ".rules" file is loaded into the rule list, any other file
-  // opened as the input text.
+  // opened as the input text; several files dropped at once are refused.
   void droppedFilesAreOpened() {
-    for (const QString& name : {QStringLiteral("hartley.rules"), QStringLiteral("hartley.txt")}) {
+    const auto drop = [this](const QStringList& names) {
       QMimeData data;
-      data.setUrls({QUrl::fromLocalFile(ExamplePath(name))});
+      QList<QUrl> urls;
+      for (const QString& name : names) {
+        urls << QUrl::fromLocalFile(ExamplePath(name));
+      }
+      data.setUrls(urls);
       QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(window_.get(), &enter);
-      QVERIFY(enter.isAccepted());
       QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
       QApplication::sendEvent(window_.get(), &drop);
-    }
+      return enter.isAccepted();
+    };
+    QVERIFY(!drop({"hartley.rules", "hartley.txt"}));
+    QVERIFY(window_->lstRules->count() == 0 && window_->txtInput->toPlainText().isEmpty());
+    QVERIFY(drop({"hartley.rules"}) && drop({"hartley.txt"}));
     QCOMPARE(window_->lstRules->count(), 16);
     QVERIFY(window_->txtInput->toPlainText().startsWith("Descendants of William Hartley"));
   }
 
-  // The menu's keys do what the buttons do; the guide is the README; the
-  // date order is kept for the GEDCOM exports.
-  void theMenuBarOffersTheActionsTheGuideAndTheDateOrder() {
+  // The recent rules files menu lists the last six loaded, the latest first,
+  // each once; an entry loads its file.
+  void theRecentRulesFilesAreOfferedLatestFirst() {
     auto& w = *window_;
-    const auto action = [&w](const QString& text) {
-      for (QAction* candidate : w.findChildren<QAction*>()) {
-        if (candidate->text() == text) {
-          return candidate;
-        }
-      }
-      qFatal("no menu entry %s", qPrintable(text));
-    };
-    w.LoadRules(ExamplePath("hartley.rules"));
-    w.OpenText(ExamplePath("hartley.txt"));
-    QTest::keyClick(&w, Qt::Key_F5);
-    WaitForTheRun();
-    QCOMPARE(w.lstPeople->count(), 14);
-    QStringList askedFor;
-    modal_->dialogScripts.push_back(AnswerSex(2, askedFor));
-    QTest::keyClick(&w, Qt::Key_F6);
-    QCOMPARE(askedFor, QStringList{"Ann Whiteley"});
+    for (const char* name : {"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r2"}) {
+      const QString file = folder_.filePath(QString::fromLatin1(name) + ".rules");
+      QVERIFY(QFile::exists(file) || QFile::copy(ExamplePath("hartley.rules"), file));
+      w.LoadRules(file);
+    }
+    QMenu* recent = nullptr;
+    for (QMenu* menu : w.findChildren<QMenu*>()) {
+      recent = menu->title() == "&Recent rules files" ? menu : recent;
+    }
+    emit qobject_cast<QMenu*>(recent->parentWidget())->aboutToShow();
+    QStringList entries;
+    for (const QAction* entry : recent->actions()) {
+      entries << entry->text();
+    }
+    QCOMPARE(entries,
+             QStringList({"&1 r2.rules", "&2 r6.rules", "&3 r5.rules", "&4 r4.rules", "&5 r3.rules", "&6 r1.rules"}));
+    recent->actions().back()->trigger();
+    QCOMPARE(w.windowTitle(), "r1.rules[*] - Quenby");
+  }
 
-    // The rules file loaded last is offered again.
-    auto* recent = w.findChild<QMenu*>();
-    QVERIFY(recent != nullptr);
-    emit recent->aboutToShow();
-    QVERIFY(action("&1 hartley.rules") != nullptr);
-
-    // The guide is written for users: every rule code has its row, and the
-    // README's build and packaging sections stay out.
-    action("&User guide")->trigger();
+  // The guide is written for users: every rule code has its row, and the
+  // README's build and packaging sections stay out. The date order is kept
+  // for the GEDCOM exports.
+  void theMenuBarOffersTheGuideAndTheDateOrder() {
+    auto& w = *window_;
+    MenuAction("&User guide")->trigger();
     auto* guide = w.findChild<QTextBrowser*>();
     QVERIFY(guide != nullptr && guide->toPlainText().contains("From pasted text to a GEDCOM file"));
     const QString markdown = QString::fromUtf8(FileBytes(":/guide/user-guide.md"));
@@ -652,7 +523,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
       QVERIFY2(!markdown.contains(section), section);
     }
 
-    action("Numeric dates month first (3/5/1845 = March 5)")->trigger();
+    MenuAction("Numeric dates month first (3/5/1845 = March 5)")->trigger();
     QCOMPARE(QSettings("Quenby", "Quenby").value("export/dateOrder").toString(), "mdy");
   }
 
@@ -662,8 +533,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
     auto& w = *window_;
     auto* areas = w.findChild<QSplitter*>("areas");
     auto* records = w.findChild<QSplitter*>("records");
-    w.resize(w.minimumSizeHint() + QSize(300, 300));
-    QTest::qWait(20);
+    Resize(w, w.minimumSizeHint() + QSize(300, 300));
     const int input = w.txtInput->height(), rules = w.lstRules->height(), indi = w.txtINDI->width();
     const auto drag = [](QSplitterHandle* handle, QPoint by) {
       const QPoint middle = handle->rect().center();
@@ -686,15 +556,12 @@ class DesktopWindowTest : public QObject, WindowFixture {
   void theTitleAndStatusBarTellWhatTheWindowHolds() {
     auto& w = *window_;
     QCOMPARE(w.windowTitle(), "Quenby[*]");
-    w.OpenText(ExamplePath("hartley.txt"));
-    w.LoadRules(ExamplePath("hartley.rules"));
+    RunTheExample();
     QCOMPARE(w.windowTitle(), "hartley.txt, hartley.rules[*] - Quenby");
     QVERIFY(!w.isWindowModified());
-    RunTheRules();
     QCOMPARE(w.status->lblPersons->text(), "14 persons");
     QStringList askedFor;
-    modal_->dialogScripts.push_back(AnswerSex(2, askedFor));
-    Click(w.btnDoAll);
+    ProcessTheExample(AnswerSex(2, askedFor));
     QCOMPARE(w.status->lblRecords->text(), "14 individual and 5 family records");
     QVERIFY(w.isWindowModified());
     w.lstPeople->setCurrentRow(0);
@@ -714,10 +581,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
     Click(w.btnSave);
     QCOMPARE(w.windowTitle(), "hartley.txt, fewer.rules[*] - Quenby");
     QVERIFY(!w.isWindowModified());
-    const QString current = QDir::currentPath();
-    QDir::setCurrent(folder_.path());
-    Click(w.cmdDebugPeople);
-    QDir::setCurrent(current);
+    InTheTestFolder([&] { Click(w.cmdDebugPeople); });
     QVERIFY(w.status->lblDebug->text().contains(QDir::toNativeSeparators(folder_.filePath("Debug.txt"))));
     RunTheRules();
     QCOMPARE(w.status->lblRecords->text(), "0 individual and 0 family records");
@@ -727,20 +591,20 @@ class DesktopWindowTest : public QObject, WindowFixture {
   // as well as a record box; Find selects the next occurrence, going round.
   void theEditMenuActsOnTheFocusedTextBox() {
     auto& w = *window_;
-    w.txtDetails[3]->setText("Leeds");
+    w.txtDetails[3]->setText("Leeds, Leek");
     w.txtFAM->setPlainText("0 @F1@ FAM\n1 HUSB @I1@\n\n0 @F2@ FAM\n1 HUSB @I3@\n");
     w.txtDetails[3]->setFocus();
-    MenuAction(w, "Select &All")->trigger();
-    MenuAction(w, "&Copy")->trigger();
-    QCOMPARE(QApplication::clipboard()->text(), "Leeds");
+    MenuAction("Select &All")->trigger();
+    MenuAction("&Copy")->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), "Leeds, Leek");
     w.txtFAM->setFocus();
     w.txtFAM->moveCursor(QTextCursor::End);
-    MenuAction(w, "&Paste")->trigger();
-    QVERIFY(w.txtFAM->toPlainText().endsWith("@I3@\nLeeds"));
-    MenuAction(w, "&Undo")->trigger();
+    MenuAction("&Paste")->trigger();
+    QVERIFY(w.txtFAM->toPlainText().endsWith("@I3@\nLeeds, Leek"));
+    MenuAction("&Undo")->trigger();
     QVERIFY(w.txtFAM->toPlainText().endsWith("@I3@\n"));
     w.btnRunRules->setFocus();
-    MenuAction(w, "&Paste")->trigger();  // no text box: nothing
+    MenuAction("&Paste")->trigger();  // no text box: nothing
     QVERIFY(w.txtFAM->toPlainText().endsWith("@I3@\n"));
 
     w.txtFAM->setFocus();
@@ -761,10 +625,12 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QTest::keyClick(w.findBar->txtFind, Qt::Key_Escape);
     QVERIFY(!w.findBar->isVisible() && w.txtFAM->hasFocus());
     w.txtDetails[3]->setFocus();
-    MenuAction(w, "&Find...")->trigger();
-    w.findBar->txtFind->setText("ee");
-    QVERIFY(w.findBar->FindNext());
-    QCOMPARE(w.txtDetails[3]->selectedText(), "ee");
+    MenuAction("&Find...")->trigger();
+    w.findBar->txtFind->setText("Le");
+    for (const int at : {0, 7, 0}) {
+      QVERIFY(w.findBar->FindNext());
+      QCOMPARE(w.txtDetails[3]->selectionStart(), at);
+    }
   }
 
   // Test individual, Process the test and Debug People List have keys.
@@ -776,10 +642,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(w.txtDetails[0]->text(), "Bo /Two/");
     QTest::keyClick(&w, Qt::Key_F8);
     QVERIFY(w.txtINDI->toPlainText().startsWith("0 @I2@ INDI\n1 NAME Bo /Two/\n"));
-    const QString current = QDir::currentPath();
-    QDir::setCurrent(folder_.path());
-    QTest::keyClick(&w, Qt::Key_F9);
-    QDir::setCurrent(current);
+    InTheTestFolder([&] { QTest::keyClick(&w, Qt::Key_F9); });
     QCOMPARE(FileBytes(folder_.filePath("Debug.txt")), "Al One|_S_M\r\nBo Two|_S_F\r\n");
   }
 
@@ -793,53 +656,6 @@ class DesktopWindowTest : public QObject, WindowFixture {
     quenby::OpenFromCommandLine(*window_, *files);
     QCOMPARE(window_->lstRules->count(), 16);
     QCOMPARE(window_->txtInput->toPlainText(), QString::fromUtf8(FileBytes(ExamplePath("hartley.txt"))));
-    // A rules file named without --rules, as the desktop opens one, loads as rules.
-    const auto opened =
-        quenby::ParseWindowCommandLine({"quenby", "family.RULES", "list.txt"}, outStream, errStream, status);
-    QVERIFY(opened.has_value());
-    QCOMPARE(opened->rulesFile, QStringLiteral("family.RULES"));
-    QCOMPARE(opened->textFile, QStringLiteral("list.txt"));
-    for (const QStringList& wrong :
-         {QStringList{"quenby", "a.txt", "b.txt"}, {"quenby", "--rules", "a.rules", "b.rules"}}) {
-      QVERIFY(!quenby::ParseWindowCommandLine(wrong, outStream, errStream, status));
-      QCOMPARE(status, 2);
-    }
-  }
-
-  // Before the application is made: --help and --version always end the
-  // program, a wrong option only where no display could take options of its
-  // own; files to open go on to the window.
-  void whatNeedsNoWindowIsAnsweredBeforeIt_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("display");
-    QTest::addColumn<int>("status");  // -1: the program goes on
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<QString>("err");
-    QTest::newRow("help") << QStringList{"--help"} << true << 0 << "Usage: quenby"
-                          << "";
-    QTest::newRow("version, no display") << QStringList{"--version"} << false << 0 << "Quenby "
-                                         << "";
-    QTest::newRow("wrong, display") << QStringList{"-platform", "xcb"} << true << -1 << ""
-                                    << "";
-    QTest::newRow("wrong, no display") << QStringList{"--bogus"} << false << 2 << ""
-                                       << "Unknown option 'bogus'";
-    QTest::newRow("files, no display") << QStringList{"a.txt"} << false << -1 << ""
-                                       << "";
-  }
-  void whatNeedsNoWindowIsAnsweredBeforeIt() {
-    QFETCH(QStringList, arguments);
-    QFETCH(bool, display);
-    QFETCH(int, status);
-    QFETCH(QString, out);
-    QFETCH(QString, err);
-    QString written, problem;
-    QTextStream outStream(&written), errStream(&problem);
-    const auto answer = quenby::AnswerBeforeWindow(QStringList{"quenby"} + arguments, display, outStream, errStream);
-    QCOMPARE(answer.value_or(-1), status);
-    QCOMPARE(written.isEmpty(), out.isEmpty());
-    QVERIFY(out.isEmpty() || written.startsWith(out));
-    QCOMPARE(problem.isEmpty(), err.isEmpty());
-    QVERIFY(problem.contains(err));
   }
 
   // A search text of one space shows in the rule list, where nothing would

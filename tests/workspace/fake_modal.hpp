@@ -42,13 +42,7 @@ class FakeModal final : public quenby::Modal {
 
   void Exec(QDialog& dialog) override {
     dialog.show();
-    if (dialogScripts.empty()) {
-      ++unexpectedQuestions;
-    } else {
-      const auto script = std::move(dialogScripts.front());
-      dialogScripts.pop_front();
-      script(dialog);
-    }
+    Next(dialogScripts, std::function<void(QDialog&)>([](QDialog&) {}))(dialog);
     dialog.hide();
   }
   QString OpenFileName(QWidget*, const quenby::FileDialogSettings& settings) override { return Answer(settings); }
@@ -67,23 +61,11 @@ class FakeModal final : public quenby::Modal {
   }
   bool Confirm(QWidget*, const QString&, const QString& text) override {
     questions.push_back(text);
-    if (confirmations.empty()) {
-      ++unexpectedQuestions;
-      return false;
-    }
-    const bool yes = confirmations.front();
-    confirmations.pop_front();
-    return yes;
+    return Next(confirmations, false);
   }
   quenby::SaveChoice AskSave(QWidget*, const QString&, const QString& text) override {
     questions.push_back(text);
-    if (saveChoices.empty()) {
-      ++unexpectedQuestions;
-      return quenby::SaveChoice::kCancel;
-    }
-    const quenby::SaveChoice choice = saveChoices.front();
-    saveChoices.pop_front();
-    return choice;
+    return Next(saveChoices, quenby::SaveChoice::kCancel);
   }
   bool OpenDocument(const QString& path) override {
     openedDocuments.push_back(path);
@@ -97,13 +79,19 @@ class FakeModal final : public quenby::Modal {
  private:
   QString Answer(const quenby::FileDialogSettings& settings) {
     fileQuestions.push_back(settings);
-    if (fileNames.empty()) {
+    return Next(fileNames, QString());
+  }
+
+  // The next queued answer; `unasked` counts as unexpected when none is queued.
+  template <typename Answer>
+  Answer Next(std::deque<Answer>& queue, Answer unasked) {
+    if (queue.empty()) {
       ++unexpectedQuestions;
-      return {};
+      return unasked;
     }
-    const QString name = fileNames.front();
-    fileNames.pop_front();
-    return name;
+    Answer answer = std::move(queue.front());
+    queue.pop_front();
+    return answer;
   }
 };
 

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QStandardPaths>
+#include <span>
 
 #include "rules/catalogue.hpp"
 #include "ui/frmAbout.hpp"
@@ -87,7 +88,8 @@ class MainWindowTest : public QObject, WindowFixture {
     window_->txtInput->setPlainText(QStringList(400, QString(8000, 'a')).join('\n'));
     SetItems(*window_->lstRules, {RuleItem("51", "a.*b|a", "x")});
     FillDerivedResults();
-    Click(window_->btnRunRules);
+    window_->btnRunRules->setFocus();
+    QTest::keyClick(window_->btnRunRules, Qt::Key_Space);
   }
 
   // While the rules run, nothing that feeds or shows the run takes input,
@@ -159,8 +161,9 @@ class MainWindowTest : public QObject, WindowFixture {
                                "42\t|\t\t|\tSmith"};
     QCOMPARE(Items(rules), built);
 
+    // A name typed without ".rules" gets it, so the dialog's filter shows it.
     const QString file = InFolder("example.rules");
-    modal_->fileNames = {file, file};
+    modal_->fileNames = {InFolder("example"), file};
     Click(w.btnSave);
     rules.clear();
     // The emptied list is a change that loading would lose.
@@ -188,26 +191,32 @@ class MainWindowTest : public QObject, WindowFixture {
     QVERIFY(modal_->messages.empty());
   }
 
-  void turnsTheExampleDescendantListIntoTheExpectedFile() {
+  // The example session by keyboard alone: Ctrl+L loads the rules, F5 runs
+  // them, F6 processes all with the sex question answered by its F key, and
+  // Ctrl+G saves the example's file byte for byte. A person processed
+  // afterwards, as edited, continues the numbering.
+  void theExampleSessionByKeyboardGivesTheExpectedFile() {
     auto& w = *window_;
     w.txtInput->setPlainText(QString::fromUtf8(FileBytes(ExamplePath("hartley.txt"))));
     modal_->fileNames = {ExamplePath("hartley.rules")};
-    Click(w.btnLoad);
-    RunTheRules();
+    QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
+    QTest::keyClick(&w, Qt::Key_F5);
+    WaitForTheRun();
     w.txtINDI->setPlainText("typed by the user\n");  // processing all replaces it
     QStringList askedFor;
-    modal_->dialogScripts.push_back(AnswerSex(2, askedFor));
-    Click(w.btnDoAll);
+    modal_->dialogScripts.push_back([&askedFor](QDialog& dialog) {
+      askedFor << dynamic_cast<quenby::frmSexChoice&>(dialog).fraFrame->title();
+      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog, Qt::Key_F);
+    });
+    QTest::keyClick(&w, Qt::Key_F6);
     QCOMPARE(askedFor, QStringList{"Ann Whiteley"});
-
-    const QString saved = InFolder("hartley.ged");
+    const QString saved = InFolder("keyboard.ged");
     modal_->fileNames = {saved};
-    modal_->chosenFilters = {QStringLiteral("GEDCOM, classic Quenby dialect (*.ged)")};
-    Click(w.btnWrite);
+    modal_->chosenFilters = {kClassicFilter};
+    QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
     QCOMPARE(FileBytes(saved), FileBytes(ExamplePath("hartley.ged")));
     QVERIFY(modal_->messages.empty());
 
-    // A person processed afterwards, as edited, continues the numbering.
     const QString indi = w.txtINDI->toPlainText(), fam = w.txtFAM->toPlainText();
     w.lstPeople->setCurrentRow(8);
     Click(w.btnTestOne);
@@ -220,61 +229,82 @@ class MainWindowTest : public QObject, WindowFixture {
     QVERIFY(w.txtFAM->toPlainText().startsWith(fam + "0 @F6@ FAM\n1 WIFE @I10@\n1 HUSB @I9@\n"));
   }
 
-  // The example session with the keyboard alone: Ctrl+L loads the rules, F5
-  // runs them, F6 processes all with the sex question answered by its F key,
-  // and Ctrl+G saves the classic file.
-  void theExampleSessionByKeyboardAloneGivesTheExpectedFile() {
+  // Placing the caret with any button keeps what was derived from the text.
+  // An edit (typing, a paste, a deleted character, an undo) that would lose
+  // unsaved records asks first: Cancel takes back exactly that edit and keeps
+  // everything; Discard drops every derived result; Save saves first; once
+  // saved, edits ask nothing. A new text is asked about before it is read.
+  void anEditOfTheInputAsksAboutUnsavedRecordsAndDiscardsDerivedResults() {
     auto& w = *window_;
-    w.txtInput->setPlainText(QString::fromUtf8(FileBytes(ExamplePath("hartley.txt"))));
-    modal_->fileNames = {ExamplePath("hartley.rules")};
-    QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier);
-    QCOMPARE(w.lstRules->count(), 16);
-    QTest::keyClick(&w, Qt::Key_F5);
-    WaitForTheRun();
-    QCOMPARE(w.lstPeople->count(), 14);
-    QStringList askedFor;
-    modal_->dialogScripts.push_back([&askedFor](QDialog& dialog) {
-      auto& question = dynamic_cast<quenby::frmSexChoice&>(dialog);
-      askedFor << question.fraFrame->title();
-      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog, Qt::Key_F);
-    });
-    QTest::keyClick(&w, Qt::Key_F6);
-    QCOMPARE(askedFor, QStringList{"Ann Whiteley"});
-    const QString saved = InFolder("keyboard.ged");
-    modal_->fileNames = {saved};
-    modal_->chosenFilters = {QStringLiteral("GEDCOM, classic Quenby dialect (*.ged)")};
-    QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
-    QCOMPARE(FileBytes(saved), FileBytes(ExamplePath("hartley.ged")));
-  }
-
-  // Placing the caret with any button keeps what was derived from the text;
-  // typing, pasting and deleting discard it, and the text stays as edited.
-  void onlyAnEditOfTheInputDiscardsDerivedResults() {
-    const QString text = QStringLiteral("1 John b. 1852\n2 Ann b. 1876");
-    window_->txtInput->setPlainText(text);
+    w.txtInput->setPlainText("Al One|_S_M");
+    RunTheRules();
+    w.txtInput->moveCursor(QTextCursor::End);
+    QTest::keyClicks(w.txtInput, "a");  // typing before the records, to be kept
+    RunTheRules();
+    Click(w.btnDoAll);
+    const QString text = w.txtInput->toPlainText();
+    const QString indi = w.txtINDI->toPlainText();
     for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-      FillDerivedResults();
-      QTest::mouseClick(window_->txtInput->viewport(), button, {}, QPoint(1, 1));
-      QCOMPARE(window_->lstPeople->count(), 2);
-      QCOMPARE(window_->NextNoteNumber, 7);
-      QCOMPARE(window_->txtInput->toPlainText(), text);
+      QTest::mouseClick(w.txtInput->viewport(), button, {}, QPoint(1, 1));
     }
     QApplication::clipboard()->setText(QStringLiteral("X"));
     const std::function<void()> edits[] = {
-        [&] { QTest::keyClicks(window_->txtInput, QStringLiteral("a")); },
-        [&] { window_->txtInput->paste(); },
-        [&] { QTest::keyClick(window_->txtInput, Qt::Key_Backspace); },
+        [&] { QTest::keyClick(w.txtInput, Qt::Key_Space); },
+        [&] { w.txtInput->paste(); },
+        [&] { QTest::keyClick(w.txtInput, Qt::Key_Backspace); },
+        [&] { w.txtInput->undo(); },
     };
     for (const auto& edit : edits) {
+      w.txtInput->moveCursor(QTextCursor::End);
+      modal_->saveChoices = {quenby::SaveChoice::kCancel};
+      edit();
+      QCOMPARE(w.txtInput->toPlainText(), text);
+      QCOMPARE(w.txtINDI->toPlainText(), indi);
+      QCOMPARE(w.lstPeople->count(), 1);
+    }
+    QCOMPARE(modal_->questions.size(), std::size_t{4});
+    QVERIFY(modal_->questions.back().startsWith("Editing the input text discards"));
+    // The typing made before the records is the next undo step: taking back
+    // an edit took back nothing more and left no step of its own.
+    modal_->saveChoices = {quenby::SaveChoice::kDiscard};
+    w.txtInput->undo();
+    QCOMPARE(w.txtInput->toPlainText(), "Al One|_S_M");
+
+    for (const auto& edit : std::span(edits).first(3)) {
       FillDerivedResults();
-      window_->txtInput->moveCursor(QTextCursor::End);
-      // The records were never saved: the edit asks first.
+      w.txtInput->moveCursor(QTextCursor::End);
       modal_->saveChoices = {quenby::SaveChoice::kDiscard};
       edit();
       VerifyDerivedResultsCleared();
-      QCOMPARE(window_->lstPeople->count(), 0);
+      QCOMPARE(w.lstPeople->count(), 0);
     }
-    QCOMPARE(window_->txtInput->toPlainText(), text + "a");  // typed, pasted, one deleted
+    QCOMPARE(w.txtInput->toPlainText(), "Al One|_S_M ");  // typed, pasted, one deleted
+
+    RunTheRules();
+    Click(w.btnDoAll);
+    const QString ged = InFolder("al.ged");
+    modal_->saveChoices = {quenby::SaveChoice::kSave};
+    modal_->fileNames = {ged};
+    QTest::keyClick(w.txtInput, Qt::Key_Space);
+    QVERIFY(FileBytes(ged).contains("1 NAME Al /One/"));
+    QCOMPARE(w.lstPeople->count(), 0);
+    RunTheRules();
+    Click(w.btnDoAll);
+    modal_->fileNames = {ged};
+    Click(w.btnWrite);
+    QTest::keyClick(w.txtInput, Qt::Key_Space);  // saved: no question
+    QCOMPARE(w.lstPeople->count(), 0);
+
+    RunTheRules();
+    Click(w.btnDoAll);
+    const QString before = w.txtInput->toPlainText();
+    modal_->saveChoices = {quenby::SaveChoice::kCancel, quenby::SaveChoice::kDiscard};
+    w.OpenText(ExamplePath("hartley.txt"));
+    QCOMPARE(w.txtInput->toPlainText(), before);
+    QCOMPARE(w.lstPeople->count(), 1);
+    w.OpenText(ExamplePath("hartley.txt"));
+    QVERIFY(w.txtInput->toPlainText().startsWith("Descendants of William Hartley"));
+    QCOMPARE(w.txtINDI->toPlainText(), QString());
   }
 
   // The run takes the input as typed and discards derived results. A rules
@@ -298,14 +328,14 @@ class MainWindowTest : public QObject, WindowFixture {
   // is caught by the test's time-out.
   void runRulesFillsTheListOfAHundredThousandLines() {
     QStringList lines;
-    for (int i = 0; i < 50000; ++i) {
+    for (int i = 0; i < 33334; ++i) {
       lines << QStringLiteral("1 John%1 b. 1852 m. (London) 12.3.1875 Mary Jones\n2 Ann b. 1876").arg(i);
     }
     window_->txtInput->setPlainText(lines.join('\n'));
     SetItems(*window_->lstRules, {RuleItem("11", " m. ", "|_M_"), RuleItem("1", " b. ", "|_B_"), RuleItem("32", "", ""),
                                   RuleItem("41", "", ""), RuleItem("42", "", "Smith")});
     RunTheRules();
-    QCOMPARE(window_->lstPeople->count(), 150000);
+    QCOMPARE(window_->lstPeople->count(), 100002);
   }
 
   // A folder, a binary file, a text without a [Rules] section and a pipe
@@ -352,8 +382,8 @@ class MainWindowTest : public QObject, WindowFixture {
     QCOMPARE(modal_->messages.size(), std::size_t{1});
     const QString message = modal_->messages.front();
     QVERIFY(message.contains(file));
-    for (const char* said : {"key 2 is missing", "key 1 is given 2 times (as 1 and 01)", "rule 2 (key 01) does nothing",
-                             "key 4 is empty", "key 5 is missing", "rule 4 (key 6) does nothing"}) {
+    for (const char* said :
+         {"key 2 is missing", "key 1 is given 2 times (as 1 and 01)", "rule 4 (key 6) does nothing"}) {
       QVERIFY2(message.contains(QString::fromUtf8(said)), said);
     }
     Click(window_->btnSave);
@@ -372,12 +402,10 @@ class MainWindowTest : public QObject, WindowFixture {
              {RuleItem("1", "a", thousand), RuleItem("1", "a", thousand), RuleItem("1", "a", thousand)});
     FillDerivedResults();
     RunTheRules();
-    QCOMPARE(Items(*window_->lstPeople), QStringList({"John Smith|_S_M", "Ann Lee"}));
-    QCOMPARE(window_->txtDetails[0]->text(), QStringLiteral("value"));
-    QCOMPARE(window_->txtINDI->toPlainText(), QStringLiteral("0 @I1@ INDI\n"));
-    QCOMPARE(window_->NextFamNumber, 5);
     QCOMPARE(modal_->messages.size(), std::size_t{1});
     QVERIFY(modal_->messages[0].contains(QStringLiteral("Rule 3 (code 1)")));
+    modal_->messages.clear();
+    VerifyTheWindowAsBeforeTheRun();
   }
 
   // A long run of the rules shows its progress; its Cancel button, Escape
@@ -399,10 +427,11 @@ class MainWindowTest : public QObject, WindowFixture {
       QTest::keyClick(window_.get(), Qt::Key_Escape);
     } else {
       QProgressDialog* progress = nullptr;
+      // The waits only guard against a progress that never shows.
       QTRY_VERIFY_WITH_TIMEOUT(
           (progress = window_->findChild<QProgressDialog*>("runRulesProgress")) != nullptr && progress->isVisible(),
-          300'000);
-      QTRY_VERIFY_WITH_TIMEOUT(progress->labelText() == "Running rule 1 of 1...", 300'000);
+          60'000);
+      QTRY_VERIFY_WITH_TIMEOUT(progress->labelText() == "Running rule 1 of 1...", 60'000);
       QVERIFY(window_->btnRunRules->isVisible() && !window_->btnRunRules->isEnabled());
       if (how == 0) {
         Click(progress->findChild<QPushButton*>());
@@ -413,6 +442,7 @@ class MainWindowTest : public QObject, WindowFixture {
     WaitForTheRun();
     QVERIFY(window_->findChild<QProgressDialog*>() == nullptr);
     QVERIFY(window_->txtInput->isEnabled() && window_->findChild<QMenuBar*>()->isEnabled() && window_->acceptDrops());
+    QCOMPARE(window_->focusWidget(), window_->btnRunRules);
     VerifyTheWindowAsBeforeTheRun();
   }
 
@@ -462,22 +492,6 @@ class MainWindowTest : public QObject, WindowFixture {
     QCOMPARE(modal_->messages.size(), std::size_t{4});
     QCOMPARE(modal_->messages.back(),
              "Quenby: The people list was written to " + paths[2] + ", but no program opened it.");
-  }
-
-  // A rules file named without ".rules" gets it, so the dialog's own filter
-  // shows it next time; a file chosen as it is keeps its name.
-  void rulesSavedUnderANameWithoutExtensionGetIt() {
-    SetItems(*window_->lstRules, {RuleItem("1", "a", "b")});
-    QFile chosen(InFolder("chosen"));
-    QVERIFY(chosen.open(QIODevice::WriteOnly));
-    chosen.close();
-    modal_->fileNames = {InFolder("family"), InFolder("chosen")};
-    Click(window_->btnSave);
-    Click(window_->btnSave);
-    QVERIFY(FileBytes(InFolder("family.rules")).startsWith("[Rules]"));
-    QVERIFY(!QFile::exists(InFolder("family")));
-    QVERIFY(FileBytes(InFolder("chosen")).startsWith("[Rules]"));
-    QCOMPARE(window_->cdgRules.lastFile, InFolder("chosen"));
   }
 
   void processingTheTestNeedsASelectedPersonWithAName() {

@@ -12,7 +12,7 @@ namespace {
 
 const QString kStandard = QStringLiteral("GEDCOM 5.5.1 (*.ged)");
 const QString kSeven = QStringLiteral("GEDCOM 7.0 (*.ged)");
-const QString kClassic = QStringLiteral("GEDCOM, classic Quenby dialect (*.ged)");
+const QString& kClassic = kClassicFilter;
 const QString kAllFiles = QStringLiteral("All Files (*.*)");
 
 QSettings Settings() {
@@ -26,14 +26,9 @@ class SaveFormatTest : public QObject, WindowFixture {
 
   QTemporaryDir config_;
 
-  // Loads the example, runs its rules and processes every person; Ann
-  // Whiteley, the one person without a sex, is answered by `answerSex`.
-  void ProcessExample(const std::function<void(QDialog&)>& answerSex) {
-    window_->LoadRules(ExamplePath("hartley.rules"));
-    window_->OpenText(ExamplePath("hartley.txt"));
-    RunTheRules();
-    modal_->dialogScripts.push_back(answerSex);
-    Click(window_->btnDoAll);
+  void ProcessExample() {
+    RunTheExample();
+    ProcessTheExample(ChooseFemale);
   }
 
   // Saves as `name`, ending the dialog on `filter` (on the one it opened
@@ -63,17 +58,10 @@ class SaveFormatTest : public QObject, WindowFixture {
     QVERIFY(modal_->messages.empty());
   }
 
-  // Each GEDCOM entry names its dialect; "All Files" is no format.
-  void theDialogOffersEachDialectByNameAndThenAllFiles() {
-    modal_->fileNames = {QString()};
-    modal_->confirmations = {true};
-    Click(window_->btnWrite);
-    QCOMPARE(quenby::QtNameFilters(modal_->fileQuestions.back().filter),
-             QStringList({kStandard, kSeven, kClassic, kAllFiles}));
-  }
-
+  // Each GEDCOM entry names its dialect; "All Files" is no format. Numeric
+  // dates follow the remembered date order.
   void theChosenFormatIsWrittenAndOfferedAgainUntilAnotherIsChosen() {
-    ProcessExample(ChooseFemale);
+    ProcessExample();
     // A new user's first save writes standard 5.5.1.
     QCOMPARE(Save("hartley-5.5.1.ged", QString()), FileBytes(ExamplePath("hartley-5.5.1.ged")));
     QCOMPARE(modal_->fileQuestions.back().selectedFilter, kStandard);
@@ -90,9 +78,16 @@ class SaveFormatTest : public QObject, WindowFixture {
     modal_->confirmations = {true};
     Click(window_->btnWrite);
     QCOMPARE(modal_->fileQuestions.back().selectedFilter, kSeven);
-    ProcessExample(ChooseFemale);
+    QCOMPARE(quenby::QtNameFilters(modal_->fileQuestions.back().filter),
+             QStringList({kStandard, kSeven, kClassic, kAllFiles}));
+    ProcessExample();
     QCOMPARE(Save("all.ged", kAllFiles), FileBytes(ExamplePath("hartley-7.0.ged")).replace("hartley-7.0", "all"));
     QCOMPARE(Settings().value("export/format").toString(), QStringLiteral("7.0"));
+
+    Settings().setValue("export/dateOrder", "mdy");
+    QVERIFY(Save("mdy.ged", kStandard).contains("2 DATE 5 MAR 1845\r\n"));
+    Settings().setValue("export/dateOrder", "dmy");
+    QVERIFY(Save("dmy.ged", kSeven).contains("2 DATE 3 MAY 1845\r\n"));
   }
 
   // A name typed without an extension gets ".ged", whatever entry the dialog
@@ -161,17 +156,10 @@ class SaveFormatTest : public QObject, WindowFixture {
     QCOMPARE(modal_->questions.size(), std::size_t{2});
   }
 
-  void numericDatesFollowTheRememberedDateOrder() {
-    ProcessExample(ChooseFemale);
-    Settings().setValue("export/dateOrder", "mdy");
-    QVERIFY(Save("mdy.ged", kStandard).contains("2 DATE 5 MAR 1845\r\n"));
-    Settings().setValue("export/dateOrder", "dmy");
-    QVERIFY(Save("dmy.ged", kSeven).contains("2 DATE 3 MAY 1845\r\n"));
-  }
-
   void aSexNobodyChoseIsPassedOnAsADefault() {
     // The question closed without a choice: "F" in the records, as ever.
-    ProcessExample([](QDialog&) {});
+    RunTheExample();
+    ProcessTheExample([](QDialog&) {});
     QVERIFY(window_->txtINDI->toPlainText().contains("1 NAME Ann /Whiteley/\n1 SEX F\n"));
     QCOMPARE(window_->DefaultSexIds, std::vector<std::string>{"I6"});
     // Without the families nothing tells her sex: the window passed on that

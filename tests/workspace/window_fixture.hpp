@@ -16,6 +16,17 @@
 #include "fake_modal.hpp"
 #include "workspace/frmQuenby.hpp"
 
+inline const QString kClassicFilter = QStringLiteral("GEDCOM, classic Quenby dialect (*.ged)");
+
+// `count` people lines, each with a sex, so that Process all asks nothing.
+inline QStringList Persons(int count) {
+  QStringList people;
+  for (int i = 0; i < count; ++i) {
+    people << QStringLiteral("Person %1|_S_M").arg(i);
+  }
+  return people;
+}
+
 class WindowFixture {
  protected:
   std::unique_ptr<FakeModal> modal_;
@@ -32,6 +43,37 @@ class WindowFixture {
   void RunTheRules() {
     Click(window_->btnRunRules);
     WaitForTheRun();
+  }
+
+  // The example descendant list and its rules, run into the people list.
+  void RunTheExample() {
+    window_->OpenText(ExamplePath("hartley.txt"));
+    window_->LoadRules(ExamplePath("hartley.rules"));
+    RunTheRules();
+  }
+
+  // Process all on the example's people; Ann Whiteley, the one person
+  // without a sex, is answered by `answerSex`.
+  void ProcessTheExample(const std::function<void(QDialog&)>& answerSex) {
+    modal_->dialogScripts.push_back(answerSex);
+    Click(window_->btnDoAll);
+  }
+
+  // Does `act` in the test's folder, where "Debug People List" writes.
+  void InTheTestFolder(const std::function<void()>& act) {
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(folder_.path());
+    act();
+    QDir::setCurrent(previous);
+  }
+
+  QAction* MenuAction(const QString& text) const {
+    for (QAction* candidate : window_->findChildren<QAction*>()) {
+      if (candidate->text() == text) {
+        return candidate;
+      }
+    }
+    qFatal("no menu entry %s", qPrintable(text));
   }
 
   void OpenWindow() {

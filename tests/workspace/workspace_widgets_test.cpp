@@ -3,12 +3,15 @@
 #include <QImage>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QtTest>
 
 #include "ui/name_filters.hpp"
 #include "workspace/caption_button.hpp"
+#include "workspace/command_line.hpp"
 #include "workspace/list_tab_stops.hpp"
 #include "workspace/record_boxes.hpp"
+#include "workspace/window_settings.hpp"
 
 using quenby::CaptionLines;
 using quenby::QtNameFilters;
@@ -42,18 +45,25 @@ class WorkspaceWidgetsTest : public QObject {
 
   // Whatever paragraphs the box keeps them in, records read back as they
   // were given, byte for byte, and text appended reads back after them.
+  // Paragraphs hold about a hundred lines of whole records: neither one per
+  // line, which is slow to fill, nor one for everything, which is slow to
+  // type in; a record appended after whole records starts a paragraph.
   void recordsReadBackFromTheirBoxUnchanged() {
     QFETCH(QByteArray, records);
     QPlainTextEdit box;
     quenby::SetRecordBoxText(box, records.toStdString());
     QCOMPARE(QByteArray::fromStdString(quenby::BoxText(box)), records);
+    for (QTextBlock block = box.document()->begin(); block.next().isValid(); block = block.next()) {
+      QVERIFY(block.text().endsWith(QChar::LineSeparator));
+    }
     quenby::AppendRecordText(box, "0 @I9@ INDI\r\n\r\n");
     QCOMPARE(QByteArray::fromStdString(quenby::BoxText(box)), records + "0 @I9@ INDI\r\n\r\n");
-    // Paragraphs of about a hundred lines: neither one per line, which is
-    // slow to fill, nor one for everything, which is slow to type in.
     const qsizetype lines = records.count("\r\n");
     QVERIFY(box.document()->blockCount() <= lines / 100 + 3);
     QVERIFY(box.document()->blockCount() >= lines / 200);
+    if (records.isEmpty() || records.endsWith("\r\n\r\n")) {
+      QVERIFY(box.document()->lastBlock().previous().text().startsWith("0 @I9@"));
+    }
   }
 
   // A piece wider than its column pushes the next to the following stop.
@@ -129,6 +139,68 @@ class WorkspaceWidgetsTest : public QObject {
     };
     for (const auto& [caption, widthInChars, lines] : cases) {
       QCOMPARE(CaptionLines(caption, metrics, widthInChars * metrics.horizontalAdvance(QLatin1Char('x'))), lines);
+    }
+  }
+
+  void aRestoredPlaceIsFittedToTheScreen_data() {
+    QTest::addColumn<QPoint>("position");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QPoint>("fittedPosition");
+    QTest::addColumn<QSize>("fittedSize");
+    const QSize minimum(600, 500);
+    const QRect full(0, 0, 1920, 1040);
+    QTest::newRow("fits as it is") << QPoint(100, 50) << QSize(800, 600) << full << QPoint(100, 50) << QSize(800, 600);
+    QTest::newRow("frame touches every edge")
+        << QPoint(0, 0) << QSize(1904, 1000) << full << QPoint(0, 0) << QSize(1904, 1000);
+    // Saved on a 1024x768 screen, opened on 2560x1440 at scale 2.
+    QTest::newRow("taller than the screen")
+        << QPoint(10, 0) << QSize(1000, 728) << QRect(0, 0, 1280, 680) << QPoint(10, 0) << QSize(1000, 640);
+    QTest::newRow("far right and down") << QPoint(2'000'000'000, 2'000'000'000) << QSize(800, 600) << full
+                                        << QPoint(1104, 400) << QSize(800, 600);
+    QTest::newRow("far left and up") << QPoint(-2'000'000'000, -2'000'000'000) << QSize(800, 600) << full
+                                     << QPoint(0, 0) << QSize(800, 600);
+    QTest::newRow("absurd size") << QPoint(-2'000'000'000, 2'000'000'000) << QSize(-5, 2'000'000'000) << full
+                                 << QPoint(0, 0) << QSize(minimum.width(), 1000);
+    QTest::newRow("second screen") << QPoint(100, 100) << QSize(800, 600) << QRect(1920, -200, 1280, 1000)
+                                   << QPoint(1920, 100) << QSize(800, 600);
+    QTest::newRow("screen below the minimum")
+        << QPoint(50, 50) << QSize(800, 600) << QRect(0, 0, 640, 480) << QPoint(0, 0) << QSize(624, minimum.height());
+  }
+
+  // The whole window, title bar and borders included, lies on the screen
+  // and is never smaller than its minimum.
+  void aRestoredPlaceIsFittedToTheScreen() {
+    QFETCH(QPoint, position);
+    QFETCH(QSize, size);
+    QFETCH(QRect, available);
+    QFETCH(QPoint, fittedPosition);
+    QFETCH(QSize, fittedSize);
+    const quenby::WindowPlace fitted = quenby::FitToScreen({position, size}, QSize(16, 40), available, QSize(600, 500));
+    QCOMPARE(fitted.position, fittedPosition);
+    QCOMPARE(fitted.size, fittedSize);
+  }
+
+  // Before the application is made: --help ends the program, a wrong option
+  // goes on where a display may take options of its own, and files go on to
+  // the window, a ".rules" file named alone as the rules. Two text or rules
+  // files are refused.
+  void theCommandLineIsAnsweredBeforeTheWindowOrNamesTheFiles() {
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    QCOMPARE(quenby::AnswerBeforeWindow({"quenby", "--help"}, true, outStream, errStream).value_or(-1), 0);
+    QVERIFY(out.startsWith("Usage: quenby"));
+    QVERIFY(!quenby::AnswerBeforeWindow({"quenby", "-platform", "xcb"}, true, outStream, errStream));
+    QVERIFY(!quenby::AnswerBeforeWindow({"quenby", "a.txt"}, false, outStream, errStream));
+    QVERIFY(err.isEmpty());
+    int status = -1;
+    const auto opened =
+        quenby::ParseWindowCommandLine({"quenby", "family.RULES", "list.txt"}, outStream, errStream, status);
+    QVERIFY(opened && opened->rulesFile == "family.RULES" && opened->textFile == "list.txt");
+    for (const QStringList& wrong :
+         {QStringList{"quenby", "a.txt", "b.txt"}, {"quenby", "--rules", "a.rules", "b.rules"}}) {
+      QVERIFY(!quenby::ParseWindowCommandLine(wrong, outStream, errStream, status));
+      QCOMPARE(status, 2);
     }
   }
 
