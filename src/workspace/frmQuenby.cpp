@@ -31,6 +31,7 @@
 #include "workspace/list_items.hpp"
 #include "workspace/list_tab_stops.hpp"
 #include "workspace/main_menu.hpp"
+#include "workspace/people_views.hpp"
 #include "workspace/record_boxes.hpp"
 #include "workspace/rules_run.hpp"
 #include "workspace/save_format.hpp"
@@ -157,6 +158,7 @@ void frmQuenby::CreateControls() {
   findBar = new FindBar(this);
   status = new WindowStatus(*this, *lstPeople);
   workbench = new Workbench(*lstRules, this);
+  peopleViews = new PeopleViews(*lstPeople, *txtInput, *workbench);
 
   cdgRules.title = QStringLiteral("Load/Save Quenby Rules");
   cdgRules.filter = QStringLiteral("Quenby Rules (*.rules)|*.rules|All Files (*.*)|*.*");
@@ -294,6 +296,7 @@ void frmQuenby::ClearGedOutput() {
 }
 
 void frmQuenby::EmptyPeopleList() {
+  peopleViews->Clear();
   lstPeople->clear();
   FitRowsToWidestItem(lstPeople);
 }
@@ -444,9 +447,8 @@ void frmQuenby::btnRunRules_Click() {
     return;
   }
   rulesRun_->Start(BoxText(*txtInput), ItemTexts(*lstRules),
-                   [this](std::shared_ptr<const RuleSteps> steps, const RunReport& report) {
-                     RulesRun_Ended(std::move(steps), report);
-                   });
+                   [this](std::shared_ptr<const RuleSteps> steps, std::vector<Problem> problems,
+                          const RunReport& report) { RulesRun_Ended(std::move(steps), problems, report); });
 }
 
 void frmQuenby::lstRules_Change() {
@@ -462,10 +464,19 @@ void frmQuenby::RunAfterChange() {
     rulesRun_->Cancel();
     return;
   }
+  // A run empties the generated records: records not yet saved are not
+  // given up for a run the user did not ask for.
+  if (unsaved_->RecordsUnsaved()) {
+    status->showMessage(
+        QStringLiteral("The rules were not run again: the generated records are not saved. "
+                       "Run Rules (F5) replaces them."));
+    return;
+  }
   btnRunRules_Click();
 }
 
-void frmQuenby::RulesRun_Ended(std::shared_ptr<const RuleSteps> steps, const RunReport& report) {
+void frmQuenby::RulesRun_Ended(std::shared_ptr<const RuleSteps> steps, const std::vector<Problem>& problems,
+                               const RunReport& report) {
   // The rules changed during the run: what it made no longer holds.
   if (std::exchange(runAgain_, false)) {
     btnRunRules_Click();
@@ -489,6 +500,7 @@ void frmQuenby::RulesRun_Ended(std::shared_ptr<const RuleSteps> steps, const Run
   lstPeople->addItems(ListItems(steps->Run().lines));
   FitRowsToWidestItem(lstPeople);
   ClearGedOutput();
+  peopleViews->ShowRun(steps, problems);
   workbench->ShowRun(std::move(steps));
   // One message for the whole run, however many rules did nothing.
   if (!report.warnings.empty()) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/engine.hpp"
+#include "gedcom/problems.hpp"
 #include "gedcom/records.hpp"
 #include "people/person_line.hpp"
 #include "ui/modal.hpp"
@@ -37,6 +38,7 @@ class frmSexChoice;
 class FindBar;
 class WindowStatus;
 class Workbench;
+class PeopleViews;
 class UnsavedWork;
 class UserGuide;
 
@@ -110,6 +112,8 @@ class frmQuenby : public QWidget {
   WindowStatus* status = nullptr;
   // The views of the last run beside the lists: its steps, and more.
   Workbench* workbench = nullptr;
+  // The tree, the problems and the source marks of the people list.
+  PeopleViews* peopleViews = nullptr;
 
   FileDialogSettings cdgRules;
   FileDialogSettings cdgWrite;
@@ -154,7 +158,8 @@ class frmQuenby : public QWidget {
   void btnRunRules_Click();
   // A run of the rules ended: its people list replaces the window's, and
   // the workbench shows what its rules did.
-  void RulesRun_Ended(std::shared_ptr<const RuleSteps> steps, const RunReport& report);
+  void RulesRun_Ended(std::shared_ptr<const RuleSteps> steps, const std::vector<Problem>& problems,
+                      const RunReport& report);
   // The rule list changed: the last run's counts and steps no longer hold;
   // with "Run rules after each change" the rules run again.
   void lstRules_Change();

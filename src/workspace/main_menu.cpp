@@ -70,8 +70,8 @@ void AddDateOrder(QMenu* options) {
 // Showing the workbench beside the lists, and running the rules after each
 // change of the rule list; both kept in the settings.
 void AddWorkbenchOptions(QMenu* options, frmQuenby& window) {
-  QAction* shown =
-      AddAction(options, QStringLiteral("Show the &workbench (steps of a run)"), QKeySequence(QStringLiteral("F4")));
+  QAction* shown = AddAction(options, QStringLiteral("Show the &workbench (steps, tree, problems)"),
+                             QKeySequence(QStringLiteral("F4")));
   shown->setCheckable(true);
   shown->setChecked(window.workbench->Shown());
   QObject::connect(shown, &QAction::toggled, window.workbench, &Workbench::SetShown);

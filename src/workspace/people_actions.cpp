@@ -20,6 +20,7 @@
 #include "ui/qt_support.hpp"
 #include "workspace/frmQuenby.hpp"
 #include "workspace/list_items.hpp"
+#include "workspace/people_views.hpp"
 #include "workspace/process_progress.hpp"
 #include "workspace/record_boxes.hpp"
 #include "workspace/save_format.hpp"
@@ -68,6 +69,7 @@ void frmQuenby::btnDoOne_Click() {
 void frmQuenby::btnDoAll_Click() {
   ClearGedOutput();
   const PeopleList people = ItemTexts(*lstPeople);
+  peopleViews->ShowProblemsOf(people);
   ProcessAllProgress progress(this, people.size());
   processingAll_ = true;
   stopProcessingAll_ = false;

@@ -59,6 +59,10 @@ void RulesRun::Start(std::string inputText, std::vector<std::string> ruleItems, 
                              }};
     report_ = RunReport();
     steps_ = std::make_shared<const RuleSteps>(std::move(input), std::move(rules), report_, control);
+    problems_.clear();
+    if (!report_.cancelled && report_.stopped.empty()) {
+      problems_ = ProblemsOf(steps_->Run().lines);
+    }
   }));
   connect(thread_.get(), &QThread::finished, this, &RulesRun::Finish);
   thread_->start();
@@ -109,7 +113,7 @@ void RulesRun::Finish() {
   thread_.reset();
   Unblock();
   Ended ended = std::exchange(ended_, nullptr);
-  ended(std::exchange(steps_, nullptr), report_);
+  ended(std::exchange(steps_, nullptr), std::exchange(problems_, {}), report_);
 }
 
 void RulesRun::Unblock() {

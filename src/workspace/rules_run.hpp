@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "engine/engine.hpp"
+#include "gedcom/problems.hpp"
 
 class QProgressDialog;
 class QShortcut;
@@ -40,7 +41,10 @@ class RulesRun : public QObject {
   // Told on the window's thread when a run has ended, cancelled or not. The
   // people list is `steps->Run().lines`, what RunRules gives; a stopped run
   // gives no lines. The steps are not changed after the run.
-  using Ended = std::function<void(std::shared_ptr<const RuleSteps> steps, const RunReport& report)>;
+  // A finished run also hands over the problems of its people list, found
+  // on the run's thread.
+  using Ended = std::function<void(std::shared_ptr<const RuleSteps> steps, std::vector<Problem> problems,
+                                   const RunReport& report)>;
 
   explicit RulesRun(QWidget& window);
   // A run still going is stopped and waited for.
@@ -69,6 +73,7 @@ class RulesRun : public QObject {
   std::atomic<std::size_t> rules_ = 0;
   std::atomic<int> permille_ = 0;
   std::shared_ptr<const RuleSteps> steps_;
+  std::vector<Problem> problems_;
   RunReport report_;
   Ended ended_;
   std::unique_ptr<OwnerBlock> block_;

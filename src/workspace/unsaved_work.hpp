@@ -28,6 +28,8 @@ class UnsavedWork : public QObject {
   void RulesSaved();
   // The generated records as they stand were saved.
   void RecordsSaved();
+  // The generated records hold something not saved.
+  bool RecordsUnsaved() const { return recordsChanged_; }
 
   // True when the rules may be replaced or dropped: unchanged, saved through
   // `save` (which tells whether it saved), or discarded. False on Cancel.

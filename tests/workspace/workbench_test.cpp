@@ -7,17 +7,26 @@
 #include <QAbstractItemModel>
 #include <QFile>
 #include <QLabel>
+#include <QListView>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableView>
+#include <QTreeView>
 
 #include "engine/engine.hpp"
 #include "ui/qt_support.hpp"
 #include "window_fixture.hpp"
+#include "workspace/family_tree.hpp"
+#include "workspace/family_tree_model.hpp"
+#include "workspace/people_views.hpp"
+#include "workspace/problem_list.hpp"
 #include "workspace/record_boxes.hpp"
 #include "workspace/rule_counts.hpp"
 #include "workspace/step_view.hpp"
 #include "workspace/window_settings.hpp"
+#include "workspace/window_status.hpp"
 #include "workspace/workbench.hpp"
 
 namespace {
@@ -233,6 +242,60 @@ class WorkbenchTest : public QObject, WindowFixture {
     QVERIFY(!Steps().HasRun() && window_->btnRunRules->isEnabled());
   }
 
+  // The tree, the problems and the source marks follow the person selected
+  // in any of them.
+  void thePeopleViewsFollowTheSelectedPerson() {
+    // A couple stated both male, with a child on a line cut from theirs.
+    window_->txtInput->setPlainText(QStringLiteral("H|_S_M\nW|_S_M and K\nX"));
+    window_->lstRules->addItems(
+        {RuleItem("11", " and ", ""), RuleItem("1", "W", "&W"), RuleItem("1", "K", "+K"), RuleItem("8", "X", "")});
+    RunTheRules();
+    QCOMPARE(window_->lstPeople->count(), 3);
+    quenby::PeopleViews& views = *window_->peopleViews;
+    QCOMPARE(views.tree->lblCounts->text(), QStringLiteral("3 persons, 1 family"));
+    const QAbstractItemModel& problems = *views.problems->lstProblems->model();
+    QCOMPARE(problems.rowCount(), 1);
+    QVERIFY(problems.index(0, 0).data().toString().startsWith("people line 2: stated male"));
+
+    // The child's line came from the second input line: it is marked, and
+    // the tree selects the child.
+    window_->lstPeople->setCurrentRow(2);
+    const QList<QTextEdit::ExtraSelection> marks = window_->txtInput->extraSelections();
+    QCOMPARE(marks.size(), 1);
+    QCOMPARE(marks[0].cursor.blockNumber(), 1);
+    const QModelIndex child = views.tree->treFamilies->currentIndex();
+    QCOMPARE(child.data(quenby::kPeopleLineRole).toInt(), 2);
+
+    // A click on the problem selects its line; a person chosen in the tree
+    // selects theirs.
+    QTest::mouseClick(views.problems->lstProblems->viewport(), Qt::LeftButton, {},
+                      views.problems->lstProblems->visualRect(problems.index(0, 0)).center());
+    QCOMPARE(window_->lstPeople->currentRow(), 1);
+    QCOMPARE(window_->txtInput->extraSelections()[0].cursor.blockNumber(), 1);
+    views.tree->treFamilies->setCurrentIndex(child);
+    QCOMPARE(window_->lstPeople->currentRow(), 2);
+
+    // An edit of the input empties the people list and every view of it.
+    window_->txtInput->appendPlainText(QStringLiteral("more"));
+    QCOMPARE(window_->lstPeople->count(), 0);
+    QVERIFY(window_->txtInput->extraSelections().isEmpty());
+    QCOMPARE(views.tree->treFamilies->model()->rowCount(), 0);
+    QCOMPARE(problems.rowCount(), 0);
+  }
+
+  // A run after a change would empty generated records not yet saved: it is
+  // left to the user, and the status bar says so.
+  void liveRunsLeaveUnsavedRecordsAlone() {
+    RunTheExample();
+    quenby::SetRunAfterEachChange(true);
+    window_->txtINDI->setPlainText(QStringLiteral("0 @I1@ INDI"));
+    delete window_->lstRules->takeItem(2);
+    QTest::qWait(20);
+    QVERIFY(window_->btnRunRules->isEnabled());
+    QCOMPARE(window_->txtINDI->toPlainText(), QStringLiteral("0 @I1@ INDI"));
+    QVERIFY(window_->status->currentMessage().contains("not saved"));
+  }
+
   // A change during a run stops it and runs the changed rules once.
   void aChangeDuringARunStartsItAgainWithTheChangedRules() {
     quenby::SetRunAfterEachChange(true);
@@ -299,20 +362,20 @@ class WorkbenchTest : public QObject, WindowFixture {
     w.lstRules->setCurrentRow(1);
     QCOMPARE(Steps().Step(), 0U);
     const int width = w.width();
-    MenuAction(w, "Show the &workbench (steps of a run)")->trigger();
+    MenuAction(w, "Show the &workbench (steps, tree, problems)")->trigger();
     QVERIFY(w.workbench->isVisible());
     QCOMPARE(Steps().Step(), 2U);
     QVERIFY(w.width() > width || w.width() >= w.screen()->availableSize().width() - 50);
     QVERIFY(w.workbench->mapTo(&w, QPoint(0, 0)).x() > w.lstRules->mapTo(&w, QPoint(w.lstRules->width(), 0)).x());
-    auto* tree = new QWidget;
-    QCOMPARE(w.workbench->AddView(tree, "Tree"), 1);
-    w.workbench->setCurrentIndex(1);
+    // Steps, Tree and Problems come first.
+    QCOMPARE(w.workbench->AddView(new QWidget, "More"), 3);
+    w.workbench->setCurrentIndex(2);
     modal_->saveChoices = {quenby::SaveChoice::kDiscard};
     w.close();
     quenby::frmQuenby next(*modal_, registry_);
     QVERIFY(next.workbench->Shown());
-    QCOMPARE(next.workbench->currentIndex(), 0);
-    QCOMPARE(QSettings("Quenby", "Quenby").value("workbench/tab").toInt(), 1);
+    QCOMPARE(next.workbench->currentIndex(), 2);
+    QCOMPARE(next.workbench->tabText(2), QStringLiteral("Problems"));
   }
 
  private:
