@@ -4,7 +4,8 @@
 // that a machine shared with other work slows all three alike; the medians
 // of their times and the ratios to the plain run are printed. Then the view
 // after each rule: RuleSteps::After(K) for every K, the worst time printed.
-//   Usage: trace_cost [synthetic|register] [ROUNDS]
+//   Usage: trace_cost [synthetic|register] [ROUNDS] [plain|traced|steps]
+// With a third argument only that run is made, ROUNDS times, for a profiler.
 // "synthetic" is the benchmarks' descendant list of 100,000 lines with the
 // rules that use every code; "register" is examples/register.txt repeated to
 // 100,000 lines with its rules and four more that cut and join lines.
@@ -92,6 +93,23 @@ int main(int argc, char** argv) {
   const bool synthetic = set == "synthetic";
   const std::string input = synthetic ? quenby::bench::SyntheticDescendantList(kLines) : RegisterInput();
   const std::vector<std::string> rules = synthetic ? quenby::bench::EveryCodeRules() : RegisterRules();
+  if (argc > 3) {
+    const std::string only = argv[3];
+    for (int round = 0; round < rounds; ++round) {
+      quenby::RunReport report;
+      const Times times = Measure([&] {
+        if (only == "plain") {
+          static_cast<void>(quenby::RunRules(input, rules));
+        } else if (only == "traced") {
+          static_cast<void>(quenby::RunRulesTraced(input, rules, report));
+        } else {
+          const quenby::RuleSteps kept(input, rules, report);
+        }
+      });
+      std::printf("%s: wall %.3f s, cpu %.3f s\n", only.c_str(), times.wall, times.cpu);
+    }
+    return 0;
+  }
 
   std::vector<double> plainWall, tracedWall, stepsWall, plainCpu, tracedCpu, stepsCpu;
   std::size_t people = 0;
@@ -136,6 +154,7 @@ int main(int argc, char** argv) {
   std::size_t worstCpuRule = 0;
   for (std::size_t rule = 1; rule <= rules.size(); ++rule) {
     const Times after = Measure([&] { static_cast<void>(kept.After(rule)); });
+    std::printf("%sAfter(%zu) %.2f", rule == 1 ? "cpu: " : rule % 10 == 1 ? "\n     " : ", ", rule, after.cpu);
     if (after.wall > worst.wall) {
       worst.wall = after.wall;
       worstWallRule = rule;
@@ -145,7 +164,7 @@ int main(int argc, char** argv) {
       worstCpuRule = rule;
     }
   }
-  std::printf("worst After(K), K from 1 to %zu: wall %.3f s (K = %zu), cpu %.3f s (K = %zu)\n", rules.size(),
+  std::printf("\nworst After(K), K from 1 to %zu: wall %.3f s (K = %zu), cpu %.3f s (K = %zu)\n", rules.size(),
               worst.wall, worstWallRule, worst.cpu, worstCpuRule);
   return 0;
 }

@@ -83,7 +83,6 @@ RuleStep RuleSteps::After(std::size_t rule, const RunControl& control) const {
     state = checkpoint->state;
     LineList lines;
     Unpack(*checkpoint, lines, tracing.origins.sources);
-    tracing.KeepKeysOf(lines);
     list = Mark(std::move(lines));
   }
   RuleStep step;
