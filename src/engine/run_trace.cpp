@@ -74,7 +74,12 @@ void Tracing::EndPass(std::size_t position, const LineList& lines) {
   FollowResplit();
   likeness_.assign(linesBefore, Likeness::kNone);
   goesOnAs_.resize(linesBefore);
+  // An empty line that a re-split leaves between others is no line: every
+  // view of the lines leaves it out, so the line it comes from is removed.
   for (std::size_t j = 0; j < lines.size(); ++j) {
+    if (lines[j].empty()) {
+      continue;
+    }
     const std::uint32_t from = origins.from[j];
     const Likeness likeness = touched[j] ? LikenessOf(lines[j], before_[from]) : Likeness::kSame;
     if (likeness < likeness_[from]) {
@@ -84,6 +89,9 @@ void Tracing::EndPass(std::size_t position, const LineList& lines) {
   }
   RuleEffect effect;
   for (std::size_t j = 0; j < lines.size(); ++j) {
+    if (lines[j].empty()) {
+      continue;
+    }
     const std::uint32_t before = origins.from[j];
     LineMark mark = LineMark::kKept;
     if (goesOnAs_[before] != j) {
