@@ -298,11 +298,11 @@ TEST(RuleSteps, MarkWhatTheSelectedRuleDidToEachLine) {
 // and the marks of the lines after it stay with their lines.
 TEST(RuleSteps, AnEmptiedLineIsRemovedAndTheMarksAfterItStayWithTheirLines) {
   RunReport report;
-  const RuleSteps steps("a\r\nQ\r\nc b", {Item("1", "Q", "\n\r"), Item("1", "b", "x")}, report);
+  const RuleSteps steps("a\r\nQ\r\ncQ b", {Item("1", "Q", "\n\r"), Item("1", "b", "x")}, report);
   const RuleStep emptied = steps.After(1);
   EXPECT_EQ(emptied.lines, (LineList{"a", "c b"}));
-  EXPECT_EQ(emptied.marks, (std::vector{LineMark::kKept, LineMark::kKept}));
-  EXPECT_EQ(EffectText(emptied.effect), "0 changed, 0 made, 1 removed, 0 moved");
+  EXPECT_EQ(emptied.marks, (std::vector{LineMark::kKept, LineMark::kChanged}));
+  EXPECT_EQ(EffectText(emptied.effect), "1 changed, 0 made, 1 removed, 0 moved");
   const RuleStep next = steps.After(2);
   EXPECT_EQ(next.marks, (std::vector{LineMark::kKept, LineMark::kChanged}));
   EXPECT_EQ(SourcesText(next.sources), "1|3");
