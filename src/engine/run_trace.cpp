@@ -127,9 +127,15 @@ void Tracing::FollowResplit() {
     const std::size_t begin = owners.start[j];
     const std::size_t end = j + 1 < count ? owners.start[j + 1] : owners.entries.size();
     const std::uint32_t first = owners.entries[begin];
-    // An entry's sources are moved to the last line that holds it alone.
+    // An entry's sources are swapped into the last line that holds it alone:
+    // the buffer it had goes back to the entry, to be reused by a later
+    // re-split, instead of being freed.
     const bool lastUse = end - begin == 1 && (j + 1 == count || owners.entries[owners.start[j + 1]] != first);
-    sources[j] = lastUse ? std::move(origins.sources[first]) : origins.sources[first];
+    if (lastUse) {
+      sources[j].swap(origins.sources[first]);
+    } else {
+      sources[j] = origins.sources[first];
+    }
     for (std::size_t k = begin + 1; k < end; ++k) {
       AddSources(sources[j], origins.sources[owners.entries[k]]);
     }
