@@ -291,7 +291,7 @@ bool RunPasses(MarkedLines& list, RunState& state, Tracing* tracing, const std::
     const Rule rule = DecodeRuleItem(ruleItems[position]);
     const Dispatch* entry = EntryOf(rule.code);
     if (tracing != nullptr) {
-      tracing->StartPass(entry != nullptr && entry->listOperation != nullptr);
+      tracing->StartPass(position, entry != nullptr && entry->listOperation != nullptr, list.lines);
     }
     if (entry && entry->operation) {
       const bool multiplies = rule.code == kReplaceEveryCode && rule.replacement.size() > rule.search.size();
@@ -307,10 +307,10 @@ bool RunPasses(MarkedLines& list, RunState& state, Tracing* tracing, const std::
           return Stopped(position, rule, growthLimit, report);
         }
         if (LineChange changed = entry->operation(rule, list.lines[i], state)) {
-          if (tracing != nullptr) {
-            tracing->touched[i] = true;
-          }
           size = size - list.lines[i].size() + changed->size();
+          if (tracing != nullptr) {
+            tracing->Touch(i, list.lines[i]);
+          }
           list.plain[i] = IsPlainLine(*changed);
           list.lines[i] = std::move(*changed);
           if (size > growthLimit) {

@@ -62,6 +62,11 @@ void OwnedText::Append(std::string_view part, std::uint32_t owner) {
   text_.append(part);
 }
 
+void OwnedText::Reserve(std::size_t textSize, std::size_t stretches) {
+  text_.reserve(textSize);
+  runs_.reserve(stretches);
+}
+
 OwnedText OwnedText::WithoutLfCr() const {
   OwnedText kept;
   kept.text_.reserve(text_.size());

@@ -58,6 +58,10 @@ class OwnedText {
 
   void Append(std::string_view part, std::uint32_t owner);
 
+  // Room for `textSize` characters in `stretches` stretches, so that a text
+  // joined from many parts is not copied as it grows.
+  void Reserve(std::size_t textSize, std::size_t stretches);
+
   // The text with every LF CR pair deleted from left to right, as the run
   // deletes them, each stretch keeping its owner.
   OwnedText WithoutLfCr() const;

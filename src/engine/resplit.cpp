@@ -64,7 +64,13 @@ bool IsCleanBoundary(const MarkedLines& list, std::size_t first) {
 // The entries [begin, end) joined as JoinWithoutLfCr joins them, each
 // character knowing its entry.
 OwnedText JoinOwned(const LineList& lines, std::size_t begin, std::size_t end, bool addEnds) {
+  std::size_t size = 2;
+  for (std::size_t i = begin; i < end; ++i) {
+    size += lines[i].size() + kCrLf.size();
+  }
   OwnedText joined;
+  // Each entry and each break between two entries is a stretch of its own.
+  joined.Reserve(size, 2 * (end - begin) + 2);
   if (addEnds) {
     joined.Append("\n", OwnedText::kNoOwner);
   }

@@ -39,7 +39,16 @@ RuleSteps::RuleSteps(std::string inputText, std::vector<std::string> ruleItems, 
 RuleSteps::Checkpoint RuleSteps::Pack(std::size_t rulesDone, const RunState& state, const LineList& lines,
                                       const std::vector<SourceLines>& sources) {
   Checkpoint point{rulesDone, state, {}, {}, {}, {}};
-  point.text.reserve(SizeOf(lines));
+  // The sizes are read from the two lists alone, so the buffers are made
+  // once at their size before the texts and numbers are visited.
+  std::size_t textSize = 0;
+  std::size_t sourceCount = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    textSize += lines[i].size();
+    sourceCount += sources[i].size();
+  }
+  point.text.reserve(textSize);
+  point.sourceNumbers.reserve(sourceCount);
   point.lineEnds.reserve(lines.size());
   point.sourceEnds.reserve(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -83,7 +92,6 @@ RuleStep RuleSteps::After(std::size_t rule, const RunControl& control) const {
     state = checkpoint->state;
     LineList lines;
     Unpack(*checkpoint, lines, tracing.origins.sources);
-    tracing.KeepKeysOf(lines);
     list = Mark(std::move(lines));
   }
   RuleStep step;

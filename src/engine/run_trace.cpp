@@ -2,7 +2,6 @@
 #include "engine/run_trace.hpp"
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <utility>
 
@@ -12,13 +11,12 @@ namespace quenby {
 
 namespace {
 
-LineKey KeyOf(std::string_view line) {
-  const std::hash<std::string_view> hash;
-  LineKey key{line.size(), hash(line), line.size(), 0};
-  const std::string_view trimmed = TrimView(line);
-  key.trimmedSize = trimmed.size();
-  key.trimmedHash = trimmed.size() == line.size() ? key.hash : hash(trimmed);
-  return key;
+// How a line after a pass stands to the text of the line before it.
+Likeness LikenessOf(std::string_view after, std::string_view before) {
+  if (after == before) {
+    return Likeness::kSame;
+  }
+  return after == TrimView(before) ? Likeness::kTrimmed : Likeness::kOther;
 }
 
 }  // namespace
@@ -27,19 +25,32 @@ bool RuleEffect::DidNothing() const {
   return changed == 0 && made == 0 && removed == 0 && moved == 0;
 }
 
-void Tracing::StartPass(bool wholeList) {
+void Tracing::StartPass(std::size_t position, bool wholeList, const LineList& lines) {
   origins.StartPass();
-  touched.assign(origins.sources.size(), wholeList);
+  counting_ = !markedRule || *markedRule == position;
+  if (!counting_) {
+    return;
+  }
+  touched.assign(lines.size(), wholeList);
+  if (wholeList) {
+    before_ = lines;
+  } else {
+    before_.resize(lines.size());
+  }
 }
 
-void Tracing::KeepKeysOf(const LineList& lines) {
-  keys.resize(lines.size());
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    keys[i] = KeyOf(lines[i]);
+void Tracing::Touch(std::size_t line, std::string& text) {
+  if (counting_) {
+    touched[line] = true;
+    before_[line] = std::move(text);
   }
 }
 
 void Tracing::EndPass(std::size_t position, const LineList& lines) {
+  if (!counting_) {
+    FollowResplit();
+    return;
+  }
   const bool marking = markedRule == position;
   if (marking) {
     marks.assign(lines.size(), LineMark::kKept);
@@ -49,13 +60,8 @@ void Tracing::EndPass(std::size_t position, const LineList& lines) {
     // can have changed.
     RuleEffect effect;
     for (std::size_t j = 0; j < lines.size(); ++j) {
-      if (!touched[j]) {
-        continue;
-      }
-      const LineKey key = KeyOf(lines[j]);
-      if (key.size != keys[j].size || key.hash != keys[j].hash) {
+      if (touched[j] && lines[j] != before_[j]) {
         ++effect.changed;
-        keys[j] = key;
         if (marking) {
           marks[j] = LineMark::kChanged;
         }
@@ -64,24 +70,28 @@ void Tracing::EndPass(std::size_t position, const LineList& lines) {
     effects.push_back(effect);
     return;
   }
+  const std::size_t linesBefore = before_.size();
   FollowResplit();
-  after_.resize(lines.size());
-  likeness_.assign(keys.size(), Likeness::kNone);
-  goesOnAs_.resize(keys.size());
+  likeness_.assign(linesBefore, Likeness::kNone);
+  goesOnAs_.resize(linesBefore);
+  // An empty line that a re-split leaves between others is no line: every
+  // view of the lines leaves it out, so the line it comes from is removed.
   for (std::size_t j = 0; j < lines.size(); ++j) {
-    const LineKey& before = keys[origins.from[j]];
-    after_[j] = touched[j] ? KeyOf(lines[j]) : before;
-    const Likeness likeness = after_[j].size == before.size && after_[j].hash == before.hash ? Likeness::kSame
-                              : after_[j].size == before.trimmedSize && after_[j].hash == before.trimmedHash
-                                  ? Likeness::kTrimmed
-                                  : Likeness::kOther;
-    if (likeness < likeness_[origins.from[j]]) {
-      likeness_[origins.from[j]] = likeness;
-      goesOnAs_[origins.from[j]] = static_cast<std::uint32_t>(j);
+    if (lines[j].empty()) {
+      continue;
+    }
+    const std::uint32_t from = origins.from[j];
+    const Likeness likeness = touched[j] ? LikenessOf(lines[j], before_[from]) : Likeness::kSame;
+    if (likeness < likeness_[from]) {
+      likeness_[from] = likeness;
+      goesOnAs_[from] = static_cast<std::uint32_t>(j);
     }
   }
   RuleEffect effect;
   for (std::size_t j = 0; j < lines.size(); ++j) {
+    if (lines[j].empty()) {
+      continue;
+    }
     const std::uint32_t before = origins.from[j];
     LineMark mark = LineMark::kKept;
     if (goesOnAs_[before] != j) {
@@ -100,7 +110,6 @@ void Tracing::EndPass(std::size_t position, const LineList& lines) {
   }
   effect.removed = static_cast<std::size_t>(std::count(likeness_.begin(), likeness_.end(), Likeness::kNone));
   effects.push_back(effect);
-  keys.swap(after_);
 }
 
 void Tracing::FollowResplit() {
@@ -118,9 +127,15 @@ void Tracing::FollowResplit() {
     const std::size_t begin = owners.start[j];
     const std::size_t end = j + 1 < count ? owners.start[j + 1] : owners.entries.size();
     const std::uint32_t first = owners.entries[begin];
-    // An entry's sources are moved to the last line that holds it alone.
+    // An entry's sources are swapped into the last line that holds it alone:
+    // the buffer it had goes back to the entry, to be reused by a later
+    // re-split, instead of being freed.
     const bool lastUse = end - begin == 1 && (j + 1 == count || owners.entries[owners.start[j + 1]] != first);
-    sources[j] = lastUse ? std::move(origins.sources[first]) : origins.sources[first];
+    if (lastUse) {
+      sources[j].swap(origins.sources[first]);
+    } else {
+      sources[j] = origins.sources[first];
+    }
     for (std::size_t k = begin + 1; k < end; ++k) {
       AddSources(sources[j], origins.sources[owners.entries[k]]);
     }
@@ -128,7 +143,7 @@ void Tracing::FollowResplit() {
     moved[j] = origins.moved[first];
     // An untouched line is plain, so it is cut nowhere, and a line holding
     // it alone holds its text as it was.
-    touched[j] = this->touched[first] || end - begin > 1;
+    touched[j] = counting_ && (this->touched[first] || end - begin > 1);
   }
   origins.sources.swap(sources);
   origins.from.swap(from);
@@ -139,7 +154,6 @@ void Tracing::FollowResplit() {
 MarkedLines TracedInputLines(std::string_view inputText, Tracing& tracing) {
   LineList lines;
   CutInputLines(inputText, lines, tracing.origins.sources);
-  tracing.KeepKeysOf(lines);
   return Mark(std::move(lines));
 }
 

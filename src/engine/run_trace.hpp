@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,17 +19,6 @@
 #include "engine/resplit.hpp"
 
 namespace quenby {
-
-// A line's text as a traced pass compares it: its size and hash, and the same
-// of the line trimmed. Texts with equal keys are taken for equal: that two
-// different texts share both a size and a 64-bit hash is too unlikely to
-// count.
-struct LineKey {
-  std::size_t size = 0;
-  std::size_t hash = 0;
-  std::size_t trimmedSize = 0;
-  std::size_t trimmedHash = 0;
-};
 
 // How a line after a pass stands to the line before the pass it goes on
 // from, best first.
@@ -39,19 +29,24 @@ enum class Likeness : unsigned char { kSame, kTrimmed, kOther, kNone };
 struct Tracing {
   LineOrigins origins;
   PieceOwners owners;
-  std::vector<LineKey> keys;  // of each line before the current pass
   std::vector<RuleEffect> effects;
-  // The position of the rule whose lines are marked, and their marks.
+  // The position of the rule whose lines are marked, and their marks. A run
+  // that marks a rule counts what that rule did and no other.
   std::optional<std::size_t> markedRule;
   std::vector<LineMark> marks;
   // The lines the pass may have changed: those a rule on single lines gave a
   // new text, or every line of a rule on the whole list. The others keep
-  // their text and their key, and are not hashed again.
+  // their text, and are not compared.
   std::vector<bool> touched;
 
-  void StartPass(bool wholeList);
+  // A pass of the rule at `position` starts on `lines`. A rule on the whole
+  // list may change any line, so when its pass is counted the text of every
+  // line is kept to compare with.
+  void StartPass(std::size_t position, bool wholeList, const LineList& lines);
 
-  void KeepKeysOf(const LineList& lines);
+  // A rule on single lines is about to give line `line` a new text: when the
+  // pass is counted, the text before it is kept (moved out of `text`).
+  void Touch(std::size_t line, std::string& text);
 
   // The pass of the rule at `position` has ended with `lines`, re-split.
   // Each line before the pass goes on as at most one line after it: of the
@@ -65,15 +60,19 @@ struct Tracing {
   // it: a line holding characters of several entries has the sources of all.
   void FollowResplit();
 
+  // The current pass is counted: its effect and, for the marked rule, marks.
+  bool counting_ = false;
+  // The text before the pass of each touched line, by its place before the
+  // pass; a line not touched keeps its text, so its entry is not read.
+  std::vector<std::string> before_;
   // The buffers of the lines after a re-split, kept from pass to pass.
   std::vector<SourceLines> sources_;
   std::vector<std::uint32_t> from_;
-  std::vector<LineKey> after_;
   std::vector<Likeness> likeness_;
   std::vector<std::uint32_t> goesOnAs_;
 };
 
-// The lines a traced run starts from, with their sources and keys.
+// The lines a traced run starts from, with their sources.
 MarkedLines TracedInputLines(std::string_view inputText, Tracing& tracing);
 
 // Leaves out the empty lines at the end of a run, as RunRules does, with

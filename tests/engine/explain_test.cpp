@@ -171,6 +171,13 @@ const FamilyCase kFamilyCases[] = {
      {Item("1", "#", "\n")},
      "1 changed, 0 made, 1 removed, 0 moved",
      "1,2|3"},
+    // A lone CR starting a changed line joins it to the unchanged line
+    // above: that line goes on changed, the other is removed into it.
+    {"LoneCarriageReturnJoinsToAnUnchangedLine",
+     "John\r\nAnn\r\nTom",
+     {Item("1", "Ann", "\rAnn")},
+     "1 changed, 0 made, 1 removed, 0 moved",
+     "1,2|3"},
     {"EmptiedLineBesideACut",
      "a;b\r\nx\r\nc",
      {Item("1", ";", "\r\n"), Item("8", "x")},
@@ -284,6 +291,21 @@ TEST(RuleSteps, MarkWhatTheSelectedRuleDidToEachLine) {
   EXPECT_EQ(EffectText(steps.After(2).effect), "0 changed, 0 made, 1 removed, 0 moved");
   EXPECT_TRUE(steps.After(5).lines.empty());
   EXPECT_EQ(steps.After(0).lines, RunRules(input, {}));
+}
+
+// A line a rule empties is removed, though the re-split keeps an empty line
+// in its place until the next rule: the step leaves it out, as a run does,
+// and the marks of the lines after it stay with their lines.
+TEST(RuleSteps, AnEmptiedLineIsRemovedAndTheMarksAfterItStayWithTheirLines) {
+  RunReport report;
+  const RuleSteps steps("a\r\nQ\r\ncQ b", {Item("1", "Q", "\n\r"), Item("1", "b", "x")}, report);
+  const RuleStep emptied = steps.After(1);
+  EXPECT_EQ(emptied.lines, (LineList{"a", "c b"}));
+  EXPECT_EQ(emptied.marks, (std::vector{LineMark::kKept, LineMark::kChanged}));
+  EXPECT_EQ(EffectText(emptied.effect), "1 changed, 0 made, 1 removed, 0 moved");
+  const RuleStep next = steps.After(2);
+  EXPECT_EQ(next.marks, (std::vector{LineMark::kKept, LineMark::kChanged}));
+  EXPECT_EQ(SourcesText(next.sources), "1|3");
 }
 
 // A line cut in two goes on as the piece holding its text as it was, here
