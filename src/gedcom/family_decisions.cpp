@@ -57,9 +57,15 @@ void FindSexes(const RecordTable& table, const std::vector<std::string>& default
   const std::size_t count = table.records().size();
   decisions.sex.assign(count, Sex::kUnknown);
   std::vector<bool> defaulted(count, false);
+  // The persons come in the order of their records, so the record after
+  // the one found last is tried before the table is searched. A written
+  // record is the one its cross-reference finds.
+  std::size_t next = 0;
   for (const auto& id : defaultSexIds) {
-    if (const std::size_t r = table.Find(id); r != kNoRecord) {
+    const bool isNext = next < count && table.records()[next].written && table.records()[next].xref == id;
+    if (const std::size_t r = isNext ? next : table.Find(id); r != kNoRecord) {
       defaulted[r] = true;
+      next = r + 1;
     }
   }
   for (std::size_t r = 0; r < count; ++r) {
