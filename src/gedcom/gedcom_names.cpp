@@ -44,8 +44,12 @@ constexpr std::array<std::string_view, 7> kAkaWords = {"alias", "aka", "a.k.a", 
 
 template <std::size_t N>
 bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words) {
-  return std::any_of(words.begin(), words.end(),
-                     [word](std::string_view entry) { return EqualsIgnoringAsciiCase(word, entry); });
+  // Most entries differ from the word in length, which is compared here so
+  // that they cost no call: every word of every name is looked up in a
+  // list of dozens.
+  return std::any_of(words.begin(), words.end(), [word](std::string_view entry) {
+    return entry.size() == word.size() && EqualsIgnoringAsciiCase(word, entry);
+  });
 }
 
 bool IsParticle(std::string_view word) {
