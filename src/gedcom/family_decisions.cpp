@@ -21,23 +21,33 @@ bool IsMaleOrFemale(Sex sex) {
 // kind in the order of the lines.
 void FindMembers(const RecordTable& table, FamilyDecisions& decisions) {
   const auto& lines = table.lines();
-  for (std::size_t family = 0; family < table.records().size(); ++family) {
+  const std::size_t count = table.records().size();
+  RecordLists<FamilyPartner>& partners = decisions.partners;
+  RecordLists<std::size_t>& children = decisions.children;
+  partners.first.resize(count);
+  partners.end.resize(count);
+  children.first.resize(count);
+  children.end.resize(count);
+  for (std::size_t family = 0; family < count; ++family) {
+    partners.first[family] = partners.items.size();
+    children.first[family] = children.items.size();
     const TableRecord& record = table.records()[family];
-    if (record.kind != Tag::kFam || !record.written) {
-      continue;
-    }
-    for (std::size_t i = record.begin + 1; i < record.end; ++i) {
-      const TableLine& line = lines[i];
-      const bool member = line.code == Tag::kHusb || line.code == Tag::kWife || line.code == Tag::kChil;
-      if (line.level != 1 || !member || !line.pointer || !table.IsKind(line.target, Tag::kIndi)) {
-        continue;
+    if (record.kind == Tag::kFam && record.written) {
+      for (std::size_t i = record.begin + 1; i < record.end; ++i) {
+        const TableLine& line = lines[i];
+        const bool member = line.code == Tag::kHusb || line.code == Tag::kWife || line.code == Tag::kChil;
+        if (line.level != 1 || !member || !line.pointer || !table.IsKind(line.target, Tag::kIndi)) {
+          continue;
+        }
+        if (line.code == Tag::kChil) {
+          children.items.push_back(line.target);
+        } else {
+          partners.items.push_back({i, line.target});
+        }
       }
-      if (line.code == Tag::kChil) {
-        decisions.children[family].push_back(line.target);
-      } else {
-        decisions.partners[family].push_back({i, line.target});
-      }
     }
+    partners.end[family] = partners.items.size();
+    children.end[family] = children.items.size();
   }
 }
 
@@ -47,9 +57,15 @@ void FindSexes(const RecordTable& table, const std::vector<std::string>& default
   const std::size_t count = table.records().size();
   decisions.sex.assign(count, Sex::kUnknown);
   std::vector<bool> defaulted(count, false);
+  // The persons come in the order of their records, so the record after
+  // the one found last is tried before the table is searched. A written
+  // record is the one its cross-reference finds.
+  std::size_t next = 0;
   for (const auto& id : defaultSexIds) {
-    if (const std::size_t r = table.Find(id); r != kNoRecord) {
+    const bool isNext = next < count && table.records()[next].written && table.records()[next].xref == id;
+    if (const std::size_t r = isNext ? next : table.Find(id); r != kNoRecord) {
       defaulted[r] = true;
+      next = r + 1;
     }
   }
   for (std::size_t r = 0; r < count; ++r) {
@@ -60,7 +76,8 @@ void FindSexes(const RecordTable& table, const std::vector<std::string>& default
   }
   std::vector<Sex> inferred(count, Sex::kUnknown);
   std::vector<bool> conflict(count, false);
-  for (const auto& partners : decisions.partners) {
+  for (std::size_t family = 0; family < count; ++family) {
+    const std::span<const FamilyPartner> partners = decisions.partners[family];
     if (partners.size() != 2) {
       continue;
     }
@@ -102,11 +119,8 @@ FamilyDecisions DecideFamilies(const RecordTable& table, const std::vector<std::
                                bool keepSameSexCouples) {
   const std::size_t count = table.records().size();
   FamilyDecisions decisions;
-  decisions.partners.resize(count);
-  decisions.links.resize(count);
   decisions.leftOut.assign(table.lines().size(), false);
   decisions.secondFamily.resize(count);
-  decisions.children.resize(count);
   FindMembers(table, decisions);
   FindSexes(table, defaultSexIds, decisions);
 
@@ -118,7 +132,7 @@ FamilyDecisions DecideFamilies(const RecordTable& table, const std::vector<std::
   std::vector<std::pair<std::size_t, std::size_t>> associates;  // (person, partner)
   std::unordered_set<std::string> madeXrefs;
   for (std::size_t family = 0; family < count; ++family) {
-    auto& partners = decisions.partners[family];
+    const std::span<const FamilyPartner> partners = decisions.partners[family];
     if (keepSameSexCouples || partners.size() != 2) {
       continue;
     }
@@ -133,35 +147,51 @@ FamilyDecisions DecideFamilies(const RecordTable& table, const std::vector<std::
       }
       madeXrefs.insert(xref);
       decisions.secondFamily[family] = {std::move(xref), partners[1].person};
-      partners.pop_back();
+      --decisions.partners.end[family];
     }
   }
 
-  for (std::size_t family = 0; family < count; ++family) {
-    for (const FamilyPartner& partner : decisions.partners[family]) {
-      decisions.links[partner.person].push_back({family, PersonLink::Kind::kFams});
-    }
-    if (!decisions.secondFamily[family].xref.empty()) {
-      decisions.links[decisions.secondFamily[family].person].push_back({family, PersonLink::Kind::kFams, true});
-    }
-  }
-  for (std::size_t family = 0; family < count; ++family) {
-    for (const std::size_t person : decisions.children[family]) {
-      decisions.links[person].push_back({family, PersonLink::Kind::kFamc});
+  const auto eachLink = [&](const auto& add) {
+    for (std::size_t family = 0; family < count; ++family) {
+      for (const FamilyPartner& partner : decisions.partners[family]) {
+        add(partner.person, PersonLink{family, PersonLink::Kind::kFams});
+      }
       if (!decisions.secondFamily[family].xref.empty()) {
-        decisions.links[person].push_back({family, PersonLink::Kind::kFamc, true});
+        add(decisions.secondFamily[family].person, PersonLink{family, PersonLink::Kind::kFams, true});
       }
     }
+    for (std::size_t family = 0; family < count; ++family) {
+      for (const std::size_t person : decisions.children[family]) {
+        add(person, PersonLink{family, PersonLink::Kind::kFamc});
+        if (!decisions.secondFamily[family].xref.empty()) {
+          add(person, PersonLink{family, PersonLink::Kind::kFamc, true});
+        }
+      }
+    }
+    for (const auto& [person, partner] : associates) {
+      add(person, PersonLink{partner, PersonLink::Kind::kAsso});
+    }
+  };
+  // The links are counted first, so that each person's take their place
+  // in the one vector in a second round.
+  RecordLists<PersonLink>& links = decisions.links;
+  links.end.assign(count, 0);
+  eachLink([&links](std::size_t person, const PersonLink&) { ++links.end[person]; });
+  links.first.resize(count);
+  std::size_t total = 0;
+  for (std::size_t person = 0; person < count; ++person) {
+    links.first[person] = total;
+    total += links.end[person];
+    links.end[person] = links.first[person];
   }
-  for (const auto& [person, partner] : associates) {
-    decisions.links[person].push_back({partner, PersonLink::Kind::kAsso});
-  }
+  links.items.resize(total);
+  eachLink([&links](std::size_t person, const PersonLink& link) { links.items[links.end[person]++] = link; });
   return decisions;
 }
 
 std::string_view PartnerTag(const FamilyDecisions& decisions, std::size_t family, std::size_t line, Tag own) {
   const std::string_view ownTag = own == Tag::kHusb ? "HUSB" : "WIFE";
-  const auto& partners = decisions.partners[family];
+  const std::span<const FamilyPartner> partners = decisions.partners[family];
   if (partners.size() > 2) {
     return ownTag;
   }

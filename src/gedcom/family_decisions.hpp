@@ -11,6 +11,7 @@
 // are left out.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,13 +47,27 @@ struct SecondFamily {
   std::size_t person = 0;
 };
 
+// A list for each record, all kept in one vector: a long file makes no
+// vector for every person and family. The list of record r is items[first[r]]
+// up to items[end[r]].
+template <typename T>
+struct RecordLists {
+  std::vector<T> items;
+  std::vector<std::size_t> first;
+  std::vector<std::size_t> end;
+
+  std::span<const T> operator[](std::size_t record) const {
+    return std::span<const T>(items).subspan(first[record], end[record] - first[record]);
+  }
+};
+
 struct FamilyDecisions {
-  std::vector<Sex> sex;                              // by record: the sex written
-  std::vector<std::vector<FamilyPartner>> partners;  // by record: a family's partners, in the order of its lines
-  std::vector<std::vector<PersonLink>> links;        // by record: a person's FAMS, then FAMC, then ASSO links
-  std::vector<bool> leftOut;                         // by line: a partner line the family does not keep
-  std::vector<SecondFamily> secondFamily;            // by record: a family's second family
-  std::vector<std::vector<std::size_t>> children;    // by record: a family's children, in the order of its lines
+  std::vector<Sex> sex;                    // by record: the sex written
+  RecordLists<FamilyPartner> partners;     // a family's partners, in the order of its lines
+  RecordLists<PersonLink> links;           // a person's FAMS, then FAMC, then ASSO links
+  std::vector<bool> leftOut;               // by line: a partner line the family does not keep
+  std::vector<SecondFamily> secondFamily;  // by record: a family's second family
+  RecordLists<std::size_t> children;       // a family's children, in the order of its lines
 };
 
 // `defaultSexIds` are the persons ("I3") whose sex nobody chose.

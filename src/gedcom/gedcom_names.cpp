@@ -44,8 +44,12 @@ constexpr std::array<std::string_view, 7> kAkaWords = {"alias", "aka", "a.k.a", 
 
 template <std::size_t N>
 bool IsOneOf(std::string_view word, const std::array<std::string_view, N>& words) {
-  return std::any_of(words.begin(), words.end(),
-                     [word](std::string_view entry) { return EqualsIgnoringAsciiCase(word, entry); });
+  // Most entries differ from the word in length, which is compared here so
+  // that they cost no call: every word of every name is looked up in a
+  // list of dozens.
+  return std::any_of(words.begin(), words.end(), [word](std::string_view entry) {
+    return entry.size() == word.size() && EqualsIgnoringAsciiCase(word, entry);
+  });
 }
 
 bool IsParticle(std::string_view word) {
@@ -104,54 +108,34 @@ std::size_t BlankSize(std::string_view text, std::size_t at) {
   return wide ? 3 : 0;
 }
 
-// A word of the name with its other spellings ("Mary/Maria" has two).
-struct Word {
-  std::vector<std::string> spellings;
-  bool marked = false;  // between the "/" that mark the surname
-};
-
-// How the surname is marked: by a pair of "/", by a "/" never closed
-// ("Jo /Ann"), or not at all.
-enum class Marks { kNone, kPair, kOpen };
-
-struct ReadName {
-  std::vector<Word> words;
-  Marks marks = Marks::kNone;
-  std::size_t markAt = 0;  // the words before the surname's first "/"
-  std::string nickname;
-};
-
-// The "/" that mark the surname: the first pair whose first opens a word or
-// whose second ends one; the first then takes the last "/" of the word its
-// pair ends in ("/Smith/Smyth/"). Without such a pair, a last "/" that opens
-// a word opens a surname that runs to the end.
-std::pair<std::size_t, std::size_t> SurnameMarks(std::string_view text, Marks& marks) {
-  std::vector<std::size_t> slashes;
-  for (std::size_t at = text.find('/'); at != std::string_view::npos; at = text.find('/', at + 1)) {
-    slashes.push_back(at);
-  }
-  const auto opensWord = [&](std::size_t at) { return at == 0 || text[at - 1] == ' '; };
-  const auto endsWord = [&](std::size_t at) { return at + 1 == text.size() || text[at + 1] == ' '; };
-  for (std::size_t k = 0; k + 1 < slashes.size(); ++k) {
-    if (opensWord(slashes[k])) {
-      std::size_t close = k + 1;
-      while (close + 1 < slashes.size() && text.find(' ', slashes[close]) > slashes[close + 1]) {
-        ++close;
+// Spelling `k` of a word, the pieces between its "/" that are not empty
+// ("Mary/Maria" has two); its last when it has fewer, empty when it has
+// none. `count` is set to how many it has.
+std::string_view Spelling(std::string_view word, std::size_t k, std::size_t& count) {
+  std::string_view chosen;
+  count = 0;
+  for (std::size_t at = 0; at <= word.size();) {
+    const std::size_t slash = std::min(word.find('/', at), word.size());
+    if (slash > at) {
+      if (count <= k) {
+        chosen = word.substr(at, slash - at);
       }
-      marks = Marks::kPair;
-      return {slashes[k], slashes[close]};
+      ++count;
     }
-    if (endsWord(slashes[k + 1])) {
-      marks = Marks::kPair;
-      return {slashes[k], slashes[k + 1]};
-    }
+    at = slash + 1;
   }
-  if (!slashes.empty() && opensWord(slashes.back())) {
-    marks = Marks::kOpen;
-    return {slashes.back(), text.size()};
-  }
-  marks = Marks::kNone;
-  return {text.size(), text.size()};
+  return chosen;
+}
+
+std::string_view Spelling(std::string_view word, std::size_t k) {
+  std::size_t count = 0;
+  return Spelling(word, k, count);
+}
+
+std::size_t SpellingCount(std::string_view word) {
+  std::size_t count = 0;
+  Spelling(word, 0, count);
+  return count;
 }
 
 // The opening mark of a nickname that `word` starts with and the closing
@@ -161,8 +145,11 @@ struct QuoteMarks {
   bool parenthesis = false;
 };
 
+constexpr std::array<std::string_view, 6> kNicknameOpenings = {"(", "\"", "\u201C", "\u201E", "\u00AB", "\u00BB"};
+constexpr std::array<std::string_view, 5> kNicknameClosings = {"\"", "\u201D", "\u201C", "\u00BB", "\u00AB"};
+
 std::optional<QuoteMarks> NicknameOpening(std::string_view word) {
-  for (const std::string_view open : {"(", "\"", "\u201C", "\u201E", "\u00AB", "\u00BB"}) {
+  for (const std::string_view open : kNicknameOpenings) {
     if (StartsWith(word, open)) {
       return QuoteMarks{open, open == "("};
     }
@@ -174,111 +161,12 @@ std::size_t NicknameClosingSize(std::string_view word, bool parenthesis) {
   if (parenthesis) {
     return EndsWith(word, ")") ? 1 : 0;
   }
-  for (const std::string_view close : {"\"", "\u201D", "\u201C", "\u00BB", "\u00AB"}) {
+  for (const std::string_view close : kNicknameClosings) {
     if (EndsWith(word, close)) {
       return close.size();
     }
   }
   return 0;
-}
-
-// Reads the words of `name`: blanks of every kind end a word, commas end
-// none, and a word with "/" inside holds several spellings.
-ReadName ReadWords(std::string_view name) {
-  std::string text;
-  text.reserve(name.size());
-  for (std::size_t at = 0; at < name.size();) {
-    if (const std::size_t blank = BlankSize(name, at); blank > 0) {
-      text += ' ';
-      at += blank;
-    } else {
-      text += name[at++];
-    }
-  }
-  ReadName read;
-  // Plain variables rather than a structured binding, which the lambda below
-  // could not capture under every compiler the project builds with.
-  const auto marks = SurnameMarks(text, read.marks);
-  const std::size_t open = marks.first;
-  const std::size_t close = marks.second;
-  std::vector<std::pair<std::string, bool>> raw;  // (word, marked)
-  std::size_t start = 0;
-  bool markedBefore = false;
-  const auto endWord = [&](std::size_t at) {
-    std::string_view word = std::string_view(text).substr(start, at - start);
-    while (!word.empty() && word.back() == ',') {
-      word.remove_suffix(1);
-    }
-    if (!word.empty()) {
-      raw.emplace_back(word, start > open && start < close);
-      markedBefore = markedBefore || raw.back().second;
-    }
-    start = at + 1;
-  };
-  for (std::size_t at = 0; at <= text.size(); ++at) {
-    if (at == text.size() || text[at] == ' ' || at == open || at == close) {
-      endWord(at);
-      if (at == open) {
-        read.markAt = raw.size();
-      }
-    }
-  }
-
-  // Nicknames, which may span words ("(Big Tom)"); a parenthesis that opens
-  // with a birth word ("(née Jones)") holds a birth surname instead.
-  std::vector<std::pair<std::string, bool>> words;
-  for (std::size_t i = 0; i < raw.size();) {
-    const auto opening = NicknameOpening(raw[i].first);
-    std::size_t j = i;
-    std::size_t closing = 0;
-    if (opening) {
-      for (; j < raw.size(); ++j) {
-        const std::string_view word = raw[j].first;
-        closing = NicknameClosingSize(j == i ? word.substr(opening->open.size()) : word, opening->parenthesis);
-        if (closing > 0) {
-          break;
-        }
-      }
-    }
-    if (!opening || closing == 0) {
-      words.push_back(std::move(raw[i++]));
-      continue;
-    }
-    raw[i].first.erase(0, opening->open.size());
-    raw[j].first.resize(raw[j].first.size() - closing);
-    if (IntroducedBy(raw[i].first) == NameType::kNone) {
-      for (std::size_t k = i; k <= j; ++k) {
-        if (!raw[k].first.empty()) {
-          read.nickname += (read.nickname.empty() ? "" : " ") + raw[k].first;
-        }
-      }
-    } else {
-      for (std::size_t k = i; k <= j; ++k) {
-        words.emplace_back(std::move(raw[k].first), false);
-      }
-    }
-    i = j + 1;
-  }
-
-  bool marked = false;
-  for (auto& [written, inSurname] : words) {
-    Word word;
-    word.marked = inSurname;
-    marked = marked || inSurname;
-    for (const auto& spelling : SplitOn(written, "/")) {
-      if (!spelling.empty()) {
-        word.spellings.push_back(spelling);
-      }
-    }
-    if (!word.spellings.empty()) {
-      read.words.push_back(std::move(word));
-    }
-  }
-  // A surname that was a nickname only leaves the name without marks.
-  if (!marked && (read.marks == Marks::kOpen || markedBefore)) {
-    read.marks = Marks::kNone;
-  }
-  return read;
 }
 
 // The pieces of a name of `words`, the surname from `surnameFrom` to
@@ -342,19 +230,146 @@ NameParts PiecesOf(const std::vector<std::string_view>& words, bool marked, std:
 
 }  // namespace
 
+// The "/" that mark the surname: the first pair whose first opens a word or
+// whose second ends one; the first then takes the last "/" of the word its
+// pair ends in ("/Smith/Smyth/"). Without such a pair, a last "/" that opens
+// a word opens a surname that runs to the end.
+std::pair<std::size_t, std::size_t> NameSplitter::SurnameMarks(std::string_view text) {
+  std::vector<std::size_t>& slashes = slashes_;
+  slashes.clear();
+  for (std::size_t at = text.find('/'); at != std::string_view::npos; at = text.find('/', at + 1)) {
+    slashes.push_back(at);
+  }
+  const auto opensWord = [&](std::size_t at) { return at == 0 || text[at - 1] == ' '; };
+  const auto endsWord = [&](std::size_t at) { return at + 1 == text.size() || text[at + 1] == ' '; };
+  for (std::size_t k = 0; k + 1 < slashes.size(); ++k) {
+    if (opensWord(slashes[k])) {
+      std::size_t close = k + 1;
+      while (close + 1 < slashes.size() && text.find(' ', slashes[close]) > slashes[close + 1]) {
+        ++close;
+      }
+      marks_ = Marks::kPair;
+      return {slashes[k], slashes[close]};
+    }
+    if (endsWord(slashes[k + 1])) {
+      marks_ = Marks::kPair;
+      return {slashes[k], slashes[k + 1]};
+    }
+  }
+  if (!slashes.empty() && opensWord(slashes.back())) {
+    marks_ = Marks::kOpen;
+    return {slashes.back(), text.size()};
+  }
+  marks_ = Marks::kNone;
+  return {text.size(), text.size()};
+}
+
+// Reads the words of `name`: blanks of every kind end a word, commas end
+// none, and a word with "/" inside holds several spellings.
+void NameSplitter::ReadWords(std::string_view name) {
+  text_.resize(name.size());
+  std::size_t size = 0;
+  for (std::size_t at = 0; at < name.size();) {
+    if (const std::size_t blank = BlankSize(name, at); blank > 0) {
+      text_[size++] = ' ';
+      at += blank;
+    } else {
+      text_[size++] = name[at++];
+    }
+  }
+  text_.resize(size);
+  const std::string_view text = text_;
+  // Plain variables rather than a structured binding, which the lambda below
+  // could not capture under every compiler the project builds with.
+  const auto marks = SurnameMarks(text);
+  const std::size_t open = marks.first;
+  const std::size_t close = marks.second;
+  raw_.clear();
+  markAt_ = 0;
+  std::size_t start = 0;
+  bool markedBefore = false;
+  const auto endWord = [&](std::size_t at) {
+    std::string_view word = text.substr(start, at - start);
+    while (!word.empty() && word.back() == ',') {
+      word.remove_suffix(1);
+    }
+    if (!word.empty()) {
+      raw_.push_back({word, start > open && start < close});
+      markedBefore = markedBefore || raw_.back().marked;
+    }
+    start = at + 1;
+  };
+  for (std::size_t at = 0; at <= text.size(); ++at) {
+    if (at == text.size() || text[at] == ' ' || at == open || at == close) {
+      endWord(at);
+      if (at == open) {
+        markAt_ = raw_.size();
+      }
+    }
+  }
+
+  // Nicknames, which may span words ("(Big Tom)"); a parenthesis that opens
+  // with a birth word ("(née Jones)") holds a birth surname instead.
+  words_.clear();
+  nickname_.clear();
+  for (std::size_t i = 0; i < raw_.size();) {
+    const auto opening = NicknameOpening(raw_[i].written);
+    std::size_t j = i;
+    std::size_t closing = 0;
+    if (opening) {
+      for (; j < raw_.size(); ++j) {
+        const std::string_view word = raw_[j].written;
+        closing = NicknameClosingSize(j == i ? word.substr(opening->open.size()) : word, opening->parenthesis);
+        if (closing > 0) {
+          break;
+        }
+      }
+    }
+    if (!opening || closing == 0) {
+      words_.push_back(raw_[i++]);
+      continue;
+    }
+    raw_[i].written.remove_prefix(opening->open.size());
+    raw_[j].written.remove_suffix(closing);
+    if (IntroducedBy(raw_[i].written) == NameType::kNone) {
+      for (std::size_t k = i; k <= j; ++k) {
+        if (!raw_[k].written.empty()) {
+          if (!nickname_.empty()) {
+            nickname_ += ' ';
+          }
+          nickname_ += raw_[k].written;
+        }
+      }
+    } else {
+      for (std::size_t k = i; k <= j; ++k) {
+        words_.push_back({raw_[k].written, false});
+      }
+    }
+    i = j + 1;
+  }
+
+  // A word that is "/" only says nothing; a surname that was a nickname
+  // only leaves the name without marks.
+  const bool marked = std::any_of(words_.begin(), words_.end(), [](const Word& word) { return word.marked; });
+  std::erase_if(words_, [](const Word& word) { return SpellingCount(word.written) == 0; });
+  if (!marked && (marks_ == Marks::kOpen || markedBefore)) {
+    marks_ = Marks::kNone;
+  }
+}
+
 const std::vector<NameParts>& NameSplitter::Split(std::string_view name) {
   names_.clear();
-  const ReadName read = ReadWords(name);
-  const std::vector<Word>& words = read.words;
+  ReadWords(name);
+  const std::vector<Word>& words = words_;
 
   // The first word after the first that introduces another surname and is
   // followed by a name, not by a date ("geb. 1850").
   std::size_t introducer = words.size();
   NameType introduced = NameType::kNone;
   for (std::size_t i = 1; i + 1 < words.size() && introduced == NameType::kNone; ++i) {
-    const char next = words[i + 1].spellings.front().front();
-    if (words[i].spellings.size() == 1 && (next < '0' || next > '9')) {
-      introduced = IntroducedBy(words[i].spellings.front());
+    const char next = Spelling(words[i + 1].written, 0).front();
+    if (SpellingCount(words[i].written) == 1 && (next < '0' || next > '9')) {
+      introduced = IntroducedBy(Spelling(words[i].written, 0));
       introducer = i;
     }
   }
@@ -364,14 +379,11 @@ const std::vector<NameParts>& NameSplitter::Split(std::string_view name) {
 
   std::size_t spellings = 1;
   for (const Word& word : words) {
-    spellings = std::max(spellings, word.spellings.size());
+    spellings = std::max(spellings, SpellingCount(word.written));
   }
-  std::vector<std::string_view> these;
+  std::vector<std::string_view>& these = these_;
   for (std::size_t spelling = 0; spelling < spellings; ++spelling) {
-    const auto spelt = [&](std::size_t i) {
-      const auto& all = words[i].spellings;
-      return std::string_view(all[std::min(spelling, all.size() - 1)]);
-    };
+    const auto spelt = [&](std::size_t i) { return Spelling(words[i].written, spelling); };
     // The name up to the word that introduces another surname.
     these.clear();
     std::size_t markedFrom = introducer;
@@ -384,10 +396,10 @@ const std::vector<NameParts>& NameSplitter::Split(std::string_view name) {
       }
     }
     bool marked = markedFrom < markedTo;
-    if (!marked && read.marks == Marks::kPair && introducer == words.size() && read.markAt <= words.size()) {
+    if (!marked && marks_ == Marks::kPair && introducer == words.size() && markAt_ <= words.size()) {
       // "Dr. //": marks with nothing between them, no surname.
       marked = true;
-      markedFrom = markedTo = read.markAt;
+      markedFrom = markedTo = markAt_;
     }
     std::size_t givenEnd = 0;
     NameParts first = PiecesOf(these, marked, markedFrom, markedTo, givenEnd);
@@ -396,7 +408,7 @@ const std::vector<NameParts>& NameSplitter::Split(std::string_view name) {
       names_.push_back(std::move(first));
       continue;
     }
-    first.nickname = read.nickname;
+    first.nickname = nickname_;
     if (introducer == words.size()) {
       names_.push_back(std::move(first));
       continue;

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quenby {
@@ -43,6 +44,31 @@ class NameSplitter {
   const std::vector<NameParts>& Split(std::string_view name);
 
  private:
+  // How the surname is marked: by a pair of "/", by a "/" never closed
+  // ("Jo /Ann"), or not at all.
+  enum class Marks { kNone, kPair, kOpen };
+
+  // A word of the name, its other spellings included ("Mary/Maria").
+  struct Word {
+    std::string_view written;  // points into text_
+    bool marked = false;       // between the "/" that mark the surname
+  };
+
+  std::pair<std::size_t, std::size_t> SurnameMarks(std::string_view text);
+  void ReadWords(std::string_view name);
+
+  // What ReadWords read from the name. The buffers are kept from one name
+  // to the next, so that an export of many names does not allocate for
+  // each.
+  std::string text_;  // the name with every blank one space
+  std::vector<std::size_t> slashes_;
+  std::vector<Word> raw_;    // the words as blanks and marks end them
+  std::vector<Word> words_;  // the words without the nickname
+  Marks marks_ = Marks::kNone;
+  std::size_t markAt_ = 0;  // the words before the surname's first "/"
+  std::string nickname_;
+
+  std::vector<std::string_view> these_;
   std::vector<NameParts> names_;
 };
 
