@@ -45,15 +45,6 @@ std::vector<std::string> Utf8(const QStringList& texts) {
   return utf8;
 }
 
-QAction* MenuAction(const quenby::frmQuenby& w, const QString& text) {
-  for (QAction* candidate : w.findChildren<QAction*>()) {
-    if (candidate->text() == text) {
-      return candidate;
-    }
-  }
-  qFatal("no menu entry %s", qPrintable(text));
-}
-
 }  // namespace
 
 class WorkbenchTest : public QObject, WindowFixture {
@@ -213,7 +204,7 @@ class WorkbenchTest : public QObject, WindowFixture {
   // step view stays at the selected rule; the option is kept.
   void liveRunsFollowEachEditAndKeepTheSelectedRule() {
     RunTheExample();
-    MenuAction(*window_, "Run rules after each &change")->trigger();
+    MenuAction("Run rules after each &change")->trigger();
     QVERIFY(QSettings("Quenby", "Quenby").value("workbench/runAfterEachChange").toBool());
     window_->lstRules->setCurrentRow(2);
     Click(window_->btnRuleMove[0]);
@@ -236,7 +227,7 @@ class WorkbenchTest : public QObject, WindowFixture {
     // selects its rule.
     QCOMPARE(Steps().Step(), 2U);
     QCOMPARE(window_->lstRules->currentRow(), 1);
-    MenuAction(*window_, "Run rules after each &change")->trigger();
+    MenuAction("Run rules after each &change")->trigger();
     delete window_->lstRules->takeItem(0);
     QTest::qWait(20);
     QVERIFY(!Steps().HasRun() && window_->btnRunRules->isEnabled());
@@ -362,7 +353,7 @@ class WorkbenchTest : public QObject, WindowFixture {
     w.lstRules->setCurrentRow(1);
     QCOMPARE(Steps().Step(), 0U);
     const int width = w.width();
-    MenuAction(w, "Show the &workbench (steps, tree, problems)")->trigger();
+    MenuAction("Show the &workbench (steps, tree, problems)")->trigger();
     QVERIFY(w.workbench->isVisible());
     QCOMPARE(Steps().Step(), 2U);
     QVERIFY(w.width() > width || w.width() >= w.screen()->availableSize().width() - 50);
