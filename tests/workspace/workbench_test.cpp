@@ -271,6 +271,7 @@ class WorkbenchTest : public QObject, WindowFixture {
     QCOMPARE(window_->lstPeople->count(), 0);
     QVERIFY(window_->txtInput->extraSelections().isEmpty());
     QCOMPARE(views.tree->treFamilies->model()->rowCount(), 0);
+    QVERIFY(views.tree->lblCounts->text().isEmpty());
     QCOMPARE(problems.rowCount(), 0);
   }
 
