@@ -153,6 +153,7 @@ TEST(PatternRules, AnInvalidPatternOrReplacementRunsAsNothingAndIsReportedOncePe
   // What the rule editor asks before it accepts a rule; 53 has no replacement.
   EXPECT_NE(RuleProblem(Rule{"51", "[z-a]", ""}), "");
   EXPECT_NE(RuleProblem(Rule{"52", "\xC3", ""}), "");
+  EXPECT_NE(RuleProblem(Rule{"55", "^(a)|,", R"(x\A\2)"}), "");
   EXPECT_EQ(RuleProblem(Rule{"53", "a", R"(\9)"}), "");
   EXPECT_EQ(RuleProblem(Rule{"1", "(a", R"(\9)"}), "");
 }
