@@ -207,8 +207,7 @@ TEST(RunRules, GrowthPastTheLimitStopsTheRunAndNamesTheRule) {
       // ever deeper generations would hold 200 MB, a pattern that matches
       // between every two letters 10 MB per line.
       {Repeated("x\r\n", 20'000), {Item("33", "x", "")}, 1 << 20, "Rule 1 (code 33)"},
-      {Repeated("abcdefghij", 1'000), {Item("51", "", std::string(1000, 'y'))}, 1 << 20, "Rule 1 (code 51)"},
-      {"H\r\n" + Repeated("a\r\n", 2'000), {Item("56", "^H$", std::string(1000, 'y'))}, 1 << 20, "Rule 1 (code 56)"}};
+      {Repeated("abcdefghij", 1'000), {Item("51", "", std::string(1000, 'y'))}, 1 << 20, "Rule 1 (code 51)"}};
   for (const auto& [input, rules, limit, rule] : cases) {
     RunReport report;
     EXPECT_EQ(RunRulesWithin(input, rules, report, limit), LineList{}) << rule;
