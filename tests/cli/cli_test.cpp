@@ -131,14 +131,6 @@ TEST_F(Convert, AnswersTypedAtATerminalAreStatedOnlyWhenMOrFIsTyped) {
   EXPECT_NE(ReadBytes(PathOf("terminal")).find("Please type M or F."), std::string::npos);
 }
 
-TEST_F(Convert, ExampleDescendantListGivesTheExpectedFileByteForByte) {
-  const std::string examples = std::string(QUENBY_SOURCE_DIR) + "/examples/";
-  const auto result =
-      Run("-r " + examples + "hartley.rules --sex F -o " + PathOf("hartley.ged") + " " + examples + "hartley.txt");
-  ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(ReadBytes(PathOf("hartley.ged")), ReadBytes(examples + "hartley.ged"));
-}
-
 TEST_F(Convert, StandardFormatsGiveTheExampleFilesAndTakeTheDateOrder) {
   const std::string examples = std::string(QUENBY_SOURCE_DIR) + "/examples/";
   const std::string from = "-r " + examples + "hartley.rules ";

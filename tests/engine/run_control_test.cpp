@@ -122,6 +122,20 @@ TEST(RunControl, StopsBetweenTheMatchesOfOneLongLine) {
   }
 }
 
+// A pass that grows past the limit stops at the line that crosses it, not
+// at the end of the pass: rule 56 adding 10,000 bytes to each of 20,000
+// lines would hold 200 MB before the run could stop it.
+TEST(RunControl, APassThatGrowsPastTheLimitStopsWhereItCrossesIt) {
+  Recorder recorder;
+  RunReport report;
+  EXPECT_EQ(RunRules("H\r\n" + Lines("a", 20'000), {EncodeRuleItem(56, "^H$", std::string(10'000, 'y'))}, report,
+                     recorder.Control()),
+            LineList{});
+  EXPECT_TRUE(report.stopped.starts_with("Rule 1 (code 56)")) << report.stopped;
+  ASSERT_FALSE(recorder.told.empty());
+  EXPECT_LT(recorder.told.back().passDone, 0.5);
+}
+
 // The same from another thread, as the window stops a run: a 1 MB line
 // whose pass would take minutes ends as soon as the flag is set.
 TEST(RunControl, AFlagSetFromAnotherThreadStopsALongLine) {

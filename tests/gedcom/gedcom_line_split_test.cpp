@@ -51,6 +51,9 @@ TEST(GedcomLines, ShortValuesTakeOneLineAndEmptyOnesNoBlank) {
 TEST(GedcomLines, ALineOfExactly255BytesWithItsCrLfIsNotCut) {
   const std::string full(246, 'a');
   EXPECT_EQ(Written(full, GedcomVersion::k551), "1 NOTE " + full + "\r\n");
+  // A last blank is no reason to cut a value that fits.
+  const std::string blankLast = std::string(245, 'a') + " ";
+  EXPECT_EQ(Written(blankLast, GedcomVersion::k551), "1 NOTE " + blankLast + "\r\n");
   EXPECT_EQ(Written(full + "b", GedcomVersion::k551), "1 NOTE " + full + "\r\n2 CONC b\r\n");
   EXPECT_EQ(Written(full + full + "b", GedcomVersion::k551),
             "1 NOTE " + full + "\r\n2 CONC " + full + "\r\n2 CONC b\r\n");
@@ -128,12 +131,20 @@ TEST(GedcomLines, CutsLongValuesOnlyWhereNothingIsLostAndKeepsLinesShort) {
   }
 }
 
-TEST(GedcomLines, ARunOfBlanksLongerThanALineIsStillCutAndKept) {
-  const std::string value = "a" + std::string(600, ' ') + "b";
-  const std::string written = Written(value, GedcomVersion::k551);
-  EXPECT_EQ(Joined(written), value);
-  for (const auto& line : SplitOn(written, kCrLf)) {
-    EXPECT_LE(line.size() + kCrLf.size(), kLongestGedcomLine);
+// A value with no place where a cut loses nothing (blanks, or a blank before
+// each character of two bytes) is still cut, never inside a character.
+TEST(GedcomLines, AValueWithNoGoodCutIsStillCutBetweenCharactersAndKept) {
+  std::string accents;
+  while (accents.size() < 600) {
+    accents += " \xC3\xA9";
+  }
+  for (const std::string& value : {"a" + std::string(600, ' ') + "b", accents}) {
+    const std::string written = Written(value, GedcomVersion::k551);
+    EXPECT_EQ(Joined(written), value);
+    for (const auto& line : SplitOn(written, kCrLf)) {
+      EXPECT_LE(line.size() + kCrLf.size(), kLongestGedcomLine);
+      EXPECT_TRUE(IsValidUtf8(line)) << line;
+    }
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "gedcom/gedcom_file.hpp"
 #include "gedcom/records.hpp"
+#include "support/golden_table.hpp"
 #include "support/process_in_turn.hpp"
 #include "support/record_lines.hpp"
 #include "text/text.hpp"
@@ -55,57 +56,20 @@ TEST(SettleSex, OnlyExactlyMGivesMAndOnlyAStatedAnswerIsStated) {
   EXPECT_TRUE(SettleSex(details, kAskNobody));
 }
 
-// One case: the people list with its lines joined by "\n", the position of
-// the line processed (its own fields give the sex and marriage date), and the
-// record with "/" for each CR LF.
-struct FamilyCase {
-  std::string description;
-  std::string people;
-  std::size_t personIndex;
-  std::string record;
-};
+class BuildFamRecordTable : public ::testing::TestWithParam<GoldenRow> {};
 
-const FamilyCase kFamilyCases[] = {
-    {"main line before its spouse", "John\n&Mary\n+Tom", 0, ""},
-    {"main line with children but no partner", "John|_S_M\n+Tom\n+Ann", 0,
-     "0 @F1@ FAM/1 HUSB @I1@/1 CHIL @I2@/1 CHIL @I3@//"},
-    {"marriage date without partner is kept under MARR", "John|_S_M|_M_1920\n+Tom", 0,
-     "0 @F1@ FAM/1 HUSB @I1@/1 MARR/2 DATE 1920/1 CHIL @I2@//"},
-    {"position outside the list", "John\n+Tom", 5, ""},
-    {"spouse on the first line has no partner", "&Mary\n+Tom", 0, "0 @F1@ FAM/1 WIFE @I1@/1 CHIL @I2@//"},
-    {"spouse on the third line below a parent line has no partner", "John\n-Peter\n&Mary\n+Tom", 2,
-     "0 @F1@ FAM/1 WIFE @I3@/1 CHIL @I4@//"},
-    {"below a single parent line the partner is the line above the person", "Tom\nJohn\n-Peter\n&Mary", 3,
-     "0 @F1@ FAM/1 WIFE @I4@/1 HUSB @I1@/1 MARR//"},
-    {"lower-case m makes the person the wife", "John\n&Mary|_S_m", 1, "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR//"},
-    {"exactly M makes the person the husband", "Mary\n&John|_S_M|_M_1920", 1,
-     "0 @F1@ FAM/1 HUSB @I2@/1 WIFE @I1@/1 MARR/2 DATE 1920//"},
-    {"a plus inside the name moves the generation marks", "John\nA+&Ann\n+++Kid\n+Other", 1,
-     "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/1 CHIL @I3@//"},
-    {"the scan skips parent lines and passes over spouses and grandchildren", "A\n&B\n+C\n+&D\n++E\n-F\n-&G\n+H\n+\n+&",
-     1, "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/1 CHIL @I3@/1 CHIL @I8@/1 CHIL @I9@//"},
-    {"a child after a line of another family is not found", "A\n&B\n+C\nD\n+E", 1,
-     "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/1 CHIL @I3@//"},
-    {"partner of a parent: its child is the next line that is no parent line", "-Peter\n-&Ann\n-X\nMary\nOther", 1,
-     "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/1 CHIL @I4@//"},
-    {"a second spouse below a child of the first marriage is the person's", "John|_S_M\n&Mary\n+Tom\n+&Eve\n&Ann\n+Kit",
-     4, "0 @F1@ FAM/1 WIFE @I5@/1 HUSB @I1@/1 MARR/1 CHIL @I6@//"},
-    {"a shallower main line above leaves such a spouse without partner", "A\n++C\n+&E\n++F", 2,
-     "0 @F1@ FAM/1 WIFE @I3@/1 CHIL @I4@//"},
-    {"generation positions count characters, not bytes", "Zo\xC3\xAB+|_S_M\n+++++X", 0,
-     "0 @F1@ FAM/1 HUSB @I1@/1 CHIL @I2@//"},
-};
-
-TEST(BuildFamRecord, IsBuiltFromTheMarksOfTheLineAndItsNeighbours) {
-  for (const auto& c : kFamilyCases) {
-    const PeopleList people = SplitOn(c.people, "\n");
-    const TestVariables details = ParsePersonLine(c.personIndex < people.size() ? people[c.personIndex] : "");
-    std::int64_t nextFam = 1;
-    EXPECT_EQ(BuildFamRecord(people, c.personIndex, details, nextFam), ReplaceAll(c.record, "/", kCrLf))
-        << c.description;
-    EXPECT_EQ(nextFam, c.record.empty() ? 1 : 2) << c.description;
-  }
+TEST_P(BuildFamRecordTable, IsBuiltFromTheMarksOfTheLineAndItsNeighbours) {
+  const GoldenRow& c = GetParam();
+  const PeopleList people = GoldenLines(c[1]);
+  const std::size_t index = std::stoul(c[2]);
+  const TestVariables details = ParsePersonLine(index < people.size() ? people[index] : "");
+  std::int64_t nextFam = 1;
+  EXPECT_EQ(BuildFamRecord(people, index, details, nextFam), ReplaceAll(c[3], "/", kCrLf)) << c.where << ": " << c[0];
+  EXPECT_EQ(nextFam, c[3].empty() ? 1 : 2) << c.where;
 }
+
+INSTANTIATE_TEST_SUITE_P(Golden, BuildFamRecordTable,
+                         ::testing::ValuesIn(ReadGoldenTable("families/fam_record.tsv", 4)));
 
 // A family as "closing + partner: children", in person numbers.
 std::string Describe(const Family& family) {
@@ -120,103 +84,28 @@ std::string Describe(const Family& family) {
   return text;
 }
 
-struct FamiliesCase {
-  std::string description;
-  PeopleList people;
-  std::vector<std::string> families;
-};
-
-const FamiliesCase kFamiliesCases[] = {
-    {"parents of a spouse, and two marriages of one person",
-     {"John|_S_M", "-Peter|_S_M", "-&Ann|_S_F", "&Mary|_S_F|_M_1920 (Leeds)", "+William|_S_M", "+&Jane", "++Tom",
-      "+Elizabeth", "&Kate|_M_1930", "+Kit"},
-     {"3+2: 4", "4+1: 5 8", "6+5: 7", "9+1: 10"}},
-    {"a lone parent line takes the children below it",
-     {"-Xa|_S_F", "+Ann", "+Tom", "John", "&Mary", "+Kid"},
-     {"1: 2 3", "5+4: 6"}},
-    {"a lone parent line before a spouse leaves the spouse alone", {"John", "-Peter", "&Mary", "+Tom"}, {"3: 4"}},
-    {"a spouse with fewer \"+\" than its person has no partner", {"+John", "&Mary", "+Tom"}, {"2: 3"}},
-    {"spouses in a row are marriages of the person above them, each with its own children",
-     {"John", "&Sarah", "&Prue", "+Pat", "+&Kate", "++Kit", "&Ruth", "&Sue", "+Sol"},
-     {"2+1:", "3+1: 4", "5+4: 6", "7+1:", "8+1: 9"}},
-    {"three marriages in a row", {"A", "&B", "&C", "&D", "+d"}, {"2+1:", "3+1:", "4+1: 5"}},
-    {"a spouse after her parents below children of the first marriage",
-     {"H", "&W1", "+K1", "-F", "-&M", "&W2", "+K2"},
-     {"2+1: 3", "5+4: 6", "6+1: 7"}},
-    {"a lone parent line instead leaves the spouse to the line three up",
-     {"H", "&W1", "+K1", "-F", "&W2", "+K2"},
-     {"2+1: 3", "5+2: 6"}},
-    {"each wife with her parents, one after the other",
-     {"H", "-F1", "-&M1", "&W1", "+K1", "-F2", "-&M2", "&W2", "-F3", "-&M3", "&W3", "+K3"},
-     {"3+2: 4", "4+1: 5", "7+6: 8", "8+1:", "10+9: 11", "11+1: 12"}},
-    {"marriages in a row at a deeper generation",
-     {"Root", "+A", "+&B", "++b", "+&C", "-F", "-&M", "+&D", "++d", "+Sib", "+&E"},
-     {"1: 2 10", "3+2: 4", "5+2:", "7+6: 8", "8+2: 9", "11+10:"}},
-    {"a spouse of another generation is no earlier marriage", {"A", "&B", "+&C", "++c"}, {"2+1:", "3+2: 4"}},
-    {"spouses in a row from the first line have no partner", {"&W1", "&W2", "+K"}, {"1:", "2: 3"}},
-    {"an earlier spouse that closes no family leaves the next without partner", {"-P", "&W1", "&W2", "+K"}, {"3: 4"}},
-    {"a spouse after a spouse below a lone parent line takes that spouse's partner",
-     {"A", "B", "-X", "&W1", "&W2"},
-     {"4+1:", "5+1:"}},
-    {"an empty list", {}, {}},
-};
+class FamiliesTable : public ::testing::TestWithParam<GoldenRow> {};
 
 // The families are the ones "Process all" writes, in its order.
-TEST(FamiliesOf, AreTheFamiliesProcessAllWrites) {
-  for (const auto& c : kFamiliesCases) {
-    std::vector<std::string> described;
-    std::string written;
-    std::int64_t nextFam = 1;
-    for (const auto& family : FamiliesOf(c.people)) {
-      described.push_back(Describe(family));
-      written += FamRecord(family, ParsePersonLine(c.people[family.closingLine]), nextFam);
-    }
-    EXPECT_EQ(described, c.families) << c.description;
-    EXPECT_EQ(written, ProcessAll(c.people, kAnswerFemale).fam) << c.description;
-    EXPECT_EQ(written, ProcessInTurn(c.people, kAnswerFemale).fam) << c.description;
+TEST_P(FamiliesTable, AreTheFamiliesProcessAllWrites) {
+  const GoldenRow& c = GetParam();
+  const PeopleList people = GoldenLines(c[1]);
+  std::vector<std::string> described;
+  std::string written;
+  std::int64_t nextFam = 1;
+  for (const auto& family : FamiliesOf(people)) {
+    described.push_back(Describe(family));
+    written += FamRecord(family, ParsePersonLine(people[family.closingLine]), nextFam);
+  }
+  EXPECT_EQ(described, GoldenLines(c[2])) << c.where << ": " << c[0];
+  EXPECT_EQ(written, ProcessAll(people, kAnswerFemale).fam) << c.where;
+  EXPECT_EQ(written, ProcessInTurn(people, kAnswerFemale).fam) << c.where;
+  if (!c[3].empty()) {
+    EXPECT_EQ(written, ReplaceAll(c[3], "/", kCrLf)) << c.where;
   }
 }
 
-// The FAM records "Process all" writes for the shapes of several marriages,
-// with "/" for each CR LF.
-struct MarriagesCase {
-  std::string description;
-  PeopleList people;
-  std::string fam;
-};
-
-std::ostream& operator<<(std::ostream& out, const MarriagesCase& c) {
-  return out << c.description;
-}
-
-class SeveralMarriages : public ::testing::TestWithParam<MarriagesCase> {};
-
-TEST_P(SeveralMarriages, ProcessAllWritesOneFamilyPerMarriage) {
-  EXPECT_EQ(ProcessAll(GetParam().people, kAskNobody).fam, ReplaceAll(GetParam().fam, "/", kCrLf));
-}
-
-const MarriagesCase kMarriagesCases[] = {
-    {"married first Sarah, second Prudence",
-     {"John|_S_M", "&Sarah|_S_F|_M_1801", "&Prue|_S_F|_M_1810 (Hadley)", "+Ezra|_S_M", "+Eli|_S_M"},
-     "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/2 DATE 1801//"
-     "0 @F2@ FAM/1 WIFE @I3@/1 HUSB @I1@/1 MARR/2 DATE 1810/2 PLAC Hadley/1 CHIL @I4@/1 CHIL @I5@//"},
-    {"three husbands in a row, the first without children",
-     {"Ann|_S_F", "&Bo|_S_M|_M_1840", "&Cy|_S_M", "+C1|_S_M", "&Di|_S_M", "+D1|_S_F"},
-     "0 @F1@ FAM/1 HUSB @I2@/1 WIFE @I1@/1 MARR/2 DATE 1840//"
-     "0 @F2@ FAM/1 HUSB @I3@/1 WIFE @I1@/1 MARR/1 CHIL @I4@//"
-     "0 @F3@ FAM/1 HUSB @I5@/1 WIFE @I1@/1 MARR/1 CHIL @I6@//"},
-    {"a second wife after her parents, below a child of the first marriage",
-     {"H|_S_M", "&W1|_S_F", "+K1|_S_M", "-F|_S_M", "-&M|_S_F", "&W2|_S_F|_M_1850", "+K2|_S_F"},
-     "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/1 CHIL @I3@//"
-     "0 @F2@ FAM/1 WIFE @I5@/1 HUSB @I4@/1 MARR/1 CHIL @I6@//"
-     "0 @F3@ FAM/1 WIFE @I6@/1 HUSB @I1@/1 MARR/2 DATE 1850/1 CHIL @I7@//"},
-    {"the same after a lone parent line: the second wife marries the first",
-     {"H|_S_M", "&W1|_S_F", "+K1|_S_M", "-F|_S_M", "&W2|_S_F", "+K2|_S_F"},
-     "0 @F1@ FAM/1 WIFE @I2@/1 HUSB @I1@/1 MARR/1 CHIL @I3@//"
-     "0 @F2@ FAM/1 WIFE @I5@/1 HUSB @I2@/1 MARR/1 CHIL @I6@//"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Shapes, SeveralMarriages, ::testing::ValuesIn(kMarriagesCases));
+INSTANTIATE_TEST_SUITE_P(Golden, FamiliesTable, ::testing::ValuesIn(ReadGoldenTable("families/families.tsv", 4)));
 
 TEST(ProcessAll, AsksOncePerPersonWithoutSexInListOrderAndNothingForAnEmptyList) {
   const PeopleList people = {"John /Smith/ Jr", "Ann Lee|_S_F|_N_x", "&Bo Ek|_S_", "+Kid|_N_y"};

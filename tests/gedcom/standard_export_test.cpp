@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "engine/engine.hpp"
@@ -16,6 +15,7 @@
 #include "gedcom/standard_export.hpp"
 #include "rules/rules_file.hpp"
 #include "support/file_test.hpp"
+#include "support/golden_table.hpp"
 #include "support/record_lines.hpp"
 #include "text/encoding.hpp"
 #include "text/text.hpp"
@@ -120,62 +120,28 @@ TEST_F(ExampleFiles, ALongListIsWrittenAsItIsMadeWithTheSameBytes) {
   }
 }
 
-TEST(ParseRecordText, ReportsTheFirstLineThatIsNotGedcom) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"1 NAME A", "line 1 is not GEDCOM: the first line of a record has level 0"},
-      {"0 @I1@ INDI\n\n  \n0NAME", "line 4 is not GEDCOM: the level number is not followed by a blank"},
-      {"0 @I 1@ INDI", "line 1 is not GEDCOM: its cross-reference is not @letters and digits@"},
-      {"0 @I1@", "line 1 is not GEDCOM: it has no tag of letters and digits"},
-      {"0 @I1@ INDI\r1 @X@ NAME", "line 2 is not GEDCOM: a cross-reference stands only on level 0"},
-      {"100 NAME", "line 1 is not GEDCOM: it does not start with a level number (0 to 99)"},
-  };
-  for (const auto& [text, reason] : cases) {
-    const auto read = ParseRecordText(text);
-    ASSERT_TRUE(read.error.has_value()) << text;
-    EXPECT_EQ(read.error->reason, reason);
+class ParseRecordText : public ::testing::TestWithParam<GoldenRow> {};
+
+// A line ends at its first CR or LF wherever the other kind stands.
+TEST_P(ParseRecordText, ReadsEachLineOrReportsTheFirstThatIsNotGedcom) {
+  const GoldenRow& c = GetParam();
+  const auto read = quenby::ParseRecordText(c[1]);
+  if (!c[4].empty()) {
+    ASSERT_TRUE(read.error.has_value()) << c.where;
+    EXPECT_EQ(read.error->reason, c[4]) << c.where;
+    return;
   }
-  const auto read = ParseRecordText("0 @I1@ INDI\r\n1 NAME \r\n1 SEX  \r\n");
-  ASSERT_FALSE(read.error);
-  ASSERT_EQ(read.lines.size(), 3u);
-  EXPECT_EQ(read.lines[0].xref, "I1");
-  EXPECT_EQ(read.lines[1].value, "");
-  EXPECT_EQ(read.lines[2].value, " ");
-  EXPECT_EQ(read.lines[2].lineNumber, 3u);
+  ASSERT_FALSE(read.error) << c.where;
+  std::string joined;
+  for (std::size_t i = 0; i < read.lines.size(); ++i) {
+    joined += (i == 0 ? "" : "|") + std::string(read.lines[i].value);
+  }
+  EXPECT_EQ(joined, c[2]) << c.where << ": " << c[0];
+  ASSERT_FALSE(read.lines.empty()) << c.where;
+  EXPECT_EQ(read.lines.back().lineNumber, std::stoul(c[3])) << c.where;
 }
 
-TEST(ParseRecordText, TakesEveryKindOfLineBreakAndPassesOverEmptyLines) {
-  const auto read = ParseRecordText("0 @I1@ INDI\r1 NOTE a\tb\n\r\n  \r\n1 NAME A B");
-  ASSERT_FALSE(read.error);
-  ASSERT_EQ(read.lines.size(), 3u);
-  EXPECT_EQ(read.lines[1].value, "a\tb");
-  EXPECT_EQ(read.lines[2].value, "A B");
-  EXPECT_EQ(read.lines[2].lineNumber, 5u);
-}
-
-TEST(ParseRecordText, EndsEachLineAtItsFirstCrOrLfWhereverTheOtherKindStands) {
-  // The values read, "|" between them, and the number of the last line.
-  const std::vector<std::tuple<std::string, std::string, std::size_t>> cases = {
-      {"0 A a\r0 B b\r0 C c", "a|b|c", 3},           // CR alone, no LF anywhere
-      {"0 A a\r0 B b\r0 C c\r", "a|b|c", 3},         // and at the very end
-      {"0 A a\r0 B b\n0 C c", "a|b|c", 3},           // CR lines before the first LF
-      {"0 A a\n0 B b\r0 C c\r0 D d", "a|b|c|d", 4},  // CR lines after the last LF
-      {"0 A a\n\r0 B b", "a|b", 3},                  // LF then CR: two breaks
-      {"0 A a\r\r\n0 B b\r\n", "a|b", 3},            // CR, then CR LF as one break
-      {"0 A a\n\n\n0 B b\n", "a|b", 4},              // LF alone, empty lines passed over
-      {"0 A a\r\n0 B \xC2\x80\xC2\x9F\r\n", "a|\xC2\x80\xC2\x9F", 2},
-  };
-  for (const auto& [text, values, lastLine] : cases) {
-    const auto read = ParseRecordText(text);
-    ASSERT_FALSE(read.error) << text;
-    std::string joined;
-    for (const GedcomLine& line : read.lines) {
-      joined += (joined.empty() ? "" : "|") + std::string(line.value);
-    }
-    EXPECT_EQ(joined, values) << text;
-    ASSERT_FALSE(read.lines.empty()) << text;
-    EXPECT_EQ(read.lines.back().lineNumber, lastLine) << text;
-  }
-}
+INSTANTIATE_TEST_SUITE_P(Golden, ParseRecordText, ::testing::ValuesIn(ReadGoldenTable("export/record_text.tsv", 5)));
 
 TEST(ExportStandardGedcom, EmptyRecordsGiveHeaderSubmitterAndTrailer) {
   EXPECT_EQ(ExportStandardGedcom("", "", Options(GedcomVersion::k551)).bytes,
@@ -294,58 +260,6 @@ TEST(ExportStandardGedcom, SplitsCitationsAndNotesAndWritesDatesNamesAndLinks) {
   EXPECT_EQ(seven.find("CHAR"), std::string::npos);
 }
 
-struct PointerLikeCase {
-  std::string line;   // a line of person I1, whose family F1 and source S1 exist
-  std::string five;   // the line written in 5.5.1, "" when it is left out
-  std::string seven;  // in 7.0; "=" when the same as in 5.5.1
-};
-
-void PrintTo(const PointerLikeCase& c, std::ostream* out) {
-  *out << c.line;
-}
-
-class PointerLikeValues : public ::testing::TestWithParam<PointerLikeCase> {};
-
-// A value that looks like "@xref@" is a pointer only under a tag that takes
-// one; anywhere else it is text, escaped so that no reader follows it, and
-// never lost.
-TEST_P(PointerLikeValues, ArePointersOnlyWhereTheTagTakesOne) {
-  const PointerLikeCase& c = GetParam();
-  const std::string indi = Lines({"0 @I1@ INDI", c.line, "0 @S1@ SOUR", "1 TITL Parish book"});
-  const std::string fam = Lines({"0 @F1@ FAM", "1 HUSB @I1@"});
-  for (const auto version : {GedcomVersion::k551, GedcomVersion::k70}) {
-    const std::string expected = version == GedcomVersion::k551 || c.seven == "=" ? c.five : c.seven;
-    const std::string file = ExportStandardGedcom(indi, fam, Options(version)).bytes;
-    const std::string person =
-        file.substr(file.find("0 @I1@ INDI\r\n"), file.find("0 @S1@ SOUR") - file.find("0 @I1@"));
-    if (expected.empty()) {
-      EXPECT_EQ(person, Lines({"0 @I1@ INDI", "1 FAMS @F1@"})) << c.line;
-    } else {
-      EXPECT_TRUE(Has(person, {expected})) << c.line << "\n" << person;
-    }
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Golden, PointerLikeValues,
-    ::testing::Values(
-        // Dates and places are text: a date that cannot be read stays a phrase.
-        PointerLikeCase{"1 BIRT\r\n2 DATE @U1@", "2 DATE (@@U1@@)", "2 DATE\r\n3 PHRASE @@U1@"},
-        PointerLikeCase{"1 BIRT\r\n2 DATE @home@", "2 DATE (@@home@@)", "2 DATE\r\n3 PHRASE @@home@"},
-        PointerLikeCase{"1 BIRT\r\n2 DATE @I1@ 1850", "2 DATE INT 1850 (@@I1@@ 1850)",
-                        "2 DATE 1850\r\n3 PHRASE @@I1@ 1850"},
-        PointerLikeCase{"1 BIRT\r\n2 PLAC @S1@", "2 PLAC @@S1@@", "2 PLAC @@S1@"},
-        PointerLikeCase{"1 DEAT\r\n2 PLAC @I1@", "2 PLAC @@I1@@", "2 PLAC @@I1@"},
-        PointerLikeCase{"1 OCCU @F1@", "1 OCCU @@F1@@", "1 OCCU @@F1@"},
-        PointerLikeCase{"1 NAME @X1@", "1 NAME @@X1@@", "1 NAME @@X1@"},
-        // Tags that take pointers keep them; one that leads nowhere is left out.
-        PointerLikeCase{"1 ASSO @I1@", "1 ASSO @I1@", "="}, PointerLikeCase{"1 ASSO @X9@", "", "="},
-        PointerLikeCase{"1 sour @S1@", "1 SOUR @S1@", "="},
-        // An extension tag's pointer is kept when it leads to a record, as
-        // text otherwise.
-        PointerLikeCase{"1 _SEE @F1@", "1 _SEE @F1@", "="},
-        PointerLikeCase{"1 _SEE @X9@", "1 _SEE @@X9@@", "1 _SEE @@X9@"}));
-
 // What the date reader gives reaches the file in each version's own form:
 // 5.5.1 has dual years and B.C.; 7.0 has neither and keeps the text written
 // as a phrase below the later year.
@@ -410,81 +324,27 @@ TEST(ExportStandardGedcom, ANoteManyPointToStaysShared) {
   EXPECT_TRUE(Has(seven, {"0 @I2@ INDI", "1 SNOTE @NI1@", "0 @NI1@ SNOTE {Both}"}));
 }
 
-struct RecordCase {
-  std::string description;
-  std::string indi;   // lines joined by "|"
-  std::string fam;    // lines joined by "|"
-  std::string five;   // lines the 5.5.1 file holds in a row, joined by "|"
-  std::string seven;  // the same in 7.0; "=" when the same as in 5.5.1
-  std::string never;  // a text neither file holds; may be empty
-};
-
-void PrintTo(const RecordCase& c, std::ostream* out) {
-  *out << c.description;
-}
-
-class LessCommonRecords : public ::testing::TestWithParam<RecordCase> {};
+class LessCommonRecords : public ::testing::TestWithParam<GoldenRow> {};
 
 TEST_P(LessCommonRecords, AreWrittenAsAReaderNeedsThem) {
-  const RecordCase& c = GetParam();
+  const GoldenRow& c = GetParam();
   // "a|b" as the lines "a" and "b", each ended by CR LF.
   const auto lines = [](const std::string& joined) {
-    std::string text;
-    for (const auto& line : SplitOn(joined, "|")) {
-      text += line + std::string(kCrLf);
-    }
-    return joined.empty() ? std::string() : text;
+    return joined.empty() ? std::string() : ReplaceAll(joined, "|", kCrLf) + std::string(kCrLf);
   };
   for (const auto version : {GedcomVersion::k551, GedcomVersion::k70}) {
-    const auto exported = ExportStandardGedcom(lines(c.indi), lines(c.fam), Options(version, {"I9"}));
-    ASSERT_EQ(exported.error, "");
-    const std::string& expected = version == GedcomVersion::k551 || c.seven == "=" ? c.five : c.seven;
-    EXPECT_NE(exported.bytes.find(lines(expected)), std::string::npos) << exported.bytes;
-    if (!c.never.empty()) {
-      EXPECT_EQ(exported.bytes.find(c.never), std::string::npos) << exported.bytes;
+    const auto exported = ExportStandardGedcom(lines(c[1]), lines(c[2]), Options(version, {"I9"}));
+    ASSERT_EQ(exported.error, "") << c.where;
+    const std::string& expected = version == GedcomVersion::k551 || c[4] == "=" ? c[3] : c[4];
+    EXPECT_NE(exported.bytes.find(lines(expected)), std::string::npos) << c.where << ": " << c[0] << "\n"
+                                                                       << exported.bytes;
+    if (!c[5].empty()) {
+      EXPECT_EQ(exported.bytes.find(c[5]), std::string::npos) << c.where << ": " << c[0] << "\n" << exported.bytes;
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Golden, LessCommonRecords,
-    ::testing::Values(
-        RecordCase{"SEX X is kept in 7.0 only", "0 @I1@ INDI|1 SEX x", "", "0 @I1@ INDI|1 SEX U", "0 @I1@ INDI|1 SEX X",
-                   ""},
-        RecordCase{"two SEX lines both write the first one's sex", "0 @I1@ INDI|1 SEX M|1 SEX F", "", "1 SEX M|1 SEX M",
-                   "=", "SEX F"},
-        RecordCase{"cross-references that differ only by leading zeros are different records",
-                   "0 @I1@ INDI|1 NAME One|0 @I01@ INDI|1 NAME Zero One", "0 @F1@ FAM|1 HUSB @I01@",
-                   "0 @I1@ INDI|1 NAME One|2 GIVN One|0 @I01@ INDI|1 NAME Zero /One/|2 GIVN Zero|2 SURN One|"
-                   "1 FAMS @F1@|0 @F1@ FAM|1 HUSB @I01@",
-                   "=", "One|1 FAMS"},
-        RecordCase{"a bare event says it happened", "0 @I1@ INDI|1 BIRT|1 deat|1 BURI|2 PLAC Leeds", "",
-                   "1 BIRT Y|1 DEAT Y|1 BURI|2 PLAC Leeds", "=", ""},
-        RecordCase{"an event with a value of its own keeps it", "0 @I1@ INDI|1 DEAT yes", "", "1 DEAT yes", "=",
-                   "DEAT Y"},
-        RecordCase{"a citation with several pages is one citation for each, the other lines with the first",
-                   "0 @I1@ INDI|1 SOUR @S1@|2 PAGE {p. 1}, {}, {p. 2}|2 QUAY 3", "",
-                   "1 SOUR @S1@|2 PAGE p. 1|2 QUAY 3|1 SOUR @S1@|2 PAGE p. 2|0 @S1@ SOUR|1 TITL Quenby", "=", "PAGE {"},
-        RecordCase{"a records box that defines @S1@ keeps its own source",
-                   "0 @I1@ INDI|1 SOUR @S1@|2 PAGE p|"
-                   "0 @S1@ SOUR|1 TITL Parish book",
-                   "", "1 SOUR @S1@|2 PAGE p|0 @S1@ SOUR|1 TITL Parish book|0 @U1@ SUBM", "=", "Quenby\r\n0 @U"},
-        RecordCase{"a source written as text", "0 @I1@ INDI|1 SOUR Parish book|2 NOTE seen", "",
-                   "1 SOUR Parish book|2 NOTE seen", "1 SOUR @VOID@|2 PAGE Parish book|2 NOTE seen", "@S1@"},
-        RecordCase{"a note record's own value is text, not one more pointer to a note",
-                   "0 @I1@ INDI|1 NOTE @N1@|0 @N2@ NOTE @N1@|0 @N1@ NOTE text", "",
-                   "0 @I1@ INDI|1 NOTE text|0 @N2@ NOTE @@N1@@", "0 @I1@ INDI|1 NOTE text|0 @N2@ SNOTE @@N1@",
-                   "0 @N1@"},
-        RecordCase{"a submitter name taken by a record moves on", "0 @U1@ INDI|1 NAME Ann", "", "1 SUBM @U2@", "=",
-                   "@U1@ SUBM"},
-        RecordCase{"a value continued on CONC and CONT lines is joined, a pointer so continued is text",
-                   "0 @I1@ INDI|1 OCCU far|2 CONC mer|2 CONT and miller|1 ASSO @I1|2 CONC @", "",
-                   "1 OCCU farmer|2 CONT and miller|1 ASSO @@I1@@", "1 OCCU farmer|2 CONT and miller|1 ASSO @@I1@",
-                   "CONC"},
-        RecordCase{"a default sex with a partner of stated sex is the other", "0 @I9@ INDI|1 SEX F|0 @I2@ INDI|1 SEX F",
-                   "0 @F1@ FAM|1 WIFE @I9@|1 WIFE @I2@", "0 @I9@ INDI|1 SEX M", "=", ""},
-        RecordCase{"a partner or child that is no person is left out", "0 @I1@ INDI|0 @N1@ NOTE x",
-                   "0 @F1@ FAM|1 HUSB @I1@|1 WIFE @N1@|1 CHIL @F1@|1 CHIL @I7@", "0 @F1@ FAM|1 HUSB @I1@|0 @U1@ SUBM",
-                   "=", "CHIL"}));
+INSTANTIATE_TEST_SUITE_P(Golden, LessCommonRecords, ::testing::ValuesIn(ReadGoldenTable("export/records.tsv", 6)));
+
 }  // namespace
 }  // namespace quenby
