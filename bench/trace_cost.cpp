@@ -4,8 +4,9 @@
 // that a machine shared with other work slows all three alike; the medians
 // of their times and the ratios to the plain run are printed. Then the view
 // after each rule: RuleSteps::After(K) for every K, the worst time printed.
-//   Usage: trace_cost [synthetic|register] [ROUNDS] [plain|traced|steps]
-// With a third argument only that run is made, ROUNDS times, for a profiler.
+//   Usage: trace_cost [synthetic|register] [ROUNDS] [plain|traced|steps|rules]
+// With a third argument only that run is made, ROUNDS times, for a profiler;
+// "rules" makes plain runs and prints the time each rule took in them.
 // "synthetic" is the benchmarks' descendant list of 100,000 lines with the
 // rules that use every code; "register" is examples/register.txt repeated to
 // 100,000 lines with its rules and four more that cut and join lines.
@@ -85,6 +86,33 @@ std::vector<std::string> RegisterRules() {
   return items;
 }
 
+// The median over `rounds` plain runs of the time each rule took, the
+// time between its start and the next rule's start (or the run's end).
+void PrintRuleTimes(const std::string& input, const std::vector<std::string>& rules, int rounds) {
+  std::vector<std::vector<double>> perRule(rules.size());
+  for (int round = 0; round < rounds; ++round) {
+    std::vector<double> starts;
+    quenby::RunControl control;
+    control.progress = [&](const quenby::RunProgress& progress) {
+      if (progress.rule > starts.size()) {
+        starts.push_back(ThreadSeconds());
+      }
+    };
+    quenby::RunReport report;
+    // The people list is freed after the clock stops, as the run's own work
+    // ends when it hands the list over.
+    const quenby::LineList people = quenby::RunRules(input, rules, report, control);
+    starts.push_back(ThreadSeconds());
+    for (std::size_t rule = 0; rule + 1 < starts.size(); ++rule) {
+      perRule[rule].push_back(starts[rule + 1] - starts[rule]);
+    }
+  }
+  for (std::size_t rule = 0; rule < rules.size(); ++rule) {
+    std::printf("rule %zu (code %s): cpu %.3f s\n", rule + 1, quenby::DecodeRuleItem(rules[rule]).code.c_str(),
+                Median(perRule[rule]));
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -93,6 +121,10 @@ int main(int argc, char** argv) {
   const bool synthetic = set == "synthetic";
   const std::string input = synthetic ? quenby::bench::SyntheticDescendantList(kLines) : RegisterInput();
   const std::vector<std::string> rules = synthetic ? quenby::bench::EveryCodeRules() : RegisterRules();
+  if (argc > 3 && std::string(argv[3]) == "rules") {
+    PrintRuleTimes(input, rules, rounds);
+    return 0;
+  }
   if (argc > 3) {
     const std::string only = argv[3];
     for (int round = 0; round < rounds; ++round) {

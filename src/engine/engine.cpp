@@ -308,10 +308,11 @@ bool RunPasses(MarkedLines& list, RunState& state, Tracing* tracing, const std::
         }
         if (LineChange changed = entry->operation(rule, list.lines[i], state)) {
           size = size - list.lines[i].size() + changed->size();
+          const bool plain = IsPlainLine(*changed);
           if (tracing != nullptr) {
-            tracing->Touch(i, list.lines[i]);
+            tracing->Touch(i, list.lines[i], *changed, list.plain[i], plain);
           }
-          list.plain[i] = IsPlainLine(*changed);
+          list.plain[i] = plain;
           list.lines[i] = std::move(*changed);
           if (size > growthLimit) {
             return Stopped(position, rule, growthLimit, report);

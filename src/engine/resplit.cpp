@@ -61,6 +61,16 @@ bool IsCleanBoundary(const MarkedLines& list, std::size_t first) {
          (list.plain[first + 1] || (!after.empty() && after.front() != '\r'));
 }
 
+// Whether every entry of [begin, end) is plain or empty.
+bool IsPlainOrEmpty(const MarkedLines& list, std::size_t begin, std::size_t end) {
+  for (std::size_t i = begin; i < end; ++i) {
+    if (!list.plain[i] && !list.lines[i].empty()) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // The entries [begin, end) joined as JoinWithoutLfCr joins them, each
 // character knowing its entry.
 OwnedText JoinOwned(const LineList& lines, std::size_t begin, std::size_t end, bool addEnds) {
@@ -135,7 +145,8 @@ MarkedLines Mark(LineList lines) {
 // text then neither starts with CR nor ends with LF, the added LF and CR are
 // what the cut removes, and no LF CR pair reaches across a clean boundary:
 // the runs of entries between clean boundaries are re-split one by one, and
-// a plain entry alone in its run is moved as it is. Otherwise a lone CR or
+// the plain entries of a run that holds no other than empty ones are moved
+// as they are. Otherwise a lone CR or
 // LF at an end takes the added character with it, and the whole list goes
 // through the five steps, keeping every character of the lines.
 //
@@ -211,11 +222,17 @@ void Resplit(MarkedLines& list, MarkedLines& spare, PieceOwners* owners) {
     if (i + 1 < end && !IsCleanBoundary(list, i)) {
       continue;
     }
-    if (i == runBegin && list.plain[i]) {
-      spare.lines.push_back(std::move(list.lines[i]));
-      spare.plain.push_back(true);
-      if (owners != nullptr) {
-        owners->Add(i);
+    if (IsPlainOrEmpty(list, runBegin, i + 1)) {
+      // Joined, the empty entries leave an LF CR pair between two CR LF,
+      // which takes one of them away: the pieces are the plain entries.
+      for (std::size_t entry = runBegin; entry <= i; ++entry) {
+        if (list.plain[entry]) {
+          spare.lines.push_back(std::move(list.lines[entry]));
+          spare.plain.push_back(true);
+          if (owners != nullptr) {
+            owners->Add(entry);
+          }
+        }
       }
     } else if (owners != nullptr && i > runBegin) {
       const OwnedText kept = JoinOwned(list.lines, runBegin, i + 1, false);
@@ -224,7 +241,11 @@ void Resplit(MarkedLines& list, MarkedLines& spare, PieceOwners* owners) {
       }
     } else {
       const std::size_t made = spare.lines.size();
-      const std::string kept = JoinWithoutLfCr(list.lines, runBegin, i + 1, false);
+      // An entry alone in its run without an LF CR pair is cut as it stands,
+      // which is what the join would give, without two copies of it.
+      const bool cutAsItStands = i == runBegin && list.lines[i].find(kLfCr) == std::string::npos;
+      const std::string joined = cutAsItStands ? std::string() : JoinWithoutLfCr(list.lines, runBegin, i + 1, false);
+      const std::string_view kept = cutAsItStands ? std::string_view(list.lines[i]) : std::string_view(joined);
       // Only a list that is one run and leaves no text gives no line at all;
       // an empty run between others stands for one empty line.
       if (!kept.empty() || runBegin != begin || i + 1 != end) {

@@ -32,6 +32,7 @@ void Tracing::StartPass(std::size_t position, bool wholeList, const LineList& li
     return;
   }
   touched.assign(lines.size(), wholeList);
+  known.assign(lines.size(), Likeness::kSame);
   if (wholeList) {
     before_ = lines;
   } else {
@@ -39,8 +40,13 @@ void Tracing::StartPass(std::size_t position, bool wholeList, const LineList& li
   }
 }
 
-void Tracing::Touch(std::size_t line, std::string& text) {
-  if (counting_) {
+void Tracing::Touch(std::size_t line, std::string& text, const std::string& changed, bool plain, bool changedPlain) {
+  if (!counting_) {
+    return;
+  }
+  if (plain && changedPlain) {
+    known[line] = LikenessOf(changed, text);
+  } else {
     touched[line] = true;
     before_[line] = std::move(text);
   }
@@ -60,7 +66,7 @@ void Tracing::EndPass(std::size_t position, const LineList& lines) {
     // can have changed.
     RuleEffect effect;
     for (std::size_t j = 0; j < lines.size(); ++j) {
-      if (touched[j] && lines[j] != before_[j]) {
+      if ((touched[j] ? LikenessOf(lines[j], before_[j]) : known[j]) != Likeness::kSame) {
         ++effect.changed;
         if (marking) {
           marks[j] = LineMark::kChanged;
@@ -81,7 +87,7 @@ void Tracing::EndPass(std::size_t position, const LineList& lines) {
       continue;
     }
     const std::uint32_t from = origins.from[j];
-    const Likeness likeness = touched[j] ? LikenessOf(lines[j], before_[from]) : Likeness::kSame;
+    const Likeness likeness = touched[j] ? LikenessOf(lines[j], before_[from]) : known[j];
     if (likeness < likeness_[from]) {
       likeness_[from] = likeness;
       goesOnAs_[from] = static_cast<std::uint32_t>(j);
@@ -123,6 +129,7 @@ void Tracing::FollowResplit() {
   from.resize(count);
   std::vector<bool> moved(count);
   std::vector<bool> touched(count);
+  std::vector<Likeness> known(count, Likeness::kSame);
   for (std::size_t j = 0; j < count; ++j) {
     const std::size_t begin = owners.start[j];
     const std::size_t end = j + 1 < count ? owners.start[j + 1] : owners.entries.size();
@@ -141,14 +148,21 @@ void Tracing::FollowResplit() {
     }
     from[j] = origins.from[first];
     moved[j] = origins.moved[first];
-    // An untouched line is plain, so it is cut nowhere, and a line holding
-    // it alone holds its text as it was.
-    touched[j] = counting_ && (this->touched[first] || end - begin > 1);
+    // A line whose text before was not kept is plain, so it is cut nowhere,
+    // and a line holding it alone holds it as it is. A line holding it and
+    // text of other lines has, right after its characters, the CR of the
+    // break that joined them, which its plain text before the pass lacks.
+    if (counting_ && this->touched[first]) {
+      touched[j] = true;
+    } else if (counting_) {
+      known[j] = end - begin > 1 ? Likeness::kOther : this->known[first];
+    }
   }
   origins.sources.swap(sources);
   origins.from.swap(from);
   origins.moved = std::move(moved);
   this->touched = std::move(touched);
+  this->known = std::move(known);
 }
 
 MarkedLines TracedInputLines(std::string_view inputText, Tracing& tracing) {

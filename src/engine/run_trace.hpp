@@ -34,19 +34,28 @@ struct Tracing {
   // that marks a rule counts what that rule did and no other.
   std::optional<std::size_t> markedRule;
   std::vector<LineMark> marks;
-  // The lines the pass may have changed: those a rule on single lines gave a
-  // new text, or every line of a rule on the whole list. The others keep
-  // their text, and are not compared.
+  // The lines whose text before the pass is kept to compare with: every
+  // line of a rule on the whole list, and each line that a rule on single
+  // lines gave a new text when the old or the new one is not plain (a line
+  // cut or joined by the re-split). Every other line stands to its text
+  // before the pass as `known` says.
   std::vector<bool> touched;
+  // How each line not in `touched` stands to its text before the pass:
+  // kSame for a line the pass left alone, else as found when a rule gave a
+  // plain line a plain new text, while both were at hand.
+  std::vector<Likeness> known;
 
   // A pass of the rule at `position` starts on `lines`. A rule on the whole
   // list may change any line, so when its pass is counted the text of every
   // line is kept to compare with.
   void StartPass(std::size_t position, bool wholeList, const LineList& lines);
 
-  // A rule on single lines is about to give line `line` a new text: when the
-  // pass is counted, the text before it is kept (moved out of `text`).
-  void Touch(std::size_t line, std::string& text);
+  // A rule on single lines is about to give line `line`, which holds `text`,
+  // the text `changed`; `plain` tells whether `text` is plain and
+  // `changedPlain` whether `changed` is. When the pass is counted, the two
+  // are compared now if both are plain; otherwise the text before is kept
+  // (moved out of `text`) to compare with after the re-split.
+  void Touch(std::size_t line, std::string& text, const std::string& changed, bool plain, bool changedPlain);
 
   // The pass of the rule at `position` has ended with `lines`, re-split.
   // Each line before the pass goes on as at most one line after it: of the
