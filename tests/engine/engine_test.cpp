@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rules/catalogue.hpp"
+#include "support/golden_table.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -150,42 +151,15 @@ TEST(RunRules, ChildrenFlagAndGenerationCarryIntoALaterPass) {
   EXPECT_EQ(RunRules("1 John\r\n2 Ann\r\nBob", {Item("32"), Item("32")}), (LineList{"+&John", "++Ann", "++&Bob"}));
 }
 
-struct EmptyLineCase {
-  std::string description;
-  std::string input;
-  std::vector<std::string> rules;
-  LineList people;
-};
+class NoRuleMeetsAnEmptyLine : public testing::TestWithParam<GoldenRow> {};
 
-class NoRuleMeetsAnEmptyLine : public testing::TestWithParam<EmptyLineCase> {};
-
-// A rule that writes a line of its own from any line it meets would make a
-// nameless person of an empty one: no such line reaches the first rule, as
-// none reaches a later one.
 TEST_P(NoRuleMeetsAnEmptyLine, SoNoPersonComesOfOne) {
-  const EmptyLineCase& c = GetParam();
-  EXPECT_EQ(RunRules(c.input, c.rules), c.people) << c.description;
+  const GoldenRow& c = GetParam();
+  EXPECT_EQ(RunRules(c[1], GoldenLines(c[2])), GoldenLines(c[3])) << c.where << ": " << c[0];
 }
 
-const EmptyLineCase kEmptyLineCases[] = {
-    {"rule 32 first on a text that ends in a line break",
-     "1 John\r\nMary\r\n",
-     {Item("32")},
-     (LineList{"John", "&Mary"})},
-    {"rule 32 first on a text that starts with one", "\r\n1 John", {Item("32")}, LineList{"John"}},
-    {"blank lines between the entries of a pasted list",
-     "\r\n1 John\r\n\r\nMary\r\n\r\n\r\n2 Ann\r\n\r\n",
-     {Item("32")},
-     (LineList{"John", "&Mary", "+Ann"})},
-    {"rule 42 names nobody with the family name alone", "John\r\n", {Item("42", "", "Smith")}, LineList{"John Smith"}},
-    {"rules 6 and 7 with an empty search text replace only real lines",
-     "\r\nJohn\r\n",
-     {Item("6", "", "A"), Item("7", "", "B")},
-     LineList{"B"}},
-    // A line of spaces is a line, as it always was.
-    {"a line of spaces still reaches the rules", "1 John\r\n  \r\nx", {Item("32")}, (LineList{"John", "&", "&x"})},
-};
-INSTANTIATE_TEST_SUITE_P(Runs, NoRuleMeetsAnEmptyLine, testing::ValuesIn(kEmptyLineCases));
+INSTANTIATE_TEST_SUITE_P(Runs, NoRuleMeetsAnEmptyLine,
+                         testing::ValuesIn(ReadGoldenTable("rule_codes/empty_lines.tsv", 4)));
 
 // Rules that make a text explode stop the run with an empty list and a
 // message naming the rule's position and code: doubling a line pass after

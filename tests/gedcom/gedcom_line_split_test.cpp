@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "gedcom/gedcom_line_split.hpp"
+#include "support/golden_table.hpp"
 #include "text/encoding.hpp"
 #include "text/text.hpp"
 
@@ -36,6 +39,18 @@ std::string Joined(const std::string& written) {
   return value;
 }
 
+// Writes `value` as a 5.5.1 value and checks that its lines are short and
+// whole characters and that they join to the value again; gives the lines.
+std::string ExpectCutWhole(const std::string& value) {
+  const std::string written = Written(value, GedcomVersion::k551);
+  EXPECT_EQ(Joined(written), value);
+  for (const auto& line : SplitOn(written, kCrLf)) {
+    EXPECT_LE(line.size() + kCrLf.size(), kLongestGedcomLine);
+    EXPECT_TRUE(IsValidUtf8(line)) << line;
+  }
+  return written;
+}
+
 TEST(GedcomLines, ShortValuesTakeOneLineAndEmptyOnesNoBlank) {
   EXPECT_EQ(Written("Farmer", GedcomVersion::k551), "1 NOTE Farmer\r\n");
   EXPECT_EQ(Written("", GedcomVersion::k70, 12), "12 NOTE\r\n");
@@ -47,63 +62,37 @@ TEST(GedcomLines, ShortValuesTakeOneLineAndEmptyOnesNoBlank) {
 }
 
 // "1 NOTE " takes 7 bytes and CR LF 2: a value of 246 fills the line to
-// exactly 255 bytes, and so does a CONC piece of 246.
-TEST(GedcomLines, ALineOfExactly255BytesWithItsCrLfIsNotCut) {
+// exactly 255 bytes, and so does a CONC piece of 246; a last blank is no
+// reason to cut a value that fits. A cut that would fall between the two "@"
+// of an escaped "@@", or inside a character, moves before them.
+TEST(GedcomLines, ALineOfExactly255BytesIsNotCutAndNoCutSplitsAnAtPairOrACharacter) {
   const std::string full(246, 'a');
-  EXPECT_EQ(Written(full, GedcomVersion::k551), "1 NOTE " + full + "\r\n");
-  // A last blank is no reason to cut a value that fits.
-  const std::string blankLast = std::string(245, 'a') + " ";
-  EXPECT_EQ(Written(blankLast, GedcomVersion::k551), "1 NOTE " + blankLast + "\r\n");
-  EXPECT_EQ(Written(full + "b", GedcomVersion::k551), "1 NOTE " + full + "\r\n2 CONC b\r\n");
-  EXPECT_EQ(Written(full + full + "b", GedcomVersion::k551),
-            "1 NOTE " + full + "\r\n2 CONC " + full + "\r\n2 CONC b\r\n");
+  const std::string most(245, 'a');
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {full, "1 NOTE " + full + "\r\n"},
+      {most + " ", "1 NOTE " + most + " \r\n"},
+      {full + "b", "1 NOTE " + full + "\r\n2 CONC b\r\n"},
+      {full + full + "b", "1 NOTE " + full + "\r\n2 CONC " + full + "\r\n2 CONC b\r\n"},
+      {most + "@@bbbbbbbbbb", "1 NOTE " + most + "\r\n2 CONC @@bbbbbbbbbb\r\n"},
+      {most + "\xC3\xA9z", "1 NOTE " + most + "\r\n2 CONC \xC3\xA9z\r\n"}};
+  for (const auto& [value, lines] : cases) {
+    EXPECT_EQ(Written(value, GedcomVersion::k551), lines) << value.substr(240);
+  }
 }
 
-// A cut between the two "@" of an escaped "@@" would leave each line with a
-// lone "@": the cut moves before the pair.
-TEST(GedcomLines, NeverCutsBetweenADoubledAt) {
-  const std::string value = std::string(245, 'a') + "@@" + std::string(10, 'b');
-  EXPECT_EQ(Written(value, GedcomVersion::k551),
-            "1 NOTE " + std::string(245, 'a') + "\r\n2 CONC @@" + std::string(10, 'b') + "\r\n");
-}
-
-// The last byte that fits is the first of a two-byte character: the cut
-// moves before the character.
-TEST(GedcomLines, NeverCutsInsideACharacterAtTheLastByte) {
-  const std::string value = std::string(245, 'a') + "\xC3\xA9" + "z";
-  EXPECT_EQ(Written(value, GedcomVersion::k551), "1 NOTE " + std::string(245, 'a') + "\r\n2 CONC \xC3\xA9z\r\n");
-}
-
-struct TextCase {
-  std::string raw;
-  std::string five;   // as a 5.5.1 value
-  std::string seven;  // as a 7.0 value; "=" when the same
-};
-
-class GedcomTextTable : public ::testing::TestWithParam<TextCase> {};
+class GedcomTextTable : public ::testing::TestWithParam<GoldenRow> {};
 
 TEST_P(GedcomTextTable, IsPrintableWithItsAtEscaped) {
-  const TextCase& c = GetParam();
+  const GoldenRow& c = GetParam();
   std::string five;
-  AppendGedcomText(five, c.raw, GedcomVersion::k551);
-  EXPECT_EQ(five, c.five);
+  AppendGedcomText(five, c[0], GedcomVersion::k551);
+  EXPECT_EQ(five, c[1]) << c.where;
   std::string seven;
-  AppendGedcomText(seven, c.raw, GedcomVersion::k70);
-  EXPECT_EQ(seven, c.seven == "=" ? c.five : c.seven);
+  AppendGedcomText(seven, c[0], GedcomVersion::k70);
+  EXPECT_EQ(seven, c[2] == "=" ? c[1] : c[2]) << c.where;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Golden, GedcomTextTable,
-    ::testing::Values(TextCase{" !?AZ[`az{~ plain", " !?AZ[`az{~ plain", "="}, TextCase{"@S1@", "@@S1@@", "@@S1@"},
-                      TextCase{"a@b@", "a@@b@@", "a@b@"}, TextCase{"x\n@y", "x\n@@y", "x\n@@y"},
-                      TextCase{"tab\there", "tab\there", "="},
-                      // Control characters, DEL, and the C1 block as Windows-1252 read it.
-                      TextCase{"a\x01\x1F\x7F", "a\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD", "="},
-                      TextCase{"\xC2\x80\xC2\x92\xC2\x9F", "\xE2\x82\xAC\xE2\x80\x99\xC5\xB8", "="},
-                      TextCase{"\xC2\x81", "\xEF\xBF\xBD", "="},
-                      // The lowest character of each UTF-8 length stays as it is.
-                      TextCase{"\xC2\xA0\xE0\xA0\x80\xF0\x90\x80\x80", "\xC2\xA0\xE0\xA0\x80\xF0\x90\x80\x80", "="},
-                      TextCase{"bad \xFF byte", "bad \xEF\xBF\xBD byte", "="}));
+INSTANTIATE_TEST_SUITE_P(Golden, GedcomTextTable, ::testing::ValuesIn(ReadGoldenTable("export/gedcom_text.tsv", 3)));
 
 // Values of every shape that a cut could spoil: blanks, "@@", and the first
 // character of each UTF-8 length (and C1 neighbours) at every offset.
@@ -116,11 +105,8 @@ TEST(GedcomLines, CutsLongValuesOnlyWhereNothingIsLostAndKeepsLinesShort) {
         value += letter + letter + "@@" + letter + " w " + letter;
       }
       value += "\nsecond line " + value;
-      const std::string written = Written(value, GedcomVersion::k551);
-      EXPECT_EQ(Joined(written), value);
+      const std::string written = ExpectCutWhole(value);
       for (const auto& line : SplitOn(written, kCrLf)) {
-        ASSERT_LE(line.size() + kCrLf.size(), kLongestGedcomLine);
-        ASSERT_TRUE(IsValidUtf8(line));
         ASSERT_FALSE(EndsWith(line, " ") && line.find("CONC") != std::string::npos);
         ASSERT_FALSE(line.find(" CONC  ") != std::string::npos);
       }
@@ -139,12 +125,7 @@ TEST(GedcomLines, AValueWithNoGoodCutIsStillCutBetweenCharactersAndKept) {
     accents += " \xC3\xA9";
   }
   for (const std::string& value : {"a" + std::string(600, ' ') + "b", accents}) {
-    const std::string written = Written(value, GedcomVersion::k551);
-    EXPECT_EQ(Joined(written), value);
-    for (const auto& line : SplitOn(written, kCrLf)) {
-      EXPECT_LE(line.size() + kCrLf.size(), kLongestGedcomLine);
-      EXPECT_TRUE(IsValidUtf8(line)) << line;
-    }
+    ExpectCutWhole(value);
   }
 }
 

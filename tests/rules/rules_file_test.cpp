@@ -10,6 +10,7 @@
 #include "rules/rule_item.hpp"
 #include "rules/rules_file.hpp"
 #include "support/file_test.hpp"
+#include "support/golden_table.hpp"
 
 namespace quenby {
 namespace {
@@ -67,105 +68,17 @@ TEST(IniDocument, EntriesListEveryKeyOfTheSectionInFileOrder) {
 }
 
 using Items = std::vector<std::string>;
-using Notes = std::vector<std::string>;
 
-const std::string kA = "1\t|\ta\t|\tA";
-const std::string kB = "8\t|\tb\t|\tB";
-const std::string kC = "51\t|\t(c)\t|\t\\1";
-
-struct RulesCase {
-  std::string name;
-  std::string text;
-  Items items;
-  Notes notes;
-};
-
-class RulesFromTextTable : public testing::TestWithParam<RulesCase> {};
+class RulesFromTextTable : public testing::TestWithParam<GoldenRow> {};
 
 TEST_P(RulesFromTextTable, LoadsEveryNumberedKeyInOrderAndSaysWhatItDid) {
-  const auto& [name, text, items, notes] = GetParam();
-  const auto read = RulesFromText(text);
-  EXPECT_EQ(read.items, items);
-  EXPECT_EQ(read.notes, notes);
+  const GoldenRow& c = GetParam();
+  const auto read = RulesFromText(c[1]);
+  EXPECT_EQ(read.items, GoldenLines(c[2])) << c.where << ": " << c[0];
+  EXPECT_EQ(read.notes, GoldenLines(c[3])) << c.where << ": " << c[0];
 }
 
-const std::string kRules = "[Rules]\r\n";
-
-INSTANTIATE_TEST_SUITE_P(
-    RulesFile, RulesFromTextTable,
-    testing::Values(
-        RulesCase{"KeysOneToNSayNothing",
-                  kRules + "1=\"" + kA + "\"\r\n2=\"" + kB + "\"\r\n3=\"" + kC + "\"\r\n",
-                  {kA, kB, kC},
-                  {}},
-        RulesCase{"NoSectionNoRules", "[Other]\r\n1=\"" + kA + "\"\r\n", {}, {}},
-        RulesCase{"ARemovedRuleLeavesAGap",
-                  kRules + "1=" + kA + "\r\n3=" + kC + "\r\n",
-                  {kA, kC},
-                  {"key 2 is missing; the rules after it were loaded"}},
-        RulesCase{"KeysOutOfOrderWithOneMissing",
-                  kRules + "3=" + kC + "\r\n1=" + kA + "\r\n",
-                  {kA, kC},
-                  {"key 2 is missing; the rules after it were loaded"}},
-        RulesCase{"AFileStartingAtTwo",
-                  kRules + "2=" + kB + "\r\n3=" + kC + "\r\n",
-                  {kB, kC},
-                  {"key 1 is missing; the rules after it were loaded"}},
-        RulesCase{"LeadingZerosAreTheSameNumber", kRules + "01=" + kA + "\r\n002=" + kB + "\r\n", {kA, kB}, {}},
-        RulesCase{"KeyZeroComesFirst", kRules + "1=" + kA + "\r\n00=" + kB + "\r\n", {kB, kA}, {}},
-        RulesCase{"NumbersAreComparedAsNumbersAndAGapIsSaidOnce",
-                  kRules + "10=" + kC + "\r\n2=" + kB + "\r\n1=" + kA,
-                  {kA, kB, kC},
-                  {"keys 3 to 9 are missing; the rules after them were loaded"}},
-        RulesCase{"GapsAcrossACarry",
-                  kRules + "1=" + kA + "\r\n100=" + kB + "\r\n101=" + kB + "\r\n1000=" + kC,
-                  {kA, kB, kB, kC},
-                  {"keys 2 to 99 are missing; the rules after them were loaded",
-                   "keys 102 to 999 are missing; the rules after them were loaded"}},
-        RulesCase{
-            "AThirtyDigitKeyDoesNotOverflow",
-            kRules + "123456789012345678901234567890=" + kB + "\r\n1=" + kA + "\r\n99999999999999999999=" + kC,
-            {kA, kC, kB},
-            {"keys 2 to 99999999999999999998 are missing; the rules after them were loaded",
-             "keys 100000000000000000000 to 123456789012345678901234567889 are missing; the rules after them were "
-             "loaded"}},
-        RulesCase{"RepeatedKeysAreAllReadInFileOrder",
-                  kRules + "2=" + kC + "\r\n1=" + kA + "\r\n2=" + kB + "\r\n02=" + kA + "\r\n",
-                  {kA, kC, kB, kA},
-                  {"key 2 is given 3 times (as 2, 2 and 02); each was read, in the order of the file"}},
-        RulesCase{"ARepeatWrittenAlikeIsNotSpelledOut",
-                  kRules + "1=" + kA + "\r\n1=" + kB,
-                  {kA, kB},
-                  {"key 1 is given 2 times; each was read, in the order of the file"}},
-        RulesCase{
-            "ARepeatedSectionIsReadToo", kRules + "1=" + kA + "\r\n[Other]\r\n2=x\r\n[rules]\r\n2=" + kB, {kA, kB}, {}},
-        RulesCase{
-            "AnEmptyValueIsSkippedNotTheEnd",
-            kRules + "1=" + kA + "\r\n2=\"\"\r\n3=   \r\n4=" + kC,
-            {kA, kC},
-            {"key 2 is empty: it holds no rule and was skipped", "key 3 is empty: it holds no rule and was skipped"}},
-        RulesCase{"KeysThatAreNoNumberAreLeftOut",
-                  kRules + "count=2\r\n1=" + kA + "\r\n-2=" + kB + "\r\n+2=" + kB + "\r\n2a=" + kB + "\r\n2=" + kC,
-                  {kA, kC},
-                  {"key \"count\" is no rule number; it was left out", "key \"-2\" is no rule number; it was left out",
-                   "key \"+2\" is no rule number; it was left out", "key \"2a\" is no rule number; it was left out"}},
-        RulesCase{
-            "ItemsThatCannotRunAreKeptAsRead",
-            kRules + "1=99\t|\tx\t|\ty\r\n2=abc\t|\tx\t|\ty\r\n3=\"1|A|B\"\r\n4=01\t|\tx\t|\ty\r\n5=" + kA +
-                "\r\n7=0\t|\tx\t|\ty\r\n",
-            {"99\t|\tx\t|\ty", "abc\t|\tx\t|\ty", "1|A|B", "01\t|\tx\t|\ty", kA, "0\t|\tx\t|\ty"},
-            {"rule 1 (key 1) does nothing when the rules run: its code \"99\" is no rule code; it is kept in the "
-             "list as it was read",
-             "rule 2 (key 2) does nothing when the rules run: its code \"abc\" is no rule code; it is kept in the "
-             "list as it was read",
-             "rule 3 (key 3) does nothing when the rules run: it is no rule item (a code, the search text and the "
-             "replacement text, each two separated by TAB \"|\" TAB); it is kept in the list as it was read",
-             "rule 4 (key 4) does nothing when the rules run: its code \"01\" is no rule code; it is kept in the "
-             "list as it was read",
-             "key 6 is missing; the rules after it were loaded",
-             "rule 6 (key 7) does nothing when the rules run: its code \"0\" is no rule code; it is kept in the "
-             "list as it was read"}}),
-    [](const testing::TestParamInfo<RulesCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Golden, RulesFromTextTable, testing::ValuesIn(ReadGoldenTable("rules/notes.tsv", 4)));
 
 // Enough keys, written backwards, that a sort which does not keep the order
 // of equal keys would mix up the rules given under one number.

@@ -56,7 +56,7 @@ TEST_F(FileIo, OnlyRegularTextFilesWithinTheLimitAreReadAndEveryRefusalIsNamed) 
   EXPECT_EQ(ReadTextFile(dir_ / "big.txt", 1001, error), std::string(1001, 'x'));
 }
 
-TEST_F(FileIo, WriteReplacesTheWholeFileAndAFailedWriteIsReportedAndKeepsIt) {
+TEST_F(FileIo, WriteReplacesTheWholeFileAndAFailedWriteOrRemovalIsReportedAndKeepsIt) {
   std::string error;
   ASSERT_TRUE(WriteFileAtomically(dir_ / "target", "a much longer first content", error)) << error;
   ASSERT_TRUE(WriteFileAtomically(dir_ / "target", "precious", error)) << error;
@@ -64,6 +64,10 @@ TEST_F(FileIo, WriteReplacesTheWholeFileAndAFailedWriteIsReportedAndKeepsIt) {
   EXPECT_FALSE(WriteFileAtomically(dir_ / "target", "lost", error));
   EXPECT_NE(error.find("target"), std::string::npos);
   EXPECT_FALSE(RemoveFileIfExists(dir_ / "target", error));
+  // A symbolic link to the read-only file goes itself; the file stays.
+  fs::create_symlink("target", dir_ / "link");
+  EXPECT_TRUE(RemoveFileIfExists(dir_ / "link", error)) << error;
+  EXPECT_FALSE(fs::is_symlink(dir_ / "link"));
   EXPECT_EQ(ReadBytes(dir_ / "target"), "precious");
 }
 
@@ -72,7 +76,7 @@ TEST_F(FileIo, ASaveKeepsSymbolicLinksPermissionsAndHardLinks) {
   fs::create_symlink("real.ged", dir_ / "link.ged");
   fs::create_symlink("created.ged", dir_ / "dangling.ged");
   WriteBytes(dir_ / "private.ged", "old");
-  fs::permissions(dir_ / "private.ged", fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(dir_ / "private.ged", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   // Only a privileged process may give a file to another owner and group.
   const bool privileged = ::chown(PathOf("private.ged").c_str(), 4321, 4322) == 0;
   WriteBytes(dir_ / "first.ged", "old content");
@@ -85,7 +89,7 @@ TEST_F(FileIo, ASaveKeepsSymbolicLinksPermissionsAndHardLinks) {
   EXPECT_EQ(ReadBytes(dir_ / "real.ged"), "new link.ged");
   EXPECT_TRUE(fs::is_symlink(dir_ / "dangling.ged"));
   EXPECT_EQ(ReadBytes(dir_ / "created.ged"), "new dangling.ged");
-  EXPECT_EQ(StatusOf(dir_ / "private.ged").st_mode & 07777, 0600u);
+  EXPECT_EQ(StatusOf(dir_ / "private.ged").st_mode & 07777, 0640u);
   if (privileged) {
     EXPECT_EQ(StatusOf(dir_ / "private.ged").st_uid, 4321u);
     EXPECT_EQ(StatusOf(dir_ / "private.ged").st_gid, 4322u);

@@ -58,9 +58,7 @@ TEST(Encoding, EveryWindows1252ByteSurvivesARoundTripAndOtherCharactersAreRefuse
 TEST(Encoding, FileBytesAreUtf8WhenValidElseWindows1252) {
   EXPECT_EQ(DecodeTextFile("caf\xC3\xA9"), "café");
   EXPECT_EQ(DecodeTextFile("caf\xE9"), "café");
-  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF"
-                           "abc"),
-            "abc");
+  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF" + std::string("abc")), "abc");
   EXPECT_FALSE(IsValidUtf8("\xC0\x80"));         // overlong
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));     // surrogate
   EXPECT_FALSE(IsValidUtf8("\xE2\x82"));         // cut short
@@ -82,16 +80,10 @@ TEST(Encoding, Utf16WithAByteOrderMarkIsDecodedAndNulBytesAreNoText) {
   }
   EXPECT_EQ(DecodeTextFile(le), text);
   EXPECT_EQ(DecodeTextFile(be), text);
-  for (const std::string_view bytes : {std::string_view("a\0b", 3),
-                                       std::string_view("\xFF\xFE"
-                                                        "a",
-                                                        3),
-                                       std::string_view("\xFF\xFE\x00\xD8", 4),
-                                       std::string_view("\xFF\xFE\x00\xDC"
-                                                        "a\0",
-                                                        6),
-                                       std::string_view("\xFF\xFE\0\0", 4), std::string_view("\xE9\0", 2)}) {
-    EXPECT_EQ(DecodeTextFile(bytes), std::nullopt) << testing::PrintToString(std::string(bytes));
+  using namespace std::string_literals;
+  for (const std::string& bytes :
+       {"a\0b"s, "\xFF\xFE"s + "a", "\xFF\xFE\x00\xD8"s, "\xFF\xFE\x00\xDC"s + "a\0"s, "\xFF\xFE\0\0"s, "\xE9\0"s}) {
+    EXPECT_EQ(DecodeTextFile(bytes), std::nullopt) << testing::PrintToString(bytes);
   }
   // Text whose Windows-1252 bytes would start like a UTF-16 mark is saved as
   // UTF-8, so it reads back as it was.
