@@ -218,6 +218,48 @@ class WorkbenchTest : public QObject, WindowFixture {
     QVERIFY(!Steps().HasRun() && window_->btnRunRules->isEnabled());
   }
 
+  // The tree, the problems and the source marks follow the person selected
+  // in any of them.
+  void thePeopleViewsFollowTheSelectedPerson() {
+    // A couple stated both male, with a child on a line cut from theirs.
+    window_->txtInput->setPlainText(QStringLiteral("H|_S_M\nW|_S_M and K\nX"));
+    window_->lstRules->addItems(
+        {RuleItem("11", " and ", ""), RuleItem("1", "W", "&W"), RuleItem("1", "K", "+K"), RuleItem("8", "X", "")});
+    RunTheRules();
+    QCOMPARE(window_->lstPeople->count(), 3);
+    quenby::PeopleViews& views = *window_->peopleViews;
+    QCOMPARE(views.tree->lblCounts->text(), QStringLiteral("3 persons, 1 family"));
+    const QAbstractItemModel& problems = *views.problems->lstProblems->model();
+    QCOMPARE(problems.rowCount(), 1);
+    QVERIFY(problems.index(0, 0).data().toString().startsWith("people line 2: stated male"));
+
+    // The child's line came from the second input line: it is marked, and
+    // the tree selects the child.
+    window_->lstPeople->setCurrentRow(2);
+    const QList<QTextEdit::ExtraSelection> marks = window_->txtInput->extraSelections();
+    QCOMPARE(marks.size(), 1);
+    QCOMPARE(marks[0].cursor.blockNumber(), 1);
+    const QModelIndex child = views.tree->treFamilies->currentIndex();
+    QCOMPARE(child.data(quenby::kPeopleLineRole).toInt(), 2);
+
+    // A click on the problem selects its line; a person chosen in the tree
+    // selects theirs.
+    QTest::mouseClick(views.problems->lstProblems->viewport(), Qt::LeftButton, {},
+                      views.problems->lstProblems->visualRect(problems.index(0, 0)).center());
+    QCOMPARE(window_->lstPeople->currentRow(), 1);
+    QCOMPARE(window_->txtInput->extraSelections()[0].cursor.blockNumber(), 1);
+    views.tree->treFamilies->setCurrentIndex(child);
+    QCOMPARE(window_->lstPeople->currentRow(), 2);
+
+    // An edit of the input empties the people list and every view of it.
+    window_->txtInput->appendPlainText(QStringLiteral("more"));
+    QCOMPARE(window_->lstPeople->count(), 0);
+    QVERIFY(window_->txtInput->extraSelections().isEmpty());
+    QCOMPARE(views.tree->treFamilies->model()->rowCount(), 0);
+    QVERIFY(views.tree->lblCounts->text().isEmpty());
+    QCOMPARE(problems.rowCount(), 0);
+  }
+
   // A change during a run stops it and runs the changed rules once.
   void aChangeDuringARunStartsItAgainWithTheChangedRules() {
     quenby::SetRunAfterEachChange(true);
