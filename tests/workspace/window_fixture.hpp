@@ -45,10 +45,15 @@ class WindowFixture {
     WaitForTheRun();
   }
 
-  // The example descendant list and its rules, run into the people list.
-  void RunTheExample() {
+  // The example descendant list and its rules, opened from their files.
+  void LoadTheExample() {
     window_->OpenText(ExamplePath("hartley.txt"));
     window_->LoadRules(ExamplePath("hartley.rules"));
+  }
+
+  // The example, run into the people list.
+  void RunTheExample() {
+    LoadTheExample();
     RunTheRules();
   }
 

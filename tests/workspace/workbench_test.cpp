@@ -5,14 +5,10 @@
 // or the text change, and the rules run again after each change when asked.
 
 #include <QAbstractItemModel>
-#include <QFile>
 #include <QLabel>
 #include <QListView>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSpinBox>
-#include <QStatusBar>
-#include <QTableView>
 #include <QTreeView>
 
 #include "engine/engine.hpp"
@@ -20,6 +16,7 @@
 #include "window_fixture.hpp"
 #include "workspace/family_tree.hpp"
 #include "workspace/family_tree_model.hpp"
+#include "workspace/list_items.hpp"
 #include "workspace/people_views.hpp"
 #include "workspace/problem_list.hpp"
 #include "workspace/record_boxes.hpp"
@@ -36,14 +33,6 @@ namespace {
 const QString kInput = QStringLiteral("1 John b. 1852 m. (London) 12.3.1875 Mary Jones\n2 Ann b. 1876");
 const QStringList kRules = {RuleItem("11", " m. ", "|_M_"), RuleItem("1", " b. ", "|_B_"),
                             RuleItem("8", "nowhere", "")};
-
-std::vector<std::string> Utf8(const QStringList& texts) {
-  std::vector<std::string> utf8;
-  for (const QString& text : texts) {
-    utf8.push_back(quenby::ToUtf8(text));
-  }
-  return utf8;
-}
 
 }  // namespace
 
@@ -83,12 +72,17 @@ class WorkbenchTest : public QObject, WindowFixture {
 
   // Each rule shows what it did at the right and in its tool tip; the rule
   // that did nothing says so. The items and the saved rules stay as they
-  // were before the run.
-  void eachRuleShowsItsCountsWithoutChangingTheRules() {
+  // were before the run. Selecting rule K shows the lines a plain run of the
+  // first K rules gives, each with its mark in words and in colour; step 0
+  // is the input. Previous and Next, the spin box and the keys of the rule
+  // list step through the run within its ends, and keep the selected rule in
+  // step.
+  void aRunShowsWhatEachRuleDid() {
     window_->txtInput->setPlainText(kInput);
     window_->lstRules->addItems(kRules);
     modal_->fileNames = {folder_.filePath("before.rules"), folder_.filePath("after.rules")};
     Click(window_->btnSave);
+    window_->workbench->SetShown(true);
     RunTheRules();
     QCOMPARE(AllCounts(), QStringList({"1 changed, 1 made, 0 removed", "2 changed, 0 made, 0 removed", "did nothing"}));
     QVERIFY(Counts().ToolTip(0, kRules[0]).contains("1 changed, 1 made, 0 removed"));
@@ -98,54 +92,40 @@ class WorkbenchTest : public QObject, WindowFixture {
     QVERIFY(!window_->isWindowModified());
     Click(window_->btnSave);
     QCOMPARE(FileBytes(folder_.filePath("after.rules")), FileBytes(folder_.filePath("before.rules")));
-  }
 
-  // Selecting rule K shows the lines a plain run of the first K rules
-  // gives, each with its mark in words and in colour; step 0 is the input.
-  void selectingARuleShowsTheLinesAfterIt() {
-    RunTheExample();
+    quenby::StepView& steps = Steps();
     const std::string input = quenby::BoxText(*window_->txtInput);
     for (int k = 0; k <= kRules.size(); ++k) {
       if (k == 0) {
-        Steps().spnStep->setValue(0);
+        steps.spnStep->setValue(0);
       } else {
         window_->lstRules->setCurrentRow(k - 1);
       }
-      QCOMPARE(Steps().Step(), static_cast<std::size_t>(k));
+      QCOMPARE(steps.Step(), static_cast<std::size_t>(k));
+      std::vector<std::string> rules = quenby::ItemTexts(*window_->lstRules);
+      rules.resize(static_cast<std::size_t>(k));
       QStringList expected;
-      for (const std::string& line : quenby::RunRules(input, Utf8(kRules.mid(0, k)))) {
+      for (const std::string& line : quenby::RunRules(input, rules)) {
         expected << quenby::FromUtf8(line);
       }
       QCOMPARE(Column(quenby::StepLinesModel::kLineColumn), expected);
     }
-    window_->lstRules->setCurrentRow(0);
+    QCOMPARE(Column(quenby::StepLinesModel::kMarkColumn), QStringList({"", "", ""}));
+    steps.spnStep->setValue(0);
+    QCOMPARE(Column(quenby::StepLinesModel::kMarkColumn), QStringList({"", ""}));
+    QVERIFY(steps.lblStepCaption->text().startsWith("Before the first rule"));
+    QVERIFY(!steps.btnPreviousStep->isEnabled() && steps.btnNextStep->isEnabled());
+    QCOMPARE(steps.spnStep->text(), "after rule 0 of 3");
+
+    Click(steps.btnNextStep);
+    QCOMPARE(window_->lstRules->currentRow(), 0);
+    QCOMPARE(steps.spnStep->value(), 1);
     QCOMPARE(Column(quenby::StepLinesModel::kMarkColumn), QStringList({"changed", "made", ""}));
-    const QAbstractItemModel& model = Steps().Lines();
+    const QAbstractItemModel& model = steps.Lines();
     QVERIFY(model.index(0, 1).data(Qt::BackgroundRole).isValid());
     QVERIFY(model.index(1, 1).data(Qt::BackgroundRole) != model.index(0, 1).data(Qt::BackgroundRole));
     QVERIFY(!model.index(2, 1).data(Qt::BackgroundRole).isValid());
-    QVERIFY(Steps().lblStepCaption->text().contains("After rule 1 of 3: 1 changed, 1 made, 0 removed; 3 lines"));
-    window_->lstRules->setCurrentRow(2);
-    QCOMPARE(Column(quenby::StepLinesModel::kMarkColumn), QStringList({"", "", ""}));
-    Steps().spnStep->setValue(0);
-    QCOMPARE(Column(quenby::StepLinesModel::kMarkColumn), QStringList({"", ""}));
-    QVERIFY(Steps().lblStepCaption->text().startsWith("Before the first rule"));
-  }
-
-  // Previous and Next, the spin box and the keys of the rule list step
-  // through the run within its ends, and keep the selected rule in step.
-  void theSteppingControlsMoveWithinTheRun() {
-    RunTheExample();
-    quenby::StepView& steps = Steps();
-    steps.spnStep->setValue(0);
-    QVERIFY(!steps.btnPreviousStep->isEnabled() && steps.btnNextStep->isEnabled());
-    QCOMPARE(window_->lstRules->currentRow(), -1);
-    QCOMPARE(steps.spnStep->maximum(), 3);
-    QCOMPARE(steps.spnStep->text(), "after rule 0 of 3");
-    Click(steps.btnNextStep);
-    QCOMPARE(steps.Step(), 1U);
-    QCOMPARE(window_->lstRules->currentRow(), 0);
-    QCOMPARE(steps.spnStep->value(), 1);
+    QVERIFY(steps.lblStepCaption->text().contains("After rule 1 of 3: 1 changed, 1 made, 0 removed; 3 lines"));
     window_->lstRules->setFocus();
     QTest::keyClick(window_->lstRules, Qt::Key_Down);
     QCOMPARE(steps.Step(), 2U);
@@ -153,7 +133,6 @@ class WorkbenchTest : public QObject, WindowFixture {
     QCOMPARE(steps.Step(), 3U);
     QVERIFY(steps.btnPreviousStep->isEnabled() && !steps.btnNextStep->isEnabled());
     Click(steps.btnPreviousStep);
-    QCOMPARE(steps.Step(), 2U);
     QCOMPARE(window_->lstRules->currentRow(), 1);
     QTest::keyClick(steps.spnStep, Qt::Key_Down);
     QCOMPARE(steps.Step(), 1U);
@@ -186,11 +165,7 @@ class WorkbenchTest : public QObject, WindowFixture {
         delete window_->lstRules->takeItem(2);
         break;
       default:
-        QFile text(folder_.filePath("new.txt"));
-        QVERIFY(text.open(QIODevice::WriteOnly));
-        text.write("1 Ann\r\n");
-        text.close();
-        window_->OpenText(text.fileName());
+        window_->OpenText(ExamplePath("hartley.txt"));
     }
     QTest::qWait(10);
     QCOMPARE(AllCounts().join(""), QString());
@@ -227,7 +202,17 @@ class WorkbenchTest : public QObject, WindowFixture {
     // selects its rule.
     QCOMPARE(Steps().Step(), 2U);
     QCOMPARE(window_->lstRules->currentRow(), 1);
+    // A run would empty generated records not yet saved: it is left to the
+    // user, and the status bar says so.
+    window_->txtINDI->setPlainText(QStringLiteral("0 @I1@ INDI"));
+    delete window_->lstRules->takeItem(0);
+    QTest::qWait(20);
+    QVERIFY(!Steps().HasRun() && window_->btnRunRules->isEnabled());
+    QCOMPARE(window_->txtINDI->toPlainText(), QStringLiteral("0 @I1@ INDI"));
+    QVERIFY(window_->status->currentMessage().contains("not saved"));
+    // Turned off, a change runs nothing.
     MenuAction("Run rules after each &change")->trigger();
+    window_->txtINDI->clear();
     delete window_->lstRules->takeItem(0);
     QTest::qWait(20);
     QVERIFY(!Steps().HasRun() && window_->btnRunRules->isEnabled());
@@ -275,25 +260,13 @@ class WorkbenchTest : public QObject, WindowFixture {
     QCOMPARE(problems.rowCount(), 0);
   }
 
-  // A run after a change would empty generated records not yet saved: it is
-  // left to the user, and the status bar says so.
-  void liveRunsLeaveUnsavedRecordsAlone() {
-    RunTheExample();
-    quenby::SetRunAfterEachChange(true);
-    window_->txtINDI->setPlainText(QStringLiteral("0 @I1@ INDI"));
-    delete window_->lstRules->takeItem(2);
-    QTest::qWait(20);
-    QVERIFY(window_->btnRunRules->isEnabled());
-    QCOMPARE(window_->txtINDI->toPlainText(), QStringLiteral("0 @I1@ INDI"));
-    QVERIFY(window_->status->currentMessage().contains("not saved"));
-  }
-
   // A change during a run stops it and runs the changed rules once.
   void aChangeDuringARunStartsItAgainWithTheChangedRules() {
     quenby::SetRunAfterEachChange(true);
     window_->txtInput->setPlainText(QStringList(400, QString(8000, 'a')).join('\n'));
     window_->lstRules->addItem(RuleItem("51", "a.*b|a", "x"));
-    RunAfterChangesSettle();
+    // The change's run starts once the window is back at its event loop.
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->btnRunRules->isEnabled(), 10'000);
     QVERIFY(!window_->btnRunRules->isEnabled());
     window_->lstRules->item(0)->setText(RuleItem("2", "a", "b"));
     window_->lstRules->item(0)->setText(RuleItem("2", "a", "c"));
@@ -327,8 +300,11 @@ class WorkbenchTest : public QObject, WindowFixture {
     QCOMPARE(AllCounts(), QStringList({"40 changed, 0 made, 0 removed", "40 changed, 0 made, 0 removed"}));
   }
 
-  // No rules and no text: a run of no steps, shown as such.
-  void aRunOfNoRulesOnNoTextShowsItsOneEmptyStep() {
+  // No rules and no text: a run of no steps, shown as such. The workbench
+  // opens beside the lists, widening the window, and is remembered shown,
+  // with the tab it was at; further views are tabs.
+  void theWorkbenchIsShownBesideTheListsAndRemembered() {
+    auto& w = *window_;
     RunTheRules();
     quenby::StepView& steps = Steps();
     QVERIFY(steps.HasRun());
@@ -336,16 +312,11 @@ class WorkbenchTest : public QObject, WindowFixture {
     QCOMPARE(steps.Lines().rowCount(), 0);
     QCOMPARE(steps.lblStepCaption->text(), "Before the first rule: the input text's 0 lines.");
     QVERIFY(!steps.btnPreviousStep->isEnabled() && !steps.btnNextStep->isEnabled());
-    window_->txtInput->setPlainText("a\n\nb");
+    w.txtInput->setPlainText("a\n\nb");
     RunTheRules();
     QCOMPARE(Column(quenby::StepLinesModel::kLineColumn), QStringList({"a", "b"}));
     QCOMPARE(Column(quenby::StepLinesModel::kMarkColumn), QStringList({"", ""}));
-  }
 
-  // The workbench opens beside the lists, widening the window, and is
-  // remembered shown, with the tab it was at; further views are tabs.
-  void theWorkbenchIsShownBesideTheListsAndRemembered() {
-    auto& w = *window_;
     w.txtInput->setPlainText(kInput);
     w.lstRules->addItems(kRules);
     RunTheRules();
@@ -369,10 +340,6 @@ class WorkbenchTest : public QObject, WindowFixture {
     QCOMPARE(next.workbench->currentIndex(), 2);
     QCOMPARE(next.workbench->tabText(2), QStringLiteral("Problems"));
   }
-
- private:
-  // The change's run starts once the window is back at its event loop.
-  void RunAfterChangesSettle() { QTRY_VERIFY_WITH_TIMEOUT(!window_->btnRunRules->isEnabled(), 10'000); }
 };
 
 QTEST_MAIN(WorkbenchTest)
