@@ -13,6 +13,7 @@
 
 #include "engine/engine.hpp"
 #include "rules/rules_file.hpp"
+#include "support/golden_table.hpp"
 #include "text/file_io.hpp"
 #include "text/text.hpp"
 
@@ -40,164 +41,30 @@ std::string EffectText(const RuleEffect& effect) {
          std::to_string(effect.removed) + " removed, " + std::to_string(effect.moved) + " moved";
 }
 
-struct FamilyCase {
-  const char* name;
-  std::string input;  // lines joined by CR LF
-  std::vector<std::string> rules;
-  std::string effect;  // of the last rule
-  std::string sources;
-};
+class RuleFamilies : public testing::TestWithParam<GoldenRow> {};
 
-class RuleFamilies : public testing::TestWithParam<FamilyCase> {};
-
+// Each row: a name, the input, the rules, what the last rule did, and the
+// sources of each line. The rules are read as written, "\n" between them,
+// so that a rule may hold a line feed ("\x0A").
 TEST_P(RuleFamilies, CountWhatTheLastRuleDidAndKeepEachLinesSources) {
-  const FamilyCase& c = GetParam();
+  const GoldenRow& c = GetParam();
+  std::vector<std::string> rules;
+  for (std::size_t at = 0; at <= c[2].size();) {
+    const std::size_t end = std::min(c[2].find("\\n", at), c[2].size());
+    rules.push_back(DecodeGoldenField(c[2].substr(at, end - at)));
+    at = end + 2;
+  }
   RunReport report;
-  const TracedRun run = RunRulesTraced(c.input, c.rules, report);
+  const TracedRun run = RunRulesTraced(c[1], rules, report);
   ASSERT_TRUE(report.warnings.empty()) << report.warnings.front();
-  ASSERT_EQ(run.effects.size(), c.rules.size());
-  EXPECT_EQ(EffectText(run.effects.back()), c.effect);
-  EXPECT_EQ(SourcesText(run.sources), c.sources);
-  EXPECT_EQ(run.lines, RunRules(c.input, c.rules));
+  ASSERT_EQ(run.effects.size(), rules.size());
+  EXPECT_EQ(EffectText(run.effects.back()), c[3]);
+  EXPECT_EQ(SourcesText(run.sources), c[4]);
+  EXPECT_EQ(run.lines, RunRules(c[1], rules));
 }
 
-const FamilyCase kFamilyCases[] = {
-    {"Swap", "John b. 1900\r\nAnn", {Item("1", "b.", "B_")}, "1 changed, 0 made, 0 removed, 0 moved", "1|2"},
-    {"SwapThatTrimsOnly",
-     "John\r\n  Ann  \r\nTom",
-     {Item("1", "x", "y")},
-     "1 changed, 0 made, 0 removed, 0 moved",
-     "1|2|3"},
-    {"Remove", "John\r\nSource: web\r\nAnn", {Item("6", "Source:")}, "0 changed, 0 made, 1 removed, 0 moved", "1|3"},
-    {"SplitStartFirst",
-     "John m. Mary\r\nTom",
-     {Item("11", " m. ", "M_")},
-     "1 changed, 1 made, 0 removed, 0 moved",
-     "1|1|2"},
-    {"SwapToTheSameText", "Ann\r\nTom", {Item("1", "n", "n")}, "0 changed, 0 made, 0 removed, 0 moved", "1|2"},
-    {"SwapOfALoneBreak",
-     "Ann#e\r\nTom",
-     {Item("1", "#", "\r"), Item("1", "\r", "")},
-     "1 changed, 0 made, 0 removed, 0 moved",
-     "1|2"},
-    {"SplitBesideLinesItTrimsOrLeaves",
-     "John m. Mary\r\n  Tom  \r\nAnn\r\n Bob",
-     {Item("11", " m. ", "M_")},
-     "3 changed, 1 made, 0 removed, 0 moved",
-     "1|1|2|3|4"},
-    {"SplitEndFirst", "John m. Mary", {Item("12", " m. ", "M_")}, "1 changed, 1 made, 0 removed, 0 moved", "1|1"},
-    {"InsertKeepsTheLine",
-     "Tom\r\nJohn b. 1900",
-     {Item("21", " b. ")},
-     "0 changed, 1 made, 0 removed, 0 moved",
-     "1|2|2"},
-    {"AddTrimsTheLine",
-     "Tom\r\n  John b. 1900 \r\nAnn",
-     {Item("22", " b. ", "!")},
-     "1 changed, 1 made, 0 removed, 0 moved",
-     "1|2|2|3"},
-    {"JoinKnowsBothLines",
-     "John b. 1850\r\n   m. 1872 Ann\r\nTom",
-     {Item("15", "   ", " ")},
-     "1 changed, 0 made, 1 removed, 0 moved",
-     "1,2|3"},
-    {"JoinOfSeveralLines",
-     "John\r\n-a\r\n-b\r\nTom\r\n-c",
-     {Item("15", "-", " ")},
-     "2 changed, 0 made, 3 removed, 0 moved",
-     "1,2,3|4,5"},
-    {"ChildOfLineAbove",
-     "Robert\r\nchild: Henry\r\n&Jane",
-     {Item("33", "child:")},
-     "2 changed, 0 made, 0 removed, 0 moved",
-     "1|2|3"},
-    {"Reverse", "John\r\nWilliam\r\nThomas", {Item("34")}, "0 changed, 0 made, 0 removed, 3 moved", "3|2|1"},
-    {"ReverseOfOneLine", "John", {Item("34")}, "0 changed, 0 made, 0 removed, 0 moved", "1"},
-    {"MoveChildrenLists",
-     "Tom\r\nAnn\r\nChildren of Tom\r\nBob",
-     {Item("35", "Children of ")},
-     "1 changed, 0 made, 1 removed, 0 moved",
-     "1|4|2"},
-    {"MoveChildrenListsAnyCase",
-     "TOM\r\nAnn\r\n\r\nChildren of Tom\r\nBob\r\nEd",
-     {Item("36", "Children of ")},
-     "2 changed, 0 made, 1 removed, 0 moved",
-     "1|5|6|2"},
-    {"HeadingWithoutParentStays",
-     "Tom\r\nChildren of Sam\r\nBob",
-     {Item("35", "Children of ")},
-     "0 changed, 0 made, 0 removed, 0 moved",
-     "1|2|3"},
-    {"MergeKnowsBothLines",
-     "Olaf|_B_1801\r\nAnn\r\nOLAF|_D_1870",
-     {Item("37")},
-     "1 changed, 0 made, 1 removed, 0 moved",
-     "1,3|2"},
-    {"MergeAddingNothingChangesNothing",
-     "Olaf|_B_1801\r\nOLAF|_B_1802",
-     {Item("37")},
-     "0 changed, 0 made, 1 removed, 0 moved",
-     "1,2"},
-    {"PatternReplace",
-     "Smith, John\r\nAnn",
-     {Item("51", "(\\w+), (\\w+)", "\\2 \\1")},
-     "1 changed, 0 made, 0 removed, 0 moved",
-     "1|2"},
-    {"PatternKeep",
-     "John 1850\r\nPage 3\r\nAnn 1851",
-     {Item("53", "\\d{4}")},
-     "0 changed, 0 made, 1 removed, 0 moved",
-     "1|3"},
-    {"PatternSplit",
-     "Tom\r\nHenry, James and Thomas",
-     {Item("54", ", | and ", "+")},
-     "1 changed, 2 made, 0 removed, 0 moved",
-     "1|2|2|2"},
-    {"PatternListSplit",
-     "their sons were Olaf, Bjorn and Ragnar",
-     {Item("55", "^their sons were |, | and ", "+\\A|_S_M")},
-     "1 changed, 2 made, 0 removed, 0 moved",
-     "1|1|1"},
-    {"HeadingFactKnowsTheHeading",
-     "Tom\r\nChildren, born at Leeds:\r\nAnn b. 1801\r\nEd\r\n## 2. Tom\r\nBob",
-     {Item("56", "^Children, born at (.+):$|^## ", " (\\1)")},
-     "2 changed, 0 made, 0 removed, 0 moved",
-     "1|2|2,3|2,4|5|6"},
-    {"ChildrenHeading",
-     "John\r\nChildren:\r\nAnn",
-     {Item("31", "Children")},
-     "1 changed, 0 made, 1 removed, 0 moved",
-     "1|3"},
-    {"GenerationNumbers", "1 John\r\nMary\r\n- note", {Item("32")}, "2 changed, 0 made, 0 removed, 0 moved", "1|2|3"},
-    {"RuleThatMatchesNothing", "John\r\nAnn", {Item("8", "Index")}, "0 changed, 0 made, 0 removed, 0 moved", "1|2"},
-    {"SplitThenJoinAcrossRules",
-     "a, b\r\nc",
-     {Item("13", ", ", "-"), Item("15", "-", "+")},
-     "1 changed, 0 made, 1 removed, 0 moved",
-     "1|2"},
-    // A lone LF ending a line joins it to the line below when the list is
-    // re-split: the joined line knows both.
-    {"LoneLineFeedJoinsTwoLines",
-     "John#\r\nAnn\r\nTom",
-     {Item("1", "#", "\n")},
-     "1 changed, 0 made, 1 removed, 0 moved",
-     "1,2|3"},
-    // A lone CR starting a changed line joins it to the unchanged line
-    // above: that line goes on changed, the other is removed into it.
-    {"LoneCarriageReturnJoinsToAnUnchangedLine",
-     "John\r\nAnn\r\nTom",
-     {Item("1", "Ann", "\rAnn")},
-     "1 changed, 0 made, 1 removed, 0 moved",
-     "1,2|3"},
-    {"EmptiedLineBesideACut",
-     "a;b\r\nx\r\nc",
-     {Item("1", ";", "\r\n"), Item("8", "x")},
-     "0 changed, 0 made, 1 removed, 0 moved",
-     "1|1|3"},
-};
-
-INSTANTIATE_TEST_SUITE_P(Explain, RuleFamilies, testing::ValuesIn(kFamilyCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Explain, RuleFamilies, testing::ValuesIn(ReadGoldenTable("explain/families.tsv", 5, {2})),
+                         [](const auto& info) { return info.param[0]; });
 
 struct NumberingCase {
   const char* name;
