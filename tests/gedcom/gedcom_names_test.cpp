@@ -50,17 +50,5 @@ TEST_P(NameSplitterTable, GivesThePiecesAndTheNameValues) {
 
 INSTANTIATE_TEST_SUITE_P(Golden, NameSplitterTable, ::testing::ValuesIn(ReadGoldenTable("names/names.tsv", 3)));
 
-TEST(NameSplitter, KeepsNothingOfTheNameBefore) {
-  NameSplitter splitter;
-  splitter.Split("Sir Jan Pieter Hendrik Maria van der /Berg/ Jr.");
-  splitter.Split(
-      "Mary (Polly) Smith n\xC3\xA9"
-      "e Jones");
-  const std::vector<NameParts>& names = splitter.Split("Ann");
-  ASSERT_EQ(names.size(), 1U);
-  EXPECT_EQ(Pieces(names.front()), "|Ann||||");
-  EXPECT_EQ(names.front().type, NameType::kNone);
-}
-
 }  // namespace
 }  // namespace quenby

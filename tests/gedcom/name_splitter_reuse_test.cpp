@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One name splitter used for many names, as an export uses it: nothing of
-// one name is left in the next, whatever the order, and the words read from
-// the name's one copy keep their place when blanks of several bytes shrink
-// to one space.
+// one name is left in the next, whatever the order.
 
 #include <gtest/gtest.h>
 
@@ -56,27 +54,6 @@ TEST(NameSplitterReuse, EveryNameSplitsAsOnAFreshSplitterAfterAnyOther) {
     const std::size_t j = kNames.size() - 1 - i;
     EXPECT_EQ(Describe(backward.Split(kNames[j])), fresh[j]) << kNames[j];
   }
-}
-
-TEST(NameSplitterReuse, WordsKeepTheirPlaceWhereBlanksShrinkAndBareMarksSayNothing) {
-  NameSplitter splitter;
-  // A no-break space (two bytes) and an em space (three) are one space each.
-  const auto& spaced = splitter.Split("Anna\u00A0Maria\u2003/Lee/\u00A0Jr.");
-  ASSERT_EQ(spaced.size(), 1U);
-  EXPECT_EQ(spaced[0].given, "Anna Maria");
-  EXPECT_EQ(spaced[0].surname, "Lee");
-  EXPECT_EQ(spaced[0].suffix, "Jr.");
-  // A "/" that marks nothing is no word.
-  const auto& bare = splitter.Split("Jan /Smith/ / Jr.");
-  ASSERT_EQ(bare.size(), 1U);
-  EXPECT_EQ(NameValue(bare[0]), "Jan /Smith/ Jr.");
-  EXPECT_EQ(bare[0].suffix, "Jr.");
-  // Titles and particles are found in any case, suffixes at the end only.
-  const auto& titled = splitter.Split("DR. Jan VAN DER /Berg/ sr");
-  ASSERT_EQ(titled.size(), 1U);
-  EXPECT_EQ(titled[0].prefix, "DR.");
-  EXPECT_EQ(titled[0].surnamePrefix, "VAN DER");
-  EXPECT_EQ(titled[0].suffix, "sr");
 }
 
 }  // namespace
