@@ -71,7 +71,7 @@ void FindSexes(const RecordTable& table, const std::vector<std::string>& default
   for (std::size_t r = 0; r < count; ++r) {
     const std::size_t sexLine = table.records()[r].sexLine;
     if (sexLine != kNoRecord && !defaulted[r]) {
-      decisions.sex[r] = SexOf(table.lines()[sexLine].value);
+      decisions.sex[r] = SexOf(table.lines()[sexLine].value());
     }
   }
   std::vector<Sex> inferred(count, Sex::kUnknown);

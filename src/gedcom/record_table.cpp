@@ -12,27 +12,69 @@
 namespace quenby {
 namespace {
 
+// A tag of up to four characters as one number, a byte a character, in
+// capitals: what a switch can choose by.
+constexpr std::uint32_t TagKey(std::string_view tag) {
+  std::uint32_t key = 0;
+  for (const char c : tag) {
+    key = key << 8U | static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  }
+  return key;
+}
+
 Tag TagCode(std::string_view tag) {
-  static const std::unordered_map<std::string_view, Tag> kCodes = {
-      {"HEAD", Tag::kHead},  {"TRLR", Tag::kTrlr},  {"INDI", Tag::kIndi},  {"FAM", Tag::kFam},    {"NOTE", Tag::kNote},
-      {"SOUR", Tag::kSour},  {"NAME", Tag::kName},  {"SEX", Tag::kSex},    {"FAMS", Tag::kFams},  {"FAMC", Tag::kFamc},
-      {"HUSB", Tag::kHusb},  {"WIFE", Tag::kWife},  {"CHIL", Tag::kChil},  {"DATE", Tag::kDate},  {"PAGE", Tag::kPage},
-      {"CONC", Tag::kConc},  {"CONT", Tag::kCont},  {"BIRT", Tag::kEvent}, {"CHR", Tag::kEvent},  {"DEAT", Tag::kEvent},
-      {"BURI", Tag::kEvent}, {"CREM", Tag::kEvent}, {"BAPM", Tag::kEvent}, {"MARR", Tag::kEvent}, {"DIV", Tag::kEvent},
-      {"ENGA", Tag::kEvent}};
-  // The program writes its tags in capitals; others are looked up so.
-  if (std::none_of(tag.begin(), tag.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
-    const auto found = kCodes.find(tag);
-    return found == kCodes.end() ? Tag::kOther : found->second;
+  if (tag.size() > 4) {
+    return Tag::kOther;
   }
-  std::string upper(tag);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') {
-      c = static_cast<char>(c - 'a' + 'A');
-    }
+  // The program writes its tags in capitals; others are read so.
+  switch (TagKey(tag)) {
+    case TagKey("HEAD"):
+      return Tag::kHead;
+    case TagKey("TRLR"):
+      return Tag::kTrlr;
+    case TagKey("INDI"):
+      return Tag::kIndi;
+    case TagKey("FAM"):
+      return Tag::kFam;
+    case TagKey("NOTE"):
+      return Tag::kNote;
+    case TagKey("SOUR"):
+      return Tag::kSour;
+    case TagKey("NAME"):
+      return Tag::kName;
+    case TagKey("SEX"):
+      return Tag::kSex;
+    case TagKey("FAMS"):
+      return Tag::kFams;
+    case TagKey("FAMC"):
+      return Tag::kFamc;
+    case TagKey("HUSB"):
+      return Tag::kHusb;
+    case TagKey("WIFE"):
+      return Tag::kWife;
+    case TagKey("CHIL"):
+      return Tag::kChil;
+    case TagKey("DATE"):
+      return Tag::kDate;
+    case TagKey("PAGE"):
+      return Tag::kPage;
+    case TagKey("CONC"):
+      return Tag::kConc;
+    case TagKey("CONT"):
+      return Tag::kCont;
+    case TagKey("BIRT"):
+    case TagKey("CHR"):
+    case TagKey("DEAT"):
+    case TagKey("BURI"):
+    case TagKey("CREM"):
+    case TagKey("BAPM"):
+    case TagKey("MARR"):
+    case TagKey("DIV"):
+    case TagKey("ENGA"):
+      return Tag::kEvent;
+    default:
+      return Tag::kOther;
   }
-  const auto found = kCodes.find(upper);
-  return found == kCodes.end() ? Tag::kOther : found->second;
 }
 
 bool IsExtension(std::string_view tag) {
@@ -43,18 +85,29 @@ bool IsExtension(std::string_view tag) {
 // GEDCOM grammar makes a pointer, and under an extension tag ("_SEE"),
 // whose meaning its maker chose. Every other value is text, however much it
 // looks like "@I1@", and is escaped so that no reader takes it for a link.
-bool TakesPointer(std::string_view tag, int level) {
-  if (level == 0) {
+bool TakesPointer(const TableLine& line) {
+  if (line.level == 0) {
     return false;
   }
-  if (IsExtension(tag)) {
+  switch (line.code) {
+    case Tag::kFams:
+    case Tag::kFamc:
+    case Tag::kHusb:
+    case Tag::kWife:
+    case Tag::kChil:
+    case Tag::kNote:
+    case Tag::kSour:
+      return true;
+    default:
+      break;
+  }
+  if (IsExtension(line.tag())) {
     return true;
   }
-  static constexpr std::array<std::string_view, 16> kPointerTags = {"ALIA", "ANCI", "ASSO", "CHIL", "DESI", "FAMC",
-                                                                    "FAMS", "HUSB", "NOTE", "OBJE", "REPO", "SNOTE",
-                                                                    "SOUR", "SUBM", "SUBN", "WIFE"};
-  return std::any_of(kPointerTags.begin(), kPointerTags.end(),
-                     [tag](std::string_view known) { return EqualsIgnoringAsciiCase(tag, known); });
+  static constexpr std::array<std::string_view, 9> kOtherPointerTags = {"ALIA", "ANCI",  "ASSO", "DESI", "OBJE",
+                                                                        "REPO", "SNOTE", "SUBM", "SUBN"};
+  return std::any_of(kOtherPointerTags.begin(), kOtherPointerTags.end(),
+                     [&line](std::string_view known) { return EqualsIgnoringAsciiCase(line.tag(), known); });
 }
 
 bool IsTextContinuation(const TableLine& line) {
@@ -70,13 +123,13 @@ std::optional<std::string> RecordTable::Read(std::string_view indi, std::string_
       static_cast<std::size_t>(std::count(indi.begin(), indi.end(), '\n') + std::count(fam.begin(), fam.end(), '\n')) +
       2;
   lines_.reserve(lines_.size() + lineCount);
-  byXref_.reserve(lineCount / 2);
   if (auto error = ReadBox(indi, version)) {
     return "Individuals [GED], " + *error;
   }
   if (auto error = ReadBox(fam, version)) {
     return "Families [GED], " + *error;
   }
+  IndexXrefs();
   FindTargets();
   return std::nullopt;
 }
@@ -85,27 +138,36 @@ std::optional<std::string> RecordTable::ReadBox(std::string_view text, GedcomVer
   RecordLineReader reader(text);
   GedcomLine line;
   std::array<std::size_t, 100> lastAtLevel{};  // the last line of each level
+  std::size_t joinedLine = kNoRecord;
+  std::string* joined = nullptr;
   while (reader.Next(line)) {
     const std::size_t at = lines_.size();
     TableLine& added = lines_.emplace_back();
-    added.level = line.level;
+    // The tag and the value are one stretch of the line, a blank apart.
+    added.text =
+        std::string_view(line.tag.data(), line.value.empty() ? line.tag.size()
+                                                             : line.value.data() + line.value.size() - line.tag.data());
+    added.tagSize = static_cast<std::uint8_t>(line.tag.size());
+    added.level = static_cast<std::uint8_t>(line.level);
     added.code = TagCode(line.tag);
-    added.tag = line.tag;
-    added.value = line.value;
-    added.pointer = IsPointer(line.value) && TakesPointer(line.tag, line.level);
+    added.pointer = IsPointer(line.value) && TakesPointer(added);
     lastAtLevel[static_cast<std::size_t>(line.level)] = at;
     if (line.level > 0 && IsTextContinuation(added)) {
       const std::size_t parent = lastAtLevel[static_cast<std::size_t>(line.level - 1)];
       TableLine& continued = lines_[parent];
-      std::string& joined = joined_[parent];
+      // The value being joined is found once for all its CONC and CONT lines.
+      if (parent != joinedLine) {
+        joinedLine = parent;
+        joined = &joined_[parent];
+      }
       if (!continued.continued) {
-        joined.assign(continued.value);
+        joined->assign(continued.value());
         continued.continued = true;
       }
       if (added.code == Tag::kCont) {
-        joined.push_back('\n');
+        joined->push_back('\n');
       }
-      joined.append(line.value);
+      joined->append(line.value);
     }
     if (line.level == 0) {
       if (!records_.empty() && records_.back().end == 0) {
@@ -140,16 +202,44 @@ void RecordTable::EndRecord(std::size_t end, GedcomVersion version) {
   if (record.kind == Tag::kHead || record.kind == Tag::kTrlr || emptyNote ||
       (version == GedcomVersion::k70 && record.xref == "VOID")) {
     record.written = false;
-    return;
   }
-  if (record.xref.empty()) {
-    return;
+}
+
+void RecordTable::IndexXrefs() {
+  // At most two places in three taken, so that a search meets a free one soon.
+  std::size_t size = 16;
+  while (2 * size < 3 * records_.size()) {
+    size *= 2;
   }
-  // A record given again ("Process the test" twice) replaces the earlier.
-  const auto [it, fresh] = byXref_.try_emplace(record.xref, records_.size() - 1);
-  if (!fresh) {
-    records_[it->second].written = false;
-    it->second = records_.size() - 1;
+  byXref_.assign(size, XrefSlot{});
+  for (std::size_t r = 0; r < records_.size(); ++r) {
+    if (!records_[r].written || records_[r].xref.empty()) {
+      continue;
+    }
+    XrefSlot& slot = byXref_[SlotOf(records_[r].xref)];
+    // A record given again ("Process the test" twice) replaces the earlier.
+    if (slot.record != XrefSlot::kFree) {
+      records_[slot.record].written = false;
+    }
+    slot = {static_cast<std::uint32_t>(r), XrefHash(records_[r].xref)};
+  }
+}
+
+std::uint32_t RecordTable::XrefHash(std::string_view xref) {
+  return static_cast<std::uint32_t>(std::hash<std::string_view>{}(xref));
+}
+
+std::size_t RecordTable::SlotOf(std::string_view xref) const {
+  const std::size_t mask = byXref_.size() - 1;
+  const std::uint32_t hash = XrefHash(xref);
+  std::size_t at = hash & mask;
+  // The hashes are compared first: the record's own text is read only for
+  // the one that is almost certainly it.
+  for (;; at = (at + 1) & mask) {
+    const XrefSlot& slot = byXref_[at];
+    if (slot.record == XrefSlot::kFree || (slot.hash == hash && records_[slot.record].xref == xref)) {
+      return at;
+    }
   }
 }
 
@@ -159,7 +249,7 @@ void RecordTable::FindTargets() {
     if (!line.pointer) {
       continue;
     }
-    const std::string_view xref = PointerTarget(line.value);
+    const std::string_view xref = PointerTarget(line.value());
     line.target = Find(xref);
     line.toSourceOfFile = line.target == kNoRecord && xref == "S1";
     if (line.target != kNoRecord && line.code == Tag::kNote) {
@@ -175,12 +265,12 @@ void RecordTable::FindTargets() {
 }
 
 std::size_t RecordTable::Find(std::string_view xref) const {
-  const auto found = byXref_.find(xref);
-  return found == byXref_.end() ? kNoRecord : found->second;
+  const std::uint32_t record = byXref_[SlotOf(xref)].record;
+  return record == XrefSlot::kFree ? kNoRecord : record;
 }
 
 std::string_view RecordTable::Text(std::size_t line) const {
-  return lines_[line].continued ? std::string_view(joined_.at(line)) : lines_[line].value;
+  return lines_[line].continued ? std::string_view(joined_.at(line)) : lines_[line].value();
 }
 
 std::size_t RecordTable::SubtreeEnd(std::size_t line, std::size_t end) const {

@@ -9,7 +9,9 @@
 // test" twice) replaces the earlier one, and a note without text says
 // nothing.
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,17 +48,22 @@ enum class Tag : unsigned char {
 inline constexpr std::size_t kNoRecord = static_cast<std::size_t>(-1);
 
 struct TableLine {
-  std::string_view tag;    // as written
-  std::string_view value;  // its own value, without the CONC and CONT lines below it
+  // The tag as written, a blank and the line's own value, without the CONC
+  // and CONT lines below it.
+  std::string_view text;
   // Where the pointer leads: a record, or kNoRecord (to nothing, or to
   // @S1@ when the boxes hold no such record, see `toSourceOfFile`).
   std::size_t target = kNoRecord;
-  int level = 0;
+  std::uint8_t tagSize = 0;
+  std::uint8_t level = 0;
   Tag code = Tag::kOther;
   // Whether the value is "@xref@" under a tag that takes a pointer.
   bool pointer = false;
   bool toSourceOfFile = false;  // the pointer is @S1@, the source the export writes
   bool continued = false;       // CONC or CONT lines below it go on with its value
+
+  std::string_view tag() const { return text.substr(0, tagSize); }
+  std::string_view value() const { return text.substr(std::min<std::size_t>(tagSize + 1, text.size())); }
 };
 
 struct TableRecord {
@@ -105,11 +112,23 @@ class RecordTable {
  private:
   std::optional<std::string> ReadBox(std::string_view text, GedcomVersion version);
   void EndRecord(std::size_t end, GedcomVersion version);
+  void IndexXrefs();
+  static std::uint32_t XrefHash(std::string_view xref);
+  std::size_t SlotOf(std::string_view xref) const;
   void FindTargets();
 
   std::vector<TableLine> lines_;
   std::vector<TableRecord> records_;
-  std::unordered_map<std::string_view, std::size_t> byXref_;
+  // The written records by cross-reference: a table of slots, a
+  // cross-reference at its hash or the first free slot after it. Record
+  // numbers and hashes of 32 bits keep the table small enough to stay in
+  // the processor's cache for a long list.
+  struct XrefSlot {
+    static constexpr std::uint32_t kFree = static_cast<std::uint32_t>(-1);
+    std::uint32_t record = kFree;
+    std::uint32_t hash = 0;
+  };
+  std::vector<XrefSlot> byXref_;
   std::unordered_map<std::size_t, std::string> joined_;  // by line: values continued below it
   std::vector<int> notePointers_;                        // by record: the NOTE lines that point to it
   std::string submitter_;
