@@ -9,6 +9,14 @@
 namespace quenby {
 namespace {
 
+void AppendLevel(std::string& out, int level) {
+  if (level >= 0 && level < 10) {
+    out += static_cast<char>('0' + level);
+  } else {
+    out += std::to_string(level);
+  }
+}
+
 bool IsContinuationByte(char c) {
   return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
@@ -74,7 +82,7 @@ void AppendPiece(std::string& out, std::size_t headSize, std::string_view piece,
 void AppendValueLines(std::string& out, int level, std::string_view xref, std::string_view tag, std::string_view value,
                       GedcomVersion version) {
   const std::size_t start = out.size();
-  out += std::to_string(level);
+  AppendLevel(out, level);
   out += ' ';
   if (!xref.empty()) {
     out += '@';
@@ -82,8 +90,14 @@ void AppendValueLines(std::string& out, int level, std::string_view xref, std::s
     out += "@ ";
   }
   out += tag;
-  const std::string next = std::to_string(level + 1);
   std::size_t lineEnd = value.find('\n');
+  // Most values fit on their line as they stand.
+  if (lineEnd == std::string_view::npos &&
+      (version == GedcomVersion::k70 || out.size() - start + 1 + value.size() + kCrLf.size() <= kLongestGedcomLine)) {
+    AppendLine(out, value);
+    return;
+  }
+  const std::string next = std::to_string(level + 1);
   AppendPiece(out, out.size() - start, value.substr(0, lineEnd), next, version);
   while (lineEnd != std::string_view::npos) {
     value.remove_prefix(lineEnd + 1);
@@ -95,7 +109,7 @@ void AppendValueLines(std::string& out, int level, std::string_view xref, std::s
 }
 
 void AppendPointerLine(std::string& out, int level, std::string_view tag, std::string_view xref) {
-  out += std::to_string(level);
+  AppendLevel(out, level);
   out += ' ';
   out += tag;
   out += " @";

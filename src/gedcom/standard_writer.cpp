@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gedcom/standard_writer.hpp"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 #include <vector>
@@ -121,7 +122,7 @@ void StandardWriter::Lines(std::size_t record, std::size_t from, std::size_t to)
     const std::size_t end = table_.SubtreeEnd(i, to);
     const std::string_view text = table_.Text(i);
     // A pointer continued on CONC or CONT lines is text.
-    const bool pointer = line.pointer && text == line.value;
+    const bool pointer = line.pointer && text == line.value();
     const bool indiField = kind == Tag::kIndi && line.level == 1;
     const bool partner = kind == Tag::kFam && line.level == 1 && (line.code == Tag::kHusb || line.code == Tag::kWife);
     if (line.code == Tag::kConc || line.code == Tag::kCont || decisions_.leftOut[i] ||
@@ -137,7 +138,7 @@ void StandardWriter::Lines(std::size_t record, std::size_t from, std::size_t to)
       Notes(i);
     } else if (line.code == Tag::kSour && line.level > 0) {
       Citations(record, i, end);
-    } else if (pointer && (table_.Defined(i) || !IsExtension(line.tag))) {
+    } else if (pointer && (table_.Defined(i) || !IsExtension(line.tag()))) {
       // A pointer to nothing is left out, except under an extension tag,
       // where it may as well be text and is kept as such. A partner or
       // child of a family is a person.
@@ -145,7 +146,7 @@ void StandardWriter::Lines(std::size_t record, std::size_t from, std::size_t to)
           kind == Tag::kFam && (line.code == Tag::kHusb || line.code == Tag::kWife || line.code == Tag::kChil);
       if (table_.Defined(i) && (!member || table_.IsKind(line.target, Tag::kIndi))) {
         Pointer(line.level, partner ? PartnerTag(decisions_, record, i, line.code) : UpperTag(i),
-                PointerTarget(line.value));
+                PointerTarget(line.value()));
         Lines(record, i + 1, end);
       }
     } else if (line.code == Tag::kDate && line.level > 1) {
@@ -209,11 +210,11 @@ void StandardWriter::Date(int level, std::string_view text) {
 void StandardWriter::Notes(std::size_t line) {
   const TableLine& note = table_.lines()[line];
   std::string_view text = table_.Text(line);
-  if (note.pointer && text == note.value) {
+  if (note.pointer && text == note.value()) {
     if (!table_.IsKind(note.target, Tag::kNote) || !table_.IsInlinedNote(note.target)) {
       // A shared note; a pointer to anything but a note is no note.
       if (table_.Defined(line) && table_.IsKind(note.target, Tag::kNote)) {
-        Pointer(note.level, dialect_.SharedNoteTag(), PointerTarget(note.value));
+        Pointer(note.level, dialect_.SharedNoteTag(), PointerTarget(note.value()));
       }
       return;
     }
@@ -232,7 +233,7 @@ void StandardWriter::Citations(std::size_t record, std::size_t line, std::size_t
   const TableLine& source = table_.lines()[line];
   const std::string_view text = table_.Text(line);
   const int level = source.level;
-  if (!source.pointer || text != source.value) {
+  if (!source.pointer || text != source.value()) {
     dialect_.TextSource(out_, level, text);
     Lines(record, line + 1, end);
     return;
@@ -264,7 +265,7 @@ void StandardWriter::Citations(std::size_t record, std::size_t line, std::size_t
       Lines(record, table_.SubtreeEnd(page, end), end);
     }
   };
-  const std::string_view target = PointerTarget(source.value);
+  const std::string_view target = PointerTarget(source.value());
   if (pages.empty()) {
     Pointer(level, "SOUR", target);
     otherLines();
@@ -285,7 +286,11 @@ void StandardWriter::Pointer(int level, std::string_view tag, std::string_view x
 
 // The tag in upper case.
 std::string_view StandardWriter::UpperTag(std::size_t line) {
-  upperTag_.assign(table_.lines()[line].tag);
+  const std::string_view tag = table_.lines()[line].tag();
+  if (std::none_of(tag.begin(), tag.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+    return tag;
+  }
+  upperTag_.assign(tag);
   for (char& c : upperTag_) {
     if (c >= 'a' && c <= 'z') {
       c = static_cast<char>(c - 'a' + 'A');
