@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -70,6 +74,31 @@ class FamilyDecisionsTest : public ::testing::Test {
 };
 
 using Kind = PersonLink::Kind;
+
+// Two cross-references whose hashes agree in the 32 bits the record table
+// keeps of them; among some ten thousands of names such a pair is certain.
+std::pair<std::string, std::string> XrefsSharingAHash() {
+  std::unordered_map<std::uint32_t, std::string> seen;
+  for (std::size_t n = 1;; ++n) {
+    std::string xref = "I" + std::to_string(n);
+    const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(xref));
+    if (const auto [it, fresh] = seen.try_emplace(hash, xref); !fresh) {
+      return {it->second, xref};
+    }
+  }
+}
+
+TEST_F(FamilyDecisionsTest, CrossReferencesSharingAHashLeadEachToItsOwnRecord) {
+  const auto [first, second] = XrefsSharingAHash();
+  const auto decisions =
+      Decide(Lines({"0 @" + first + "@ INDI", "1 SEX M", "0 @" + second + "@ INDI", "1 SEX F", "0 @I0@ INDI"}),
+             Lines({"0 @F1@ FAM", "1 HUSB @" + second + "@", "1 WIFE @" + first + "@", "1 CHIL @I0@"}));
+  EXPECT_EQ(Record(first), 0U);
+  EXPECT_EQ(Record(second), 1U);
+  EXPECT_EQ(Record("I00"), kNoRecord);
+  EXPECT_EQ(PartnersOf(decisions, "F1"), (std::vector<std::string>{second, first}));
+  EXPECT_EQ(decisions.sex[Record(second)], Sex::kFemale);
+}
 
 TEST_F(FamilyDecisionsTest, EachPersonGetsFamsThenFamcThenAssoLinksInTheOrderOfTheFamilies) {
   // I1 and I2 are two women: I2 moves to a family F1B of her own with F1's

@@ -62,7 +62,8 @@ TEST(GedcomLines, ShortValuesTakeOneLineAndEmptyOnesNoBlank) {
 }
 
 // "1 NOTE " takes 7 bytes and CR LF 2: a value of 246 fills the line to
-// exactly 255 bytes, and so does a CONC piece of 246; a last blank is no
+// exactly 255 bytes, also before a line break, and so does a CONC piece of
+// 246; a last blank is no
 // reason to cut a value that fits. A cut that would fall between the two "@"
 // of an escaped "@@", or inside a character, moves before them.
 TEST(GedcomLines, ALineOfExactly255BytesIsNotCutAndNoCutSplitsAnAtPairOrACharacter) {
@@ -73,6 +74,8 @@ TEST(GedcomLines, ALineOfExactly255BytesIsNotCutAndNoCutSplitsAnAtPairOrACharact
       {most + " ", "1 NOTE " + most + " \r\n"},
       {full + "b", "1 NOTE " + full + "\r\n2 CONC b\r\n"},
       {full + full + "b", "1 NOTE " + full + "\r\n2 CONC " + full + "\r\n2 CONC b\r\n"},
+      {full + full, "1 NOTE " + full + "\r\n2 CONC " + full + "\r\n"},
+      {full + "\nb", "1 NOTE " + full + "\r\n2 CONT b\r\n"},
       {most + "@@bbbbbbbbbb", "1 NOTE " + most + "\r\n2 CONC @@bbbbbbbbbb\r\n"},
       {most + "\xC3\xA9z", "1 NOTE " + most + "\r\n2 CONC \xC3\xA9z\r\n"}};
   for (const auto& [value, lines] : cases) {
