@@ -265,6 +265,10 @@ void RecordTable::FindTargets() {
 }
 
 std::size_t RecordTable::Find(std::string_view xref) const {
+  // A table whose text was not read, or could not be, finds nothing.
+  if (byXref_.empty()) {
+    return kNoRecord;
+  }
   const std::uint32_t record = byXref_[SlotOf(xref)].record;
   return record == XrefSlot::kFree ? kNoRecord : record;
 }

@@ -96,6 +96,11 @@ TEST_F(FamilyDecisionsTest, CrossReferencesSharingAHashLeadEachToItsOwnRecord) {
   EXPECT_EQ(Record(first), 0U);
   EXPECT_EQ(Record(second), 1U);
   EXPECT_EQ(Record("I00"), kNoRecord);
+  RecordTable unread;
+  EXPECT_EQ(unread.Find(first), kNoRecord);
+  const std::string notGedcom = Lines({"0 @I1@ INDI", "2 NAME deeper"});
+  EXPECT_TRUE(unread.Read(notGedcom, "", GedcomVersion::k551).has_value());
+  EXPECT_EQ(unread.Find("I1"), kNoRecord);
   EXPECT_EQ(PartnersOf(decisions, "F1"), (std::vector<std::string>{second, first}));
   EXPECT_EQ(decisions.sex[Record(second)], Sex::kFemale);
 }
