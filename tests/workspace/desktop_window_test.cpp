@@ -190,7 +190,8 @@ class DesktopWindowTest : public QObject, WindowFixture {
   }
 
   // The size is remembered between runs; a settings file with absurd values
-  // opens the window on its screen.
+  // opens the window on its screen (the fitting itself is tested with every
+  // edge in workspace_widgets_test).
   void theSizeIsRememberedAndFittedToTheScreen() {
     window_->resize(window_->minimumSizeHint() + QSize(50, 40));
     const QSize size = window_->size();
@@ -198,14 +199,12 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(quenby::frmQuenby(*modal_, registry_).size(), size);
     QSettings settings("Quenby", "Quenby");
     const QRect available = window_->screen()->availableGeometry();
-    for (const QPoint position : {QPoint(2'000'000'000, -2'000'000'000), QPoint(-2'000'000'000, 2'000'000'000)}) {
-      settings.setValue("window/position", position);
-      settings.setValue("window/size", QSize(100'000, 100'000));
-      settings.sync();
-      quenby::frmQuenby next(*modal_, registry_);
-      QVERIFY(available.contains(QRect(next.pos(), next.size() + quenby::FrameAllowance(next))));
-      QCOMPARE(next.size().expandedTo(next.minimumSizeHint()), next.size());
-    }
+    settings.setValue("window/position", QPoint(2'000'000'000, -2'000'000'000));
+    settings.setValue("window/size", QSize(100'000, 100'000));
+    settings.sync();
+    quenby::frmQuenby next(*modal_, registry_);
+    QVERIFY(available.contains(QRect(next.pos(), next.size() + quenby::FrameAllowance(next))));
+    QCOMPARE(next.size().expandedTo(next.minimumSizeHint()), next.size());
   }
 
   // Closing and loading ask about a changed rule list, not about one just
