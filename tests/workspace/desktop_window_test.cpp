@@ -190,7 +190,8 @@ class DesktopWindowTest : public QObject, WindowFixture {
   }
 
   // The size is remembered between runs; a settings file with absurd values
-  // opens the window on its screen.
+  // opens the window on its screen (the fitting itself is tested with every
+  // edge in workspace_widgets_test).
   void theSizeIsRememberedAndFittedToTheScreen() {
     window_->resize(window_->minimumSizeHint() + QSize(50, 40));
     const QSize size = window_->size();
@@ -198,14 +199,12 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(quenby::frmQuenby(*modal_, registry_).size(), size);
     QSettings settings("Quenby", "Quenby");
     const QRect available = window_->screen()->availableGeometry();
-    for (const QPoint position : {QPoint(2'000'000'000, -2'000'000'000), QPoint(-2'000'000'000, 2'000'000'000)}) {
-      settings.setValue("window/position", position);
-      settings.setValue("window/size", QSize(100'000, 100'000));
-      settings.sync();
-      quenby::frmQuenby next(*modal_, registry_);
-      QVERIFY(available.contains(QRect(next.pos(), next.size() + quenby::FrameAllowance(next))));
-      QCOMPARE(next.size().expandedTo(next.minimumSizeHint()), next.size());
-    }
+    settings.setValue("window/position", QPoint(2'000'000'000, -2'000'000'000));
+    settings.setValue("window/size", QSize(100'000, 100'000));
+    settings.sync();
+    quenby::frmQuenby next(*modal_, registry_);
+    QVERIFY(available.contains(QRect(next.pos(), next.size() + quenby::FrameAllowance(next))));
+    QCOMPARE(next.size().expandedTo(next.minimumSizeHint()), next.size());
   }
 
   // Closing and loading ask about a changed rule list, not about one just
@@ -258,42 +257,6 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(modal_->questions, std::vector<QString>(3, "Save the generated records?"));
   }
 
-  // After a question, a dialog or a long run the focus is back on the control
-  // that had it, though the window's controls were disabled meanwhile, so the
-  // next key reaches that control and never the input text.
-  void theFocusReturnsToTheControlThatAsked() {
-    auto& w = *window_;
-    // The shortest list that shows the progress.
-    QStringList people = Persons(quenby::ProcessAllProgress::kShownFrom);
-    people[5] = QStringLiteral("Asked Person");
-    w.lstPeople->addItems(people);
-    QStringList askedFor;
-    bool focusLeft = false;
-    modal_->dialogScripts.push_back([&](QDialog& dialog) {
-      focusLeft = !w.btnDoAll->hasFocus() && w.focusWidget() != w.btnDoAll;
-      w.txtInput->setFocus();  // where the window manager may leave it
-      AnswerSex(1, askedFor)(dialog);
-    });
-    w.btnDoAll->setFocus();
-    QTest::keyClick(w.btnDoAll, Qt::Key_Space);
-    QCOMPARE(askedFor, QStringList{"Asked Person"});
-    QVERIFY(focusLeft);  // the progress disabled the button
-    QCOMPARE(w.focusWidget(), w.btnDoAll);
-
-    // The same after a file dialog and a message box.
-    w.btnWrite->setFocus();
-    modal_->fileNames = {folder_.filePath("missing/x.ged")};
-    QTest::keyClick(w.btnWrite, Qt::Key_Space);
-    QCOMPARE(modal_->messages.size(), std::size_t{1});
-    QCOMPARE(w.focusWidget(), w.btnWrite);
-    const QString text = w.txtInput->toPlainText();
-    QTest::keyClick(w.focusWidget(), Qt::Key_Space);  // asks for a file again
-    modal_->fileNames.clear();
-    QCOMPARE(w.txtInput->toPlainText(), text);
-    QCOMPARE(modal_->unexpectedQuestions, 1);
-    modal_->unexpectedQuestions = 0;
-  }
-
   // The box is offered unticked each time; once ticked, nobody later in the
   // run is asked, and the next run asks again.
   void theAnswerForEveryoneElseSettlesTheRestOfTheRun() {
@@ -312,32 +275,52 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(askedFor.size(), 3);
   }
 
-  // A long run shows its progress; Cancel, pressed while a question is open
-  // or clicked while the run goes on, keeps the records made so far,
-  // scrolled to the newest, and leaves everything else as it was.
-  void cancellingProcessAllKeepsTheRecordsMadeSoFar() {
+  // A Process all of the shortest list that shows its progress disables the
+  // window's controls; Cancel, pressed while a question is open, keeps the
+  // records made so far, scrolled to the newest, and leaves everything else
+  // as it was. After the question, and after a file dialog and a message
+  // box, the focus is back on the control that had it, so the next key
+  // reaches that control and never the input text. Cancel clicked while the
+  // run goes on stops it too.
+  void cancellingProcessAllKeepsTheRecordsAndGivesTheFocusBack() {
     auto& w = *window_;
-    QStringList people = Persons(5000);
-    people[3000] = QStringLiteral("Asked Person");
+    QStringList people = Persons(quenby::ProcessAllProgress::kShownFrom);
+    people[1500] = QStringLiteral("Asked Person");
     w.lstPeople->addItems(people);
     w.txtDetails[0]->setText("kept");
-    modal_->dialogScripts.push_back([&w](QDialog& dialog) {
+    bool focusLeft = false;
+    modal_->dialogScripts.push_back([&w, &focusLeft](QDialog& dialog) {
+      focusLeft = !w.btnDoAll->hasFocus() && w.focusWidget() != w.btnDoAll;
+      w.txtInput->setFocus();  // where the window manager may leave it
       auto* progress = w.findChild<QProgressDialog*>();
       QVERIFY(progress != nullptr && progress->isVisible());
       progress->cancel();
       ChooseSex(dynamic_cast<quenby::frmSexChoice&>(dialog), 1);
     });
-    Click(w.btnDoAll);
+    w.btnDoAll->setFocus();
+    QTest::keyClick(w.btnDoAll, Qt::Key_Space);
+    QVERIFY(focusLeft);  // the progress disabled the button
+    QCOMPARE(w.focusWidget(), w.btnDoAll);
     const QString indi = w.txtINDI->toPlainText();
-    QVERIFY(indi.endsWith("0 @I3001@ INDI\n1 NAME Asked /Person/\n1 SEX M\n\n"));
-    QCOMPARE(indi.count("INDI"), 3001);
+    QVERIFY(indi.endsWith("0 @I1501@ INDI\n1 NAME Asked /Person/\n1 SEX M\n\n"));
+    QCOMPARE(indi.count("INDI"), 1501);
     QCOMPARE(w.txtDetails[0]->text(), "kept");
-    QCOMPARE(w.lstPeople->count(), 5000);
+    QCOMPARE(Items(*w.lstPeople), people);
     QVERIFY(w.findChild<QProgressDialog*>() == nullptr);
     // The newest record is in view.
-    const QTextCursor caret = w.txtINDI->textCursor();
-    QVERIFY(indi.mid(caret.position()).startsWith("0 @I3001@ INDI\n"));
+    QVERIFY(indi.mid(w.txtINDI->textCursor().position()).startsWith("0 @I1501@ INDI\n"));
     QVERIFY(w.txtINDI->viewport()->rect().contains(w.txtINDI->cursorRect()));
+
+    w.btnWrite->setFocus();
+    modal_->fileNames = {folder_.filePath("missing/x.ged")};
+    QTest::keyClick(w.btnWrite, Qt::Key_Space);
+    QCOMPARE(modal_->messages.size(), std::size_t{1});
+    QCOMPARE(w.focusWidget(), w.btnWrite);
+    const QString text = w.txtInput->toPlainText();
+    QTest::keyClick(w.focusWidget(), Qt::Key_Space);  // asks for a file again
+    QCOMPARE(w.txtInput->toPlainText(), text);
+    QCOMPARE(modal_->unexpectedQuestions, 1);
+    modal_->unexpectedQuestions = 0;
 
     w.lstPeople->clear();
     w.lstPeople->addItems(Persons(20000));
@@ -350,8 +333,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
 
   // A long run's progress reaches its end, and the boxes hold the records in
   // paragraphs of whole records, not one paragraph per line, which would take
-  // seconds to make for a long list; their text and the saved file are the
-  // same either way.
+  // seconds to make for a long list.
   void aLongRunFillsTheBoxesInParagraphsOfWholeRecords() {
     auto& w = *window_;
     QStringList people;
@@ -376,18 +358,6 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QVERIFY(indi.endsWith(expected));
     QVERIFY(indi.startsWith("0 @I1@ INDI\n1 NAME Parent /One/\n1 SEX F\n\n0 @I2@ INDI\n"));
     QVERIFY(w.txtFAM->document()->blockCount() + w.txtINDI->document()->blockCount() < 500);
-    // A record processed afterwards starts right after them.
-    w.lstPeople->setCurrentRow(1);
-    Click(w.btnTestOne);
-    Click(w.btnDoOne);
-    QVERIFY(w.txtINDI->toPlainText().endsWith(expected + "0 @I2@ INDI\n1 NAME Person /1/\n1 SEX M\n\n"));
-    const QString saved = folder_.filePath("long.ged");
-    modal_->fileNames = {saved};
-    modal_->chosenFilters = {kClassicFilter};
-    Click(w.btnWrite);
-    const QByteArray file = FileBytes(saved);
-    QVERIFY(file.contains(expected.replace("\n", "\r\n").toLatin1()));
-    QVERIFY(!file.contains(QString(QChar::LineSeparator).toUtf8()));
   }
 
   // Closing the window while the sex question is open asks whether to stop;
@@ -453,7 +423,8 @@ class DesktopWindowTest : public QObject, WindowFixture {
 
   // A dropped ".rules" file is loaded into the rule list, any other file
   // opened as the input text; several files dropped at once are refused.
-  void droppedFilesAreOpened() {
+  // The command line opens its rules and text files as well.
+  void droppedFilesAndFilesOnTheCommandLineAreOpened() {
     const auto drop = [this](const QStringList& names) {
       QMimeData data;
       QList<QUrl> urls;
@@ -471,7 +442,17 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QVERIFY(window_->lstRules->count() == 0 && window_->txtInput->toPlainText().isEmpty());
     QVERIFY(drop({"hartley.rules"}) && drop({"hartley.txt"}));
     QCOMPARE(window_->lstRules->count(), 16);
-    QVERIFY(window_->txtInput->toPlainText().startsWith("Descendants of William Hartley"));
+    QCOMPARE(window_->txtInput->toPlainText(), QString::fromUtf8(FileBytes(ExamplePath("hartley.txt"))));
+
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    int status = -1;
+    const auto files = quenby::ParseWindowCommandLine(
+        {"quenby", "--rules", ExamplePath("schmidt.rules"), ExamplePath("schmidt.txt")}, outStream, errStream, status);
+    QVERIFY(files.has_value());
+    quenby::OpenFromCommandLine(*window_, *files);
+    QCOMPARE(window_->windowTitle(), "schmidt.txt, schmidt.rules[*] - Quenby");
+    QCOMPARE(window_->txtInput->toPlainText(), QString::fromUtf8(FileBytes(ExamplePath("schmidt.txt"))));
   }
 
   // The recent rules files menu lists the last six loaded, the latest first,
@@ -564,16 +545,12 @@ class DesktopWindowTest : public QObject, WindowFixture {
     ProcessTheExample(AnswerSex(2, askedFor));
     QCOMPARE(w.status->lblRecords->text(), "14 individual and 5 family records");
     QVERIFY(w.isWindowModified());
-    w.lstPeople->setCurrentRow(0);
-    Click(w.btnTestOne);
-    Click(w.btnDoOne);
+    ProcessPerson(0);
     QCOMPARE(w.status->lblRecords->text(),
              QStringLiteral("15 individual and %1 family records").arg(w.NextFamNumber - 1));
-    const QString ged = folder_.filePath("hartley.ged");
-    modal_->fileNames = {ged};
-    Click(w.btnWrite);
+    SaveRecords("hartley.ged");
     QVERIFY(!w.isWindowModified());
-    QVERIFY(w.status->lblSaved->text().contains(QDir::toNativeSeparators(ged)));
+    QVERIFY(w.status->lblSaved->text().contains(QDir::toNativeSeparators(folder_.filePath("hartley.ged"))));
     delete w.lstRules->takeItem(0);
     QVERIFY(w.isWindowModified());
     const QString saved = folder_.filePath("fewer.rules");
@@ -631,31 +608,6 @@ class DesktopWindowTest : public QObject, WindowFixture {
       QVERIFY(w.findBar->FindNext());
       QCOMPARE(w.txtDetails[3]->selectionStart(), at);
     }
-  }
-
-  // Test individual, Process the test and Debug People List have keys.
-  void theTestAndTheDebugListingHaveKeys() {
-    auto& w = *window_;
-    w.lstPeople->addItems({"Al One|_S_M", "Bo Two|_S_F"});
-    w.lstPeople->setCurrentRow(1);
-    QTest::keyClick(&w, Qt::Key_F7);
-    QCOMPARE(w.txtDetails[0]->text(), "Bo /Two/");
-    QTest::keyClick(&w, Qt::Key_F8);
-    QVERIFY(w.txtINDI->toPlainText().startsWith("0 @I2@ INDI\n1 NAME Bo /Two/\n"));
-    InTheTestFolder([&] { QTest::keyClick(&w, Qt::Key_F9); });
-    QCOMPARE(FileBytes(folder_.filePath("Debug.txt")), "Al One|_S_M\r\nBo Two|_S_F\r\n");
-  }
-
-  void theCommandLineOpensRulesAndText() {
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    int status = -1;
-    const auto files = quenby::ParseWindowCommandLine(
-        {"quenby", "--rules", ExamplePath("hartley.rules"), ExamplePath("hartley.txt")}, outStream, errStream, status);
-    QVERIFY(files.has_value());
-    quenby::OpenFromCommandLine(*window_, *files);
-    QCOMPARE(window_->lstRules->count(), 16);
-    QCOMPARE(window_->txtInput->toPlainText(), QString::fromUtf8(FileBytes(ExamplePath("hartley.txt"))));
   }
 
   // A search text of one space shows in the rule list, where nothing would

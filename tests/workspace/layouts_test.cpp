@@ -83,33 +83,23 @@ class LayoutsTest : public QObject, WindowFixture {
   void init() { OpenWindow(); }
   void cleanup() { DropWindow(); }
 
-  // Every layout of the list is built in as its files are on disk: the
-  // same rules (sound, no notes) and the same example text.
-  void everyListedLayoutIsBuiltInAsItsFiles_data() {
-    QTest::addColumn<QString>("stem");
-    for (const LayoutEntry& layout : ListedLayouts()) {
-      QTest::newRow(layout.stem.c_str()) << FromUtf8(layout.stem);
-    }
-  }
-  void everyListedLayoutIsBuiltInAsItsFiles() {
-    QFETCH(QString, stem);
-    const auto builtIn = quenby::BundledRules(ToUtf8(stem));
-    QCOMPARE(builtIn.status, quenby::LoadStatus::kLoaded);
-    QVERIFY(!builtIn.items.empty() && builtIn.notes.empty());
-    QCOMPARE(builtIn.items, quenby::LoadRulesFile(ToUtf8(ExamplePath(stem + ".rules"))).items);
-    std::string error;
-    const auto text = quenby::BundledExampleText(ToUtf8(stem), error);
-    QVERIFY2(text.has_value(), error.c_str());
-    QCOMPARE(FromUtf8(quenby::CrLfToLf(*text)), ExampleText(ToUtf8(stem)));
-  }
-
   // The list of layouts (which the dialog shows) names every example, each
-  // with a description.
-  void theListNamesEveryExample() {
+  // with a description, and every layout of it is built in as its files are
+  // on disk: the same rules (sound, no notes) and the same example text.
+  void everyExampleIsListedAndBuiltInAsItsFiles() {
     QStringList stems;
     for (const LayoutEntry& layout : ListedLayouts()) {
-      QVERIFY(!layout.description.empty());
-      stems << FromUtf8(layout.stem);
+      const QString stem = FromUtf8(layout.stem);
+      QVERIFY2(!layout.description.empty(), layout.stem.c_str());
+      const auto builtIn = quenby::BundledRules(layout.stem);
+      QCOMPARE(builtIn.status, quenby::LoadStatus::kLoaded);
+      QVERIFY(!builtIn.items.empty() && builtIn.notes.empty());
+      QCOMPARE(builtIn.items, quenby::LoadRulesFile(ToUtf8(ExamplePath(stem + ".rules"))).items);
+      std::string error;
+      const auto text = quenby::BundledExampleText(layout.stem, error);
+      QVERIFY2(text.has_value(), error.c_str());
+      QCOMPARE(FromUtf8(quenby::CrLfToLf(*text)), ExampleText(layout.stem));
+      stems << stem;
     }
     stems.sort();
     QCOMPARE(stems, (QStringList{"ascending", "breadth", "chain", "continuation", "hartley", "marriages", "register",

@@ -53,11 +53,6 @@ class MainWindowTest : public QObject, WindowFixture {
   Q_OBJECT
 
   QString InFolder(const QString& name) const { return folder_.filePath(name); }
-  void Process(int person) {
-    window_->lstPeople->setCurrentRow(person);
-    Click(window_->btnTestOne);
-    Click(window_->btnDoOne);
-  }
 
   // Derived results everywhere, for the clearing operations to discard.
   void FillDerivedResults() {
@@ -181,10 +176,10 @@ class MainWindowTest : public QObject, WindowFixture {
     // A missing sex is asked once and kept in the test variables.
     QStringList askedFor;
     modal_->dialogScripts = {AnswerSex(1, askedFor), AnswerSex(2, askedFor)};
-    Process(0);
+    ProcessPerson(0);
     Click(w.btnDoOne);
     QCOMPARE(w.txtDetails[1]->text(), "M");
-    Process(1);
+    ProcessPerson(1);
     QCOMPARE(askedFor, QStringList({"John Smith", "Mary Jones"}));
     const QString john = "0 @I1@ INDI\n1 NAME John /Smith/\n1 SEX M\n1 BIRT\n2 DATE 1852\n\n";
     QCOMPARE(w.txtINDI->toPlainText(), john + john + "0 @I2@ INDI\n1 NAME Mary /Jones/\n1 SEX F\n\n");
@@ -193,8 +188,8 @@ class MainWindowTest : public QObject, WindowFixture {
 
   // The example session by keyboard alone: Ctrl+L loads the rules, F5 runs
   // them, F6 processes all with the sex question answered by its F key, and
-  // Ctrl+G saves the example's file byte for byte. A person processed
-  // afterwards, as edited, continues the numbering.
+  // Ctrl+G saves the example's file byte for byte. A person tested by F7 and
+  // processed by F8 afterwards, as edited, continues the numbering.
   void theExampleSessionByKeyboardGivesTheExpectedFile() {
     auto& w = *window_;
     w.txtInput->setPlainText(QString::fromUtf8(FileBytes(ExamplePath("hartley.txt"))));
@@ -219,10 +214,13 @@ class MainWindowTest : public QObject, WindowFixture {
 
     const QString indi = w.txtINDI->toPlainText(), fam = w.txtFAM->toPlainText();
     w.lstPeople->setCurrentRow(8);
-    Click(w.btnTestOne);
+    QTest::keyClick(&w, Qt::Key_F7);
+    QCOMPARE(w.txtDetails[0]->text(), "Walter /Hartley/");
     w.txtDetails[0]->setText("Walter James /Hartley/");
-    Click(w.btnDoOne);
-    Process(9);
+    QTest::keyClick(&w, Qt::Key_F8);
+    w.lstPeople->setCurrentRow(9);
+    QTest::keyClick(&w, Qt::Key_F7);
+    QTest::keyClick(&w, Qt::Key_F8);
     QVERIFY(w.txtINDI->toPlainText().startsWith(indi + "0 @I9@ INDI\n1 NAME Walter James /Hartley/\n"));
     QVERIFY(
         w.txtINDI->toPlainText().contains("1 NOTE @NI4@\n0 @NI4@ NOTE\n1 CONC {Mill overlooker}\n\n0 @I10@ INDI\n"));
@@ -309,8 +307,10 @@ class MainWindowTest : public QObject, WindowFixture {
 
   // The run takes the input as typed and discards derived results. A rules
   // file may hold a pattern the editor would refuse: the run goes on without
-  // that rule and says so in one message for all such rules.
-  void runRulesReportsRulesThatDidNothingInOneMessage() {
+  // that rule and says so in one message for all such rules, at every run.
+  // Rules that make the text explode stop with a message naming the rule,
+  // and the window keeps everything it had before the run.
+  void runRulesTellsWhatWentWrongInOneMessage() {
     window_->txtInput->setPlainText("John b. 1850\n\nAnn\u00a0Lee");
     SetItems(*window_->lstRules, {RuleItem("51", "(b", "x"), RuleItem("1", " b. ", "|_B_"), RuleItem("53", "[", "")});
     FillDerivedResults();
@@ -322,6 +322,18 @@ class MainWindowTest : public QObject, WindowFixture {
     QVERIFY(modal_->messages.front().contains("\nRule 3 (code 53"));
     RunTheRules();
     QCOMPARE(modal_->messages.size(), std::size_t{2});
+
+    window_->txtInput->setPlainText(QStringLiteral("a"));
+    const QString thousand(1000, 'a');
+    SetItems(*window_->lstRules,
+             {RuleItem("1", "a", thousand), RuleItem("1", "a", thousand), RuleItem("1", "a", thousand)});
+    FillDerivedResults();
+    modal_->messages.clear();
+    RunTheRules();
+    QCOMPARE(modal_->messages.size(), std::size_t{1});
+    QVERIFY(modal_->messages[0].contains(QStringLiteral("Rule 3 (code 1)")));
+    modal_->messages.clear();
+    VerifyTheWindowAsBeforeTheRun();
   }
 
   // How long the run takes is measured in bench/engine_bench; here a hang
@@ -393,36 +405,30 @@ class MainWindowTest : public QObject, WindowFixture {
     QCOMPARE(modal_->messages.size(), std::size_t{1});
   }
 
-  // Rules that make the text explode stop with a message naming the rule, and
-  // the window keeps everything it had before the run.
-  void runRulesThatGrowPastTheLimitChangeNothingAndSayWhich() {
-    window_->txtInput->setPlainText(QStringLiteral("a"));
-    const QString thousand(1000, 'a');
-    SetItems(*window_->lstRules,
-             {RuleItem("1", "a", thousand), RuleItem("1", "a", thousand), RuleItem("1", "a", thousand)});
-    FillDerivedResults();
-    RunTheRules();
-    QCOMPARE(modal_->messages.size(), std::size_t{1});
-    QVERIFY(modal_->messages[0].contains(QStringLiteral("Rule 3 (code 1)")));
-    modal_->messages.clear();
-    VerifyTheWindowAsBeforeTheRun();
-  }
-
   // A long run of the rules shows its progress; its Cancel button, Escape
   // in the progress, or Escape before the progress shows stops it, and the
-  // window is exactly as before the run, its controls given back.
+  // window is exactly as before the run, its controls given back. Closing
+  // the window stops the run and waits for it; the window then closes as
+  // always, asking about the rules and the records it holds.
   void cancellingALongRunLeavesTheWindowAsItWas_data() {
     QTest::addColumn<int>("how");
     QTest::newRow("Cancel clicked") << 0;
     QTest::newRow("Escape in the progress") << 1;
     QTest::newRow("Escape before the progress shows") << 2;
+    QTest::newRow("window closed") << 3;
   }
 
   void cancellingALongRunLeavesTheWindowAsItWas() {
     QFETCH(int, how);
     StartALongRun();
     VerifyBlockedWhileRunning();
-    if (how == 2) {
+    if (how == 3) {
+      modal_->saveChoices = {quenby::SaveChoice::kDiscard, quenby::SaveChoice::kDiscard};
+      window_->close();
+      QVERIFY(!window_->isVisible());
+      QCOMPARE(modal_->questions,
+               std::vector<QString>({"Save the changes to the rules?", "Save the generated records?"}));
+    } else if (how == 2) {
       QVERIFY(window_->findChild<QProgressDialog*>() == nullptr);
       QTest::keyClick(window_.get(), Qt::Key_Escape);
     } else {
@@ -443,19 +449,6 @@ class MainWindowTest : public QObject, WindowFixture {
     QVERIFY(window_->findChild<QProgressDialog*>() == nullptr);
     QVERIFY(window_->txtInput->isEnabled() && window_->findChild<QMenuBar*>()->isEnabled() && window_->acceptDrops());
     QCOMPARE(window_->focusWidget(), window_->btnRunRules);
-    VerifyTheWindowAsBeforeTheRun();
-  }
-
-  // Closing the window stops the run and waits for it; the window then
-  // closes as always, asking about the records it holds.
-  void closingTheWindowDuringARunStopsIt() {
-    StartALongRun();
-    modal_->saveChoices = {quenby::SaveChoice::kDiscard, quenby::SaveChoice::kDiscard};
-    window_->close();
-    QVERIFY(!window_->isVisible());
-    QVERIFY(window_->btnRunRules->isEnabled());
-    QCOMPARE(modal_->questions,
-             std::vector<QString>({"Save the changes to the rules?", "Save the generated records?"}));
     VerifyTheWindowAsBeforeTheRun();
   }
 
@@ -481,7 +474,7 @@ class MainWindowTest : public QObject, WindowFixture {
     QCOMPARE(window_->txtINDI->toPlainText(), "0 @I1@ INDI\n");
 
     QVERIFY(modal_->openedDocuments.empty() && QDir().rmdir(paths[2]));
-    Click(window_->cmdDebugPeople);
+    QTest::keyClick(window_.get(), Qt::Key_F9);
     QCOMPARE(FileBytes(paths[2]), QByteArray("first\r\nRen\xe9"
                                              "e\r\n  third\r\n"));
     QCOMPARE(modal_->openedDocuments, std::vector<QString>{paths[2]});

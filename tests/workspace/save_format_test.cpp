@@ -31,17 +31,6 @@ class SaveFormatTest : public QObject, WindowFixture {
     ProcessTheExample(ChooseFemale);
   }
 
-  // Saves as `name`, ending the dialog on `filter` (on the one it opened
-  // with when empty).
-  QByteArray Save(const QString& name, const QString& filter) {
-    modal_->fileNames = {folder_.filePath(name)};
-    if (!filter.isEmpty()) {
-      modal_->chosenFilters = {filter};
-    }
-    Click(window_->btnWrite);
-    return FileBytes(folder_.filePath(name));
-  }
-
   static void ChooseFemale(QDialog& dialog) { ChooseSex(dynamic_cast<quenby::frmSexChoice&>(dialog), 2); }
 
  private slots:
@@ -63,16 +52,16 @@ class SaveFormatTest : public QObject, WindowFixture {
   void theChosenFormatIsWrittenAndOfferedAgainUntilAnotherIsChosen() {
     ProcessExample();
     // A new user's first save writes standard 5.5.1.
-    QCOMPARE(Save("hartley-5.5.1.ged", QString()), FileBytes(ExamplePath("hartley-5.5.1.ged")));
+    QCOMPARE(SaveRecords("hartley-5.5.1.ged"), FileBytes(ExamplePath("hartley-5.5.1.ged")));
     QCOMPARE(modal_->fileQuestions.back().selectedFilter, kStandard);
 
-    QCOMPARE(Save("hartley.ged", kClassic), FileBytes(ExamplePath("hartley.ged")));
+    QCOMPARE(SaveRecords("hartley.ged", kClassic), FileBytes(ExamplePath("hartley.ged")));
     QCOMPARE(Settings().value("export/format").toString(), QStringLiteral("classic"));
     // The next save, and a window of the next run, open on the same format;
     // "All Files" writes it and changes nothing remembered.
-    QCOMPARE(Save("again.ged", QString()), FileBytes(ExamplePath("hartley.ged")));
+    QCOMPARE(SaveRecords("again.ged"), FileBytes(ExamplePath("hartley.ged")));
     QCOMPARE(modal_->fileQuestions.back().selectedFilter, kClassic);
-    QCOMPARE(Save("hartley-7.0.ged", kSeven), FileBytes(ExamplePath("hartley-7.0.ged")));
+    QCOMPARE(SaveRecords("hartley-7.0.ged", kSeven), FileBytes(ExamplePath("hartley-7.0.ged")));
     window_ = std::make_unique<quenby::frmQuenby>(*modal_, registry_);
     modal_->fileNames = {QString()};
     modal_->confirmations = {true};
@@ -81,13 +70,14 @@ class SaveFormatTest : public QObject, WindowFixture {
     QCOMPARE(quenby::QtNameFilters(modal_->fileQuestions.back().filter),
              QStringList({kStandard, kSeven, kClassic, kAllFiles}));
     ProcessExample();
-    QCOMPARE(Save("all.ged", kAllFiles), FileBytes(ExamplePath("hartley-7.0.ged")).replace("hartley-7.0", "all"));
+    QCOMPARE(SaveRecords("all.ged", kAllFiles),
+             FileBytes(ExamplePath("hartley-7.0.ged")).replace("hartley-7.0", "all"));
     QCOMPARE(Settings().value("export/format").toString(), QStringLiteral("7.0"));
 
     Settings().setValue("export/dateOrder", "mdy");
-    QVERIFY(Save("mdy.ged", kStandard).contains("2 DATE 5 MAR 1845\r\n"));
+    QVERIFY(SaveRecords("mdy.ged", kStandard).contains("2 DATE 5 MAR 1845\r\n"));
     Settings().setValue("export/dateOrder", "dmy");
-    QVERIFY(Save("dmy.ged", kSeven).contains("2 DATE 3 MAY 1845\r\n"));
+    QVERIFY(SaveRecords("dmy.ged", kSeven).contains("2 DATE 3 MAY 1845\r\n"));
   }
 
   // A name typed without an extension gets ".ged", whatever entry the dialog
@@ -124,7 +114,7 @@ class SaveFormatTest : public QObject, WindowFixture {
     }
     window_->txtINDI->setPlainText(QStringLiteral("0 @I1@ INDI\n1 NAME Al /One/\n1 SEX M\n\n"));
     modal_->confirmations = std::deque<bool>(answers.cbegin(), answers.cend());
-    Save(typed, filter);
+    SaveRecords(typed, filter);
     QCOMPARE(modal_->questions.size(), static_cast<std::size_t>(answers.size()));
     if (!answers.isEmpty()) {
       QCOMPARE(modal_->questions.back(), QStringLiteral("family.ged already exists.\nDo you want to replace it?"));
@@ -150,9 +140,9 @@ class SaveFormatTest : public QObject, WindowFixture {
              std::vector<QString>{QStringLiteral("There are no generated records: the file would hold no person.\n"
                                                  "Save it all the same?")});
     modal_->confirmations = {true};
-    QCOMPARE(Save("empty.ged", kClassic).left(6), QByteArray("0 HEAD"));
+    QCOMPARE(SaveRecords("empty.ged", kClassic).left(6), QByteArray("0 HEAD"));
     window_->txtFAM->setPlainText(QStringLiteral("0 @F1@ FAM\n"));
-    QVERIFY(Save("family.ged", kClassic).contains("0 @F1@ FAM\r\n"));
+    QVERIFY(SaveRecords("family.ged", kClassic).contains("0 @F1@ FAM\r\n"));
     QCOMPARE(modal_->questions.size(), std::size_t{2});
   }
 
@@ -165,7 +155,7 @@ class SaveFormatTest : public QObject, WindowFixture {
     // Without the families nothing tells her sex: the window passed on that
     // it was a default, not a choice.
     window_->txtFAM->setPlainText(QString());
-    QVERIFY(Save("unknown.ged", kSeven).contains("2 SURN Whiteley\r\n1 SEX U\r\n"));
+    QVERIFY(SaveRecords("unknown.ged", kSeven).contains("2 SURN Whiteley\r\n1 SEX U\r\n"));
 
     // "Process the test" adds to the list; clearing the records empties it.
     window_->lstPeople->setCurrentRow(5);
@@ -181,9 +171,7 @@ class SaveFormatTest : public QObject, WindowFixture {
   void recordTextThatIsNotGedcomIsToldWithItsLineAndNothingIsWritten() {
     window_->txtINDI->setPlainText(QStringLiteral("0 @I1@ INDI\n1 NAME Ann\nAnn's notes typed here\n"));
     window_->txtFAM->setPlainText(QStringLiteral("0 @F1@ FAM\n"));
-    modal_->fileNames = {folder_.filePath("bad.ged")};
-    modal_->chosenFilters = {kSeven};
-    Click(window_->btnWrite);
+    SaveRecords("bad.ged", kSeven);
     QCOMPARE(modal_->messages.size(), std::size_t{1});
     QVERIFY(modal_->messages[0].contains("Individuals [GED], line 3 is not GEDCOM"));
     QVERIFY(!QFile::exists(folder_.filePath("bad.ged")));

@@ -64,6 +64,25 @@ class WindowFixture {
     Click(window_->btnDoAll);
   }
 
+  // Selects the people line `row`, tests it and processes the test.
+  void ProcessPerson(int row) {
+    window_->lstPeople->setCurrentRow(row);
+    Click(window_->btnTestOne);
+    Click(window_->btnDoOne);
+  }
+
+  // Saves the generated records as `name` in the test's folder, the save
+  // dialog ending on `filter` (on the one it opened with when empty), and
+  // gives the file's bytes.
+  QByteArray SaveRecords(const QString& name, const QString& filter = {}) {
+    modal_->fileNames = {folder_.filePath(name)};
+    if (!filter.isEmpty()) {
+      modal_->chosenFilters = {filter};
+    }
+    Click(window_->btnWrite);
+    return FileBytes(folder_.filePath(name));
+  }
+
   // Does `act` in the test's folder, where "Debug People List" writes.
   void InTheTestFolder(const std::function<void()>& act) {
     const QString previous = QDir::currentPath();
