@@ -120,9 +120,9 @@ class RecordTable {
   std::vector<TableLine> lines_;
   std::vector<TableRecord> records_;
   // The written records by cross-reference: a table of slots, a
-  // cross-reference at its hash or the first free slot after it. Record
-  // numbers and hashes of 32 bits keep the table small enough to stay in
-  // the processor's cache for a long list.
+  // cross-reference at its hash or the first free slot after it. Slots of
+  // two 32-bit numbers keep the table small (2 MB for 100,000 people), so
+  // that fewer of its reads miss the processor's cache.
   struct XrefSlot {
     static constexpr std::uint32_t kFree = static_cast<std::uint32_t>(-1);
     std::uint32_t record = kFree;
