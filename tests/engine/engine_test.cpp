@@ -92,15 +92,6 @@ TEST(RunRules, MatchesPassByPassSplittingWhenRulesWriteLoneBreaks) {
   }
 }
 
-TEST(InputLines, DeletesEmptyLinesAndTrimsOnlyTheWholeText) {
-  EXPECT_EQ(InputLines("  a \r\n\r\n\r\n b \r\n c  "), (LineList{"a ", " b ", " c"}));
-  EXPECT_EQ(InputLines("   "), LineList{});
-  EXPECT_EQ(InputLines("\r\na\r\n"), LineList{"a"});
-  EXPECT_EQ(InputLines("\r\n\r\n \r\n"), LineList{" "});
-  // Without rules a run gives these lines less the empty ones; lone LFs stay.
-  EXPECT_EQ(RunRules("a\nb\r\n   \r\n", {}), (LineList{"a\nb", "   "}));
-}
-
 // A rule the engine cannot run (only a hand-edited rules file holds one)
 // changes nothing, and the run names it once.
 TEST(RunRules, EmptyInputOrEmptiedLinesLeaveNothingAndUnknownCodesChangeNothingButAreNamed) {
@@ -129,37 +120,14 @@ TEST(RunRules, EveryCodeOfTheCatalogueRunsWithoutAWarning) {
   }
 }
 
-TEST(RunRules, WorkedExampleGivesTheListAfterEachRule) {
-  const std::vector<std::string> rules = {Item("11", " m. ", "|_M_"), Item("1", " b. ", "|_B_"), Item("32"), Item("41"),
-                                          Item("42", "", "Smith")};
-  const std::vector<LineList> after = {
-      {"1 John b. 1852", "|_M_(London) 12.3.1875 Mary Jones", "2 Ann b. 1876"},
-      {"1 John|_B_1852", "|_M_(London) 12.3.1875 Mary Jones", "2 Ann|_B_1876"},
-      {"John|_B_1852", "&|_M_(London) 12.3.1875 Mary Jones", "+Ann|_B_1876"},
-      {"John|_B_1852", "&Mary Jones|_M_12/3/1875 (London)", "+Ann|_B_1876"},
-      {"John Smith|_B_1852", "&Mary Jones|_M_12/3/1875 (London)", "+Ann Smith|_B_1876"}};
-  for (std::size_t count = 1; count <= rules.size(); ++count) {
-    const std::vector<std::string> first(rules.begin(), rules.begin() + static_cast<std::ptrdiff_t>(count));
-    EXPECT_EQ(RunRules("1 John b. 1852 m. (London) 12.3.1875 Mary Jones\r\n2 Ann b. 1876", first), after[count - 1])
-        << count;
-  }
-}
+class RunTable : public testing::TestWithParam<GoldenRow> {};
 
-TEST(RunRules, ChildrenFlagAndGenerationCarryIntoALaterPass) {
-  EXPECT_EQ(RunRules("John\r\nChildren:\r\nAnn\r\nTom", {Item("31", "Children"), Item("31", "None")}),
-            (LineList{"+John", "++Ann", "++Tom"}));
-  EXPECT_EQ(RunRules("1 John\r\n2 Ann\r\nBob", {Item("32"), Item("32")}), (LineList{"+&John", "++Ann", "++&Bob"}));
-}
-
-class NoRuleMeetsAnEmptyLine : public testing::TestWithParam<GoldenRow> {};
-
-TEST_P(NoRuleMeetsAnEmptyLine, SoNoPersonComesOfOne) {
+TEST_P(RunTable, GivesThesePeople) {
   const GoldenRow& c = GetParam();
   EXPECT_EQ(RunRules(c[1], GoldenLines(c[2])), GoldenLines(c[3])) << c.where << ": " << c[0];
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, NoRuleMeetsAnEmptyLine,
-                         testing::ValuesIn(ReadGoldenTable("rule_codes/empty_lines.tsv", 4)));
+INSTANTIATE_TEST_SUITE_P(Runs, RunTable, testing::ValuesIn(ReadGoldenTable("rule_codes/runs.tsv", 4)));
 
 // Rules that make a text explode stop the run with an empty list and a
 // message naming the rule's position and code: doubling a line pass after

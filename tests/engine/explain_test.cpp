@@ -41,21 +41,27 @@ std::string EffectText(const RuleEffect& effect) {
          std::to_string(effect.removed) + " removed, " + std::to_string(effect.moved) + " moved";
 }
 
+// Rules written as read, "\n" between them, so that a rule may hold a line
+// feed ("\x0A").
+std::vector<std::string> RulesOf(const std::string& field) {
+  std::vector<std::string> rules;
+  for (std::size_t at = 0; !field.empty() && at <= field.size();) {
+    const std::size_t end = std::min(field.find("\\n", at), field.size());
+    rules.push_back(DecodeGoldenField(field.substr(at, end - at)));
+    at = end + 2;
+  }
+  return rules;
+}
+
 class RuleFamilies : public testing::TestWithParam<GoldenRow> {};
 
 // Each row: a name, the input, the rules, what the last rule did, and the
 // sources of each line. The rows without rules count the input lines as the
 // user sees the text: every CR LF, lone LF and lone CR ends one, and the
-// empty lines the run drops count too. The rules are read as written, "\n" between them,
-// so that a rule may hold a line feed ("\x0A").
+// empty lines the run drops count too.
 TEST_P(RuleFamilies, CountWhatTheLastRuleDidAndKeepEachLinesSources) {
   const GoldenRow& c = GetParam();
-  std::vector<std::string> rules;
-  for (std::size_t at = 0; !c[2].empty() && at <= c[2].size();) {
-    const std::size_t end = std::min(c[2].find("\\n", at), c[2].size());
-    rules.push_back(DecodeGoldenField(c[2].substr(at, end - at)));
-    at = end + 2;
-  }
+  const std::vector<std::string> rules = RulesOf(c[2]);
   RunReport report;
   const TracedRun run = RunRulesTraced(c[1], rules, report);
   ASSERT_TRUE(report.warnings.empty()) << report.warnings.front();
@@ -121,68 +127,31 @@ INSTANTIATE_TEST_SUITE_P(Explain, Example,
                          testing::Values("hartley", "chain", "breadth", "ascending", "continuation", "marriages",
                                          "register"));
 
-TEST(RuleSteps, MarkWhatTheSelectedRuleDidToEachLine) {
-  const std::vector<std::string> rules = {Item("11", " m. ", "&"), Item("8", "Index"), Item("1", "b.", "B_"),
-                                          Item("34")};
-  const std::string input = "John b. 1900 m. Mary\r\nIndex\r\nTom";
-  RunReport report;
-  const RuleSteps steps(input, rules, report);
-  const RuleStep first = steps.After(1);
-  EXPECT_EQ(first.lines, (LineList{"John b. 1900", "&Mary", "Index", "Tom"}));
-  EXPECT_EQ(first.marks, (std::vector{LineMark::kChanged, LineMark::kMade, LineMark::kKept, LineMark::kKept}));
-  const RuleStep third = steps.After(3);
-  EXPECT_EQ(third.marks, (std::vector{LineMark::kChanged, LineMark::kKept, LineMark::kKept}));
-  EXPECT_EQ(SourcesText(third.sources), "1|1|3");
-  const RuleStep last = steps.After(4);
-  EXPECT_EQ(last.marks, (std::vector{LineMark::kMoved, LineMark::kMoved, LineMark::kMoved}));
-  EXPECT_EQ(EffectText(steps.After(2).effect), "0 changed, 0 made, 1 removed, 0 moved");
-  EXPECT_TRUE(steps.After(5).lines.empty());
-  EXPECT_EQ(steps.After(0).lines, RunRules(input, {}));
+std::string MarksText(const std::vector<LineMark>& marks) {
+  std::string text;
+  for (const LineMark mark : marks) {
+    text += "KCMV"[static_cast<int>(mark)];
+  }
+  return text;
 }
+
+class Explain : public testing::TestWithParam<GoldenRow> {};
 
 // A line a rule empties is removed, though the re-split keeps an empty line
-// in its place until the next rule: the step leaves it out, as a run does,
-// and the marks of the lines after it stay with their lines.
-TEST(RuleSteps, AnEmptiedLineIsRemovedAndTheMarksAfterItStayWithTheirLines) {
+// in its place until the next rule; a line cut in two goes on as the piece
+// holding its text as it was.
+TEST_P(Explain, MarkWhatTheSelectedRuleDidToEachLine) {
+  const GoldenRow& c = GetParam();
   RunReport report;
-  const RuleSteps steps("a\r\nQ\r\ncQ b", {Item("1", "Q", "\n\r"), Item("1", "b", "x")}, report);
-  const RuleStep emptied = steps.After(1);
-  EXPECT_EQ(emptied.lines, (LineList{"a", "c b"}));
-  EXPECT_EQ(emptied.marks, (std::vector{LineMark::kKept, LineMark::kChanged}));
-  EXPECT_EQ(EffectText(emptied.effect), "1 changed, 0 made, 1 removed, 0 moved");
-  const RuleStep next = steps.After(2);
-  EXPECT_EQ(next.marks, (std::vector{LineMark::kKept, LineMark::kChanged}));
-  EXPECT_EQ(SourcesText(next.sources), "1|3");
+  const RuleStep step = RuleSteps(c[1], RulesOf(c[2]), report).After(std::stoul(c[3]));
+  EXPECT_EQ(step.lines, GoldenLines(c[4])) << c.where;
+  EXPECT_EQ(MarksText(step.marks), c[5]) << c.where;
+  EXPECT_EQ(SourcesText(step.sources), c[6]) << c.where;
+  EXPECT_EQ(EffectText(step.effect), c[7]) << c.where;
 }
 
-// A line cut in two goes on as the piece holding its text as it was, here
-// trimmed: the new line before it is the made one.
-TEST(RuleSteps, ALineGoesOnAsThePieceHoldingItsTrimmedText) {
-  RunReport report;
-  const RuleSteps steps("Tom\r\n  John b. 1900 \r\nAnn", {Item("21", " b. ")}, report);
-  const RuleStep step = steps.After(1);
-  EXPECT_EQ(step.lines, (LineList{"Tom", "John", "John b. 1900", "Ann"}));
-  EXPECT_EQ(step.marks, (std::vector{LineMark::kKept, LineMark::kMade, LineMark::kChanged, LineMark::kKept}));
-}
-
-TEST(RuleSteps, EveryStepOfALongRuleListComesFromTheNearestCheckpoint) {
-  std::vector<std::string> rules;
-  for (int i = 0; i < 23; ++i) {
-    rules.push_back(i % 3 == 0 ? Item("11", ",", "") : Item("1", std::to_string(i % 10), "#"));
-  }
-  std::string input;
-  for (int i = 0; i < 200; ++i) {
-    input += "a" + std::to_string(i) + ",b" + std::to_string(i * 7) + ",c\r\n";
-  }
-  RunReport report;
-  const RuleSteps steps(input, rules, report);
-  for (std::size_t k = 0; k <= rules.size(); ++k) {
-    const std::vector<std::string> prefix(rules.begin(), rules.begin() + static_cast<std::ptrdiff_t>(k));
-    const RuleStep step = steps.After(k);
-    ASSERT_EQ(step.lines, RunRules(input, prefix)) << "rule " << k;
-    ASSERT_EQ(step.sources.size(), step.lines.size());
-  }
-}
+INSTANTIATE_TEST_SUITE_P(RuleSteps, Explain, testing::ValuesIn(ReadGoldenTable("explain/steps.tsv", 8, {2})),
+                         [](const auto& info) { return info.param[0]; });
 
 // Whatever lone CR and LF the rules make, a traced run gives the lines a
 // plain run gives, and every line knows at least one input line.

@@ -28,39 +28,22 @@ TEST_P(LineRules, LeaveTheseLinesOnceThePassIsOver) {
 
 INSTANTIATE_TEST_SUITE_P(Golden, LineRules, ::testing::ValuesIn(ReadGoldenTable("rule_codes/line_rules.tsv", 5)));
 
-TEST(RecogniseChildren, MarksEveryLineAfterTheHeadingAndDropsTheHeading) {
-  const std::string rule = "31\t|\tChildren\t|\t";
-  EXPECT_EQ(RunRules(" John \r\nChildren:\r\nAnn\r\n   \r\nChildren again\r\nTom", {rule}),
-            (LineList{"John", "+Ann", "+Tom"}));
-  // Every line starts with an empty heading.
-  EXPECT_EQ(RunRules("John\r\nAnn", {"31\t|\t\t|\t"}), LineList{});
+class ConvertGenerationNumber : public ::testing::TestWithParam<GoldenRow> {};
+
+TEST_P(ConvertGenerationNumber, GivesThisLineAndGeneration) {
+  const GoldenRow& c = GetParam();
+  RunState state{std::stoll(c[0]), false};
+  EXPECT_EQ(ApplyRule(Rule{"32", "", ""}, c[1], state), c[2]) << c.where;
+  EXPECT_EQ(state.generation, std::stoll(c[3])) << c.where;
 }
 
-TEST(ConvertGenerationNumber, NumbersBecomePlusRunsOtherLinesSpousesAndOnly1To32767AreGenerations) {
-  struct Case {
-    std::int64_t generationBefore;
-    std::string line;
-    std::string expected;
-    std::int64_t generationAfter;
-  };
-  const std::vector<Case> cases = {{1, " 007 Tom", "++++++00 Tom", 7},
-                                   {3, "   ", "++&", 3},
-                                   {1, " Mary ", "&Mary", 1},
-                                   {2, "&Mary", "+&Mary", 2},
-                                   {4, "  - x ", "  - x ", 4},
-                                   // The characters next to "0" and "9" are not digits.
-                                   {2, "/5 Tom", "+&/5 Tom", 2},
-                                   {2, ":5", "+&:5", 2},
-                                   {1, "32767 X", std::string(32766, '+') + "X", 32767},
-                                   // No generation 0 and none above the largest: line and generation stay.
-                                   {4, " 0 Tom", " 0 Tom", 4},
-                                   {4, "32768 Tom", "32768 Tom", 4},
-                                   {4, "99999999999999999999 Tom", "99999999999999999999 Tom", 4}};
-  for (const auto& c : cases) {
-    RunState state{c.generationBefore, false};
-    EXPECT_EQ(ApplyRule(Rule{"32", "", ""}, c.line, state), c.expected) << c.line;
-    EXPECT_EQ(state.generation, c.generationAfter) << c.line;
-  }
+INSTANTIATE_TEST_SUITE_P(Golden, ConvertGenerationNumber,
+                         ::testing::ValuesIn(ReadGoldenTable("rule_codes/generations.tsv", 4)));
+
+TEST(ConvertGenerationNumber, TheLargestGenerationIsAGeneration) {
+  RunState state{1, false};
+  EXPECT_EQ(ApplyRule(Rule{"32", "", ""}, "32767 X", state), std::string(32766, '+') + "X");
+  EXPECT_EQ(state.generation, 32767);
 }
 
 TEST(IsNumberOrDate, AcceptsNumbersAndRealDatesInTheDayMonthYearForms) {
