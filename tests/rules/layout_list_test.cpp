@@ -4,53 +4,32 @@
 #include <gtest/gtest.h>
 
 #include "rules/rules_file.hpp"
+#include "support/golden_table.hpp"
 
 namespace quenby {
 namespace {
 
-TEST(LayoutList, ReadsStemTitleAndDescriptionInOrderSkippingComments) {
-  const std::string text =
-      "# stem, title, description\r\n"
-      "\n"
-      "hartley\tNumbered list\tGeneration numbers first\r\n"
-      "   \r\n"
-      "  # an indented comment\n"
-      " chain \t Chain \t One paragraph \n"
-      "bare\n"
-      "untitled\t\tNo title given";
-  const std::vector<LayoutEntry> expected = {{"hartley", "Numbered list", "Generation numbers first"},
-                                             {"chain", "Chain", "One paragraph"},
-                                             {"bare", "bare", ""},
-                                             {"untitled", "untitled", "No title given"}};
-  EXPECT_EQ(ParseLayoutList(text), expected);
+class LayoutTable : public testing::TestWithParam<GoldenRow> {};
+
+TEST_P(LayoutTable, ReadsStemTitleAndDescriptionInOrderSkippingComments) {
+  const GoldenRow& c = GetParam();
+  std::vector<std::string> layouts;
+  for (const LayoutEntry& entry : ParseLayoutList(c[0])) {
+    layouts.push_back(entry.stem + "|" + entry.title + "|" + entry.description);
+  }
+  EXPECT_EQ(layouts, GoldenLines(c[1])) << c.where;
 }
 
-TEST(LayoutList, KeepsNonAsciiTextAndAnEmptyListIsNoLayouts) {
-  const auto layouts = ParseLayoutList("schmidt\tDeutsch\t* geboren, † gestorben, März\n");
-  ASSERT_EQ(layouts.size(), 1U);
-  EXPECT_EQ(layouts[0].description, "* geboren, † gestorben, März");
-  EXPECT_TRUE(ParseLayoutList("").empty());
-  EXPECT_TRUE(ParseLayoutList("# only a comment\r\n").empty());
-}
+INSTANTIATE_TEST_SUITE_P(LayoutList, LayoutTable, testing::ValuesIn(ReadGoldenTable("rules/layouts.tsv", 2)));
 
-struct FirstLinesCase {
-  const char* text;
-  std::size_t count;
-  const char* expected;
-};
-
-class FirstLinesTest : public testing::TestWithParam<FirstLinesCase> {};
+class FirstLinesTest : public testing::TestWithParam<GoldenRow> {};
 
 TEST_P(FirstLinesTest, CutsAfterTheLastLineShown) {
-  EXPECT_EQ(FirstLines(GetParam().text, GetParam().count), GetParam().expected);
+  const GoldenRow& c = GetParam();
+  EXPECT_EQ(FirstLines(c[0], std::stoul(c[1])), c[2]) << c.where;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Previews, FirstLinesTest,
-    testing::Values(FirstLinesCase{"a\r\nb\r\nc\r\nd", 2, "a\r\nb"}, FirstLinesCase{"a\r\nb\r\nc", 3, "a\r\nb\r\nc"},
-                    FirstLinesCase{"a\r\nb", 5, "a\r\nb"}, FirstLinesCase{"a\r\nb\r\n", 2, "a\r\nb"},
-                    FirstLinesCase{"\r\n\r\nx", 2, "\r\n"}, FirstLinesCase{"a\rb\nc\r\nd", 1, "a\rb\nc"},
-                    FirstLinesCase{"a\r\nb", 0, ""}, FirstLinesCase{"", 3, ""}));
+INSTANTIATE_TEST_SUITE_P(Previews, FirstLinesTest, testing::ValuesIn(ReadGoldenTable("rules/first_lines.tsv", 3)));
 
 // Bytes read as a rules file's content: decoded and checked as LoadRulesFile
 // does, the file name in any message.

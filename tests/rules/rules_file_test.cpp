@@ -16,17 +16,11 @@ namespace quenby {
 namespace {
 
 // Case, blanks, comments, lone CRs, quotes and repeated keys and sections are
-// met in the hand-edited sample below.
+// met in the hand-edited sample file.
 TEST(IniDocument, ValuesAreReadAsTheProfileFormatReadsThem) {
-  const std::vector<std::pair<std::string_view, std::optional<std::string>>> cases = {
-      {"[Sec]\r\nKey=\"a'", "\"a'"},
-      {"[Sec]\r\nKey==a=b", "=a=b"},
-      {"[Sec]\r\nKey=", ""},
-      {"[Sec\r\nKey=open", "open"},
-      {std::string_view("[Sec]\r\nKey=a\0b", 14), std::string("a\0b", 3)},
-      {"[", std::nullopt}};
-  for (const auto& [text, expected] : cases) {
-    EXPECT_EQ(IniDocument::Parse(text).Value("Sec", "Key"), expected) << text;
+  for (const GoldenRow& c : ReadGoldenTable("rules/ini_values.tsv", 3)) {
+    const auto value = IniDocument::Parse(c[0]).Value("Sec", "Key");
+    EXPECT_EQ(value, c[2] == "none" ? std::nullopt : std::optional(c[1])) << c.where;
   }
 }
 
@@ -126,15 +120,10 @@ TEST_F(RulesFile, SaveThenLoadGivesTheIdenticalListInEitherEncoding) {
 }
 
 TEST_F(RulesFile, SampleFilesLoadEveryRuleTheyHold) {
-  const std::vector<std::pair<std::string, Items>> files = {
-      {"windows1252.rules", {"1\t|\tStraße\t|\tstreet", "1\t|\t né \t|\t born "}},
-      // Both keys 1 and the repeated [Rules] section count; an unquoted value loses its trailing tab.
-      {"hand_edited.rules",
-       {"1\t|\t b. \t|\t born ", "1\t|\tsecond key 1\t|\tx", "11\t|\t; \t|", "1\t|\trepeated section\t|\tx"}}};
-  for (const auto& [name, items] : files) {
-    const auto loaded = LoadRulesFile(std::string(QUENBY_TEST_DATA_DIR) + "/rules/" + name);
-    EXPECT_EQ(loaded.status, LoadStatus::kLoaded) << name;
-    EXPECT_EQ(loaded.items, items) << name;
+  for (const GoldenRow& c : ReadGoldenTable("rules/samples.tsv", 2)) {
+    const auto loaded = LoadRulesFile(std::string(QUENBY_TEST_DATA_DIR) + "/rules/" + c[0]);
+    EXPECT_EQ(loaded.status, LoadStatus::kLoaded) << c.where;
+    EXPECT_EQ(loaded.items, GoldenLines(c[1])) << c.where;
   }
 }
 
