@@ -67,7 +67,7 @@ TEST(SplitLines, MatchesTheFiveStepsOnTheWholeList) {
   }
 }
 
-TEST(RunRules, MatchesPassByPassSplittingWhenRulesWriteLoneBreaks) {
+TEST(RunRules, PlainAndTracedMatchPassByPassSplittingWhenRulesWriteLoneBreaks) {
   std::mt19937 random(11);
   for (int round = 0; round < 3000; ++round) {
     std::string input;
@@ -89,26 +89,12 @@ TEST(RunRules, MatchesPassByPassSplittingWhenRulesWriteLoneBreaks) {
     }
     std::erase_if(expected, [](const std::string& line) { return line.empty(); });
     ASSERT_EQ(RunRules(input, items), expected) << testing::PrintToString(input);
-  }
-}
-
-// A rule the engine cannot run (only a hand-edited rules file holds one)
-// changes nothing, and the run names it once.
-TEST(RunRules, EmptyInputOrEmptiedLinesLeaveNothingAndUnknownCodesChangeNothingButAreNamed) {
-  EXPECT_EQ(RunRules("", {Item("1"), Item("32")}), LineList{});
-  EXPECT_EQ(RunRules("a\r\nb", {Item("8"), Item("42", "", "Smith")}), LineList{});
-  for (const std::string code : {"0", " 1", "01", "1 ", "9", "10", "39", ""}) {
+    // A traced run gives the same lines, and sources for each.
     RunReport report;
-    EXPECT_EQ(RunRules("a b. \r\n c", {Item("8", "x", ""), Item(code, "b.", "Z")}, report), (LineList{"a b. ", " c"}))
-        << code;
-    ASSERT_EQ(report.warnings.size(), 1U) << code;
-    EXPECT_EQ(report.warnings[0],
-              "Rule 2 (code " + code + ", search text \"b.\") did nothing: its code \"" + code + "\" is no rule code");
+    const TracedRun traced = RunRulesTraced(input, items, report);
+    ASSERT_EQ(traced.lines, expected) << testing::PrintToString(input);
+    ASSERT_EQ(traced.sources.size(), expected.size());
   }
-  RunReport report;
-  EXPECT_EQ(RunRules("a b.", {"1|b.|Z"}, report), LineList{"a b."});
-  ASSERT_EQ(report.warnings.size(), 1U);
-  EXPECT_EQ(report.warnings[0].rfind("Rule 1 (code 1|b.|Z, search text \"\") did nothing: it is no rule item", 0), 0U);
 }
 
 // The rule editor offers the catalogue; the engine must run every code in it.
@@ -124,10 +110,12 @@ class RunTable : public testing::TestWithParam<GoldenRow> {};
 
 TEST_P(RunTable, GivesThesePeople) {
   const GoldenRow& c = GetParam();
-  EXPECT_EQ(RunRules(c[1], GoldenLines(c[2])), GoldenLines(c[3])) << c.where << ": " << c[0];
+  RunReport report;
+  EXPECT_EQ(RunRules(c[1], GoldenLines(c[2]), report), GoldenLines(c[3])) << c.where << ": " << c[0];
+  EXPECT_EQ(report.warnings, GoldenLines(c[4])) << c.where << ": " << c[0];
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, RunTable, testing::ValuesIn(ReadGoldenTable("rule_codes/runs.tsv", 4)));
+INSTANTIATE_TEST_SUITE_P(Runs, RunTable, testing::ValuesIn(ReadGoldenTable("rule_codes/runs.tsv", 5)));
 
 // Rules that make a text explode stop the run with an empty list and a
 // message naming the rule's position and code: doubling a line pass after

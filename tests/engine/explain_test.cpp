@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -152,37 +151,6 @@ TEST_P(Explain, MarkWhatTheSelectedRuleDidToEachLine) {
 
 INSTANTIATE_TEST_SUITE_P(RuleSteps, Explain, testing::ValuesIn(ReadGoldenTable("explain/steps.tsv", 8, {2})),
                          [](const auto& info) { return info.param[0]; });
-
-// Whatever lone CR and LF the rules make, a traced run gives the lines a
-// plain run gives, and every line knows at least one input line.
-TEST(RunRulesTraced, GivesThePlainRunsLinesForAnyBreaksTheRulesMake) {
-  std::mt19937 random(11);
-  const std::vector<std::string> pieces = {"a", " ", "\r", "\n", "\r\n", "\n\r", "#", "x", "Children"};
-  const auto text = [&](std::size_t count) {
-    std::string made;
-    for (std::size_t i = 0; i < count; ++i) {
-      made += pieces[random() % pieces.size()];
-    }
-    return made;
-  };
-  const std::vector<std::string> rules = {Item("1", "#", "\n"),  Item("1", "x", "\r"), Item("8", "a a"),
-                                          Item("54", "#|x", ""), Item("15", "a", ""),  Item("34"),
-                                          Item("31", "Children")};
-  for (int round = 0; round < 3000; ++round) {
-    const std::string input = text(random() % 12);
-    std::vector<std::string> chosen;
-    for (auto count = random() % 4; count > 0; --count) {
-      chosen.push_back(rules[random() % rules.size()]);
-    }
-    RunReport report;
-    const TracedRun run = RunRulesTraced(input, chosen, report);
-    ASSERT_EQ(run.lines, RunRules(input, chosen)) << round;
-    ASSERT_EQ(run.sources.size(), run.lines.size()) << round;
-    for (const SourceLines& sources : run.sources) {
-      ASSERT_FALSE(sources.empty()) << round;
-    }
-  }
-}
 
 TEST(RunRulesTraced, AStoppedRunGivesNothing) {
   std::atomic<bool> stop{true};
