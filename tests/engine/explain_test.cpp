@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/engine.hpp"
+#include "rules/rule_item.hpp"
 #include "rules/rules_file.hpp"
 #include "support/golden_table.hpp"
 #include "text/file_io.hpp"
@@ -18,10 +19,6 @@
 
 namespace quenby {
 namespace {
-
-std::string Item(std::string_view code, std::string_view search = "", std::string_view replacement = "") {
-  return std::string(code) + "\t|\t" + std::string(search) + "\t|\t" + std::string(replacement);
-}
 
 // The sources of each line written as "1,2|3".
 std::string SourcesText(const std::vector<SourceLines>& sources) {
@@ -157,12 +154,12 @@ TEST(RunRulesTraced, AStoppedRunGivesNothing) {
   RunControl control;
   control.stop = &stop;
   RunReport report;
-  const TracedRun run = RunRulesTraced("John\r\nAnn", {Item("1", "a", "b")}, report, control);
+  const TracedRun run = RunRulesTraced("John\r\nAnn", {EncodeRuleItem(1, "a", "b")}, report, control);
   EXPECT_TRUE(report.cancelled);
   EXPECT_TRUE(run.lines.empty());
   EXPECT_TRUE(run.effects.empty());
   RunReport stepsReport;
-  const RuleSteps steps("John\r\nAnn", {Item("1", "a", "b")}, stepsReport, control);
+  const RuleSteps steps("John\r\nAnn", {EncodeRuleItem(1, "a", "b")}, stepsReport, control);
   EXPECT_TRUE(steps.After(1).lines.empty());
 }
 

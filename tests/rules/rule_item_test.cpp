@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <array>
-#include <limits>
-#include <utility>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "rules/catalogue.hpp"
@@ -35,30 +34,25 @@ TEST(RuleItem, EveryCodeOfTheCatalogueEncodesToAnItemThatRuns) {
 }
 
 TEST(RuleItem, NumberOfTextReadsOnlyTheLeadingDigitsAndSaturates) {
-  const std::vector<std::pair<std::string_view, long>> cases = {
-      {"", 0},    {" 12", 0},        {"-5", 0},  {"0: Delete this rule", 0},
-      {"007", 7}, {"11: Split", 11}, {"1e3", 1}, {"99999999999999999999999999", std::numeric_limits<long>::max()}};
-  for (const auto& [text, number] : cases) {
-    EXPECT_EQ(NumberOfText(text), number) << text;
+  for (const GoldenRow& c : ReadGoldenTable("rules/numbers.tsv", 2)) {
+    EXPECT_EQ(NumberOfText(c[0]), std::stol(c[1])) << c.where;
   }
 }
 
+std::string PlaceText(std::optional<std::size_t> place) {
+  return place ? std::to_string(*place) : "-";
+}
+
 TEST(RuleList, PositionsFollowTheSelectionAndAStaleOneCountsAsNone) {
-  // Without a selection in the list, add goes to the end and insert to the start.
-  for (const long none : {kNoSelection, 3L, -7L}) {
-    EXPECT_EQ(AddPosition(3, none), 3U) << none;
-    EXPECT_EQ(InsertPosition(3, none), 0U) << none;
-    EXPECT_EQ(MoveTarget(3, none, 1), std::nullopt) << none;
+  for (const GoldenRow& c : ReadGoldenTable("rules/positions.tsv", 7)) {
+    const std::size_t count = std::stoul(c[0]);
+    const long selected = std::stol(c[1]);
+    EXPECT_EQ((std::vector{std::to_string(AddPosition(count, selected)),
+                           std::to_string(InsertPosition(count, selected)), PlaceText(MoveTarget(count, selected, 0)),
+                           PlaceText(MoveTarget(count, selected, 1)), PlaceText(MoveTarget(count, selected, 2))}),
+              (std::vector{c[2], c[3], c[4], c[5], c[6]}))
+        << c.where;
   }
-  EXPECT_EQ(AddPosition(0, kNoSelection), 0U);
-  EXPECT_EQ(MoveTarget(3, 0, 0), std::nullopt);
-  EXPECT_EQ(MoveTarget(3, 2, 1), std::nullopt);
-  EXPECT_EQ(MoveTarget(3, 1, 2), std::nullopt);
-  // No 16-bit limit on long lists.
-  EXPECT_EQ(AddPosition(40000, 32767), 32768U);
-  EXPECT_EQ(InsertPosition(40000, 32767), 32767U);
-  EXPECT_EQ(MoveTarget(40000, 32767, 0), 32766U);
-  EXPECT_EQ(MoveTarget(40000, 32767, 1), 32768U);
 }
 
 TEST(RuleList, EditorAnswerIsACancelADeleteRequestOrARule) {
