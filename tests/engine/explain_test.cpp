@@ -70,27 +70,19 @@ TEST_P(RuleFamilies, CountWhatTheLastRuleDidAndKeepEachLinesSources) {
 INSTANTIATE_TEST_SUITE_P(Explain, RuleFamilies, testing::ValuesIn(ReadGoldenTable("explain/families.tsv", 5, {2})),
                          [](const auto& info) { return info.param[0]; });
 
-std::string ExampleFile(const std::string& name) {
-  std::string error;
-  const auto text = ReadTextFile(std::filesystem::path(QUENBY_SOURCE_DIR) / "examples" / name, 1 << 24, error);
-  EXPECT_TRUE(text) << error;
-  return text ? NormaliseLineBreaks(*text) : std::string();
-}
-
-std::vector<std::string> ExampleRules(const std::string& name) {
-  auto loaded = LoadRulesFile((std::filesystem::path(QUENBY_SOURCE_DIR) / "examples" / name).string());
-  EXPECT_EQ(loaded.status, LoadStatus::kLoaded);
-  return loaded.items;
-}
-
 class Example : public testing::TestWithParam<const char*> {};
 
 // Each step of an example shows what a plain run of the rules up to it gives,
 // its marks agree with its counts, and the lines after it are those before,
 // less the removed, plus the made.
 TEST_P(Example, EveryStepIsAPlainRunOfTheRulesUpToIt) {
-  const std::string input = ExampleFile(std::string(GetParam()) + ".txt");
-  const std::vector<std::string> rules = ExampleRules(std::string(GetParam()) + ".rules");
+  const std::filesystem::path base = std::filesystem::path(QUENBY_SOURCE_DIR) / "examples" / GetParam();
+  std::string error;
+  const auto text = ReadTextFile(base.string() + ".txt", 1 << 24, error);
+  ASSERT_TRUE(text) << error;
+  const std::string input = NormaliseLineBreaks(*text);
+  const std::vector<std::string> rules = LoadRulesFile(base.string() + ".rules").items;
+  ASSERT_FALSE(rules.empty());
   RunReport report;
   const RuleSteps steps(input, rules, report);
   ASSERT_EQ(steps.Run().lines, RunRules(input, rules));

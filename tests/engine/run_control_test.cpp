@@ -65,10 +65,12 @@ struct Recorder {
 // A run stopped in the middle of any family's pass gives no people and a
 // report marked cancelled that names the rule, and tells nothing more after
 // the stop: the flag is asked at the next line.
-class StoppedRun : public testing::TestWithParam<std::string> {};
+class StoppedRun : public testing::TestWithParam<GoldenRow> {};
 
 TEST_P(StoppedRun, GivesNoPeopleAndSaysWhichRule) {
-  const std::vector<std::string> rules = {EncodeRuleItem(1, "x", "y"), GetParam(), EncodeRuleItem(1, "y", "z")};
+  const GoldenRow& c = GetParam();
+  const std::vector<std::string> rules = {EncodeRuleItem(1, "x", "y"), EncodeRuleItem(std::stol(c[0]), c[1], c[2]),
+                                          EncodeRuleItem(1, "y", "z")};
   Recorder recorder;
   recorder.stopInRule = 2;
   recorder.stopAfter = 0.3;
@@ -80,13 +82,7 @@ TEST_P(StoppedRun, GivesNoPeopleAndSaysWhichRule) {
   EXPECT_LT(recorder.told.back().passDone, 0.5);
 }
 
-INSTANTIATE_TEST_SUITE_P(RunControl, StoppedRun,
-                         testing::Values(EncodeRuleItem(1, "b.", "B_"), EncodeRuleItem(11, ", ", "+"),
-                                         EncodeRuleItem(24, ", ", "x"), EncodeRuleItem(31, "Tom", ""),
-                                         EncodeRuleItem(32, "", ""), EncodeRuleItem(15, "John", " "),
-                                         EncodeRuleItem(33, "John", ""), EncodeRuleItem(35, "Ann", ""),
-                                         EncodeRuleItem(51, ", ", "|"), EncodeRuleItem(52, "Ann", "x"),
-                                         EncodeRuleItem(53, "Ann", ""), EncodeRuleItem(54, ", ", "+")));
+INSTANTIATE_TEST_SUITE_P(RunControl, StoppedRun, testing::ValuesIn(ReadGoldenTable("rule_codes/stopped_rules.tsv", 3)));
 
 // Inside one long line a pattern that must read to the line's end for each
 // of its many matches is stopped between two matches, long before the end.
