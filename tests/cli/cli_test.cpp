@@ -229,26 +229,16 @@ TEST_F(Convert, AnOutputThatIsAnInputIsRefusedAndTheInputKept) {
 // exactly like its UTF-8 twin, and the output goes through a symbolic link to
 // the file it points to.
 TEST_F(Convert, Utf16TextConvertsLikeItsUtf8TwinAndOutputFollowsALink) {
-  const std::string latin1 = "John M\xFCller b. 1900\r\n&Mary \x80\r\n";  // U+0080 as a code unit
-  std::string utf8;
-  std::string le = "\xFF\xFE";
-  std::string be = "\xFE\xFF";
-  for (const char c : latin1) {
-    const auto unit = static_cast<unsigned char>(c);
-    utf8 += unit < 0x80 ? std::string(1, c)
-                        : std::string{static_cast<char>(0xC0 | (unit >> 6)), static_cast<char>(0x80 | (unit & 0x3F))};
-    le += std::string{c, '\0'};
-    be += std::string{'\0', c};
-  }
-  const auto expected = Run("--sex M " + Write("utf8.txt", utf8));
+  // The same two lines, the second holding U+0080, in each encoding.
+  const std::string twin = std::string(QUENBY_TEST_DATA_DIR) + "/cli/twin-";
+  const auto expected = Run("--sex M " + twin + "utf8.txt");
   ASSERT_EQ(expected.status, 0) << expected.err;
-  EXPECT_NE(expected.out.find("1 CHAR UTF-8"),
-            std::string::npos);  // U+0080 has no Windows-1252 byte
-  EXPECT_EQ(Run("--sex M " + Write("le.txt", le)).out, expected.out);
-  EXPECT_EQ(Run("--sex M " + Write("be.txt", be)).out, expected.out);
+  EXPECT_NE(expected.out.find("1 CHAR UTF-8"), std::string::npos);  // U+0080 has no Windows-1252 byte
+  EXPECT_EQ(Run("--sex M " + twin + "utf16le.txt").out, expected.out);
+  EXPECT_EQ(Run("--sex M " + twin + "utf16be.txt").out, expected.out);
 
   std::filesystem::create_symlink("real.ged", dir_ / "link.ged");
-  ASSERT_EQ(Run("--sex M -o " + PathOf("link.ged") + " " + PathOf("le.txt")).status, 0);
+  ASSERT_EQ(Run("--sex M -o " + PathOf("link.ged") + " " + twin + "utf16le.txt").status, 0);
   EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "link.ged"));
   EXPECT_EQ(ReadBytes(dir_ / "real.ged"), expected.out);
 }
