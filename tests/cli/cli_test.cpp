@@ -16,6 +16,7 @@
 #include "rules/rule_item.hpp"
 #include "rules/rules_file.hpp"
 #include "support/file_test.hpp"
+#include "support/golden_table.hpp"
 #include "text/text.hpp"
 
 namespace quenby {
@@ -25,14 +26,6 @@ struct Result {
   int status = -1;
   std::string out;
   std::string err;
-};
-
-// A run that is refused: its arguments, its standard input redirection and a
-// part of its message.
-struct Refusal {
-  std::string args;
-  std::string redirection;
-  std::string message;
 };
 
 const std::string kExamples = std::string(QUENBY_SOURCE_DIR) + "/examples/";
@@ -64,6 +57,12 @@ class Convert : public FileTest {
                                 args + "\" /dev/null < " + Write("answers.txt", answers) + " > " + PathOf("terminal");
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(PathOf("terminal")), ""};
+  }
+  // A golden row's field with {dir}, {in}, {rules} and {data} filled in.
+  std::string Fill(const std::string& field, const std::string& input, const std::string& rules = "") const {
+    return ReplaceAll(
+        ReplaceAll(ReplaceAll(ReplaceAll(field, "{dir}", dir_.string()), "{in}", input), "{rules}", rules), "{data}",
+        QUENBY_TEST_DATA_DIR);
   }
   // A saved rules file of `items`, by its path.
   std::string Rules(const std::string& name, const std::vector<std::string>& items) {
@@ -190,26 +189,12 @@ TEST_F(Convert, InputThatIsNotARegularTextFileExitsWithOneAndAMessage) {
   const std::string input = Write("in.txt", "a\r\n");
   ASSERT_EQ(::mkfifo(PathOf("pipe").c_str(), 0600), 0);
   const std::string growth = Rules("growth.rules", {3, EncodeRuleItem(1, "a", std::string(1000, 'a'))});
-  const std::string data = std::string(QUENBY_TEST_DATA_DIR) + "/rules/";
-  const std::vector<Refusal> cases = {{PathOf("no-such-input.txt"), "", "no-such-input.txt"},
-                                      {"-r " + PathOf("no-such.rules") + " " + input, "", "no-such.rules"},
-                                      {"-o " + PathOf("missing-folder/out.ged") + " " + input, "", "missing-folder"},
-                                      {"-", "<&-", "standard input"},
-                                      {"-", "< " + dir_.string(), "standard input"},
-                                      {"-", "< /dev/zero", "larger than 256 MB"},
-                                      {"/proc/self/mem", "", "/proc/self/mem"},
-                                      {"-r /proc/self/mem " + input, "", "/proc/self/mem"},
-                                      {PathOf("pipe"), "", "is a pipe"},
-                                      {"-r " + PathOf("pipe") + " " + input, "", "is a pipe"},
-                                      {"/dev/zero", "", "is a device"},
-                                      {dir_.string(), "", "is a folder"},
-                                      {"-r " + data + "binary.rules " + input, "", "not a text file"},
-                                      {"-r " + data + "no_section.rules " + input, "", "no [Rules] section"},
-                                      {"-r " + growth + " " + input, "", "Rule 3 (code 1)"}};
-  for (const auto& [args, redirection, message] : cases) {
-    const auto result = RunWithInput("--stage people " + args, redirection.empty() ? "< /dev/null" : redirection);
-    EXPECT_EQ(result.status, 1) << args << " " << redirection;
-    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+  for (const GoldenRow& c : ReadGoldenTable("cli/unreadable.tsv", 3)) {
+    const std::string args = Fill(c[0], input);
+    const std::string redirection = c[1].empty() ? "< /dev/null" : Fill(c[1], input);
+    const auto result = RunWithInput("--stage people " + args, redirection);
+    EXPECT_EQ(result.status, 1) << c.where;
+    EXPECT_NE(result.err.find(c[2]), std::string::npos) << c.where << ": " << result.err;
     EXPECT_EQ(result.out, "") << args;
   }
 }
@@ -225,18 +210,11 @@ TEST_F(Convert, AnOutputThatIsAnInputIsRefusedAndTheInputKept) {
   std::filesystem::create_symlink("in.txt", dir_ / "symbolic.txt");
   std::filesystem::create_hard_link(dir_ / "in.txt", dir_ / "hard.txt");
   std::filesystem::create_symlink("swap.rules", dir_ / "rules-link.txt");
-  const std::vector<Refusal> cases = {
-      {"-o " + input + " " + input, "< /dev/null", "is the input text"},
-      {"-o " + PathOf("symbolic.txt") + " " + input, "< /dev/null", "is the input text"},
-      {"-o " + PathOf("hard.txt") + " " + input, "< /dev/null", "is the input text"},
-      {"-o " + input + " " + PathOf("symbolic.txt"), "< /dev/null", "is the input text"},
-      {"-o " + PathOf("hard.txt") + " -", "< " + input, "is the input text"},
-      {"-r " + rules + " -o " + rules + " " + input, "< /dev/null", "is the rules file"},
-      {"-r " + rules + " -o " + PathOf("rules-link.txt") + " " + input, "< /dev/null", "is the rules file"}};
-  for (const auto& [args, redirection, message] : cases) {
-    const auto result = RunWithInput("--sex F " + args, redirection);
+  for (const GoldenRow& c : ReadGoldenTable("cli/output_is_input.tsv", 3)) {
+    const std::string args = Fill(c[0], input, rules);
+    const auto result = RunWithInput("--sex F " + args, Fill(c[1], input, rules));
     EXPECT_EQ(result.status, 1) << args;
-    EXPECT_NE(result.err.find(message), std::string::npos) << args << ": " << result.err;
+    EXPECT_NE(result.err.find(c[2]), std::string::npos) << args << ": " << result.err;
     EXPECT_EQ(result.out, "") << args;
     EXPECT_EQ(ReadBytes(input), text) << args;
     EXPECT_EQ(ReadBytes(rules), rulesBytes) << args;
@@ -251,26 +229,16 @@ TEST_F(Convert, AnOutputThatIsAnInputIsRefusedAndTheInputKept) {
 // exactly like its UTF-8 twin, and the output goes through a symbolic link to
 // the file it points to.
 TEST_F(Convert, Utf16TextConvertsLikeItsUtf8TwinAndOutputFollowsALink) {
-  const std::string latin1 = "John M\xFCller b. 1900\r\n&Mary \x80\r\n";  // U+0080 as a code unit
-  std::string utf8;
-  std::string le = "\xFF\xFE";
-  std::string be = "\xFE\xFF";
-  for (const char c : latin1) {
-    const auto unit = static_cast<unsigned char>(c);
-    utf8 += unit < 0x80 ? std::string(1, c)
-                        : std::string{static_cast<char>(0xC0 | (unit >> 6)), static_cast<char>(0x80 | (unit & 0x3F))};
-    le += std::string{c, '\0'};
-    be += std::string{'\0', c};
-  }
-  const auto expected = Run("--sex M " + Write("utf8.txt", utf8));
+  // The same two lines, the second holding U+0080, in each encoding.
+  const std::string twin = std::string(QUENBY_TEST_DATA_DIR) + "/cli/twin-";
+  const auto expected = Run("--sex M " + twin + "utf8.txt");
   ASSERT_EQ(expected.status, 0) << expected.err;
-  EXPECT_NE(expected.out.find("1 CHAR UTF-8"),
-            std::string::npos);  // U+0080 has no Windows-1252 byte
-  EXPECT_EQ(Run("--sex M " + Write("le.txt", le)).out, expected.out);
-  EXPECT_EQ(Run("--sex M " + Write("be.txt", be)).out, expected.out);
+  EXPECT_NE(expected.out.find("1 CHAR UTF-8"), std::string::npos);  // U+0080 has no Windows-1252 byte
+  EXPECT_EQ(Run("--sex M " + twin + "utf16le.txt").out, expected.out);
+  EXPECT_EQ(Run("--sex M " + twin + "utf16be.txt").out, expected.out);
 
   std::filesystem::create_symlink("real.ged", dir_ / "link.ged");
-  ASSERT_EQ(Run("--sex M -o " + PathOf("link.ged") + " " + PathOf("le.txt")).status, 0);
+  ASSERT_EQ(Run("--sex M -o " + PathOf("link.ged") + " " + twin + "utf16le.txt").status, 0);
   EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "link.ged"));
   EXPECT_EQ(ReadBytes(dir_ / "real.ged"), expected.out);
 }

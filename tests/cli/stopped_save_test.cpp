@@ -64,24 +64,19 @@ class StoppedSave : public FileTest, public ::testing::WithParamInterface<Output
     return pid;
   }
 
-  // Whether the save has begun: a file in the folder that the test did not
-  // make, or the output grown from its old size.
-  bool SaveBegun(const std::set<std::string>& made, const fs::path& output, std::uintmax_t oldSize) const {
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      if (!made.contains(entry.path().filename().string())) {
-        return true;
-      }
-    }
-    std::error_code ec;
-    return fs::file_size(output, ec) != oldSize;
-  }
-
   std::set<std::string> Names() const {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir_)) {
       names.insert(entry.path().filename().string());
     }
     return names;
+  }
+
+  // Whether the save has begun: a file in the folder that the test did not
+  // make, or the output grown from its old size.
+  bool SaveBegun(const std::set<std::string>& made, const fs::path& output, std::uintmax_t oldSize) const {
+    std::error_code ec;
+    return Names() != made || fs::file_size(output, ec) != oldSize;
   }
 };
 
@@ -96,13 +91,11 @@ TEST_P(StoppedSave, LeavesTheOldOrTheWholeNewContentUnderEveryNameAndNoTemporary
   const std::string old = "old content\n";
   // Later signals wait a little longer after the save has begun, so the
   // stops fall at different points of it; each output kind shifts the pairs.
-  const std::vector<std::chrono::microseconds> delays = {std::chrono::microseconds(0), std::chrono::microseconds(500),
-                                                         std::chrono::microseconds(3000),
-                                                         std::chrono::microseconds(15000)};
+  const int delays[] = {0, 500, 3000, 15000};
   int stopped = 0;
   for (std::size_t round = 0; round < std::size(kStopSignals); ++round) {
     const int signal = kStopSignals[round];
-    const auto delay = delays[(round + static_cast<std::size_t>(GetParam())) % delays.size()];
+    const std::chrono::microseconds delay(delays[(round + static_cast<std::size_t>(GetParam())) % std::size(delays)]);
     for (const auto& name : Names()) {
       if (name != "in.txt") {
         fs::remove(dir_ / name);
