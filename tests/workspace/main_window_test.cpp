@@ -377,8 +377,9 @@ class MainWindowTest : public QObject, WindowFixture {
   }
 
   // A hand-edited rules file with a gap, a repeated key, an empty value and a
-  // rule no engine code runs loads every rule in one message, and saving the
-  // list back keeps them all.
+  // rule no engine code runs loads every rule with one message naming the
+  // file (its notes are worded in the rules file tests), and saving the list
+  // back keeps them all.
   void loadingAHandEditedRulesFileKeepsEveryRuleAndSaysWhatItDidOnce() {
     const QString file = InFolder("edited.rules");
     QFile edited(file);
@@ -392,12 +393,7 @@ class MainWindowTest : public QObject, WindowFixture {
     const QStringList loaded = {RuleItem("1", "a", "A"), "1|a|A", RuleItem("1", "c", "C"), RuleItem("99", "x", "y")};
     QCOMPARE(Items(*window_->lstRules), loaded);
     QCOMPARE(modal_->messages.size(), std::size_t{1});
-    const QString message = modal_->messages.front();
-    QVERIFY(message.contains(file));
-    for (const char* said :
-         {"key 2 is missing", "key 1 is given 2 times (as 1 and 01)", "rule 4 (key 6) does nothing"}) {
-      QVERIFY2(message.contains(QString::fromUtf8(said)), said);
-    }
+    QVERIFY(modal_->messages.front().contains(file));
     Click(window_->btnSave);
     QCOMPARE(FileBytes(InFolder("saved.rules")),
              QByteArray("[Rules]\r\n1=\"1\t|\ta\t|\tA\"\r\n2=\"1|a|A\"\r\n3=\"1\t|\tc\t|\tC\"\r\n"

@@ -2,6 +2,7 @@
 // The views beside the people list: the family tree, the problem list and
 // the marks of a person's source lines in the input text.
 
+#include <QFile>
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
@@ -48,32 +49,21 @@ QString Outline(const QAbstractItemModel& model) {
   return outline;
 }
 
+QString DataText(const QString& name) {
+  QFile file(QStringLiteral(QUENBY_TEST_DATA_DIR "/workspace/") + name);
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
 // A family of three generations with the parents of a spouse, a second
-// marriage, persons on their own, lone parent lines and a parent alone.
-const PeopleList kFamilies = {
-    "John Smith|_S_M|_B_1890",           // 0
-    "-Peter Jones|_S_M",                 // 1  Mary's parents
-    "-&Ann Brown|_S_F",                  // 2
-    "&Mary Jones|_S_F|_M_1920 (Leeds)",  // 3  John's first wife
-    "+William Smith|_S_M|_B_1921",       // 4
-    "+&Jane Green|_S_F",                 // 5
-    "++Tom Smith|_S_M",                  // 6
-    "+Elizabeth Smith|_B_1923|_D_1990",  // 7
-    "&Sarah White|_S_F",                 // 8  John's second wife
-    "+Henry Smith|_S_M",                 // 9
-    "Lone Person",                       // 10 13's partner: three lines up
-    "Oscar Black|_S_M",                  // 11 no family
-    "-Olga Black|_S_F",                  // 12 a parent line without its partner
-    "&Vera Black|_S_F",                  // 13
-    "+Ivan Black",                       // 14
-    "Ruth Single|_S_F",                  // 15 children without a partner
-    "+Kid Single",                       // 16
-    "Xavier Root",                       // 17
-    "&Bella Wife",                       // 18 Xavier's wife, and 21's partner
-    "Carl Main",                         // 19
-    "-Dora Lone",                        // 20
-    "&Emma Spouse",                      // 21 Bella's partner: three lines up
-};
+// marriage, persons on their own, lone parent lines, a parent alone, and a
+// partner married again (lines 18 and 21).
+const PeopleList kFamilies = [] {
+  PeopleList people;
+  for (const QString& line : DataText("families.people").split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    people.push_back(line.toStdString());
+  }
+  return people;
+}();
 
 // How many nodes stand above `index`.
 int Depth(QModelIndex index) {
@@ -117,37 +107,7 @@ class WorkbenchViewsTest : public QObject {
   void treeShowsEachPersonWithTheirFamilies() {
     FamilyTree tree;
     tree.Show(kFamilies);
-    QCOMPARE(Outline(*tree.treFamilies->model()), QStringLiteral("John Smith (b. 1890) [0]\n"
-                                                                 u"  \u221E Mary Jones, m. 1920 [3]\n"
-                                                                 "    William Smith (b. 1921) [4]\n"
-                                                                 u"      \u221E Jane Green [5]\n"
-                                                                 "        Tom Smith [6]\n"
-                                                                 "    Elizabeth Smith (b. 1923, d. 1990) [7]\n"
-                                                                 u"  \u221E Sarah White [8]\n"
-                                                                 "    Henry Smith [9]\n"
-                                                                 "Peter Jones [1]\n"
-                                                                 u"  \u221E Ann Brown [2]\n"
-                                                                 "    Mary Jones [3]\n"
-                                                                 u"      \u221E John Smith (b. 1890), m. 1920 [0]\n"
-                                                                 "        William Smith (b. 1921) [4]\n"
-                                                                 u"          \u221E Jane Green [5]\n"
-                                                                 "            Tom Smith [6]\n"
-                                                                 "        Elizabeth Smith (b. 1923, d. 1990) [7]\n"
-                                                                 "Lone Person [10]\n"
-                                                                 u"  \u221E Vera Black [13]\n"
-                                                                 "    Ivan Black [14]\n"
-                                                                 "Oscar Black [11]\n"
-                                                                 "Olga Black [12]\n"
-                                                                 "Ruth Single [15]\n"
-                                                                 u"  \u221E (no partner) [15]\n"
-                                                                 "    Kid Single [16]\n"
-                                                                 "Xavier Root [17]\n"
-                                                                 u"  \u221E Bella Wife [18]\n"
-                                                                 "Bella Wife [18]\n"
-                                                                 u"  \u221E Xavier Root [17]\n"
-                                                                 u"  \u221E Emma Spouse [21]\n"
-                                                                 "Carl Main [19]\n"
-                                                                 "Dora Lone [20]\n"));
+    QCOMPARE(Outline(*tree.treFamilies->model()), DataText("families.outline"));
     QCOMPARE(tree.lblCounts->text(), QStringLiteral("22 persons, 8 families"));
 
     tree.Show({"|_S_M"});
