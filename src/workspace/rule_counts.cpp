@@ -40,11 +40,6 @@ const RuleEffect* RuleCountsDelegate::EffectOf(int row) const {
                                                                      : nullptr;
 }
 
-QString RuleCountsDelegate::RowCounts(int row) const {
-  const RuleEffect* effect = EffectOf(row);
-  return effect != nullptr ? CountsText(*effect) : QString();
-}
-
 QString RuleCountsDelegate::ToolTip(int row, const QString& line) const {
   const RuleEffect* effect = EffectOf(row);
   if (effect == nullptr) {

@@ -26,8 +26,8 @@ class RuleCountsDelegate : public TabStopDelegate {
 
   // One effect per row, in list order; none shows no counts.
   void SetEffects(std::vector<RuleEffect> effects);
-  // The counts drawn at the right of `row`, empty when it has none.
-  QString RowCounts(int row) const;
+  // The effect whose counts `row` shows, or null when it shows none.
+  const RuleEffect* EffectOf(int row) const;
   // The tool tip of `row` with the rule's text `line`.
   QString ToolTip(int row, const QString& line) const;
 
@@ -36,8 +36,6 @@ class RuleCountsDelegate : public TabStopDelegate {
                  const QModelIndex& index) override;
 
  private:
-  const RuleEffect* EffectOf(int row) const;
-
   std::vector<RuleEffect> effects_;
 };
 

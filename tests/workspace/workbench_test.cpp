@@ -61,7 +61,8 @@ class WorkbenchTest : public QObject, WindowFixture {
   QStringList AllCounts() {
     QStringList counts;
     for (int row = 0; row < window_->lstRules->count(); ++row) {
-      counts << Counts().RowCounts(row);
+      const quenby::RuleEffect* effect = Counts().EffectOf(row);
+      counts << (effect != nullptr ? quenby::CountsText(*effect) : QString());
     }
     return counts;
   }
