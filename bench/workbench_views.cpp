@@ -78,9 +78,9 @@ int main(int argc, char** argv) {
   quenby::SourceMarks marks(box);
   clock.restart();
   processor = ProcessorMilliseconds();
-  marks.Mark(run.sources.back());
+  marks.Mark(run.sources[run.sources.size() - 1]);
   lap("first marks");
-  marks.Mark(run.sources.front());
+  marks.Mark(run.sources[0]);
   lap("marks again");
   return 0;
 }

@@ -2,8 +2,10 @@
 // Feeds the rule engine arbitrary rule lists and texts. The input is the rule
 // items, one per line, then a NUL byte, then the text to convert.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +26,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto people = quenby::RunRules(text, items);
   for (const auto& line : people) {
     if (line.empty()) {
+      __builtin_trap();
+    }
+  }
+  // The traced run gives the same lines, each with input line numbers of
+  // its own: ascending, each once, none past the text's last line.
+  quenby::RunReport report;
+  const quenby::TracedRun traced = quenby::RunRulesTraced(text, items, report);
+  if (!report.stopped.empty()) {
+    return 0;
+  }
+  if (traced.lines != people || traced.sources.size() != people.size()) {
+    __builtin_trap();
+  }
+  std::size_t inputLines = 1;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    inputLines += text[at] == '\n' || (text[at] == '\r' && (at + 1 == text.size() || text[at + 1] != '\n'));
+  }
+  for (std::size_t i = 0; i < traced.sources.size(); ++i) {
+    const quenby::SourceLines sources = traced.sources[i];
+    if (sources.empty() || sources.front() == 0 || sources.back() > inputLines ||
+        std::adjacent_find(sources.begin(), sources.end(), std::greater_equal<>()) != sources.end()) {
       __builtin_trap();
     }
   }

@@ -180,7 +180,7 @@ void Explain(const std::vector<std::string>& rules, const std::vector<RuleEffect
 }
 
 // The input line numbers of a line as --trace writes them: "3,4".
-std::string SourcesText(const SourceLines& sources) {
+std::string SourcesText(SourceLines sources) {
   std::string text;
   for (const std::uint32_t line : sources) {
     text += (text.empty() ? "" : ",") + std::to_string(line);
@@ -189,7 +189,7 @@ std::string SourcesText(const SourceLines& sources) {
 }
 
 // `sources` is empty unless the people lines are traced.
-std::string StageText(const Options& options, const LineList& people, const std::vector<SourceLines>& sources) {
+std::string StageText(const Options& options, const LineList& people, const SourceTable& sources) {
   std::string out;
   switch (options.stage) {
     case Stage::kPeople:

@@ -109,8 +109,8 @@ enum class LineMark { kKept, kChanged, kMade, kMoved };
 // line came from, and what each rule did.
 struct TracedRun {
   LineList lines;
-  std::vector<SourceLines> sources;  // one per line
-  std::vector<RuleEffect> effects;   // one per rule item, in list order
+  SourceTable sources;              // one entry per line
+  std::vector<RuleEffect> effects;  // one per rule item, in list order
 };
 
 // RunRules, traced; a stopped run gives nothing, as RunRules does.
@@ -122,7 +122,7 @@ TracedRun RunRulesTraced(std::string_view inputText, const std::vector<std::stri
 struct RuleStep {
   LineList lines;
   std::vector<LineMark> marks;
-  std::vector<SourceLines> sources;
+  SourceTable sources;
   RuleEffect effect;
 };
 
@@ -145,20 +145,19 @@ class RuleSteps {
 
  private:
   static constexpr std::size_t kCheckpoints = 4;
-  // The lines and their sources packed into a few flat buffers: a
-  // checkpoint costs a copy of the text, not an allocation per line.
+  // The lines packed into one text, so that a checkpoint costs a copy of
+  // the text, not an allocation per line, and their sources.
   struct Checkpoint {
     std::size_t rulesDone = 0;
     RunState state;
     std::string text;
     std::vector<std::size_t> lineEnds;
-    std::vector<std::uint32_t> sourceNumbers;
-    std::vector<std::size_t> sourceEnds;
+    SourceTable sources;
   };
 
   static Checkpoint Pack(std::size_t rulesDone, const RunState& state, const LineList& lines,
-                         const std::vector<SourceLines>& sources);
-  static void Unpack(const Checkpoint& point, LineList& lines, std::vector<SourceLines>& sources);
+                         const SourceTable& sources);
+  static LineList Unpack(const Checkpoint& point);
 
   std::string input_;
   std::vector<std::string> items_;

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,14 +21,64 @@ namespace quenby {
 // Input line numbers, counted from 1 as the user sees the text: a CR LF, a
 // lone LF and a lone CR each end a line, and the empty lines a run drops are
 // counted too. Ascending, each number once.
-using SourceLines = std::vector<std::uint32_t>;
+using SourceLines = std::span<const std::uint32_t>;
 
-// `into` gains the numbers of `more` it lacks and stays ascending.
-void AddSources(SourceLines& into, const SourceLines& more);
+// The sources of every line of a list, one entry per line. Nearly every line
+// holds text of one input line, so its entry is that number itself; only a
+// line with several sources has a list of them, kept aside and reused when
+// the line goes. A traced run's bookkeeping is then a few flat arrays, not an
+// allocation per line.
+class SourceTable {
+ public:
+  std::size_t size() const { return lines_.size(); }
+  bool empty() const { return lines_.empty(); }
+
+  // The sources of `line`, valid until the table next changes.
+  SourceLines operator[](std::size_t line) const;
+
+  // A new last line with the sources `sources`.
+  void Append(SourceLines sources);
+
+  // Line `line` gains the sources of line `other` it lacks.
+  void Join(std::size_t line, std::size_t other);
+
+  // The lines become new ones: new line j holds the sources of the old lines
+  // entries[start[j]] up to the next new line's start (or the end). An old
+  // line no new line names goes.
+  void Regroup(const std::vector<std::uint32_t>& start, const std::vector<std::uint32_t>& entries);
+
+  // The lines become new ones, new line j holding the sources of old line
+  // lines[j].
+  void Select(const std::vector<std::uint32_t>& lines);
+
+ private:
+  static constexpr std::uint32_t kSingle = UINT32_MAX;
+  // One line: `list` is kSingle and `number` its one source, or `list` is
+  // the place of its sources in lists_.
+  struct Entry {
+    std::uint32_t number = 0;
+    std::uint32_t list = kSingle;
+  };
+
+  // An entry holding `sources`, in a list of its own when there are several.
+  Entry Store(SourceLines sources);
+  // A list for a line, empty.
+  std::uint32_t NewList();
+  // The new lines, line j holding the old lines named by entries[group(j)],
+  // a pair of places in `entries`.
+  template <typename Group>
+  void Rebuild(std::size_t count, const std::vector<std::uint32_t>& entries, Group group);
+
+  std::vector<Entry> lines_;
+  // The sources of the lines with several, each list held by one line. The
+  // lists of lines that went are in free_, to be reused.
+  std::vector<std::vector<std::uint32_t>> lists_;
+  std::vector<std::uint32_t> free_;
+};
 
 // The trace of the lines a run holds, one entry per line of the list.
 struct LineOrigins {
-  std::vector<SourceLines> sources;
+  SourceTable sources;
   // The line before the current pass that each line goes on from.
   std::vector<std::uint32_t> from;
   // The lines the current pass put in another place (rule 34, 35, 36).
@@ -81,6 +132,6 @@ class OwnedText {
 
 // The lines a run starts from, as InputLines cuts them, and the sources of
 // each.
-void CutInputLines(std::string_view inputText, std::vector<std::string>& lines, std::vector<SourceLines>& sources);
+void CutInputLines(std::string_view inputText, std::vector<std::string>& lines, SourceTable& sources);
 
 }  // namespace quenby

@@ -37,41 +37,30 @@ RuleSteps::RuleSteps(std::string inputText, std::vector<std::string> ruleItems, 
 }
 
 RuleSteps::Checkpoint RuleSteps::Pack(std::size_t rulesDone, const RunState& state, const LineList& lines,
-                                      const std::vector<SourceLines>& sources) {
-  Checkpoint point{rulesDone, state, {}, {}, {}, {}};
-  // The sizes are read from the two lists alone, so the buffers are made
-  // once at their size before the texts and numbers are visited.
+                                      const SourceTable& sources) {
+  Checkpoint point{rulesDone, state, {}, {}, sources};
   std::size_t textSize = 0;
-  std::size_t sourceCount = 0;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    textSize += lines[i].size();
-    sourceCount += sources[i].size();
+  for (const std::string& line : lines) {
+    textSize += line.size();
   }
   point.text.reserve(textSize);
-  point.sourceNumbers.reserve(sourceCount);
   point.lineEnds.reserve(lines.size());
-  point.sourceEnds.reserve(lines.size());
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    point.text.append(lines[i]);
+  for (const std::string& line : lines) {
+    point.text.append(line);
     point.lineEnds.push_back(point.text.size());
-    point.sourceNumbers.insert(point.sourceNumbers.end(), sources[i].begin(), sources[i].end());
-    point.sourceEnds.push_back(point.sourceNumbers.size());
   }
   return point;
 }
 
-void RuleSteps::Unpack(const Checkpoint& point, LineList& lines, std::vector<SourceLines>& sources) {
+LineList RuleSteps::Unpack(const Checkpoint& point) {
+  LineList lines;
   lines.reserve(point.lineEnds.size());
-  sources.reserve(point.lineEnds.size());
   std::size_t lineStart = 0;
-  std::size_t sourceStart = 0;
-  for (std::size_t i = 0; i < point.lineEnds.size(); ++i) {
-    lines.emplace_back(point.text, lineStart, point.lineEnds[i] - lineStart);
-    sources.emplace_back(point.sourceNumbers.begin() + static_cast<std::ptrdiff_t>(sourceStart),
-                         point.sourceNumbers.begin() + static_cast<std::ptrdiff_t>(point.sourceEnds[i]));
-    lineStart = point.lineEnds[i];
-    sourceStart = point.sourceEnds[i];
+  for (const std::size_t lineEnd : point.lineEnds) {
+    lines.emplace_back(point.text, lineStart, lineEnd - lineStart);
+    lineStart = lineEnd;
   }
+  return lines;
 }
 
 RuleStep RuleSteps::After(std::size_t rule, const RunControl& control) const {
@@ -90,9 +79,8 @@ RuleStep RuleSteps::After(std::size_t rule, const RunControl& control) const {
   } else {
     first = checkpoint->rulesDone;
     state = checkpoint->state;
-    LineList lines;
-    Unpack(*checkpoint, lines, tracing.origins.sources);
-    list = Mark(std::move(lines));
+    tracing.origins.sources = checkpoint->sources;
+    list = Mark(Unpack(*checkpoint));
   }
   RuleStep step;
   if (rule > 0) {

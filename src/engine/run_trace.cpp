@@ -123,46 +123,34 @@ void Tracing::FollowResplit() {
     return;
   }
   const std::size_t count = owners.start.size();
-  std::vector<SourceLines>& sources = sources_;
-  std::vector<std::uint32_t>& from = from_;
-  sources.resize(count);
-  from.resize(count);
-  std::vector<bool> moved(count);
-  std::vector<bool> touched(count);
-  std::vector<Likeness> known(count, Likeness::kSame);
+  origins.sources.Regroup(owners.start, owners.entries);
+  from_.resize(count);
+  moved_.resize(count);
+  if (counting_) {
+    touched_.resize(count);
+    known_.resize(count);
+  }
   for (std::size_t j = 0; j < count; ++j) {
     const std::size_t begin = owners.start[j];
     const std::size_t end = j + 1 < count ? owners.start[j + 1] : owners.entries.size();
     const std::uint32_t first = owners.entries[begin];
-    // An entry's sources are swapped into the last line that holds it alone:
-    // the buffer it had goes back to the entry, to be reused by a later
-    // re-split, instead of being freed.
-    const bool lastUse = end - begin == 1 && (j + 1 == count || owners.entries[owners.start[j + 1]] != first);
-    if (lastUse) {
-      sources[j].swap(origins.sources[first]);
-    } else {
-      sources[j] = origins.sources[first];
-    }
-    for (std::size_t k = begin + 1; k < end; ++k) {
-      AddSources(sources[j], origins.sources[owners.entries[k]]);
-    }
-    from[j] = origins.from[first];
-    moved[j] = origins.moved[first];
+    from_[j] = origins.from[first];
+    moved_[j] = origins.moved[first];
     // A line whose text before was not kept is plain, so it is cut nowhere,
     // and a line holding it alone holds it as it is. A line holding it and
     // text of other lines has, right after its characters, the CR of the
     // break that joined them, which its plain text before the pass lacks.
-    if (counting_ && this->touched[first]) {
-      touched[j] = true;
-    } else if (counting_) {
-      known[j] = end - begin > 1 ? Likeness::kOther : this->known[first];
+    if (counting_) {
+      touched_[j] = touched[first];
+      known_[j] = touched[first] || end - begin == 1 ? known[first] : Likeness::kOther;
     }
   }
-  origins.sources.swap(sources);
-  origins.from.swap(from);
-  origins.moved = std::move(moved);
-  this->touched = std::move(touched);
-  this->known = std::move(known);
+  origins.from.swap(from_);
+  origins.moved.swap(moved_);
+  if (counting_) {
+    touched.swap(touched_);
+    known.swap(known_);
+  }
 }
 
 MarkedLines TracedInputLines(std::string_view inputText, Tracing& tracing) {
@@ -171,25 +159,28 @@ MarkedLines TracedInputLines(std::string_view inputText, Tracing& tracing) {
   return Mark(std::move(lines));
 }
 
-void DropEmptyLines(LineList& lines, std::vector<SourceLines>& sources, std::vector<LineMark>* marks) {
-  std::size_t kept = 0;
+void DropEmptyLines(LineList& lines, SourceTable& sources, std::vector<LineMark>* marks) {
+  if (std::none_of(lines.begin(), lines.end(), [](const std::string& line) { return line.empty(); })) {
+    return;
+  }
+  std::vector<std::uint32_t> kept;
+  kept.reserve(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].empty()) {
       continue;
     }
-    if (kept != i) {
-      lines[kept] = std::move(lines[i]);
-      sources[kept] = std::move(sources[i]);
+    if (kept.size() != i) {
+      lines[kept.size()] = std::move(lines[i]);
       if (marks != nullptr) {
-        (*marks)[kept] = (*marks)[i];
+        (*marks)[kept.size()] = (*marks)[i];
       }
     }
-    ++kept;
+    kept.push_back(static_cast<std::uint32_t>(i));
   }
-  lines.resize(kept);
-  sources.resize(kept);
+  lines.resize(kept.size());
+  sources.Select(kept);
   if (marks != nullptr) {
-    marks->resize(kept);
+    marks->resize(kept.size());
   }
 }
 

@@ -75,8 +75,10 @@ struct Tracing {
   // pass; a line not touched keeps its text, so its entry is not read.
   std::vector<std::string> before_;
   // The buffers of the lines after a re-split, kept from pass to pass.
-  std::vector<SourceLines> sources_;
   std::vector<std::uint32_t> from_;
+  std::vector<bool> moved_;
+  std::vector<bool> touched_;
+  std::vector<Likeness> known_;
   std::vector<Likeness> likeness_;
   std::vector<std::uint32_t> goesOnAs_;
 };
@@ -86,7 +88,7 @@ MarkedLines TracedInputLines(std::string_view inputText, Tracing& tracing);
 
 // Leaves out the empty lines at the end of a run, as RunRules does, with
 // their sources and marks.
-void DropEmptyLines(LineList& lines, std::vector<SourceLines>& sources, std::vector<LineMark>* marks);
+void DropEmptyLines(LineList& lines, SourceTable& sources, std::vector<LineMark>* marks);
 
 // The traced run of a run that ended with `lines`, its empty lines left out.
 TracedRun FinishTracedRun(LineList lines, Tracing& tracing);

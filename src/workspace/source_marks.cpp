@@ -43,7 +43,7 @@ void SourceMarks::FindLineStarts() {
   linesFound_ = true;
 }
 
-void SourceMarks::Mark(const SourceLines& lines) {
+void SourceMarks::Mark(SourceLines lines) {
   if (!linesFound_) {
     FindLineStarts();
   }

@@ -30,7 +30,7 @@ class SourceMarks : public QObject {
   // Marks input lines `lines` (from 1, ascending as a run gives them) in
   // place of the marks before; numbers past the end of the text, which was
   // edited since the run, are passed over.
-  void Mark(const SourceLines& lines);
+  void Mark(SourceLines lines);
   void Clear();
 
  private:

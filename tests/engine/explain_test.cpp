@@ -21,7 +21,7 @@ namespace quenby {
 namespace {
 
 // The sources of each line written as "1,2|3".
-std::string SourcesText(const std::vector<SourceLines>& sources) {
+std::string SourcesText(const SourceTable& sources) {
   std::string text;
   for (std::size_t i = 0; i < sources.size(); ++i) {
     text += i > 0 ? "|" : "";
@@ -70,6 +70,26 @@ TEST_P(RuleFamilies, CountWhatTheLastRuleDidAndKeepEachLinesSources) {
 INSTANTIATE_TEST_SUITE_P(Explain, RuleFamilies, testing::ValuesIn(ReadGoldenTable("explain/families.tsv", 5, {2})),
                          [](const auto& info) { return info.param[0]; });
 
+// Each line of a table has sources of its own: a line given a copy of
+// another's list, or a list freed and reused, keeps its numbers when the
+// other changes or goes.
+TEST(SourceTable, LinesKeepTheirOwnSourcesThroughRegroupsJoinsAndReuse) {
+  SourceTable table;
+  table.Append(std::vector<std::uint32_t>{1});
+  table.Append(std::vector<std::uint32_t>{2, 3});
+  table.Append(std::vector<std::uint32_t>{4, 5});
+  // Old line 1 goes on as two lines; old lines 2 and 0 become one.
+  table.Regroup({0, 1, 2}, {1, 1, 2, 0});
+  table.Join(0, 2);
+  EXPECT_EQ(SourcesText(table), "1,2,3,4,5|2,3|1,4,5");
+  table.Select({2, 1});
+  table.Append(std::vector<std::uint32_t>{7, 8});
+  table.Append(std::vector<std::uint32_t>{9});
+  table.Join(3, 2);
+  table.Join(1, 0);
+  EXPECT_EQ(SourcesText(table), "1,4,5|1,2,3,4,5|7,8|7,8,9");
+}
+
 class Example : public testing::TestWithParam<const char*> {};
 
 // Each step of an example shows what a plain run of the rules up to it gives,
@@ -104,7 +124,8 @@ TEST_P(Example, EveryStepIsAPlainRunOfTheRulesUpToIt) {
     before = step.lines.size();
   }
   EXPECT_EQ(SourcesText(steps.After(rules.size()).sources), SourcesText(steps.Run().sources));
-  for (const SourceLines& sources : steps.Run().sources) {
+  for (std::size_t line = 0; line < steps.Run().sources.size(); ++line) {
+    const SourceLines sources = steps.Run().sources[line];
     ASSERT_FALSE(sources.empty());
     EXPECT_TRUE(std::is_sorted(sources.begin(), sources.end()));
     EXPECT_EQ(std::adjacent_find(sources.begin(), sources.end()), sources.end());

@@ -264,20 +264,20 @@ class WorkbenchViewsTest : public QObject {
     box.setExtraSelections({other});
     SourceMarks marks(box);
 
-    marks.Mark({2, 3, 4, 6, 99});
+    marks.Mark(std::vector<std::uint32_t>{2, 3, 4, 6, 99});
     QCOMPARE(MarkedTexts(box), (QStringList{QString(), QStringLiteral(u"two\u2029\u2029four")}));
     QCOMPARE(box.textCursor().block().text(), QStringLiteral("two"));
-    marks.Mark({3});
+    marks.Mark(std::vector<std::uint32_t>{3});
     QCOMPARE(MarkedTexts(box), (QStringList{QString(), QString()}));
     QCOMPARE(box.textCursor().blockNumber(), 2);
     const int caret = box.textCursor().position();
-    marks.Mark({0, 6, 1000});
+    marks.Mark(std::vector<std::uint32_t>{0, 6, 1000});
     QCOMPARE(MarkedTexts(box), QStringList{QString()});
     QCOMPARE(box.textCursor().position(), caret);
 
     // The text changed since the marks were found: line 2 is now "one".
     QTextCursor(box.document()).insertText(QStringLiteral("new\n"));
-    marks.Mark({2, 6});
+    marks.Mark(std::vector<std::uint32_t>{2, 6});
     QCOMPARE(MarkedTexts(box), (QStringList{QString(), QStringLiteral("one"), QStringLiteral("five")}));
     marks.Clear();
     QCOMPARE(MarkedTexts(box), QStringList{QString()});
