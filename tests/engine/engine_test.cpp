@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -89,11 +91,17 @@ TEST(RunRules, PlainAndTracedMatchPassByPassSplittingWhenRulesWriteLoneBreaks) {
     }
     std::erase_if(expected, [](const std::string& line) { return line.empty(); });
     ASSERT_EQ(RunRules(input, items), expected) << testing::PrintToString(input);
-    // A traced run gives the same lines, and sources for each.
+    // A traced run gives the same lines, and sources for each: ascending,
+    // each once.
     RunReport report;
     const TracedRun traced = RunRulesTraced(input, items, report);
     ASSERT_EQ(traced.lines, expected) << testing::PrintToString(input);
     ASSERT_EQ(traced.sources.size(), expected.size());
+    for (std::size_t line = 0; line < expected.size(); ++line) {
+      const SourceLines sources = traced.sources[line];
+      ASSERT_FALSE(sources.empty()) << testing::PrintToString(input) << testing::PrintToString(items);
+      ASSERT_EQ(std::adjacent_find(sources.begin(), sources.end(), std::greater_equal<>()), sources.end());
+    }
   }
 }
 
