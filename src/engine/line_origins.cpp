@@ -83,6 +83,11 @@ std::uint32_t SourceTable::NewList() {
   return list;
 }
 
+void SourceTable::Free(std::uint32_t list) {
+  lists_[list].clear();
+  free_.push_back(list);
+}
+
 template <typename Group>
 void SourceTable::Rebuild(std::size_t count, const std::vector<std::uint32_t>& entries, Group group) {
   // How many new lines hold each list. The list of an old line no new line
@@ -97,8 +102,7 @@ void SourceTable::Rebuild(std::size_t count, const std::vector<std::uint32_t>& e
     }
     for (const Entry& entry : lines_) {
       if (entry.list != kSingle && uses[entry.list] == 0) {
-        lists_[entry.list].clear();
-        free_.push_back(entry.list);
+        Free(entry.list);
       }
     }
   }
@@ -119,8 +123,7 @@ void SourceTable::Rebuild(std::size_t count, const std::vector<std::uint32_t>& e
     for (std::size_t k = begin; k < end; ++k) {
       const std::uint32_t list = lines_[entries[k]].list;
       if (list != kSingle && --uses[list] == 0) {
-        lists_[list].clear();
-        free_.push_back(list);
+        Free(list);
       }
     }
     next.push_back(Store(merged));

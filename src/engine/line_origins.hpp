@@ -64,6 +64,8 @@ class SourceTable {
   Entry Store(SourceLines sources);
   // A list for a line, empty.
   std::uint32_t NewList();
+  // The list of a line that went, to be reused.
+  void Free(std::uint32_t list);
   // The new lines, line j holding the old lines named by entries[group(j)],
   // a pair of places in `entries`.
   template <typename Group>
