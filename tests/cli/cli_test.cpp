@@ -116,15 +116,6 @@ TEST_F(Convert, ARulesFileWithGapsAndBadItemsRunsWhatItHoldsAndSaysWhatItDid) {
                             "rule code\n");
 }
 
-TEST_F(Convert, GedStageReadsStandardInputAndAnswersTheSexQuestion) {
-  const auto input = Write("in.txt", "John Smith\n");
-  const auto asked = Run("--sex M -", input);
-  EXPECT_EQ(asked.status, 0) << asked.err;
-  EXPECT_NE(asked.out.find("0 @I1@ INDI\r\n1 NAME John /Smith/\r\n1 SEX M\r\n\r\n"), std::string::npos);
-  // Without --sex and without a terminal the answer is F.
-  EXPECT_NE(Run(input).out.find("1 SEX F\r\n"), std::string::npos);
-}
-
 // Answers typed at a terminal (a pseudo-terminal made by script(1)): a slip
 // is asked again, case does not matter, and Enter alone or the end of the
 // input is the default, which the standard file writes as unknown.
@@ -159,7 +150,8 @@ TEST_F(Convert, StandardFormatsGiveTheExampleFilesAndTakeTheDateOrder) {
 
 // --sex answers for everyone: a default, which leaves the couple and its
 // child whole in every format, with husband and wife by the order of the
-// lines whichever answer was given.
+// lines whichever answer was given, the text read from a file or from
+// standard input ("-").
 TEST_F(Convert, SexGivenForEveryoneIsADefaultThatKeepsEveryCoupleWithItsChildren) {
   const std::string input = Write("couple.txt", "Tom Smith\n&Ann Jones\n+Kid Smith\n");
   for (const std::string format : {"5.5.1", "7.0"}) {
@@ -169,8 +161,13 @@ TEST_F(Convert, SexGivenForEveryoneIsADefaultThatKeepsEveryCoupleWithItsChildren
               std::string::npos)
         << format << "\n"
         << female.out;
-    EXPECT_EQ(Run("--sex M --format " + format + " " + input).out, female.out) << format;
+    EXPECT_EQ(Run("--sex M --format " + format + " -", input).out, female.out) << format;
   }
+  const auto classic = Run("--sex M -", input);
+  EXPECT_EQ(classic.status, 0) << classic.err;
+  EXPECT_NE(classic.out.find("0 @I1@ INDI\r\n1 NAME Tom /Smith/\r\n1 SEX M\r\n"), std::string::npos);
+  // Without --sex and without a terminal the answer is F.
+  EXPECT_NE(Run(input).out.find("1 NAME Tom /Smith/\r\n1 SEX F\r\n"), std::string::npos);
 }
 
 // Input that is missing or not what it seems is refused at once with exit 1

@@ -61,13 +61,6 @@ class StoppedSave : public FileTest, public ::testing::WithParamInterface<Output
     }
     return names;
   }
-
-  // Whether the save has begun: a file in the folder that the test did not
-  // make, or the output grown from its old size.
-  bool SaveBegun(const std::set<std::string>& made, const fs::path& output, std::uintmax_t oldSize) const {
-    std::error_code ec;
-    return Names() != made || fs::file_size(output, ec) != oldSize;
-  }
 };
 
 TEST_P(StoppedSave, LeavesTheOldOrTheWholeNewContentUnderEveryNameAndNoTemporaryFile) {
@@ -107,7 +100,11 @@ TEST_P(StoppedSave, LeavesTheOldOrTheWholeNewContentUnderEveryNameAndNoTemporary
     ASSERT_GT(pid, 0);
     int status = 0;
     pid_t ended = 0;
-    while ((ended = ::waitpid(pid, &status, WNOHANG)) == 0 && !SaveBegun(made, dir_ / "out.txt", old.size())) {
+    std::error_code ec;
+    // Until the save has begun: a file in the folder that the test did not
+    // make, or the output grown from its old size.
+    while ((ended = ::waitpid(pid, &status, WNOHANG)) == 0 && Names() == made &&
+           fs::file_size(dir_ / "out.txt", ec) == old.size()) {
       std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
     if (ended == 0) {
