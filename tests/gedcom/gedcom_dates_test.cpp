@@ -30,52 +30,32 @@ TEST_P(StandardDateTable, ReadsTheTextInEitherOrder) {
 
 INSTANTIATE_TEST_SUITE_P(Golden, StandardDateTable, ::testing::ValuesIn(ReadGoldenTable("dates/orders.tsv", 3)));
 
-// A case of tests/data/dates/*.tsv: a date as a text gives it and what each
-// standard file writes.
-struct ExportCase {
-  std::string file;
-  std::string text;
-  GedcomDate gedcom551;
-  GedcomDate gedcom70;
-};
-
-void PrintTo(const ExportCase& c, std::ostream* out) {
-  *out << c.file << ": " << c.text;
-}
-
-// Every language's table, then dual years, years before Christ and phrases.
-std::vector<ExportCase> ExportCases() {
-  std::vector<ExportCase> cases;
+// The rows of every language's table, then dual years, years before Christ
+// and phrases: a date as a text gives it and what each standard file writes.
+std::vector<GoldenRow> ExportCases() {
+  std::vector<GoldenRow> cases;
   for (const std::string table :
        {"english", "german", "dutch", "french", "danish", "norwegian", "swedish", "latin", "forms"}) {
-    for (const GoldenRow& row : ReadGoldenTable("dates/" + table + ".tsv", 4)) {
-      const std::string& value70 = row[2] == "=" ? row[1] : row[2];
-      cases.push_back({row.where, row[0], {row[1], ""}, {value70, row[3]}});
-    }
+    const auto rows = ReadGoldenTable("dates/" + table + ".tsv", 4);
+    cases.insert(cases.end(), rows.begin(), rows.end());
   }
   return cases;
 }
 
-class ExportDateTable : public ::testing::TestWithParam<ExportCase> {};
+class ExportDateTable : public ::testing::TestWithParam<GoldenRow> {};
 
 // Words are no numbers: the date order changes nothing in these tables.
-TEST_P(ExportDateTable, WritesEachStandardFile) {
-  const ExportCase& c = GetParam();
-  for (const DateOrder order : {DateOrder::kDayFirst, DateOrder::kMonthFirst}) {
-    EXPECT_EQ(Gedcom551Date(c.text, order), c.gedcom551);
-    EXPECT_EQ(Gedcom70Date(c.text, order), c.gedcom70);
-  }
-}
-
 // Where both files write the same date, it is the date the two share.
-TEST_P(ExportDateTable, SharedFormIsTheDateBothFilesWrite) {
-  const ExportCase& c = GetParam();
-  const auto shared = StandardDate(c.text, DateOrder::kDayFirst);
-  if (c.gedcom551.value == c.gedcom70.value && c.gedcom70.phrase.empty()) {
-    EXPECT_EQ(shared, c.gedcom551.value);
-  } else {
-    EXPECT_EQ(shared, std::nullopt);
+TEST_P(ExportDateTable, WritesEachStandardFile) {
+  const GoldenRow& c = GetParam();
+  const GedcomDate gedcom551{c[1], ""};
+  const GedcomDate gedcom70{c[2] == "=" ? c[1] : c[2], c[3]};
+  for (const DateOrder order : {DateOrder::kDayFirst, DateOrder::kMonthFirst}) {
+    EXPECT_EQ(Gedcom551Date(c[0], order), gedcom551);
+    EXPECT_EQ(Gedcom70Date(c[0], order), gedcom70);
   }
+  const bool shared = c[1] == gedcom70.value && c[3].empty();
+  EXPECT_EQ(StandardDate(c[0], DateOrder::kDayFirst), shared ? std::optional(c[1]) : std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, ExportDateTable, ::testing::ValuesIn(ExportCases()));
@@ -109,18 +89,6 @@ TEST(DateWords, EveryWordMeansWhatEachTableListingItSays) {
       EXPECT_EQ(DateWordOf(word), meaning) << language.name << " " << word;
     }
   }
-}
-
-TEST(YearOfPhrase, FindsTheOneYearOfAPhrase) {
-  EXPECT_EQ(YearOfPhrase("Easter 1850"), "1850");
-  EXPECT_EQ(YearOfPhrase("winter, 1850/51"), std::nullopt);
-  EXPECT_EQ(YearOfPhrase("1850 or 1851"), std::nullopt);
-  EXPECT_EQ(YearOfPhrase("unknown"), std::nullopt);
-}
-
-TEST(GedcomDateOf, WritesTheDayWithoutLeadingZeroAndTheMonthInCapitals) {
-  EXPECT_EQ(GedcomDateOf(6, 12, 2026), "6 DEC 2026");
-  EXPECT_EQ(GedcomDateOf(31, 1, 1999), "31 JAN 1999");
 }
 
 }  // namespace

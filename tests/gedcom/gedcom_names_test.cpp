@@ -19,20 +19,8 @@ std::string Pieces(const NameParts& parts) {
 std::string Values(const std::vector<NameParts>& names) {
   std::string out;
   for (const NameParts& parts : names) {
-    out += (out.empty() ? "" : " + ") + NameValue(parts);
-    switch (parts.type) {
-      case NameType::kNone:
-        break;
-      case NameType::kBirth:
-        out += " (birth)";
-        break;
-      case NameType::kMarried:
-        out += " (married)";
-        break;
-      case NameType::kAka:
-        out += " (aka)";
-        break;
-    }
+    constexpr const char* kTypes[] = {"", " (birth)", " (married)", " (aka)"};  // in NameType's order
+    out += (out.empty() ? "" : " + ") + NameValue(parts) + kTypes[static_cast<int>(parts.type)];
   }
   return out;
 }

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/rules_file.hpp"
 #include "support/golden_table.hpp"
 
 namespace quenby {
@@ -30,27 +29,6 @@ TEST_P(FirstLinesTest, CutsAfterTheLastLineShown) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Previews, FirstLinesTest, testing::ValuesIn(ReadGoldenTable("rules/first_lines.tsv", 3)));
-
-// Bytes read as a rules file's content: decoded and checked as LoadRulesFile
-// does, the file name in any message.
-TEST(RulesFromFileBytes, DecodesAndRefusesAsAFileWouldBe) {
-  const auto latin = RulesFromFileBytes(
-      "[Rules]\r\n1=\"1\t|\tM\xFC"
-      "ller\t|\tX\"\r\n",
-      "built-in");
-  ASSERT_EQ(latin.status, LoadStatus::kLoaded);
-  ASSERT_EQ(latin.items.size(), 1U);
-  EXPECT_EQ(latin.items[0], "1\t|\tMüller\t|\tX");
-
-  const auto noSection = RulesFromFileBytes("1=\"1\t|\ta\t|\tb\"\r\n", "built-in.rules");
-  EXPECT_EQ(noSection.status, LoadStatus::kUnreadable);
-  EXPECT_NE(noSection.error.find("\"built-in.rules\""), std::string::npos);
-  EXPECT_NE(noSection.error.find("[Rules]"), std::string::npos);
-
-  const auto binary = RulesFromFileBytes(std::string("[Rules]\0\0", 9), "x.rules");
-  EXPECT_EQ(binary.status, LoadStatus::kUnreadable);
-  EXPECT_TRUE(binary.items.empty());
-}
 
 }  // namespace
 }  // namespace quenby

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "rules/ini_file.hpp"
@@ -43,22 +42,6 @@ TEST_F(IniFile, WritingReplacesOneKeyKeepsEverythingElseAndRefusesTextsThatWould
   EXPECT_FALSE(WriteINIString("Sec", "a=b", "x", file, error));
   EXPECT_FALSE(WriteINIString("S]ec", "Key", "x", file, error));
   EXPECT_EQ(ReadBytes(file), written);
-}
-
-// Every key line of a section is listed in file order, repeats and repeated
-// sections included, while a single value still comes from the first.
-TEST(IniDocument, EntriesListEveryKeyOfTheSectionInFileOrder) {
-  const auto document =
-      IniDocument::Parse("k=0\r\n[Sec]\r\n K = 'a'\r\n;k=no\r\nk=b\r\n[Other]\r\nk=x\r\n[sEC]\r\nk=c\r\nnew=d\r\n");
-  std::vector<std::pair<std::string, std::string>> entries;
-  for (const IniEntry& entry : document.Entries("sec")) {
-    entries.emplace_back(entry.key, entry.value);
-  }
-  EXPECT_EQ(entries,
-            (std::vector<std::pair<std::string, std::string>>{{"K", "a"}, {"k", "b"}, {"k", "c"}, {"new", "d"}}));
-  EXPECT_EQ(document.Value("Sec", "k"), "a");
-  EXPECT_EQ(document.Value("Sec", "new"), std::nullopt);
-  EXPECT_TRUE(document.Entries("None").empty());
 }
 
 using Items = std::vector<std::string>;
