@@ -227,8 +227,6 @@ class LayoutsTest : public QObject, WindowFixture {
     QVERIFY(window_->txtInput->toPlainText().contains(QStringLiteral("geb. Müller")));
     QVERIFY(!window_->windowTitle().contains(QStringLiteral("hartley.txt")));
     QCOMPARE(Items(*window_->lstRules), ExampleRules("schmidt"));
-    RunTheRules();
-    QVERIFY(window_->lstPeople->count() > 0);
 
     window_->txtINDI->setPlainText(QStringLiteral("0 @I1@ INDI"));
     modal_->saveChoices = {quenby::SaveChoice::kDiscard, quenby::SaveChoice::kDiscard};
