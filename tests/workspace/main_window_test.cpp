@@ -51,8 +51,6 @@ QString DocumentsFolder() {
 class MainWindowTest : public QObject, WindowFixture {
   Q_OBJECT
 
-  QString InFolder(const QString& name) const { return folder_.filePath(name); }
-
   // The people list and the results derived from the text, as texts.
   QStringList DerivedResults() const {
     QStringList results = Items(*window_->lstPeople);
@@ -158,8 +156,8 @@ class MainWindowTest : public QObject, WindowFixture {
     QCOMPARE(Items(rules), built);
 
     // A name typed without ".rules" gets it, so the dialog's filter shows it.
-    const QString file = InFolder("example.rules");
-    modal_->fileNames = {InFolder("example"), file};
+    const QString file = folder_.filePath("example.rules");
+    modal_->fileNames = {folder_.filePath("example"), file};
     Click(w.btnSave);
     rules.clear();
     // The emptied list is a change that loading would lose.
@@ -224,7 +222,7 @@ class MainWindowTest : public QObject, WindowFixture {
     });
     QTest::keyClick(&w, Qt::Key_F6);
     QCOMPARE(askedFor, QStringList{"Ann Whiteley"});
-    const QString saved = InFolder("keyboard.ged");
+    const QString saved = folder_.filePath("keyboard.ged");
     modal_->fileNames = {saved};
     modal_->chosenFilters = {kClassicFilter};
     QTest::keyClick(&w, Qt::Key_G, Qt::ControlModifier);
@@ -367,7 +365,7 @@ class MainWindowTest : public QObject, WindowFixture {
   // rule no engine code runs loads every rule with one message naming the
   // file (its notes, and saving such rules, are tested with the rules file).
   void loadingAHandEditedRulesFileKeepsEveryRuleAndSaysWhatItDidOnce() {
-    const QString file = InFolder("edited.rules");
+    const QString file = folder_.filePath("edited.rules");
     QFile edited(file);
     QVERIFY(edited.open(QIODevice::WriteOnly));
     edited.write(
@@ -433,7 +431,8 @@ class MainWindowTest : public QObject, WindowFixture {
     SetItems(*window_->lstRules, {RuleItem("1", "a", "b")});
     SetItems(*window_->lstPeople, {"first", "Ren\u00e9e", "  third"});
     window_->txtINDI->setPlainText(QStringLiteral("0 @I1@ INDI\n"));
-    const QStringList paths = {InFolder("missing/family.rules"), InFolder("taken.ged"), InFolder("Debug.txt")};
+    const QStringList paths = {folder_.filePath("missing/family.rules"), folder_.filePath("taken.ged"),
+                               folder_.filePath("Debug.txt")};
     QDir().mkdir(paths[1]);
     QDir().mkdir(paths[2]);
     modal_->fileNames = {paths[0], paths[1]};
