@@ -97,7 +97,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
   // At its minimum, which fits a 1024x768 screen less 60 pixels of title bar
   // and panel, and at a larger size, every control can be seen and clicked;
   // the text areas take the room a larger window gives, the buttons keep
-  // their size.
+  // their size, and stay usable when the areas are resized.
   void theControlsStayUsableAtEverySize() {
     auto& w = *window_;
     const QSize minimum = w.minimumSizeHint();
@@ -111,13 +111,31 @@ class DesktopWindowTest : public QObject, WindowFixture {
       small.push_back(area->size());
     }
     const QSize buttonSize = w.btnEditRule->size();
-    Resize(w, minimum + QSize(300, 200));
+    Resize(w, minimum + QSize(300, 300));
     VerifyEveryControlUsable(w);
     for (std::size_t i = 0; i < areas.size(); ++i) {
       QVERIFY2(areas[i]->width() > small[i].width() && areas[i]->height() > small[i].height(),
                qPrintable(areas[i]->objectName()));
     }
     QCOMPARE(w.btnEditRule->size(), buttonSize);
+
+    // Dragging the gaps between them makes the areas taller or shorter
+    // against each other, the two record boxes wider or narrower.
+    const int input = w.txtInput->height(), rules = w.lstRules->height(), indi = w.txtINDI->width();
+    const auto drag = [](QSplitterHandle* handle, QPoint by) {
+      const QPoint middle = handle->rect().center();
+      QTest::mousePress(handle, Qt::LeftButton, {}, middle);
+      QMouseEvent move(QEvent::MouseMove, QPointF(middle + by), handle->mapToGlobal(QPointF(middle + by)), Qt::NoButton,
+                       Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(handle, &move);
+      QTest::mouseRelease(handle, Qt::LeftButton, {}, middle + by);
+    };
+    drag(w.findChild<QSplitter*>("areas")->handle(1), QPoint(0, 30));
+    drag(w.findChild<QSplitter*>("records")->handle(1), QPoint(-40, 0));
+    QCOMPARE(w.txtInput->height(), input + 30);
+    QCOMPARE(w.lstRules->height(), rules - 30);
+    QCOMPARE(w.txtINDI->width(), indi - 40);
+    VerifyEveryControlUsable(w);
   }
 
   // The size is remembered between runs; a settings file with absurd values
@@ -136,56 +154,6 @@ class DesktopWindowTest : public QObject, WindowFixture {
     quenby::frmQuenby next(*modal_, registry_);
     QVERIFY(available.contains(QRect(next.pos(), next.size() + quenby::FrameAllowance(next))));
     QCOMPARE(next.size().expandedTo(next.minimumSizeHint()), next.size());
-  }
-
-  // Closing and loading ask about a changed rule list, not about one just
-  // loaded or saved; Cancel keeps everything, Save saves first.
-  void changedRulesAreOfferedForSavingBeforeTheyAreLost() {
-    auto& w = *window_;
-    const QString rules = ExamplePath("hartley.rules");
-    modal_->fileNames = {rules};
-    Click(w.btnLoad);
-    QVERIFY(w.close());  // just loaded: no question
-    QVERIFY(modal_->questions.empty());
-
-    w.show();
-    delete w.lstRules->takeItem(0);
-    const QStringList changed = Items(*w.lstRules);
-    modal_->saveChoices = {SaveChoice::kCancel, SaveChoice::kCancel};
-    QVERIFY(!w.close());
-    w.LoadRules(rules);
-    QCOMPARE(Items(*w.lstRules), changed);
-    QCOMPARE(modal_->questions, std::vector<QString>(2, "Save the changes to the rules?"));
-
-    const QString saved = folder_.filePath("changed.rules");
-    modal_->saveChoices = {SaveChoice::kSave};
-    modal_->fileNames = {saved, rules};
-    Click(w.btnLoad);  // saves, then loads
-    QCOMPARE(Items(*w.lstRules).size(), changed.size() + 1);
-    modal_->fileNames = {saved};
-    Click(w.btnLoad);
-    QCOMPARE(Items(*w.lstRules), changed);
-    modal_->fileNames = {saved};
-    Click(w.btnSave);
-    QCOMPARE(modal_->questions.size(), std::size_t{3});
-    QVERIFY(w.close());
-  }
-
-  // Cancel keeps the window open, and so does Save when its file dialog is
-  // cancelled; Save with a file saves, then closes.
-  void unsavedRecordsAreOfferedForSavingOnClose() {
-    auto& w = *window_;
-    w.lstPeople->addItems({"Al One|_S_M"});
-    Click(w.btnDoAll);
-    modal_->saveChoices = {SaveChoice::kCancel, SaveChoice::kSave, SaveChoice::kSave};
-    QVERIFY(!w.close());
-    const QString ged = folder_.filePath("al.ged");
-    modal_->fileNames = {QString(), ged};
-    QVERIFY(!w.close());
-    QVERIFY(w.txtINDI->toPlainText().contains("Al /One/"));
-    QVERIFY(w.close());
-    QVERIFY(FileBytes(ged).contains("1 NAME Al /One/\r\n"));
-    QCOMPARE(modal_->questions, std::vector<QString>(3, "Save the generated records?"));
   }
 
   // The box is offered unticked each time; once ticked, nobody later in the
@@ -263,8 +231,10 @@ class DesktopWindowTest : public QObject, WindowFixture {
   }
 
   // Closing the window while the sex question is open asks whether to stop;
-  // stopping keeps the records made so far, then the window closes as usual.
-  void closingDuringAQuestionAsksWhetherToStop() {
+  // stopping keeps the records made so far, then the window closes as usual,
+  // asking about the records: Cancel keeps it open, and so does Save when its
+  // file dialog is cancelled; Save with a file saves, then closes.
+  void closingDuringAQuestionAsksWhetherToStopThenAboutTheRecords() {
     auto& w = *window_;
     w.lstPeople->addItems({"Al One|_S_M", "Bo Two", "Cy Three", "Di Four|_S_F"});
     QStringList askedFor;
@@ -276,15 +246,19 @@ class DesktopWindowTest : public QObject, WindowFixture {
     };
     modal_->confirmations = {false, true};
     modal_->dialogScripts = {closeWhileAsked, closeWhileAsked};
-    modal_->saveChoices = {SaveChoice::kDiscard};
+    modal_->saveChoices = {SaveChoice::kCancel, SaveChoice::kSave, SaveChoice::kSave};
     Click(w.btnDoAll);
     QCOMPARE(askedFor, QStringList({"Bo Two", "Cy Three"}));
     QCOMPARE(questionOpen, std::vector<bool>({true, false}));  // "No" goes on, "Yes" stops
-    QVERIFY(!w.isVisible());
+    QVERIFY(w.isVisible());
     QCOMPARE(w.txtINDI->toPlainText().count(" INDI"), 3);
-    QCOMPARE(modal_->questions,
-             std::vector<QString>({"Stop processing all people and close Quenby?",
-                                   "Stop processing all people and close Quenby?", "Save the generated records?"}));
+    const QString ged = folder_.filePath("al.ged");
+    modal_->fileNames = {QString(), ged};
+    QVERIFY(!w.close());
+    QVERIFY(w.close());
+    QVERIFY(FileBytes(ged).contains("1 NAME Al /One/\r\n"));
+    const QString stop = "Stop processing all people and close Quenby?", save = "Save the generated records?";
+    QCOMPARE(modal_->questions, std::vector<QString>({stop, stop, save, save, save}));
   }
 
   // The desktop's dialogs block their owner's controls, not its close
@@ -325,7 +299,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
 
   // A dropped ".rules" file is loaded into the rule list, any other file
   // opened as the input text; several files dropped at once are refused.
-  // The command line opens its rules and text files as well.
+  // The files the command line names are opened as well.
   void droppedFilesAndFilesOnTheCommandLineAreOpened() {
     const auto drop = [this](const QStringList& names) {
       QMimeData data;
@@ -346,13 +320,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(window_->lstRules->count(), 16);
     QCOMPARE(window_->txtInput->toPlainText(), QString::fromUtf8(FileBytes(ExamplePath("hartley.txt"))));
 
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    int status = -1;
-    const auto files = quenby::ParseWindowCommandLine(
-        {"quenby", "--rules", ExamplePath("schmidt.rules"), ExamplePath("schmidt.txt")}, outStream, errStream, status);
-    QVERIFY(files.has_value());
-    quenby::OpenFromCommandLine(*window_, *files);
+    quenby::OpenFromCommandLine(*window_, {ExamplePath("schmidt.rules"), ExamplePath("schmidt.txt")});
     QCOMPARE(window_->windowTitle(), "schmidt.txt, schmidt.rules[*] - Quenby");
     QCOMPARE(window_->txtInput->toPlainText(), QString::fromUtf8(FileBytes(ExamplePath("schmidt.txt"))));
   }
@@ -366,10 +334,7 @@ class DesktopWindowTest : public QObject, WindowFixture {
       QVERIFY(QFile::exists(file) || QFile::copy(ExamplePath("hartley.rules"), file));
       w.LoadRules(file);
     }
-    QMenu* recent = nullptr;
-    for (QMenu* menu : w.findChildren<QMenu*>()) {
-      recent = menu->title() == "&Recent rules files" ? menu : recent;
-    }
+    QMenu* recent = MenuAction("&Recent rules files")->menu();
     emit qobject_cast<QMenu*>(recent->parentWidget())->aboutToShow();
     QStringList entries;
     for (const QAction* entry : recent->actions()) {
@@ -381,32 +346,9 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(w.windowTitle(), "r1.rules[*] - Quenby");
   }
 
-  // The areas can be made taller or shorter against each other, and the
-  // two record boxes wider or narrower, by dragging the gap between them.
-  void theAreasAreResizedByDraggingTheGapsBetweenThem() {
-    auto& w = *window_;
-    auto* areas = w.findChild<QSplitter*>("areas");
-    auto* records = w.findChild<QSplitter*>("records");
-    Resize(w, w.minimumSizeHint() + QSize(300, 300));
-    const int input = w.txtInput->height(), rules = w.lstRules->height(), indi = w.txtINDI->width();
-    const auto drag = [](QSplitterHandle* handle, QPoint by) {
-      const QPoint middle = handle->rect().center();
-      QTest::mousePress(handle, Qt::LeftButton, {}, middle);
-      QMouseEvent move(QEvent::MouseMove, QPointF(middle + by), handle->mapToGlobal(QPointF(middle + by)), Qt::NoButton,
-                       Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(handle, &move);
-      QTest::mouseRelease(handle, Qt::LeftButton, {}, middle + by);
-    };
-    drag(areas->handle(1), QPoint(0, 30));
-    drag(records->handle(1), QPoint(-40, 0));
-    QCOMPARE(w.txtInput->height(), input + 30);
-    QCOMPARE(w.lstRules->height(), rules - 30);
-    QCOMPARE(w.txtINDI->width(), indi - 40);
-    VerifyEveryControlUsable(w);
-  }
-
   // The title names the text and rules files and marks unsaved work; the
-  // status bar counts persons and records and says where files went.
+  // status bar counts persons and records and says where files went. A
+  // rule list just loaded or saved is not asked about.
   void theTitleAndStatusBarTellWhatTheWindowHolds() {
     auto& w = *window_;
     RunTheExample();
@@ -423,17 +365,30 @@ class DesktopWindowTest : public QObject, WindowFixture {
     SaveRecords("hartley.ged");
     QVERIFY(!w.isWindowModified());
     QVERIFY(w.status->lblSaved->text().contains(QDir::toNativeSeparators(folder_.filePath("hartley.ged"))));
+
+    // Closing and loading ask about a changed rule list: Cancel keeps it,
+    // Save saves it before the load.
     delete w.lstRules->takeItem(0);
     QVERIFY(w.isWindowModified());
+    const QStringList changed = Items(*w.lstRules);
+    modal_->saveChoices = {SaveChoice::kCancel, SaveChoice::kCancel, SaveChoice::kSave};
+    QVERIFY(!w.close());
+    w.LoadRules(ExamplePath("hartley.rules"));
+    QCOMPARE(Items(*w.lstRules), changed);
     const QString saved = folder_.filePath("fewer.rules");
-    modal_->fileNames = {saved};
-    Click(w.btnSave);
+    modal_->fileNames = {saved, ExamplePath("hartley.rules")};
+    Click(w.btnLoad);
+    QCOMPARE(Items(*w.lstRules).size(), changed.size() + 1);
+    w.LoadRules(saved);
+    QCOMPARE(Items(*w.lstRules), changed);
+    QCOMPARE(modal_->questions, std::vector<QString>(3, "Save the changes to the rules?"));
     QCOMPARE(w.windowTitle(), "hartley.txt, fewer.rules[*] - Quenby");
     QVERIFY(!w.isWindowModified());
     InTheTestFolder([&] { Click(w.cmdDebugPeople); });
     QVERIFY(w.status->lblDebug->text().contains(QDir::toNativeSeparators(folder_.filePath("Debug.txt"))));
     RunTheRules();
     QCOMPARE(w.status->lblRecords->text(), "0 individual and 0 family records");
+    QVERIFY(w.close());  // nothing unsaved: no question
   }
 
   // The Edit menu acts on the text box that has the focus, a test variable
@@ -470,7 +425,6 @@ class DesktopWindowTest : public QObject, WindowFixture {
     QCOMPARE(w.txtFAM->textCursor().selectedText(), "HUSB");
     w.findBar->txtFind->setText("absent");
     QVERIFY(!w.findBar->FindNext());
-    QCOMPARE(w.findBar->lblResult->text(), "Not found");
     QTest::keyClick(w.findBar->txtFind, Qt::Key_Escape);
     QVERIFY(!w.findBar->isVisible() && w.txtFAM->hasFocus());
     w.txtDetails[3]->setFocus();

@@ -103,7 +103,8 @@ class WorkbenchViewsTest : public QObject {
   // Partners under their person, children under the partner, a spouse's
   // parents as a tree of their own that shows her again, and the people
   // with no family as roots of their own; every node names its line. The
-  // counts say how many persons and families there are.
+  // counts say how many persons and families there are (one family is
+  // counted in workbench_test).
   void treeShowsEachPersonWithTheirFamilies() {
     FamilyTree tree;
     tree.Show(kFamilies);
@@ -113,8 +114,6 @@ class WorkbenchViewsTest : public QObject {
     tree.Show({"|_S_M"});
     QCOMPARE(Outline(*tree.treFamilies->model()), QStringLiteral("(no name) [0]\n"));
     QCOMPARE(tree.lblCounts->text(), QStringLiteral("1 person, 0 families"));
-    tree.Show({"A", "+B"});
-    QCOMPARE(tree.lblCounts->text(), QStringLiteral("2 persons, 1 family"));
 
     tree.Clear();
     QCOMPARE(tree.treFamilies->model()->rowCount(), 0);

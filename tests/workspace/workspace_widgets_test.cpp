@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QListWidget>
@@ -143,47 +144,38 @@ class WorkspaceWidgetsTest : public QObject {
   }
 
   void aRestoredPlaceIsFittedToTheScreen_data() {
-    QTest::addColumn<QPoint>("position");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QRect>("available");
-    QTest::addColumn<QPoint>("fittedPosition");
-    QTest::addColumn<QSize>("fittedSize");
-    const QSize minimum(600, 500);
-    const QRect full(0, 0, 1920, 1040);
-    QTest::newRow("fits as it is") << QPoint(100, 50) << QSize(800, 600) << full << QPoint(100, 50) << QSize(800, 600);
-    QTest::newRow("frame touches every edge")
-        << QPoint(0, 0) << QSize(1904, 1000) << full << QPoint(0, 0) << QSize(1904, 1000);
-    // Saved on a 1024x768 screen, opened on 2560x1440 at scale 2.
-    QTest::newRow("taller than the screen")
-        << QPoint(10, 0) << QSize(1000, 728) << QRect(0, 0, 1280, 680) << QPoint(10, 0) << QSize(1000, 640);
-    QTest::newRow("far right and down") << QPoint(2'000'000'000, 2'000'000'000) << QSize(800, 600) << full
-                                        << QPoint(1104, 400) << QSize(800, 600);
-    QTest::newRow("far left and up") << QPoint(-2'000'000'000, -2'000'000'000) << QSize(800, 600) << full
-                                     << QPoint(0, 0) << QSize(800, 600);
-    QTest::newRow("absurd size") << QPoint(-2'000'000'000, 2'000'000'000) << QSize(-5, 2'000'000'000) << full
-                                 << QPoint(0, 0) << QSize(minimum.width(), 1000);
-    QTest::newRow("second screen") << QPoint(100, 100) << QSize(800, 600) << QRect(1920, -200, 1280, 1000)
-                                   << QPoint(1920, 100) << QSize(800, 600);
-    QTest::newRow("screen below the minimum")
-        << QPoint(50, 50) << QSize(800, 600) << QRect(0, 0, 640, 480) << QPoint(0, 0) << QSize(624, minimum.height());
+    QTest::addColumn<QList<int>>("numbers");
+    QFile table(QStringLiteral(QUENBY_TEST_DATA_DIR "/workspace/fitted_places.tsv"));
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    for (const QString& line : QString::fromUtf8(table.readAll()).split('\n', Qt::SkipEmptyParts)) {
+      const QStringList fields = line.split('\t');
+      QList<int> numbers;
+      for (const QString& number : fields.mid(1).join(' ').split(' ', Qt::SkipEmptyParts)) {
+        numbers << number.toInt();
+      }
+      if (!line.startsWith('#')) {
+        QTest::newRow(qPrintable(fields[0])) << numbers;
+      }
+    }
   }
 
   // The whole window, title bar and borders included, lies on the screen
-  // and is never smaller than its minimum.
+  // and is never smaller than its minimum (the cases are in
+  // tests/data/workspace/fitted_places.tsv).
   void aRestoredPlaceIsFittedToTheScreen() {
-    QFETCH(QPoint, position);
-    QFETCH(QSize, size);
-    QFETCH(QRect, available);
-    QFETCH(QPoint, fittedPosition);
-    QFETCH(QSize, fittedSize);
-    const quenby::WindowPlace fitted = quenby::FitToScreen({position, size}, QSize(16, 40), available, QSize(600, 500));
-    QCOMPARE(fitted.position, fittedPosition);
-    QCOMPARE(fitted.size, fittedSize);
+    QFETCH(QList<int>, numbers);
+    QCOMPARE(numbers.size(), 12);
+    const auto& n = numbers;
+    const quenby::WindowPlace fitted = quenby::FitToScreen({QPoint(n[0], n[1]), QSize(n[2], n[3])}, QSize(16, 40),
+                                                           QRect(n[4], n[5], n[6], n[7]), QSize(600, 500));
+    QCOMPARE(fitted.position, QPoint(n[8], n[9]));
+    QCOMPARE(fitted.size, QSize(n[10], n[11]));
   }
 
   // Before the application is made (--help is checked on the program itself),
   // a wrong option goes on where a display may take options of its own, and
-  // files go on to the window, a ".rules" file named alone as the rules. Two
+  // files go on to the window, a ".rules" file named alone or after --rules
+  // as the rules. Two
   // text or rules files are refused.
   void theCommandLineIsAnsweredBeforeTheWindowOrNamesTheFiles() {
     QString out, err;
@@ -192,9 +184,11 @@ class WorkspaceWidgetsTest : public QObject {
     QVERIFY(!quenby::AnswerBeforeWindow({"quenby", "a.txt"}, false, outStream, errStream));
     QVERIFY(err.isEmpty());
     int status = -1;
-    const auto opened =
-        quenby::ParseWindowCommandLine({"quenby", "family.RULES", "list.txt"}, outStream, errStream, status);
-    QVERIFY(opened && opened->rulesFile == "family.RULES" && opened->textFile == "list.txt");
+    for (const QStringList& right :
+         {QStringList{"quenby", "family.RULES", "list.txt"}, {"quenby", "--rules", "family.RULES", "list.txt"}}) {
+      const auto opened = quenby::ParseWindowCommandLine(right, outStream, errStream, status);
+      QVERIFY(opened && opened->rulesFile == "family.RULES" && opened->textFile == "list.txt");
+    }
     for (const QStringList& wrong :
          {QStringList{"quenby", "a.txt", "b.txt"}, {"quenby", "--rules", "a.rules", "b.rules"}}) {
       QVERIFY(!quenby::ParseWindowCommandLine(wrong, outStream, errStream, status));
